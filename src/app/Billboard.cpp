@@ -1,0 +1,139 @@
+#include "app/Billboard.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kKeyListSize = 32000;
+// Far above any backdrop picture; keeps a damaged size field from allocating the machine.
+constexpr LONGLONG kMaxPictureFile = 64LL * 1024 * 1024;
+constexpr int64_t kMaxDimension = 16384;
+
+uint32_t Read32(const uint8_t* p) { uint32_t v; std::memcpy(&v, p, 4); return v; }
+uint16_t Read16(const uint8_t* p) { uint16_t v; std::memcpy(&v, p, 2); return v; }
+
+int64_t RowBytes(int64_t width, int bitCount)
+{
+    return (width * bitCount + 31) / 32 * 4;
+}
+
+}  // namespace
+
+bool DibLayoutOf(const void* data, size_t size, DibLayout& layout)
+{
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (!bytes || size < 12) return false;
+    const uint32_t headerSize = Read32(bytes);
+
+    int64_t width = 0, height = 0, colours = 0, entrySize = 0, masks = 0;
+    int bitCount = 0;
+    if (headerSize == sizeof(BITMAPINFOHEADER)) {
+        if (size < headerSize) return false;
+        width = static_cast<int32_t>(Read32(bytes + 4));
+        height = static_cast<int32_t>(Read32(bytes + 8));
+        if (height < 0) height = -height;  // top-down rows
+        if (Read16(bytes + 12) != 1) return false;
+        bitCount = Read16(bytes + 14);
+        const uint32_t compression = Read32(bytes + 16);
+        const uint32_t clrUsed = Read32(bytes + 32);
+        if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+            return false;
+        if (compression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32))
+            masks = 3 * 4;  // three colour masks stand before the colour table
+        else if (compression != BI_RGB)
+            return false;
+        if (clrUsed != 0) {
+            if (bitCount <= 8 && clrUsed > (1u << bitCount)) return false;
+            colours = clrUsed;
+        } else if (bitCount <= 8) {
+            colours = int64_t(1) << bitCount;
+        }
+        entrySize = sizeof(RGBQUAD);
+    } else if (headerSize == sizeof(BITMAPCOREHEADER)) {
+        width = Read16(bytes + 4);
+        height = Read16(bytes + 6);
+        if (Read16(bytes + 8) != 1) return false;
+        bitCount = Read16(bytes + 10);
+        if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24) return false;
+        colours = bitCount <= 8 ? int64_t(1) << bitCount : 0;
+        entrySize = sizeof(RGBTRIPLE);
+    } else {
+        return false;
+    }
+    if (width < 1 || height < 1 || width > kMaxDimension || height > kMaxDimension) return false;
+
+    const int64_t pixelOffset = int64_t(headerSize) + masks + colours * entrySize;
+    const int64_t pixelBytes = RowBytes(width, bitCount) * height;
+    if (pixelOffset + pixelBytes > static_cast<int64_t>(size)) return false;
+
+    layout.info = reinterpret_cast<const BITMAPINFO*>(bytes);
+    layout.bits = bytes + pixelOffset;
+    layout.width = static_cast<int>(width);
+    layout.height = static_cast<int>(height);
+    return true;
+}
+
+bool ReadPictureFile(const std::wstring& path, fw::ScopedGlobal& picture)
+{
+    picture.Reset();
+    fw::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+
+    BITMAPFILEHEADER header{};
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), &header, kFileHeaderSize, &read, nullptr) || read < kFileHeaderSize ||
+        header.bfType != 0x4D42)
+        return true;  // opened, but not a bitmap: an empty picture
+
+    LARGE_INTEGER length{};
+    if (!::GetFileSizeEx(file.Get(), &length) || length.QuadPart > kMaxPictureFile) return true;
+    const DWORD rest = static_cast<DWORD>(length.QuadPart - kFileHeaderSize);
+
+    fw::ScopedGlobal memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(length.QuadPart)));
+    if (!memory) return true;
+    {
+        fw::GlobalLockGuard lock(memory.Get());
+        if (!lock.Data() || !::ReadFile(file.Get(), lock.Data(), rest, &read, nullptr) || read != rest)
+            return true;
+        DibLayout layout;
+        if (!DibLayoutOf(lock.Data(), rest, layout)) return true;
+    }
+    picture = std::move(memory);
+    return true;
+}
+
+void Billboard::Load(const std::wstring& pictureFolder, const std::wstring& scriptPath)
+{
+    std::vector<wchar_t> names(kKeyListSize, L'\0');
+    ::GetPrivateProfileStringW(L"Billboard", nullptr, L"", names.data(), kKeyListSize, scriptPath.c_str());
+
+    for (const wchar_t* name = names.data(); *name; name += wcslen(name) + 1) {
+        fw::ScopedGlobal picture;
+        if (!ReadPictureFile(pictureFolder + name, picture)) continue;
+        pictures_.push_back(std::move(picture));
+        durations_.push_back(static_cast<int>(
+            ::GetPrivateProfileIntW(L"Billboard", name, kDefaultDuration, scriptPath.c_str())));
+    }
+    if (!pictures_.empty()) {
+        current_ = 0;
+        elapsed_ = 0;
+    }
+}
+
+HGLOBAL Billboard::Shown() const
+{
+    return current_ < 0 ? nullptr : pictures_[static_cast<size_t>(current_)].Get();
+}
+
+bool Billboard::Tick()
+{
+    if (current_ < 0) return false;
+    elapsed_ += kTickMs;
+    if (elapsed_ < durations_[static_cast<size_t>(current_)]) return false;
+    elapsed_ = 0;
+    current_ = (current_ + 1) % static_cast<int>(pictures_.size());
+    return true;
+}

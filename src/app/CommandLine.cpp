@@ -1,0 +1,88 @@
+#include "app/CommandLine.h"
+
+#include "app/Countries.h"
+#include "app/SetupState.h"
+
+#include <cwchar>
+#include <climits>
+
+namespace {
+
+// The text after the first ':' when text starts with prefix and has at least one
+// character after that colon.
+bool ValueAfterColon(const std::wstring& text, wchar_t prefix, std::wstring& value)
+{
+    if (text.empty() || text[0] != prefix) return false;
+    size_t colon = text.find(L':');
+    if (colon == std::wstring::npos || colon + 1 >= text.size()) return false;
+    value = text.substr(colon + 1);
+    return true;
+}
+
+// Leading blanks and a sign, then digits up to the first other character; no digits give 0.
+int DecimalValue(const std::wstring& text)
+{
+    long value = std::wcstol(text.c_str(), nullptr, 10);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+void OvkSetupCmdLineInfo::ParseParam(const std::wstring& text, bool isOption, bool /*isLast*/)
+{
+    const bool wantedInstallPath = expectInstallPath;
+    const bool wantedManufacturers = expectManufacturers;
+    expectInstallPath = false;
+    expectManufacturers = false;
+
+    if (isOption) {
+        std::wstring value;
+        if (ValueAfterColon(text, L'L', value)) {
+            state_.commandLanguage = DecimalValue(value);
+        } else if (ValueAfterColon(text, L'C', value)) {
+            state_.commandCountry = LookupCountry(value);
+        } else if (text == L"silent" || text == L"S") {
+            state_.silent = true;
+        } else if (text == L"reinstall" || text == L"F") {
+            state_.reinstall = true;
+        } else if (text == L"installpath" || text == L"P") {
+            expectInstallPath = true;
+        } else if (text == L"manufacturers" || text == L"M") {
+            expectManufacturers = true;
+        }
+        // Other options mean nothing to this program.
+        return;
+    }
+
+    if (wantedInstallPath) {
+        std::wstring path = text;
+        if (path.size() > 3 && path.back() == L'\\') path.pop_back();
+        state_.commandInstallPath = path;
+    } else if (wantedManufacturers) {
+        AddManufacturers(text);
+    }
+    // Other plain arguments mean nothing to this program.
+}
+
+void OvkSetupCmdLineInfo::AddManufacturers(const std::wstring& text)
+{
+    static const wchar_t kSeparators[] = L",; ";
+    auto& selection = state_.manufacturerSelection;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t start = text.find_first_not_of(kSeparators, pos);
+        if (start == std::wstring::npos) break;
+        size_t end = text.find_first_of(kSeparators, start);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring token = text.substr(start, end - start);
+        pos = end;
+        if (token == L"complete" || token == L"none") {
+            selection.clear();
+            selection.insert(token);
+            return;
+        }
+        selection.insert(token);
+    }
+}

@@ -1,0 +1,22 @@
+// The setup program's command line: silent/S, reinstall/F, installpath/P value,
+// manufacturers/M list, L:<language number>, C:<country abbreviation>.
+#pragma once
+
+#include "framework/CommandLineInfo.h"
+
+struct SetupState;
+
+class OvkSetupCmdLineInfo : public fw::CommandLineInfo {
+public:
+    explicit OvkSetupCmdLineInfo(SetupState& state) : state_(state) {}
+
+    void ParseParam(const std::wstring& text, bool isOption, bool isLast) override;
+
+    bool expectInstallPath = false;
+    bool expectManufacturers = false;
+
+private:
+    void AddManufacturers(const std::wstring& text);
+
+    SetupState& state_;
+};

@@ -1,0 +1,155 @@
+#include "app/MainWindow.h"
+
+#include "app/Gradient.h"
+#include "app/SetupState.h"
+#include "dialogs/resource.h"
+#include "framework/Strings.h"
+
+CMainWindow::CMainWindow(const std::wstring& moduleDir, const std::wstring& scriptPath)
+{
+    billboard_.Load(moduleDir + L"billboard\\", scriptPath);
+}
+
+CMainWindow::~CMainWindow()
+{
+    Destroy();
+}
+
+bool CMainWindow::CreateBackdrop()
+{
+    if (!Create(nullptr, WS_OVERLAPPEDWINDOW)) return false;
+    RECT client{}, window{};
+    ::GetClientRect(Handle(), &client);
+    ::GetWindowRect(Handle(), &window);
+    const int width = kBackdropWidth + (window.right - window.left) - (client.right - client.left);
+    const int height = kBackdropHeight + (window.bottom - window.top) - (client.bottom - client.top);
+    ::SetWindowPos(Handle(), nullptr, 10, 10, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+void CMainWindow::SetLanguageLibrary(HMODULE library)
+{
+    languageLibrary_.Reset(library);
+}
+
+LRESULT CMainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kCmdStartRun) { StartRun(); return 0; }
+        if (LOWORD(wParam) == kCmdQuit) { ::PostQuitMessage(0); return 0; }
+        break;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+        break;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE;  // the paint handler covers the whole client area
+    case WM_PALETTECHANGED:
+        Default(message, wParam, lParam);
+        OnPaletteChanged(reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_QUERYNEWPALETTE:
+        return OnQueryNewPalette();
+    case WM_CREATE:
+        return OnCreate();
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    case kMsgFinishRun:
+        return FinishRun(wParam, lParam);
+    case kMsgStartSlideshow:
+        return StartSlideshow();
+    }
+    return Default(message, wParam, lParam);
+}
+
+LRESULT CMainWindow::OnCreate()
+{
+    palette_.Reset(CreateGradientPalette());
+    // Shared icon from the program's resources: not owned, never destroyed.
+    HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SETUP));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    return 0;
+}
+
+LRESULT CMainWindow::StartSlideshow()
+{
+    if (timerId_ == 0) timerId_ = ::SetTimer(Handle(), kSlideshowTimer, Billboard::kTickMs, nullptr);
+    return 0;
+}
+
+void CMainWindow::OnTimer(UINT_PTR id)
+{
+    if (id == holdTimer_ && holdTimer_ != 0) {
+        ::KillTimer(Handle(), holdTimer_);
+        holdTimer_ = 0;
+        ::PostMessageW(Handle(), kMsgFinishRun, static_cast<WPARAM>(State().runResult), 0);
+        return;
+    }
+    if (id != kSlideshowTimer) return;
+    if (billboard_.Tick()) ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CMainWindow::OnPaint()
+{
+    fw::PaintDC dc(Handle());
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    if (HGLOBAL picture = billboard_.Shown())
+        PaintPicture(dc.Get(), picture, client);
+    else
+        PaintGradient(dc.Get(), palette_.Get(), client);
+}
+
+void CMainWindow::PaintPicture(HDC dc, HGLOBAL picture, const RECT& client)
+{
+    fw::GlobalLockGuard lock(picture);
+    DibLayout layout;
+    if (!DibLayoutOf(lock.Data(), lock.Size(), layout)) return;  // checked when loaded
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchDIBits(dc, 0, 0, client.right - client.left, client.bottom - client.top, 0, 0, layout.width,
+                    layout.height, layout.bits, layout.info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+bool CMainWindow::OnSetCursor(HWND over)
+{
+    if (over != Handle() || !State().busy) return false;
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    return true;
+}
+
+LRESULT CMainWindow::OnQueryNewPalette()
+{
+    UINT changed = 0;
+    {
+        fw::WindowDC dc(Handle());
+        fw::PaletteGuard selected(dc.Get(), palette_.Get());
+        changed = ::RealizePalette(dc.Get());
+    }
+    if (changed > 0 && changed != GDI_ERROR) ::InvalidateRect(Handle(), nullptr, TRUE);
+    return Default(WM_QUERYNEWPALETTE, 0, 0);
+}
+
+void CMainWindow::OnPaletteChanged(HWND changer)
+{
+    if (changer != Handle()) OnQueryNewPalette();
+}
+
+void CMainWindow::OnDestroy()
+{
+    if (timerId_) ::KillTimer(Handle(), timerId_);
+    timerId_ = 0;
+    if (holdTimer_) ::KillTimer(Handle(), holdTimer_);
+    holdTimer_ = 0;
+    palette_.Reset();
+    if (languageLibrary_) {
+        fw::SetResourceModule(nullptr);
+        languageLibrary_.Reset();
+    }
+}

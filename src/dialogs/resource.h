@@ -1,0 +1,23 @@
+// Resource identifiers of the program. Language libraries use the same numbers,
+// so none of them may change.
+#pragma once
+
+// Icons
+#define IDI_SETUP 2
+
+// Strings
+#define IDS_INSERT_ORIGINAL_DVD   6
+#define IDS_NOTHING_SELECTED      11
+#define IDS_ENTRY_EMPTY           12
+#define IDS_ENTRY_MALFORMED       13
+#define IDS_ENTRY_FILE_MISSING    14
+#define IDS_FILE_IN_USE           15
+#define IDS_FILE_EXISTS           17
+#define IDS_CREATE_FOLDER         18
+#define IDS_FOLDER_NOT_CREATED    19
+#define IDS_NO_INSTALLATION       29
+#define IDS_SUITE_ONLY            31
+#define IDS_FULL_PATH_NEEDED      66
+#define IDS_DISK_SPACE_LOW        68
+#define IDS_DOTNET_MISSING_TEXT   514
+#define IDS_DOTNET_MISSING_TITLE  515

@@ -1,0 +1,163 @@
+// Billboard loading, bitmap checks and the slideshow's tick sequence.
+#include "app/Billboard.h"
+
+#include "app/BitmapFiles.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BillboardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = dir / L"billboard\\";
+        ASSERT_TRUE(MakeDirs(dir / L"billboard"));
+        script = dir / L"setup.inf";
+    }
+    void Script(const std::wstring& billboardSection)
+    {
+        ASSERT_TRUE(WriteText(script, L"[SetupInfo]\r\nSourcePath=\r\n[Billboard]\r\n" + billboardSection));
+    }
+    void Picture(const std::wstring& name, const std::string& bytes) { ASSERT_TRUE(WriteBytes(folder + name, bytes)); }
+
+    TempDir dir;
+    std::wstring folder;
+    std::wstring script;
+};
+
+TEST_F(BillboardTest, MissingFilesAreSkippedAndBadOnesStayAsEmptyPictures)
+{
+    Picture(L"a.bmp", MakeBmp({}));
+    Picture(L"text.bmp", "this is not a bitmap at all");
+    Picture(L"short.bmp", "BM\x10");
+    std::string cut = MakeBmp({});
+    Picture(L"cut.bmp", cut.substr(0, cut.size() - 5));
+    Script(L"a.bmp=2000\r\nmissing.bmp=3000\r\ntext.bmp=1000\r\nshort.bmp=\r\ncut.bmp=500\r\n");
+
+    Billboard billboard;
+    billboard.Load(folder, script);
+    ASSERT_EQ(billboard.Count(), 4u);
+    EXPECT_TRUE(billboard.HasPicture(0));
+    EXPECT_FALSE(billboard.HasPicture(1));
+    EXPECT_FALSE(billboard.HasPicture(2));
+    EXPECT_FALSE(billboard.HasPicture(3));
+    EXPECT_EQ(billboard.Duration(0), 2000);
+    EXPECT_EQ(billboard.Duration(1), 1000);
+    EXPECT_EQ(billboard.Duration(2), 1000);  // an empty value has the default
+    EXPECT_EQ(billboard.Duration(3), 500);
+    EXPECT_EQ(billboard.Current(), 0);
+    EXPECT_NE(billboard.Shown(), nullptr);
+}
+
+TEST_F(BillboardTest, NoSectionOrNoScriptMeansNoSlideshow)
+{
+    Billboard noScript;
+    noScript.Load(folder, dir / L"absent.inf");
+    EXPECT_EQ(noScript.Count(), 0u);
+    EXPECT_EQ(noScript.Current(), -1);
+    EXPECT_FALSE(noScript.Tick());
+    EXPECT_EQ(noScript.Shown(), nullptr);
+
+    ASSERT_TRUE(WriteText(script, L"[SetupInfo]\r\nSourcePath=x\r\n"));
+    Billboard noSection;
+    noSection.Load(folder, script);
+    EXPECT_EQ(noSection.Count(), 0u);
+    EXPECT_EQ(noSection.Current(), -1);
+}
+
+TEST_F(BillboardTest, DurationsGiveTheTickSequence)
+{
+    Picture(L"1.bmp", MakeBmp({}));
+    Picture(L"2.bmp", MakeBmp({}));
+    Picture(L"3.bmp", MakeBmp({}));
+    Script(L"1.bmp=1000\r\n2.bmp=2500\r\n3.bmp=0\r\n");
+    Billboard billboard;
+    billboard.Load(folder, script);
+    ASSERT_EQ(billboard.Count(), 3u);
+
+    // Shown for 1, 3 and 1 ticks, then the first again.
+    const int expected[] = {1, 1, 1, 2, 0, 1, 1, 1, 2, 0};
+    const bool changes[] = {true, false, false, true, true, true, false, false, true, true};
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(billboard.Tick(), changes[i]) << "tick " << i;
+        EXPECT_EQ(billboard.Current(), expected[i]) << "tick " << i;
+    }
+}
+
+TEST_F(BillboardTest, OneEntryRepaintsItselfEveryTickPastItsDuration)
+{
+    Picture(L"only.bmp", MakeBmp({}));
+    Script(L"only.bmp=1000\r\n");
+    Billboard billboard;
+    billboard.Load(folder, script);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(billboard.Tick());
+        EXPECT_EQ(billboard.Current(), 0);
+    }
+}
+
+struct MalformedCase {
+    const char* what;
+    BmpSpec spec;
+    bool valid;
+};
+
+TEST_F(BillboardTest, HeadersAreCheckedBeforeAnythingIsRead)
+{
+    auto with = [](auto change) { BmpSpec b; change(b); return b; };
+    const MalformedCase cases[] = {
+        {"24-bit info header", BmpSpec{}, true},
+        {"8-bit with full colour table", with([](BmpSpec& b) { b.bitCount = 8; b.colours = 256; }), true},
+        {"8-bit, table of 4 named", with([](BmpSpec& b) { b.bitCount = 8; b.clrUsed = 4; b.colours = 4; }), true},
+        {"core header 24-bit", with([](BmpSpec& b) { b.headerSize = 12; }), true},
+        {"core header 4-bit", with([](BmpSpec& b) { b.headerSize = 12; b.bitCount = 4; b.colours = 16; }), true},
+        {"top-down rows", with([](BmpSpec& b) { b.height = -4; }), true},
+        {"biSize 0", with([](BmpSpec& b) { b.headerSize = 0; }), false},
+        {"biSize 200", with([](BmpSpec& b) { b.headerSize = 200; }), false},
+        {"biSize 108 (not read)", with([](BmpSpec& b) { b.headerSize = 108; }), false},
+        {"biClrUsed 2^30", with([](BmpSpec& b) { b.clrUsed = 1u << 30; }), false},
+        {"8-bit, biClrUsed 2^30", with([](BmpSpec& b) { b.bitCount = 8; b.clrUsed = 1u << 30; b.colours = 256; }), false},
+        {"8-bit, table missing", with([](BmpSpec& b) { b.bitCount = 8; }), false},
+        {"pixels cut short", with([](BmpSpec& b) { b.pixelBytes = 10; }), false},
+        {"negative width", with([](BmpSpec& b) { b.width = -8; b.pixelBytes = 64; }), false},
+        {"zero width", with([](BmpSpec& b) { b.width = 0; }), false},
+        {"zero height", with([](BmpSpec& b) { b.height = 0; }), false},
+        {"huge width", with([](BmpSpec& b) { b.width = 0x7FFFFFFF; b.pixelBytes = 64; }), false},
+        {"huge height", with([](BmpSpec& b) { b.height = -0x7FFFFFFF - 1; b.pixelBytes = 64; }), false},
+        {"bit count 7", with([](BmpSpec& b) { b.bitCount = 7; b.pixelBytes = 64; }), false},
+        {"core header 32-bit", with([](BmpSpec& b) { b.headerSize = 12; b.bitCount = 32; }), false},
+    };
+    std::wstring section;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        std::wstring name = L"case" + std::to_wstring(i) + L".bmp";
+        Picture(name, MakeBmp(cases[i].spec));
+        section += name + L"=1000\r\n";
+    }
+    Script(section);
+    Billboard billboard;
+    billboard.Load(folder, script);
+    ASSERT_EQ(billboard.Count(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(billboard.HasPicture(i), cases[i].valid) << cases[i].what;
+}
+
+TEST(DibLayout, PixelsStartBehindHeaderMasksAndColourTable)
+{
+    const std::string file8 = MakeBmp({.bitCount = 8, .colours = 256});
+    DibLayout layout;
+    ASSERT_TRUE(DibLayoutOf(file8.data() + 14, file8.size() - 14, layout));
+    EXPECT_EQ(static_cast<const char*>(layout.bits) - (file8.data() + 14), 40 + 256 * 4);
+    EXPECT_EQ(layout.width, 8);
+    EXPECT_EQ(layout.height, 4);
+
+    const std::string core = MakeBmp({.bitCount = 8, .headerSize = 12, .colours = 256});
+    ASSERT_TRUE(DibLayoutOf(core.data() + 14, core.size() - 14, layout));
+    EXPECT_EQ(static_cast<const char*>(layout.bits) - (core.data() + 14), 12 + 256 * 3);
+
+    // Any block too small for its header is refused, whatever it says.
+    for (size_t size : {0u, 3u, 11u, 39u}) EXPECT_FALSE(DibLayoutOf(file8.data() + 14, size, layout)) << size;
+    EXPECT_FALSE(DibLayoutOf(nullptr, 100, layout));
+}
+
+}  // namespace

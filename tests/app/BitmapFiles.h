@@ -1,0 +1,73 @@
+// Builds bitmap files in memory for the billboard tests.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+struct BmpSpec {
+    int32_t width = 8;
+    int32_t height = 4;
+    uint16_t bitCount = 24;
+    uint32_t headerSize = 40;
+    uint32_t clrUsed = 0;
+    uint32_t colours = 0;       // colour-table entries actually written
+    uint32_t pixelBytes = 0;    // 0: exactly what the dimensions need
+    uint8_t red = 0, green = 0xFF, blue = 0;  // every pixel (24 bits)
+};
+
+inline void Put(std::string& s, size_t at, const void* p, size_t n)
+{
+    if (s.size() < at + n) s.resize(at + n);
+    std::memcpy(&s[at], p, n);
+}
+
+inline std::string MakeBmp(const BmpSpec& b)
+{
+    const int64_t rows = b.height < 0 ? -int64_t(b.height) : b.height;
+    const int64_t stride = (int64_t(b.width) * b.bitCount + 31) / 32 * 4;
+    const uint32_t pixelBytes = b.pixelBytes ? b.pixelBytes : uint32_t(stride * rows);
+    const uint32_t entry = b.headerSize == 12 ? 3 : 4;
+    std::string out;
+    // A malformed size field still gets a whole 40-byte header behind it.
+    const uint32_t headerBytes = b.headerSize == 12 ? 12 : (b.headerSize > 40 ? b.headerSize : 40);
+    const uint32_t offBits = 14 + headerBytes + b.colours * entry;
+    const uint32_t fileSize = offBits + pixelBytes;
+    uint16_t bm = 0x4D42;
+    Put(out, 0, &bm, 2);
+    Put(out, 2, &fileSize, 4);
+    Put(out, 10, &offBits, 4);
+    Put(out, 14, &b.headerSize, 4);
+    if (b.headerSize == 12) {
+        uint16_t w = uint16_t(b.width), h = uint16_t(b.height), planes = 1;
+        Put(out, 18, &w, 2);
+        Put(out, 20, &h, 2);
+        Put(out, 22, &planes, 2);
+        Put(out, 24, &b.bitCount, 2);
+    } else {
+        uint16_t planes = 1;
+        Put(out, 18, &b.width, 4);
+        Put(out, 22, &b.height, 4);
+        Put(out, 26, &planes, 2);
+        Put(out, 28, &b.bitCount, 2);
+        uint32_t zero = 0;
+        Put(out, 30, &zero, 4);
+        Put(out, 34, &pixelBytes, 4);
+        Put(out, 46, &b.clrUsed, 4);
+    }
+    out.resize(offBits, '\0');
+    std::string pixels(pixelBytes, '\0');
+    if (b.bitCount == 24) {
+        // Only the pixels that were written: a lying header must not make this loop long.
+        for (int64_t y = 0; y < rows && y * stride < int64_t(pixels.size()); ++y)
+            for (int64_t x = 0; x < b.width && y * stride + x * 3 + 2 < int64_t(pixels.size()); ++x) {
+                size_t at = size_t(y * stride + x * 3);
+                pixels[at] = char(b.blue);
+                pixels[at + 1] = char(b.green);
+                pixels[at + 2] = char(b.red);
+            }
+    }
+    return out + pixels;
+}

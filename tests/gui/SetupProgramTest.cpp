@@ -1,0 +1,97 @@
+// The real setup.exe, started from a medium in a temporary folder.
+#include "app/BitmapFiles.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The folder of the built setup.exe, as a Windows path.
+std::wstring BuiltSetup()
+{
+    std::string unixDir = SETUP_EXE_DIR;
+    std::wstring path = L"Z:";
+    for (char c : unixDir) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path + L"\\setup.exe";
+}
+
+struct Started {
+    PROCESS_INFORMATION pi{};
+    bool ok = false;
+    ~Started()
+    {
+        if (!ok) return;
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+};
+
+void Start(Started& child, const std::wstring& program, const std::wstring& arguments, const wchar_t* holdMs)
+{
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    ::SetEnvironmentVariableW(L"SETUP_HOLD_MS", holdMs);
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    child.ok = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &si, &child.pi) != FALSE;
+    ::SetEnvironmentVariableW(L"SETUP_HOLD_MS", nullptr);
+}
+
+class SetupProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        install = dir / L"install";
+        ASSERT_TRUE(MakeDirs(install + L"\\billboard"));
+        ASSERT_TRUE(::CopyFileW(BuiltSetup().c_str(), (install + L"\\setup.exe").c_str(), FALSE))
+            << "no setup.exe at " << std::string(SETUP_EXE_DIR);
+        ASSERT_TRUE(WriteBytes(install + L"\\billboard\\one.bmp", MakeBmp({.width = 64, .height = 36})));
+        ASSERT_TRUE(WriteText(install + L"\\setup.inf", L"[SetupInfo]\r\n[Billboard]\r\none.bmp=2000\r\n"));
+    }
+
+    TempDir dir;
+    std::wstring install;
+};
+
+TEST_F(SetupProgramTest, ShowsTheBackdropAndEndsByItselfWithExitCodeZero)
+{
+    Started child;
+    Start(child, install + L"\\setup.exe", L"/S", L"4000");
+    ASSERT_TRUE(child.ok) << ::GetLastError();
+
+    HWND window = nullptr;
+    for (int i = 0; i < 200 && !window; ++i) {
+        window = ::FindWindowW(nullptr, L"ORVEK Installation");
+        if (!window) ::Sleep(25);
+    }
+    ASSERT_NE(window, nullptr) << "no window titled ORVEK Installation";
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 864);
+    EXPECT_EQ(client.bottom, 486);
+    EXPECT_TRUE(::IsWindowVisible(window));
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    EXPECT_EQ(owner, child.pi.dwProcessId);
+
+    ASSERT_EQ(::WaitForSingleObject(child.pi.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(child.pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(SetupProgramTest, WithoutAnyScriptItStillEndsCleanly)
+{
+    ::DeleteFileW((install + L"\\setup.inf").c_str());
+    Started child;
+    Start(child, install + L"\\setup.exe", L"/M \"A;B\" /L:8 /C:xyz", nullptr);
+    ASSERT_TRUE(child.ok);
+    ASSERT_EQ(::WaitForSingleObject(child.pi.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(child.pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
