@@ -1,0 +1,163 @@
+// Start of setup.exe to its first painted frame, and loading 20 billboard
+// pictures of 864 x 486 at 24 bits.
+#include "app/Billboard.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Ms(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return double(to.QuadPart - from.QuadPart) * 1000.0 / double(f.QuadPart);
+}
+
+LARGE_INTEGER Now()
+{
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return t;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+std::wstring TempFolder()
+{
+    wchar_t base[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, base);
+    std::wstring dir = std::wstring(base) + L"backdrop_bench_" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    ::CreateDirectoryW((dir + L"\\billboard").c_str(), nullptr);
+    return dir;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    ::WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    ::CloseHandle(f);
+}
+
+std::string Picture24(int width, int height, BYTE shade)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = width;
+    ih.biHeight = height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(ih);
+    fh.bfSize = fh.bfOffBits + stride * height;
+    std::string out(reinterpret_cast<char*>(&fh), sizeof(fh));
+    out.append(reinterpret_cast<char*>(&ih), sizeof(ih));
+    out.append(size_t(stride) * height, char(shade));
+    return out;
+}
+
+// setup.exe from a medium in dir, until its backdrop shows the expected first picture.
+double StartToFirstFrame(const std::wstring& setupExe)
+{
+    ::SetEnvironmentVariableW(L"SETUP_HOLD_MS", L"3000");
+    std::wstring cmd = L"\"" + setupExe + L"\"";
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    LARGE_INTEGER start = Now();
+    if (!::CreateProcessW(setupExe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    double result = -1;
+    HDC screen = ::GetDC(nullptr);
+    for (int i = 0; i < 4000 && result < 0; ++i) {
+        HWND w = ::FindWindowW(nullptr, L"ORVEK Installation");
+        if (w && ::IsWindowVisible(w)) {
+            POINT p{432, 243};
+            ::ClientToScreen(w, &p);
+            if (::GetPixel(screen, p.x, p.y) == RGB(0x40, 0x40, 0x40)) result = Ms(start, Now());
+        }
+        if (result < 0) ::Sleep(1);
+    }
+    ::ReleaseDC(nullptr, screen);
+    ::WaitForSingleObject(pi.hProcess, 20000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return result;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int runs = argc > 1 ? _wtoi(argv[1]) : 5;
+    const std::wstring dir = TempFolder();
+    const std::wstring script = dir + L"\\setup.inf";
+
+    // Loading 20 pictures.
+    std::wstring section = L"[Billboard]\r\n";
+    for (int i = 0; i < 20; ++i) {
+        std::wstring name = L"p" + std::to_wstring(i) + L".bmp";
+        WriteFileBytes(dir + L"\\billboard\\" + name, Picture24(864, 486, BYTE(i * 10)));
+        section += name + L"=1000\r\n";
+    }
+    std::string ascii(section.begin(), section.end());
+    WriteFileBytes(script, ascii);
+    std::vector<double> loads;
+    for (int r = 0; r < runs; ++r) {
+        LARGE_INTEGER t0 = Now();
+        Billboard billboard;
+        billboard.Load(dir + L"\\billboard\\", script);
+        loads.push_back(Ms(t0, Now()));
+        if (billboard.Count() != 20 || !billboard.HasPicture(19)) std::printf("load failed\n");
+    }
+    std::printf("billboard load, 20 pictures 864x486x24 (%.1f MB): median %.1f ms over %d runs\n",
+                20 * 864.0 * 486 * 3 / 1e6, Median(loads), runs);
+
+    // Start to first frame: setup.exe beside a script whose first picture is grey 0x40.
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring built = self;
+    built = built.substr(0, built.find_last_of(L'\\'));
+    built = built.substr(0, built.find_last_of(L'\\')) + L"\\setup.exe";
+    std::wstring setupExe = dir + L"\\setup.exe";
+    ::CopyFileW(built.c_str(), setupExe.c_str(), FALSE);
+    WriteFileBytes(dir + L"\\billboard\\first.bmp", Picture24(864, 486, 0x40));
+    WriteFileBytes(script, "[Billboard]\r\nfirst.bmp=1000\r\n");
+    std::vector<double> starts;
+    for (int r = 0; r < runs; ++r) {
+        double ms = StartToFirstFrame(setupExe);
+        if (ms < 0) {
+            std::printf("start to first frame: no frame seen (is there a display?)\n");
+            break;
+        }
+        starts.push_back(ms);
+    }
+    if (!starts.empty())
+        std::printf("setup.exe start to first painted frame: median %.1f ms, min %.1f ms over %zu runs\n",
+                    Median(starts), *std::min_element(starts.begin(), starts.end()), starts.size());
+
+    // Clean up.
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileW((dir + L"\\billboard\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do ::DeleteFileW((dir + L"\\billboard\\" + fd.cFileName).c_str());
+        while (::FindNextFileW(h, &fd));
+        ::FindClose(h);
+    }
+    ::RemoveDirectoryW((dir + L"\\billboard").c_str());
+    ::DeleteFileW(script.c_str());
+    ::DeleteFileW(setupExe.c_str());
+    ::RemoveDirectoryW(dir.c_str());
+    return 0;
+}
