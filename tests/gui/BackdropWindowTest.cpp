@@ -68,6 +68,7 @@ TEST_F(BackdropTest, ClientAreaIsExactly864By486)
     ::GetWindowRect(window->Handle(), &frame);
     EXPECT_EQ(frame.left, 10);
     EXPECT_EQ(frame.top, 10);
+    EXPECT_NE(::SendMessageW(window->Handle(), WM_GETICON, ICON_BIG, 0), 0) << "icon 2 not set";
 }
 
 TEST_F(BackdropTest, WithoutPicturesTheGradientIsPainted)
