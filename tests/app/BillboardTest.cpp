@@ -100,39 +100,39 @@ TEST_F(BillboardTest, OneEntryRepaintsItselfEveryTickPastItsDuration)
 
 struct MalformedCase {
     const char* what;
-    BmpSpec spec;
+    BmpParams params;
     bool valid;
 };
 
 TEST_F(BillboardTest, HeadersAreCheckedBeforeAnythingIsRead)
 {
-    auto with = [](auto change) { BmpSpec b; change(b); return b; };
+    auto with = [](auto change) { BmpParams b; change(b); return b; };
     const MalformedCase cases[] = {
-        {"24-bit info header", BmpSpec{}, true},
-        {"8-bit with full colour table", with([](BmpSpec& b) { b.bitCount = 8; b.colours = 256; }), true},
-        {"8-bit, table of 4 named", with([](BmpSpec& b) { b.bitCount = 8; b.clrUsed = 4; b.colours = 4; }), true},
-        {"core header 24-bit", with([](BmpSpec& b) { b.headerSize = 12; }), true},
-        {"core header 4-bit", with([](BmpSpec& b) { b.headerSize = 12; b.bitCount = 4; b.colours = 16; }), true},
-        {"top-down rows", with([](BmpSpec& b) { b.height = -4; }), true},
-        {"biSize 0", with([](BmpSpec& b) { b.headerSize = 0; }), false},
-        {"biSize 200", with([](BmpSpec& b) { b.headerSize = 200; }), false},
-        {"biSize 108 (not read)", with([](BmpSpec& b) { b.headerSize = 108; }), false},
-        {"biClrUsed 2^30", with([](BmpSpec& b) { b.clrUsed = 1u << 30; }), false},
-        {"8-bit, biClrUsed 2^30", with([](BmpSpec& b) { b.bitCount = 8; b.clrUsed = 1u << 30; b.colours = 256; }), false},
-        {"8-bit, table missing", with([](BmpSpec& b) { b.bitCount = 8; }), false},
-        {"pixels cut short", with([](BmpSpec& b) { b.pixelBytes = 10; }), false},
-        {"negative width", with([](BmpSpec& b) { b.width = -8; b.pixelBytes = 64; }), false},
-        {"zero width", with([](BmpSpec& b) { b.width = 0; }), false},
-        {"zero height", with([](BmpSpec& b) { b.height = 0; }), false},
-        {"huge width", with([](BmpSpec& b) { b.width = 0x7FFFFFFF; b.pixelBytes = 64; }), false},
-        {"huge height", with([](BmpSpec& b) { b.height = -0x7FFFFFFF - 1; b.pixelBytes = 64; }), false},
-        {"bit count 7", with([](BmpSpec& b) { b.bitCount = 7; b.pixelBytes = 64; }), false},
-        {"core header 32-bit", with([](BmpSpec& b) { b.headerSize = 12; b.bitCount = 32; }), false},
+        {"24-bit info header", BmpParams{}, true},
+        {"8-bit with full colour table", with([](BmpParams& b) { b.bitCount = 8; b.colours = 256; }), true},
+        {"8-bit, table of 4 named", with([](BmpParams& b) { b.bitCount = 8; b.clrUsed = 4; b.colours = 4; }), true},
+        {"core header 24-bit", with([](BmpParams& b) { b.headerSize = 12; }), true},
+        {"core header 4-bit", with([](BmpParams& b) { b.headerSize = 12; b.bitCount = 4; b.colours = 16; }), true},
+        {"top-down rows", with([](BmpParams& b) { b.height = -4; }), true},
+        {"biSize 0", with([](BmpParams& b) { b.headerSize = 0; }), false},
+        {"biSize 200", with([](BmpParams& b) { b.headerSize = 200; }), false},
+        {"biSize 108 (not read)", with([](BmpParams& b) { b.headerSize = 108; }), false},
+        {"biClrUsed 2^30", with([](BmpParams& b) { b.clrUsed = 1u << 30; }), false},
+        {"8-bit, biClrUsed 2^30", with([](BmpParams& b) { b.bitCount = 8; b.clrUsed = 1u << 30; b.colours = 256; }), false},
+        {"8-bit, table missing", with([](BmpParams& b) { b.bitCount = 8; }), false},
+        {"pixels cut short", with([](BmpParams& b) { b.pixelBytes = 10; }), false},
+        {"negative width", with([](BmpParams& b) { b.width = -8; b.pixelBytes = 64; }), false},
+        {"zero width", with([](BmpParams& b) { b.width = 0; }), false},
+        {"zero height", with([](BmpParams& b) { b.height = 0; }), false},
+        {"huge width", with([](BmpParams& b) { b.width = 0x7FFFFFFF; b.pixelBytes = 64; }), false},
+        {"huge height", with([](BmpParams& b) { b.height = -0x7FFFFFFF - 1; b.pixelBytes = 64; }), false},
+        {"bit count 7", with([](BmpParams& b) { b.bitCount = 7; b.pixelBytes = 64; }), false},
+        {"core header 32-bit", with([](BmpParams& b) { b.headerSize = 12; b.bitCount = 32; }), false},
     };
     std::wstring section;
     for (size_t i = 0; i < std::size(cases); ++i) {
         std::wstring name = L"case" + std::to_wstring(i) + L".bmp";
-        Picture(name, MakeBmp(cases[i].spec));
+        Picture(name, MakeBmp(cases[i].params));
         section += name + L"=1000\r\n";
     }
     Script(section);

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-struct BmpSpec {
+struct BmpParams {
     int32_t width = 8;
     int32_t height = 4;
     uint16_t bitCount = 24;
@@ -24,7 +24,7 @@ inline void Put(std::string& s, size_t at, const void* p, size_t n)
     std::memcpy(&s[at], p, n);
 }
 
-inline std::string MakeBmp(const BmpSpec& b)
+inline std::string MakeBmp(const BmpParams& b)
 {
     const int64_t rows = b.height < 0 ? -int64_t(b.height) : b.height;
     const int64_t stride = (int64_t(b.width) * b.bitCount + 31) / 32 * 4;
