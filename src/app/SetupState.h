@@ -2,6 +2,8 @@
 // one instance for the whole process (State()).
 #pragma once
 
+#include "catalogue/InstElement.h"
+
 #include <set>
 #include <string>
 
@@ -38,6 +40,9 @@ struct SetupState {
     std::wstring installSection;
     std::wstring iniSection;
     std::wstring adminFile;
+
+    // The install element list.
+    CIEArray elements;
 };
 
 SetupState& State();
