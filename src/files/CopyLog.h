@@ -1,0 +1,15 @@
+// The copy log "update.log" in the install folder: 8-bit text, CR LF line ends,
+// open from the install phase to the end of the program.
+#pragma once
+
+#include <string>
+
+// Opens path for appending unless the copy log is already open; then records it
+// in the run's uninstall log (when open) with a "file" line. False when it
+// cannot be opened.
+bool OpenCopyLog(const std::wstring& path);
+void CloseCopyLog();
+bool IsCopyLogOpen();
+
+// Appends text ("\n" becomes CR LF) while the copy log is open.
+void CopyLogWrite(const std::wstring& text);

@@ -1,0 +1,11 @@
+// Folder creation that records the folders it made in the run's uninstall log.
+#pragma once
+
+#include <string>
+
+// Creates every prefix of path that ends at a backslash or at the end of the
+// path and is longer than three characters (so "C:\" is skipped), in order.
+// Each folder actually created gets a "dir" line in the run's uninstall log when
+// that is open. The result is that of the last attempt (true when the folder
+// now exists); an empty path gives false.
+bool CreateFolderChain(const std::wstring& path);

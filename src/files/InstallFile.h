@@ -1,0 +1,49 @@
+// Version-aware installation of one file, with replacement at the next restart
+// when the destination is in use.
+#pragma once
+
+#include <string>
+
+class UninstallLog;
+
+// Result bits of MyVerInstallFile, with the values of the platform's
+// VerInstallFile flags.
+enum : unsigned {
+    kVifTempFile = 0x1,
+    kVifMismatch = 0x2,
+    kVifSrcOld = 0x4,
+    kVifDiffLang = 0x8,
+    kVifDiffCodePg = 0x10,
+    kVifDiffType = 0x20,
+    kVifWriteProt = 0x40,
+    kVifFileInUse = 0x80,
+    kVifOutOfSpace = 0x100,
+    kVifAccessViolation = 0x200,
+    kVifSharingViolation = 0x400,
+    kVifCannotCreate = 0x800,
+    kVifCannotDelete = 0x1000,
+    kVifCannotRename = 0x2000,
+    kVifCannotDeleteCur = 0x4000,
+    kVifOutOfMemory = 0x8000,
+    kVifCannotReadSrc = 0x10000,
+    kVifCannotReadDst = 0x20000,
+    kVifBuffTooSmall = 0x40000,
+};
+
+// Copies source to dest unless the destination is as new or newer (file version,
+// else file date); force skips the comparison. 0: installed, or equal versions
+// (nothing to do). quiet suppresses the message box of a failed copy.
+unsigned MyVerInstallFile(bool force, const std::wstring& source, const std::wstring& dest, bool quiet);
+
+// Installs source as dest and records it for uninstall (run log unless inside the
+// Windows folder; packageLog, may be null, always). 1: installed, scheduled for
+// the next restart or skipped as older; 0: not installed; -1: the user chose
+// Abort or Cancel. quiet suppresses every message box.
+int InstallFile(const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet);
+
+// 95 family: the [rename] entries of "wininit.ini" in the Windows folder that
+// replace dest by temp at the next start. False on any file error.
+bool ScheduleReplaceAtBoot(const std::wstring& temp, const std::wstring& dest);
+
+// The names of the set bits, in the order of the failure message, without separators.
+std::wstring VifFlagNames(unsigned flags);

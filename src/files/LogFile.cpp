@@ -1,0 +1,66 @@
+#include "files/LogFile.h"
+
+bool LogFile::Open(const std::wstring& path, LineEnds lineEnds)
+{
+    Close();
+    // FILE_APPEND_DATA without FILE_WRITE_DATA: every write goes to the end,
+    // whatever else has the file open for reading.
+    file_.Reset(::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file_.Valid()) return false;
+    path_ = path;
+    lineEnds_ = lineEnds;
+    return true;
+}
+
+void LogFile::Close()
+{
+    file_.Reset();
+    path_.clear();
+}
+
+unsigned long long LogFile::Size() const
+{
+    LARGE_INTEGER size{};
+    if (!file_.Valid() || !::GetFileSizeEx(file_.Get(), &size)) return 0;
+    return static_cast<unsigned long long>(size.QuadPart);
+}
+
+bool LogFile::Write(const std::wstring& text)
+{
+    return WriteBytes(ToAnsi(text));
+}
+
+bool LogFile::WriteBytes(const std::string& bytes)
+{
+    if (!file_.Valid()) return false;
+    std::string out;
+    if (lineEnds_ == LineEnds::CrLf) {
+        out.reserve(bytes.size() + 8);
+        for (char c : bytes) {
+            if (c == '\n') out += '\r';
+            out += c;
+        }
+    } else {
+        out = bytes;
+    }
+    size_t done = 0;
+    while (done < out.size()) {
+        DWORD written = 0;
+        DWORD chunk = static_cast<DWORD>(out.size() - done);
+        if (!::WriteFile(file_.Get(), out.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+std::string ToAnsi(const std::wstring& text)
+{
+    if (text.empty()) return std::string();
+    int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                     nullptr);
+    if (size <= 0) return std::string();
+    std::string out(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}

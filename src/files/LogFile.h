@@ -1,0 +1,41 @@
+// A file opened for appending that takes 8-bit text. The one owner of its handle.
+#pragma once
+
+#include "framework/Handles.h"
+
+#include <string>
+
+enum class LineEnds {
+    AsWritten,  // binary: "\n" reaches the disk as LF
+    CrLf,       // text mode: "\n" reaches the disk as CR LF
+};
+
+class LogFile {
+public:
+    LogFile() = default;
+    LogFile(LogFile&&) noexcept = default;
+    LogFile& operator=(LogFile&&) noexcept = default;
+
+    // Opens (creating when missing) for appending; existing content is kept.
+    // False, and nothing open, when the file cannot be opened.
+    bool Open(const std::wstring& path, LineEnds lineEnds);
+    void Close();
+    bool IsOpen() const { return file_.Valid(); }
+    const std::wstring& Path() const { return path_; }
+
+    // Size of the file now (0 when not open).
+    unsigned long long Size() const;
+
+    // Writes the text converted to the ANSI code page, at the end of the file.
+    bool Write(const std::wstring& text);
+    // Writes the bytes as they are (line ends translated as opened).
+    bool WriteBytes(const std::string& bytes);
+
+private:
+    fw::ScopedFile file_;
+    std::wstring path_;
+    LineEnds lineEnds_ = LineEnds::AsWritten;
+};
+
+// text in the ANSI code page, one byte per character where the page allows.
+std::string ToAnsi(const std::wstring& text);

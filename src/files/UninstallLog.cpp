@@ -1,0 +1,54 @@
+#include "files/UninstallLog.h"
+
+#include "files/CopyRun.h"
+#include "platform/PathUtil.h"
+
+bool UninstallLog::Open(const std::wstring& path)
+{
+    return file_.Open(path, LineEnds::AsWritten);
+}
+
+bool UninstallLog::WriteHeader()
+{
+    return file_.Write(L"ORVEK V3.5\n");
+}
+
+bool UninstallLog::WriteFile(const std::wstring& path)
+{
+    return file_.Write(L"file 0 0 " + path + L"\n");
+}
+
+bool UninstallLog::WriteDir(const std::wstring& path)
+{
+    return file_.Write(L"dir " + path + L"\n");
+}
+
+bool OpenUninstallLog(const std::wstring& path)
+{
+    UninstallLog& log = CopyRun().runLog;
+    if (log.IsOpen()) return true;
+    if (!log.Open(path)) return false;
+    if (log.Size() == 0) log.WriteHeader();
+    return true;
+}
+
+UninstallLog* RunUninstallLog()
+{
+    UninstallLog& log = CopyRun().runLog;
+    return log.IsOpen() ? &log : nullptr;
+}
+
+void CloseUninstallLog()
+{
+    CopyRun().runLog.Close();
+}
+
+std::unique_ptr<UninstallLog> OpenPackageLog(const std::wstring& folder)
+{
+    auto log = std::make_unique<UninstallLog>();
+    if (!log->Open(JoinPath(folder, L"_uninst.inf"))) return nullptr;
+    if (UninstallLog* runLog = RunUninstallLog()) runLog->WriteFile(log->Path());
+    log->WriteDir(folder);
+    for (const wchar_t* category : {L"lvk", L"cad", L"pic", L"dtb"}) log->WriteDir(JoinPath(folder, category));
+    return log;
+}

@@ -1,0 +1,42 @@
+// The uninstall logs read by the separate uninstaller: the run log ".UNINST.INF"
+// in the install folder and a package log "_uninst.inf" per package folder.
+// Both are 8-bit line files appended in binary mode (LF line ends).
+#pragma once
+
+#include "files/LogFile.h"
+
+#include <memory>
+#include <string>
+
+class UninstallLog {
+public:
+    // Opens for appending in binary mode; false when it cannot be opened.
+    bool Open(const std::wstring& path);
+    void Close() { file_.Close(); }
+    bool IsOpen() const { return file_.IsOpen(); }
+    const std::wstring& Path() const { return file_.Path(); }
+    unsigned long long Size() const { return file_.Size(); }
+
+    // "ORVEK V3.5\n"
+    bool WriteHeader();
+    // "file 0 0 <path>\n": a file installed or created by the run.
+    bool WriteFile(const std::wstring& path);
+    // "dir <path>\n": a folder created by the run, or a package's fixed folders.
+    bool WriteDir(const std::wstring& path);
+
+private:
+    LogFile file_;
+};
+
+// The run log, opened once per run. Opens path unless the run log is already
+// open, and writes the header when the file was empty. False when it cannot be
+// opened (nothing is reported; the run goes on without it).
+bool OpenUninstallLog(const std::wstring& path);
+// The open run log, or null.
+UninstallLog* RunUninstallLog();
+void CloseUninstallLog();
+
+// The package log "_uninst.inf" in folder: opened for appending, recorded in the
+// run log, and given the "dir" lines of the folder and its "lvk", "cad", "pic"
+// and "dtb" subfolders. Null when it cannot be opened.
+std::unique_ptr<UninstallLog> OpenPackageLog(const std::wstring& folder);

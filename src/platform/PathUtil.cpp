@@ -1,0 +1,110 @@
+#include "platform/PathUtil.h"
+
+#include "framework/Handles.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cwchar>
+
+bool FileExists(const std::wstring& path)
+{
+    WIN32_FIND_DATAW data;
+    fw::ScopedFind find(::FindFirstFileW(path.c_str(), &data));
+    return find.Valid();
+}
+
+std::wstring JoinPath(const std::wstring& a, const std::wstring& b)
+{
+    if (b.empty()) return a;
+    if (a.empty()) return b;
+    const bool aEnds = a.back() == L'\\';
+    const bool bBegins = b.front() == L'\\';
+    if (aEnds && bBegins) return a + b.substr(1);
+    if (!aEnds && !bBegins) return a + L'\\' + b;
+    return a + b;
+}
+
+bool JoinPath(wchar_t* buffer, size_t capacity, const wchar_t* a, const wchar_t* b)
+{
+    if (!buffer || capacity == 0) return false;
+    const std::wstring first = a ? a : L"";
+    const std::wstring second = b ? b : L"";
+    std::wstring joined;
+    if (second.empty()) joined = first;
+    else if (first.empty()) joined = second;
+    else if (first.back() != L'\\' && second.front() != L'\\') joined = first + L'\\' + second;
+    else joined = first + second;  // a leading backslash of b stays
+    if (joined.size() >= capacity) {
+        buffer[0] = 0;
+        return false;
+    }
+    std::wmemcpy(buffer, joined.c_str(), joined.size() + 1);
+    return true;
+}
+
+std::wstring LastPathComponent(const std::wstring& path)
+{
+    size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+int FindLastNoCase(const std::wstring& text, const std::wstring& what)
+{
+    if (what.size() > text.size()) return -1;
+    for (size_t pos = text.size() - what.size() + 1; pos-- > 0;) {
+        if (::CompareStringOrdinal(text.c_str() + pos, static_cast<int>(what.size()), what.c_str(),
+                                   static_cast<int>(what.size()), TRUE) == CSTR_EQUAL)
+            return static_cast<int>(pos);
+    }
+    return -1;
+}
+
+namespace {
+
+// Splits like _wsplitpath: drive ("C:" or nothing), folder (up to and with the
+// last separator), name, extension (from the last dot of the name).
+struct PathParts {
+    std::wstring drive, folder, name, extension;
+};
+
+PathParts SplitPath(const std::wstring& path)
+{
+    PathParts parts;
+    std::wstring rest = path;
+    if (rest.size() >= 2 && rest[1] == L':') {
+        parts.drive = rest.substr(0, 2);
+        rest.erase(0, 2);
+    }
+    size_t slash = rest.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) {
+        parts.folder = rest.substr(0, slash + 1);
+        rest.erase(0, slash + 1);
+    }
+    size_t dot = rest.rfind(L'.');
+    if (dot != std::wstring::npos) {
+        parts.extension = rest.substr(dot);
+        rest.erase(dot);
+    }
+    parts.name = rest;
+    return parts;
+}
+
+}  // namespace
+
+std::wstring FolderPart(const std::wstring& path)
+{
+    PathParts parts = SplitPath(path);
+    return parts.drive + parts.folder;
+}
+
+std::wstring ReplaceExtension(const std::wstring& path, const std::wstring& extension)
+{
+    PathParts parts = SplitPath(path);
+    std::wstring result = parts.drive + parts.folder + parts.name;
+    if (!extension.empty()) {
+        if (extension.front() != L'.') result += L'.';
+        result += extension;
+    }
+    return result;
+}

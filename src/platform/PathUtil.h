@@ -1,0 +1,36 @@
+// Path texts and a file test shared by the dialogs and the copy engine.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// FindFirstFileW finds something (wildcards allowed).
+bool FileExists(const std::wstring& path);
+
+// a and b with one backslash at the seam: b empty gives a, a empty gives b;
+// a leading backslash of b is dropped when a ends with one; one is inserted
+// when neither a ends nor b begins with one.
+std::wstring JoinPath(const std::wstring& a, const std::wstring& b);
+
+// The fixed-buffer variant: as above, except that a leading backslash of b is
+// kept when a already ends with one. capacity counts characters including the
+// terminating zero. A result that would not fit is refused: false, and the
+// buffer holds the empty text (when capacity > 0).
+bool JoinPath(wchar_t* buffer, size_t capacity, const wchar_t* a, const wchar_t* b);
+template <size_t N>
+bool JoinPath(wchar_t (&buffer)[N], const wchar_t* a, const wchar_t* b)
+{
+    return JoinPath(buffer, N, a, b);
+}
+
+// Text after the last backslash, or the whole text.
+std::wstring LastPathComponent(const std::wstring& path);
+
+// Position of the last case-insensitive occurrence of what in text, or -1.
+int FindLastNoCase(const std::wstring& text, const std::wstring& what);
+
+// Drive and folder of a path, with trailing backslash ("C:\a\b.txt" gives "C:\a\").
+std::wstring FolderPart(const std::wstring& path);
+
+// The path rebuilt with another extension (given without or with its dot).
+std::wstring ReplaceExtension(const std::wstring& path, const std::wstring& extension);
