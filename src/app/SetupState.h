@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalogue/InstElement.h"
+#include "files/FileList.h"
 
 #include <set>
 #include <string>
@@ -43,6 +44,8 @@ struct SetupState {
 
     // The install element list.
     CIEArray elements;
+    // The scan of sourceDir.
+    FileList sourceFiles;
 };
 
 SetupState& State();
