@@ -69,10 +69,8 @@ int CFirmenArray::Refresh()
             // A newer catalogue record; what the user has installed stays: where
             // it is installed and what the product learnt online.
             offered.status = known->status;
-            if (known->status & kStatusInstalled) {
-                offered.localpath = known->localpath;
-                offered.dirname = known->dirname;
-            }
+            offered.localpath = known->localpath;
+            if (known->status & kStatusInstalled) offered.dirname = known->dirname;
             if (known->status & kStatusHasOnlineVersion) offered.versiononline = known->versiononline;
             offered.basepath = known->basepath;
             if (!offered.Write(adminFile)) return -1;

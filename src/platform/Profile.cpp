@@ -50,6 +50,12 @@ std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::w
 bool WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                       const std::wstring& value)
 {
+    // Windows refuses to rewrite a read-only file; Wine run by root would not.
+    DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     return ::WritePrivateProfileStringW(section.c_str(), OrNull(key), value.c_str(), file.c_str()) != FALSE;
 }
 

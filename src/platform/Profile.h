@@ -22,7 +22,8 @@ int ReadProfileNumber(const std::wstring& file, const std::wstring& section, con
 std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section,
                                           DWORD bufferChars = 32000);
 
-// WritePrivateProfileStringW; false with the Win32 error logged when the write fails.
+// WritePrivateProfileStringW; false when the write fails. A read-only file is
+// never written.
 bool WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                       const std::wstring& value);
 
