@@ -1,21 +1,249 @@
 #include "files/InstallFile.h"
 
-unsigned MyVerInstallFile(bool, const std::wstring&, const std::wstring&, bool)
+#include "app/SetupState.h"
+#include "dialogs/resource.h"
+#include "files/CopyLog.h"
+#include "files/CopyRun.h"
+#include "files/OldFileAside.h"
+#include "files/UninstallLog.h"
+#include "files/VersionCompare.h"
+#include "framework/Handles.h"
+#include "framework/UserInterface.h"
+#include "platform/PathUtil.h"
+#include "platform/SystemInfo.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace {
+
+std::wstring Decimal(long long value)
 {
-    return kVifCannotCreate;
+    return std::to_wstring(value);
 }
 
-int InstallFile(const std::wstring&, const std::wstring&, UninstallLog*, bool)
+bool Find(const std::wstring& path, WIN32_FIND_DATAW& data)
 {
-    return 0;
+    fw::ScopedFind find(::FindFirstFileW(path.c_str(), &data));
+    return find.Valid();
 }
 
-bool ScheduleReplaceAtBoot(const std::wstring&, const std::wstring&)
+// Step "Old file must (eventually) be deleted": 0 to go on with the copy, else
+// the result bits to return. The old file is set aside rather than deleted, so
+// a failed copy loses nothing.
+unsigned ClearDestination(const std::wstring& dest, OldFileAside& aside)
 {
+    CopyLogWrite(L"\t\tOld file must (eventually) be deleted... ");
+    const DWORD attributes = ::GetFileAttributesW(dest.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        CopyLogWrite(L"File is prepered for delete... ");
+    }
+    const DWORD error = aside.MoveAway(dest, attributes);
+    if (error == 0 || error == ERROR_FILE_NOT_FOUND) return 0;
+
+    // The old file stays as it was.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesW(dest.c_str(), attributes);
+    CopyLogWrite(L" **Failed. Error code " + Decimal(static_cast<int>(error)) + L"\n");
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_SYSTEM)) {
+        CopyLogWrite(L"\t\tSystem attribute on file.. Assuming file in use...\n");
+        return kVifFileInUse;
+    }
+    CopyLogWrite(L"\t\t**Aborting operation du to error.\n");
+    switch (error) {
+    case 3: case 4: case 14: case 18: case 54:
+        return kVifCannotDelete;
+    case 5: case 32:
+        return kVifCannotDelete | kVifFileInUse;
+    default:
+        return 0;  // CopyFileW decides
+    }
+}
+
+unsigned CopyOver(const std::wstring& source, const std::wstring& dest, bool quiet)
+{
+    if (::CopyFileW(source.c_str(), dest.c_str(), FALSE)) {
+        const DWORD attributes = ::GetFileAttributesW(dest.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        CopyLogWrite(L"\t\tFile installed OK.\n");
+        return 0;
+    }
+    const DWORD error = ::GetLastError();
+    const std::wstring text = source + L" --> " + dest + L"\r\nCopy failed.";
+    if (!quiet) fw::Message(text, MB_OK);
+    CopyLogWrite(L"\t\t" + text + L" Error code " + Decimal(static_cast<int>(error)) + L"\n");
+    switch (error) {
+    case 2:
+        return kVifCannotReadSrc;
+    case 5:
+        return kVifAccessViolation;
+    case 32:
+        return kVifSharingViolation | kVifFileInUse;
+    default:
+        return kVifCannotCreate;
+    }
+}
+
+// "C:\Windows" holds "C:\Windows\x" but not "C:\WindowsApps\x".
+bool InsideFolder(const std::wstring& path, const std::wstring& folder)
+{
+    if (folder.empty() || path.size() < folder.size()) return false;
+    if (::CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
+                               static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL)
+        return false;
+    return path.size() == folder.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
+}
+
+std::wstring NextTempName(const std::wstring& dest)
+{
+    wchar_t number[16] = {};
+    std::swprintf(number, 16, L"%03u", CopyRun().tempNumber++);
+    return ReplaceExtension(dest, number);
+}
+
+// The destination is in use: copy under a temporary name and have it replace
+// the destination at the next start. True when that is arranged.
+bool ReplaceAtRestart(const std::wstring& source, const std::wstring& dest, bool quiet)
+{
+    CopyLogWrite(L"\tFile is in use... ");
+    const std::wstring temp = NextTempName(dest);
+    // Scheduling a copy that is not there would report a failure as success.
+    const bool copied = MyVerInstallFile(true, source, temp, quiet) == 0;
+    switch (GetSystemKind()) {
+    case SystemKind::NtFamily:
+        if (copied && ::MoveFileExW(temp.c_str(), dest.c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
+            CopyLogWrite(L"NT: MoveFileEx() OK\n");
+            State().restartNeeded = true;
+            return true;
+        }
+        CopyLogWrite(L"NT: ***MoveFileEx() failed!\n");
+        return false;
+    case SystemKind::Win95Family:
+        if (copied && ScheduleReplaceAtBoot(temp, dest)) {
+            State().restartNeeded = true;
+            CopyLogWrite(L"Win95: Scheduled replace at boot OK\n");
+            return true;
+        }
+        return false;
+    case SystemKind::Old16BitHost:
+        CopyLogWrite(L"*** Dont know how to install shared files on this system. Shared files will not be installed. "
+                     L"if they are in use by Windows.\n");
+        return false;
+    }
     return false;
 }
 
-std::wstring VifFlagNames(unsigned)
+void RecordInstalled(const std::wstring& dest, UninstallLog* packageLog)
 {
-    return std::wstring();
+    UninstallLog* runLog = RunUninstallLog();
+    if (runLog && !InsideFolder(dest, WindowsFolder())) runLog->WriteFile(dest);
+    // The package log lists every file of its package, run log or not.
+    if (packageLog && packageLog->IsOpen()) packageLog->WriteFile(dest);
+}
+
+}  // namespace
+
+unsigned MyVerInstallFile(bool force, const std::wstring& source, const std::wstring& dest, bool quiet)
+{
+    CopyLogWrite(L"\t  MyVerInstallFile(" + source + L" --> " + dest + L")\n");
+    WIN32_FIND_DATAW sourceData{};
+    if (!Find(source, sourceData)) {
+        CopyLogWrite(L"\t\t**VIF_CANNOTREADSRC\n");
+        return kVifCannotReadSrc;
+    }
+    CopyLogWrite(L"\t\tSrc exist.\n");
+    WIN32_FIND_DATAW destData{};
+    const bool destExists = Find(dest, destData);
+    if (destExists) CopyLogWrite(L"\t\tDst exist\n");
+
+    if (!force && destExists) {
+        CopyLogWrite(L"\t\tDst exist\n");
+        CompareOutcome outcome = CompareForInstall(source, dest, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
+        if (outcome.verdict == CompareVerdict::Done) return outcome.result;
+    }
+
+    CopyLogWrite(L"\t\tPrepering for copy...\n");
+    OldFileAside aside;  // put back unless the copy succeeds
+    if (destExists) {
+        if (unsigned result = ClearDestination(dest, aside)) return result;
+    }
+    const unsigned result = CopyOver(source, dest, quiet);
+    if (result == 0) aside.Discard();
+    return result;
+}
+
+int InstallFile(const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet)
+{
+    unsigned r = MyVerInstallFile(false, source, dest, quiet);
+    CopyLogWrite(L"\tMyVerInstallFile() returned " + Decimal(static_cast<int>(r)) + L"\n");
+    if (r & kVifSrcOld) {
+        CopyLogWrite(L"\tTarget is newer than the install file.\n");
+        if (r & kVifMismatch) {
+            CopyLogWrite(L"\tskipping file.\n");
+            return 1;
+        }
+    }
+    if (r != 0) {
+        CopyLogWrite(L"\tTrying to force installation...\n");
+        r = MyVerInstallFile(true, source, dest, quiet);
+    }
+
+    if (r & kVifFileInUse) {
+        if (!ReplaceAtRestart(source, dest, quiet)) {
+            // Retry asks again until the file goes in or the user gives up.
+            for (;;) {
+                const int answer =
+                    quiet ? IDIGNORE : fw::MessageId(IDS_FILE_IN_USE, MB_ABORTRETRYIGNORE | MB_ICONWARNING, dest);
+                if (answer == IDABORT) return -1;
+                if (answer != IDRETRY) break;
+                if (MyVerInstallFile(true, source, dest, quiet) == 0) break;
+            }
+        }
+    } else if (r != 0) {
+        const std::wstring text =
+            L"Failed to install file: " + source + L" --> " + dest + L"\r\nFlags = " + VifFlagNames(r);
+        const bool cancelled = !quiet && fw::Message(text, MB_OKCANCEL) == IDCANCEL;
+        CopyLogWrite(text + L"\n");
+        return cancelled ? -1 : 0;
+    }
+
+    CopyLogWrite(L"\tFile is installed or scheduled OK\n");
+    RecordInstalled(dest, packageLog);
+    return 1;
+}
+
+std::wstring VifFlagNames(unsigned flags)
+{
+    static const struct {
+        unsigned bit;
+        const wchar_t* name;
+    } kNames[] = {
+        {kVifTempFile, L"VIF_TEMPFILE"},
+        {kVifMismatch, L"VIF_MISMATCH"},
+        {kVifSrcOld, L"VIF_SRCOLD"},
+        {kVifDiffLang, L"VIF_DIFFLANG"},
+        {kVifDiffCodePg, L"VIF_DIFFCODEPG"},
+        {kVifDiffType, L"VIF_DIFFTYPE"},
+        {kVifWriteProt, L"VIF_WRITEPROT"},
+        {kVifFileInUse, L"VIF_FILEINUSE"},
+        {kVifOutOfSpace, L"VIF_OUTOFSPACE"},
+        {kVifAccessViolation, L"VIF_ACCESSVIOLATION"},
+        {kVifSharingViolation, L"VIF_SHARINGVIOLATION"},
+        {kVifCannotCreate, L"VIF_CANNOTCREATE"},
+        {kVifCannotDelete, L"VIF_CANNOTDELETE"},
+        {kVifCannotDeleteCur, L"VIF_CANNOTDELETECUR"},
+        {kVifCannotRename, L"VIF_CANNOTRENAME"},
+        {kVifOutOfMemory, L"VIF_OUTOFMEMORY"},
+        {kVifCannotReadSrc, L"VIF_CANNOTREADSRC"},
+        {kVifBuffTooSmall, L"VIF_BUFFTOOSMALL"},
+        {kVifCannotReadDst, L"VIF_CANNOTREADDST"},
+    };
+    std::wstring names;
+    for (const auto& entry : kNames)
+        if (flags & entry.bit) names += entry.name;
+    return names;
 }

@@ -1,0 +1,52 @@
+#include "files/InstallFile.h"
+
+#include "app/SetupState.h"
+#include "files/LogFile.h"
+#include "framework/Handles.h"
+#include "platform/PathUtil.h"
+#include "platform/SystemInfo.h"
+
+#include <windows.h>
+
+namespace {
+
+bool WriteAll(HANDLE file, const std::string& bytes)
+{
+    DWORD written = 0;
+    return ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+}  // namespace
+
+bool ScheduleReplaceAtBoot(const std::wstring& temp, const std::wstring& dest)
+{
+    const std::wstring& windows = WindowsFolder();
+    if (windows.empty()) return false;
+    const std::wstring path = JoinPath(windows, L"wininit.ini");
+    fw::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+
+    std::string text;
+    // An unterminated last line would swallow our first one.
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size)) return false;
+    if (size.QuadPart > 0) {
+        LARGE_INTEGER last{};
+        last.QuadPart = size.QuadPart - 1;
+        char byte = 0;
+        DWORD read = 0;
+        if (!::SetFilePointerEx(file.Get(), last, nullptr, FILE_BEGIN) ||
+            !::ReadFile(file.Get(), &byte, 1, &read, nullptr) || read != 1)
+            return false;
+        if (byte != '\n') text += "\r\n";
+    }
+    if (!State().restartNeeded) text += "[rename]\r\n";
+    text += "NUL=" + ToAnsi(dest) + "\r\n";
+    text += ToAnsi(dest) + "=" + ToAnsi(temp) + "\r\n";
+
+    LARGE_INTEGER zero{};
+    if (!::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END)) return false;
+    return WriteAll(file.Get(), text);
+}

@@ -1,0 +1,122 @@
+#include "files/VersionCompare.h"
+
+#include "files/CopyLog.h"
+#include "files/InstallFile.h"
+
+#include <vector>
+
+namespace {
+
+// Errors that mean the file itself cannot be read, as opposed to a file that
+// simply carries no version resource.
+bool IsReadError(DWORD error)
+{
+    switch (error) {
+    case 2: case 3: case 4: case 5: case 14: case 18: case 32: case 54:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::wstring Number(unsigned long value)
+{
+    return std::to_wstring(value);
+}
+
+enum class ReadStep { SizeFailed, InfoFailed, QueryFailed, Read };
+
+struct VersionRead {
+    ReadStep step = ReadStep::SizeFailed;
+    DWORD error = 0;
+    VS_FIXEDFILEINFO fixed{};
+};
+
+VersionRead ReadFixedVersion(const std::wstring& path)
+{
+    VersionRead read;
+    DWORD ignored = 0;
+    DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size == 0) {
+        read.error = ::GetLastError();
+        return read;
+    }
+    std::vector<BYTE> block(size);
+    if (!::GetFileVersionInfoW(path.c_str(), 0, size, block.data())) {
+        read.step = ReadStep::InfoFailed;
+        return read;
+    }
+    void* value = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueW(block.data(), L"\\", &value, &length) || !value || length < sizeof(VS_FIXEDFILEINFO)) {
+        read.step = ReadStep::QueryFailed;
+        return read;
+    }
+    read.fixed = *static_cast<const VS_FIXEDFILEINFO*>(value);
+    read.step = ReadStep::Read;
+    return read;
+}
+
+CompareOutcome CompareByDate(const FILETIME& sourceTime, const FILETIME& destTime)
+{
+    CopyLogWrite(L"\t\tComparsion are defaulting to file date...\n");
+    if (::CompareFileTime(&sourceTime, &destTime) < 0) {
+        CopyLogWrite(L"\t\tDst are newer than the install file.\n");
+        return {CompareVerdict::Done, kVifSrcOld};
+    }
+    return {CompareVerdict::Copy, 0};
+}
+
+}  // namespace
+
+CompareOutcome CompareForInstall(const std::wstring& source, const std::wstring& dest, const FILETIME& sourceTime,
+                                 const FILETIME& destTime)
+{
+    const VersionRead src = ReadFixedVersion(source);
+    switch (src.step) {
+    case ReadStep::SizeFailed:
+        CopyLogWrite(L"\t\tFailed to get version info size on src. Error " + std::to_wstring(static_cast<int>(src.error)) +
+                     L"\n");
+        if (IsReadError(src.error)) return {CompareVerdict::Done, kVifCannotReadSrc};
+        return CompareByDate(sourceTime, destTime);
+    case ReadStep::InfoFailed:
+        CopyLogWrite(L"\t\tFailed to get version information on src.\n");
+        return CompareByDate(sourceTime, destTime);
+    case ReadStep::QueryFailed:
+        CopyLogWrite(L"\t\tsrc: VerQueryValue() failed.\n");
+        return CompareByDate(sourceTime, destTime);
+    case ReadStep::Read:
+        break;
+    }
+
+    const VersionRead dst = ReadFixedVersion(dest);
+    switch (dst.step) {
+    case ReadStep::SizeFailed:
+        CopyLogWrite(L"\t\tFailed to get version info size on dst. Error " + std::to_wstring(static_cast<int>(dst.error)) +
+                     L"\n");
+        if (IsReadError(dst.error)) return {CompareVerdict::Done, kVifCannotReadDst};
+        return {CompareVerdict::Copy, 0};  // a destination without version resource is replaced
+    case ReadStep::InfoFailed:
+        return CompareByDate(sourceTime, destTime);
+    case ReadStep::QueryFailed:
+        CopyLogWrite(L"\t\tdst: VerQueryValue() failed.\n");
+        return CompareByDate(sourceTime, destTime);
+    case ReadStep::Read:
+        break;
+    }
+
+    const auto& s = src.fixed;
+    const auto& d = dst.fixed;
+    CopyLogWrite(L"\t\tComparsion are done by file version.\n");
+    CopyLogWrite(L"\t\tsrc=(" + Number(s.dwFileVersionMS) + L"," + Number(s.dwFileVersionLS) + L") dst=(" +
+                 Number(d.dwFileVersionMS) + L"," + Number(d.dwFileVersionLS) + L").\n");
+    const unsigned long long srcVersion = (static_cast<unsigned long long>(s.dwFileVersionMS) << 32) | s.dwFileVersionLS;
+    const unsigned long long dstVersion = (static_cast<unsigned long long>(d.dwFileVersionMS) << 32) | d.dwFileVersionLS;
+    if (srcVersion > dstVersion) return {CompareVerdict::Copy, 0};
+    if (srcVersion == dstVersion) {
+        CopyLogWrite(L"\t\t****Files have same version, do not copy.\n");
+        return {CompareVerdict::Done, 0};
+    }
+    CopyLogWrite(L"\t\tDst is more up to date than src.\n");
+    return {CompareVerdict::Done, kVifSrcOld | kVifMismatch};
+}

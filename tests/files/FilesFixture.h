@@ -1,0 +1,90 @@
+// Shared set-up of the copy-engine tests: a fresh temporary folder, a clean run
+// (setup state, logs, counter, system kind and Windows folder as the system has
+// them) and the scripted user.
+#pragma once
+
+#include "app/SetupState.h"
+#include "files/CopyLog.h"
+#include "files/CopyRun.h"
+#include "files/UninstallLog.h"
+#include "platform/SystemInfo.h"
+#include "support/ScriptedUi.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+// The test libraries built beside the tests: "ver2001.dll", "ver2003.dll", "vernone.dll".
+inline std::wstring VersionDll(const std::wstring& name)
+{
+    std::string unixDir = VERSION_DLL_DIR;
+    std::wstring path = L"Z:";
+    for (char c : unixDir) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path + L"\\" + name;
+}
+
+// ASCII paths of the temporary folder, as they appear in the 8-bit logs.
+inline std::string Narrow(const std::wstring& text)
+{
+    std::string out;
+    for (wchar_t c : text) out += static_cast<char>(c);
+    return out;
+}
+
+// Sets the last-write time of a file to a day in the given year.
+inline bool SetWriteYear(const std::wstring& path, WORD year)
+{
+    SYSTEMTIME st{};
+    st.wYear = year;
+    st.wMonth = 6;
+    st.wDay = 1;
+    st.wHour = 12;
+    FILETIME ft{};
+    if (!::SystemTimeToFileTime(&st, &ft)) return false;
+    HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BOOL ok = ::SetFileTime(file, nullptr, nullptr, &ft);
+    ::CloseHandle(file);
+    return ok;
+}
+
+class FilesTest : public ::testing::Test {
+protected:
+    FilesTest() { Clean(); }
+    ~FilesTest() override { Clean(); }
+
+    static void Clean()
+    {
+        ResetCopyRun();
+        ResetState();
+        SetSystemKind(std::nullopt);
+        SetWindowsFolder(std::wstring());
+    }
+
+    // Opens the run log and the copy log in the temporary folder, as the install phase does.
+    void OpenLogs()
+    {
+        ASSERT_TRUE(OpenUninstallLog(RunLogPath()));
+        ASSERT_TRUE(OpenCopyLog(CopyLogPath()));
+    }
+    std::wstring RunLogPath() const { return dir / L".UNINST.INF"; }
+    std::wstring CopyLogPath() const { return dir / L"update.log"; }
+
+    // The copy log as it is on the disk.
+    std::string CopyLogText() const { return ReadBytes(CopyLogPath()); }
+    // The run log after its header and the line of the copy log.
+    std::string RunLogFileLines() const
+    {
+        std::string text = ReadBytes(RunLogPath());
+        std::string opening = "ORVEK V3.5\nfile 0 0 " + Narrow(CopyLogPath()) + "\n";
+        if (text.compare(0, opening.size(), opening) != 0) return "unexpected start: " + text;
+        return text.substr(opening.size());
+    }
+
+    TempDir dir;
+    ScriptedUi ui;
+};

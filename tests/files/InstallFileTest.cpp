@@ -1,0 +1,301 @@
+// Version-aware installation of single files: real files, real version resources,
+// whole copy-log blocks.
+#include "FilesFixture.h"
+
+#include "dialogs/resource.h"
+#include "files/InstallFile.h"
+#include "platform/PathUtil.h"
+
+namespace {
+
+// The copy log is written in text mode: every "\n" reaches the disk as CR LF.
+std::string Crlf(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string CallLine(const std::wstring& src, const std::wstring& dst)
+{
+    return "\t  MyVerInstallFile(" + Narrow(src) + " --> " + Narrow(dst) + ")\n";
+}
+
+DWORD Attributes(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str());
+}
+
+class InstallFileTest : public FilesTest {
+protected:
+    void SetUp() override { OpenLogs(); }
+
+    // A copy of a test library in the temporary folder.
+    std::wstring Place(const std::wstring& dll, const std::wstring& name)
+    {
+        std::wstring path = dir / name;
+        EXPECT_TRUE(::CopyFileW(VersionDll(dll).c_str(), path.c_str(), FALSE)) << Narrow(VersionDll(dll));
+        return path;
+    }
+};
+
+TEST_F(InstallFileTest, InstallFile_FreshDestinationIsCopiedAndRecorded)
+{
+    std::wstring src = Place(L"ver2001.dll", L"src.dll");
+    std::wstring dst = dir / L"dst.dll";
+
+    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+
+    EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
+    EXPECT_EQ(Crlf(CallLine(src, dst) +
+                   "\t\tSrc exist.\n"
+                   "\t\tPrepering for copy...\n"
+                   "\t\tFile installed OK.\n"
+                   "\tMyVerInstallFile() returned 0\n"
+                   "\tFile is installed or scheduled OK\n"),
+              CopyLogText());
+    EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(InstallFileTest, InstallFile_SkipsLowerSourceVersion)
+{
+    std::wstring src = Place(L"ver2001.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2003.dll", L"dst.dll");
+    // The older source is even newer by date: the version decides.
+    ASSERT_TRUE(SetWriteYear(dst, 2001));
+    const std::string before = ReadBytes(dst);
+
+    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+
+    EXPECT_TRUE(before == ReadBytes(dst));
+    EXPECT_EQ(Crlf(CallLine(src, dst) +
+                   "\t\tSrc exist.\n"
+                   "\t\tDst exist\n"
+                   "\t\tDst exist\n"
+                   "\t\tComparsion are done by file version.\n"
+                   "\t\tsrc=(131072,1) dst=(131072,3).\n"
+                   "\t\tDst is more up to date than src.\n"
+                   "\tMyVerInstallFile() returned 6\n"
+                   "\tTarget is newer than the install file.\n"
+                   "\tskipping file.\n"),
+              CopyLogText());
+    EXPECT_EQ("", RunLogFileLines());
+}
+
+TEST_F(InstallFileTest, InstallFile_EqualVersionsCountAsInstalledWithoutCopy)
+{
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2003.dll", L"dst.dll");
+    ASSERT_TRUE(SetWriteYear(dst, 1999));
+    ASSERT_TRUE(WriteBytes(dst, ReadBytes(dst) + "marker"));  // would vanish with a copy
+
+    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+
+    EXPECT_TRUE(ReadBytes(src) + "marker" == ReadBytes(dst));
+    EXPECT_EQ(Crlf(CallLine(src, dst) +
+                   "\t\tSrc exist.\n"
+                   "\t\tDst exist\n"
+                   "\t\tDst exist\n"
+                   "\t\tComparsion are done by file version.\n"
+                   "\t\tsrc=(131072,3) dst=(131072,3).\n"
+                   "\t\t****Files have same version, do not copy.\n"
+                   "\tMyVerInstallFile() returned 0\n"
+                   "\tFile is installed or scheduled OK\n"),
+              CopyLogText());
+    EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
+}
+
+TEST_F(InstallFileTest, InstallFile_HigherSourceVersionReplacesNewerDatedDestination)
+{
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
+    ASSERT_TRUE(SetWriteYear(src, 2001));
+
+    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+
+    EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
+    EXPECT_EQ(Crlf(CallLine(src, dst) +
+                   "\t\tSrc exist.\n"
+                   "\t\tDst exist\n"
+                   "\t\tDst exist\n"
+                   "\t\tComparsion are done by file version.\n"
+                   "\t\tsrc=(131072,3) dst=(131072,1).\n"
+                   "\t\tPrepering for copy...\n"
+                   "\t\tOld file must (eventually) be deleted... "
+                   "\t\tFile installed OK.\n"
+                   "\tMyVerInstallFile() returned 0\n"
+                   "\tFile is installed or scheduled OK\n"),
+              CopyLogText());
+}
+
+TEST_F(InstallFileTest, InstallFile_DestinationWithoutVersionIsOverwrittenWithoutDates)
+{
+    std::wstring src = Place(L"ver2001.dll", L"src.dll");
+    std::wstring dst = Place(L"vernone.dll", L"dst.dll");
+    ASSERT_TRUE(SetWriteYear(src, 1995));  // older by date: dates are not looked at
+
+    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+
+    EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
+    EXPECT_EQ(Crlf(CallLine(src, dst) +
+                   "\t\tSrc exist.\n"
+                   "\t\tDst exist\n"
+                   "\t\tDst exist\n"
+                   "\t\tFailed to get version info size on dst. Error 1812\n"
+                   "\t\tPrepering for copy...\n"
+                   "\t\tOld file must (eventually) be deleted... "
+                   "\t\tFile installed OK.\n"
+                   "\tMyVerInstallFile() returned 0\n"
+                   "\tFile is installed or scheduled OK\n"),
+              CopyLogText());
+}
+
+TEST_F(InstallFileTest, InstallFile_NewerDatedDestinationIsForcedOnSecondAttempt)
+{
+    std::wstring src = Place(L"vernone.dll", L"src.dll");
+    std::wstring dst = dir / L"dst.dll";
+    ASSERT_TRUE(WriteBytes(dst, "old contents"));
+    ASSERT_TRUE(SetWriteYear(src, 2001));
+    ASSERT_TRUE(SetWriteYear(dst, 2010));
+
+    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+
+    EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
+    EXPECT_EQ(Crlf(CallLine(src, dst) +
+                   "\t\tSrc exist.\n"
+                   "\t\tDst exist\n"
+                   "\t\tDst exist\n"
+                   "\t\tFailed to get version info size on src. Error 1812\n"
+                   "\t\tComparsion are defaulting to file date...\n"
+                   "\t\tDst are newer than the install file.\n"
+                   "\tMyVerInstallFile() returned 4\n"
+                   "\tTarget is newer than the install file.\n"
+                   "\tTrying to force installation...\n" +
+                   CallLine(src, dst) +
+                   "\t\tSrc exist.\n"
+                   "\t\tDst exist\n"
+                   "\t\tPrepering for copy...\n"
+                   "\t\tOld file must (eventually) be deleted... "
+                   "\t\tFile installed OK.\n"
+                   "\tFile is installed or scheduled OK\n"),
+              CopyLogText());
+    EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
+}
+
+TEST_F(InstallFileTest, InstallFile_OlderDatedDestinationIsReplacedAtOnce)
+{
+    std::wstring src = dir / L"a.txt";
+    std::wstring dst = dir / L"b.txt";
+    ASSERT_TRUE(WriteBytes(src, "new"));
+    ASSERT_TRUE(WriteBytes(dst, "old"));
+    ASSERT_TRUE(SetWriteYear(dst, 2001));
+
+    EXPECT_EQ(0u, MyVerInstallFile(false, src, dst, false));
+    EXPECT_EQ("new", ReadBytes(dst));
+    EXPECT_NE(std::string::npos, CopyLogText().find("\t\tComparsion are defaulting to file date...\r\n"
+                                                    "\t\tPrepering for copy...\r\n"));
+}
+
+TEST_F(InstallFileTest, InstallFile_ReadOnlyDestinationIsReplacedAndLeftWritable)
+{
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
+    // A read-only source, too: the copy must come out writable all the same.
+    ASSERT_TRUE(::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+
+    EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
+    EXPECT_EQ(0u, Attributes(dst) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_NE(std::string::npos,
+              CopyLogText().find("\t\tOld file must (eventually) be deleted... File is prepered for delete... "
+                                 "\t\tFile installed OK.\r\n"));
+    ::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyKeepsTheOldFile)
+{
+    std::wstring src = dir / L"a.txt";
+    std::wstring dst = dir / L"b.txt";
+    ASSERT_TRUE(WriteBytes(src, "new"));
+    ASSERT_TRUE(WriteBytes(dst, "old"));
+    ASSERT_TRUE(::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_READONLY));
+    // The source can be found but not read.
+    HANDLE lock = ::CreateFileW(src.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+
+    const unsigned result = MyVerInstallFile(true, src, dst, false);
+    ::CloseHandle(lock);
+
+    EXPECT_EQ(kVifSharingViolation | kVifFileInUse, result);
+    EXPECT_EQ("old", ReadBytes(dst));
+    EXPECT_NE(0u, Attributes(dst) & FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Nothing but the two files is left in the folder (no file set aside).
+    EXPECT_FALSE(FileExists(dir / L"ovk*.tmp"));
+    ASSERT_EQ(1u, ui.messages.size());
+    const std::wstring text = src + L" --> " + dst + L"\r\nCopy failed.";
+    EXPECT_EQ(text, ui.messages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), ui.messages[0].flags);
+    EXPECT_NE(std::string::npos, CopyLogText().find(Crlf("\t\t" + Narrow(text) + " Error code 32\n")));
+}
+
+TEST_F(InstallFileTest, InstallFile_MissingSourceIsReportedWithFlagNames)
+{
+    struct Case {
+        bool quiet;
+        int answer;
+        int expected;
+        size_t messages;
+    } cases[] = {
+        {false, IDOK, 0, 1},
+        {false, IDCANCEL, -1, 1},
+        {true, IDCANCEL, 0, 0},
+    };
+    for (const Case& c : cases) {
+        ui.messages.clear();
+        ui.Answer(c.answer);
+        std::wstring src = dir / L"missing.dll";
+        std::wstring dst = dir / L"dst.dll";
+        EXPECT_EQ(c.expected, InstallFile(src, dst, nullptr, c.quiet));
+        const std::wstring text = L"Failed to install file: " + src + L" --> " + dst + L"\r\nFlags = VIF_CANNOTREADSRC";
+        ASSERT_EQ(c.messages, ui.messages.size());
+        if (c.messages) {
+            EXPECT_EQ(text, ui.messages[0].text);
+            EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL), ui.messages[0].flags);
+        }
+        EXPECT_FALSE(FileExists(dst));
+    }
+    const std::string block = Crlf(CallLine(dir / L"missing.dll", dir / L"dst.dll") +
+                                   "\t\t**VIF_CANNOTREADSRC\n"
+                                   "\tMyVerInstallFile() returned 65536\n"
+                                   "\tTrying to force installation...\n" +
+                                   CallLine(dir / L"missing.dll", dir / L"dst.dll") +
+                                   "\t\t**VIF_CANNOTREADSRC\n"
+                                   "Failed to install file: " + Narrow(dir / L"missing.dll") + " --> " +
+                                   Narrow(dir / L"dst.dll") + "\r\nFlags = VIF_CANNOTREADSRC\n");
+    EXPECT_EQ(block + block + block, CopyLogText());
+    EXPECT_EQ("", RunLogFileLines());
+}
+
+TEST(VifFlagNamesTest, VifFlagNames_FollowTheMessageOrder)
+{
+    EXPECT_EQ(L"", VifFlagNames(0));
+    EXPECT_EQ(L"VIF_MISMATCHVIF_SRCOLD", VifFlagNames(kVifSrcOld | kVifMismatch));
+    EXPECT_EQ(L"VIF_FILEINUSEVIF_CANNOTDELETE", VifFlagNames(kVifCannotDelete | kVifFileInUse));
+    // Two pairs stand in the message out of value order.
+    EXPECT_EQ(L"VIF_CANNOTDELETECURVIF_CANNOTRENAME", VifFlagNames(kVifCannotRename | kVifCannotDeleteCur));
+    EXPECT_EQ(L"VIF_BUFFTOOSMALLVIF_CANNOTREADDST", VifFlagNames(kVifCannotReadDst | kVifBuffTooSmall));
+    EXPECT_EQ(L"VIF_TEMPFILEVIF_MISMATCHVIF_SRCOLDVIF_DIFFLANGVIF_DIFFCODEPGVIF_DIFFTYPEVIF_WRITEPROT"
+              L"VIF_FILEINUSEVIF_OUTOFSPACEVIF_ACCESSVIOLATIONVIF_SHARINGVIOLATIONVIF_CANNOTCREATE"
+              L"VIF_CANNOTDELETEVIF_CANNOTDELETECURVIF_CANNOTRENAMEVIF_OUTOFMEMORYVIF_CANNOTREADSRC"
+              L"VIF_BUFFTOOSMALLVIF_CANNOTREADDST",
+              VifFlagNames(0x7FFFF));
+}
+
+}  // namespace

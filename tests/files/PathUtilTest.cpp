@@ -1,0 +1,162 @@
+// Path texts, folder chains, drive space and the system kind.
+#include "FilesFixture.h"
+
+#include "files/FolderChain.h"
+#include "platform/DriveSpace.h"
+#include "platform/PathUtil.h"
+
+#include <cwchar>
+
+namespace {
+
+TEST(PathUtilTest, JoinPath_PutsOneBackslashAtTheSeam)
+{
+    struct Case {
+        const wchar_t* a;
+        const wchar_t* b;
+        const wchar_t* joined;
+        const wchar_t* fixedBuffer;  // keeps a leading backslash of b after a trailing one of a
+    } cases[] = {
+        {L"C:\\a", L"b.txt", L"C:\\a\\b.txt", L"C:\\a\\b.txt"},
+        {L"C:\\a\\", L"b.txt", L"C:\\a\\b.txt", L"C:\\a\\b.txt"},
+        {L"C:\\a", L"\\b.txt", L"C:\\a\\b.txt", L"C:\\a\\b.txt"},
+        {L"C:\\a\\", L"\\b.txt", L"C:\\a\\b.txt", L"C:\\a\\\\b.txt"},
+        {L"C:\\a", L"", L"C:\\a", L"C:\\a"},
+        {L"", L"b\\c", L"b\\c", L"b\\c"},
+        {L"", L"", L"", L""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(std::wstring(c.joined), JoinPath(std::wstring(c.a), std::wstring(c.b))) << c.a << L" + " << c.b;
+        wchar_t buffer[MAX_PATH];
+        ASSERT_TRUE(JoinPath(buffer, c.a, c.b));
+        EXPECT_EQ(std::wstring(c.fixedBuffer), std::wstring(buffer)) << c.a << L" + " << c.b;
+    }
+}
+
+TEST(PathUtilTest, JoinPath_FixedBufferRefusesWhatDoesNotFit)
+{
+    // 9 characters and the terminating zero fit exactly into 10.
+    wchar_t buffer[10];
+    ASSERT_TRUE(JoinPath(buffer, L"C:\\abc", L"de"));
+    EXPECT_STREQ(L"C:\\abc\\de", buffer);
+
+    wchar_t guarded[12];
+    std::wmemset(guarded, L'#', 12);
+    EXPECT_FALSE(JoinPath(guarded, 10, L"C:\\abc", L"def"));
+    EXPECT_EQ(L'\0', guarded[0]);
+    EXPECT_EQ(L'#', guarded[10]);  // nothing written past the given capacity
+    EXPECT_EQ(L'#', guarded[11]);
+
+    const std::wstring longName(300, L'x');
+    wchar_t path[MAX_PATH];
+    EXPECT_FALSE(JoinPath(path, L"C:\\data", longName.c_str()));
+    EXPECT_STREQ(L"", path);
+}
+
+TEST(PathUtilTest, PathPieces)
+{
+    EXPECT_EQ(L"b.txt", LastPathComponent(L"C:\\a\\b.txt"));
+    EXPECT_EQ(L"plain", LastPathComponent(L"plain"));
+    EXPECT_EQ(L"", LastPathComponent(L"C:\\a\\"));
+
+    EXPECT_EQ(8, FindLastNoCase(L"C:\\Data\\DATA\\x", L"data"));
+    EXPECT_EQ(0, FindLastNoCase(L"abc", L"ABC"));
+    EXPECT_EQ(-1, FindLastNoCase(L"abc", L"abcd"));
+    EXPECT_EQ(-1, FindLastNoCase(L"abc", L"x"));
+
+    EXPECT_EQ(L"C:\\a\\b\\", FolderPart(L"C:\\a\\b\\c.dll"));
+    EXPECT_EQ(L"C:", FolderPart(L"C:c.dll"));
+    EXPECT_EQ(L"", FolderPart(L"c.dll"));
+
+    EXPECT_EQ(L"C:\\a\\lib.000", ReplaceExtension(L"C:\\a\\lib.dll", L"000"));
+    EXPECT_EQ(L"C:\\a\\lib.001", ReplaceExtension(L"C:\\a\\lib", L".001"));
+    EXPECT_EQ(L"C:\\a.b\\lib.tar.000", ReplaceExtension(L"C:\\a.b\\lib.tar.gz", L"000"));
+    EXPECT_EQ(L"C:\\a.b\\lib", ReplaceExtension(L"C:\\a.b\\lib.dll", L""));
+}
+
+TEST(PathUtilTest, FileExists_FindsFilesAndPatterns)
+{
+    TempDir dir;
+    ASSERT_TRUE(WriteBytes(dir / L"one.cad", "x"));
+    EXPECT_TRUE(FileExists(dir / L"one.cad"));
+    EXPECT_TRUE(FileExists(dir / L"*.cad"));
+    EXPECT_FALSE(FileExists(dir / L"*.lvk"));
+    EXPECT_FALSE(FileExists(dir / L"two.cad"));
+}
+
+using FolderChainTest = FilesTest;
+
+TEST_F(FolderChainTest, CreateFolderChain_RecordsOnlyFoldersItCreated)
+{
+    ASSERT_TRUE(OpenUninstallLog(RunLogPath()));
+    ASSERT_TRUE(MakeDirs(dir / L"have"));
+
+    EXPECT_TRUE(CreateFolderChain(dir / L"have\\new\\deeper"));
+    EXPECT_TRUE(CreateFolderChain(dir / L"have\\new\\other\\"));
+    EXPECT_TRUE(CreateFolderChain(dir / L"have\\new"));  // already there
+    EXPECT_FALSE(CreateFolderChain(L""));
+    CloseUninstallLog();
+
+    EXPECT_TRUE(::GetFileAttributesW((dir / L"have\\new\\deeper").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    const std::string base = Narrow(dir.Path());
+    EXPECT_EQ("ORVEK V3.5\ndir " + base + "\\have\\new\ndir " + base + "\\have\\new\\deeper\ndir " + base +
+                  "\\have\\new\\other\n",
+              ReadBytes(RunLogPath()));
+}
+
+TEST_F(FolderChainTest, CreateFolderChain_FailsBelowAFile)
+{
+    ASSERT_TRUE(WriteBytes(dir / L"file", "x"));
+    EXPECT_FALSE(CreateFolderChain(dir / L"file"));
+    EXPECT_FALSE(CreateFolderChain(dir / L"file\\sub"));
+}
+
+TEST(DriveSpaceTest, GetDriveSpace_AgreesWithTheSystemIn64Bits)
+{
+    DriveSpace space = GetDriveSpace(L'C');
+    ASSERT_TRUE(space.known);
+    EXPECT_GE(space.clusterSize, 512u);
+    ULARGE_INTEGER freeToCaller{}, total{}, freeTotal{};
+    ASSERT_TRUE(::GetDiskFreeSpaceExW(L"C:\\", &freeToCaller, &total, &freeTotal));
+    // Free space moves while tests run; a few MB either way is the same answer.
+    const long long difference = static_cast<long long>(space.freeBytes - freeTotal.QuadPart);
+    EXPECT_LT(std::llabs(difference), 64LL << 20) << space.freeBytes << " vs " << freeTotal.QuadPart;
+}
+
+TEST(DriveSpaceTest, GetDriveSpace_UnknownDriveAnswersDefaults)
+{
+    const DWORD drives = ::GetLogicalDrives();
+    wchar_t unused = 0;
+    for (int i = 25; i >= 3 && !unused; --i)
+        if (!(drives & (1u << i))) unused = static_cast<wchar_t>(L'A' + i);
+    ASSERT_NE(0, unused);
+    DriveSpace space = GetDriveSpace(unused);
+    EXPECT_FALSE(space.known);
+    EXPECT_EQ(1024u, space.clusterSize);
+    EXPECT_EQ(0u, space.freeBytes);
+}
+
+TEST(SystemInfoTest, SystemKindFromVersionWord)
+{
+    EXPECT_EQ(SystemKind::NtFamily, SystemKindFromVersion(0x1DB10106));    // Wine's 6.1
+    EXPECT_EQ(SystemKind::Win95Family, SystemKindFromVersion(0xC3B60004));  // 4.0, top bit set
+    EXPECT_EQ(SystemKind::Win95Family, SystemKindFromVersion(0xC0005A04));  // 4.90
+    EXPECT_EQ(SystemKind::Old16BitHost, SystemKindFromVersion(0x80000A03)); // 3.10 with Win32s
+    EXPECT_EQ(SystemKind::NtFamily, GetSystemKind());
+    SetSystemKind(SystemKind::Old16BitHost);
+    EXPECT_EQ(SystemKind::Old16BitHost, GetSystemKind());
+    SetSystemKind(std::nullopt);
+    EXPECT_EQ(SystemKind::NtFamily, GetSystemKind());
+}
+
+TEST(SystemInfoTest, WindowsFolderCanBeGivenAndFetchedAgain)
+{
+    SetWindowsFolder(L"D:\\win95");
+    EXPECT_EQ(L"D:\\win95", WindowsFolder());
+    SetWindowsFolder(std::wstring());
+    wchar_t system[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(system, MAX_PATH);
+    EXPECT_EQ(std::wstring(system), WindowsFolder());
+}
+
+}  // namespace

@@ -1,0 +1,323 @@
+// Destinations in use: a temporary copy beside them that replaces them at the next
+// start (delayed move on the NT family, wininit.ini on the 95 family), and the
+// question to the user where neither is possible.
+#include "FilesFixture.h"
+
+#include "dialogs/resource.h"
+#include "files/InstallFile.h"
+#include "framework/Strings.h"
+#include "platform/PathUtil.h"
+
+#include <vector>
+
+namespace {
+
+const wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
+const wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
+
+std::string Crlf(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string CallLine(const std::wstring& src, const std::wstring& dst)
+{
+    return "\t  MyVerInstallFile(" + Narrow(src) + " --> " + Narrow(dst) + ")\n";
+}
+
+// The delayed moves the system holds; restores what was there before on destruction.
+class PendingRenames {
+public:
+    PendingRenames() { present_ = Read(saved_); }
+    ~PendingRenames()
+    {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+        if (present_)
+            ::RegSetValueExW(key, kPendingRenames, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(saved_.data()),
+                             static_cast<DWORD>(saved_.size() * sizeof(wchar_t)));
+        else
+            ::RegDeleteValueW(key, kPendingRenames);
+        ::RegCloseKey(key);
+    }
+
+    // The strings of the value now.
+    static std::vector<std::wstring> Entries()
+    {
+        std::wstring raw;
+        std::vector<std::wstring> entries;
+        if (!Read(raw)) return entries;
+        for (size_t pos = 0; pos < raw.size();) {
+            size_t end = raw.find(L'\0', pos);
+            if (end == std::wstring::npos) end = raw.size();
+            if (end > pos) entries.push_back(raw.substr(pos, end - pos));
+            pos = end + 1;
+        }
+        return entries;
+    }
+
+private:
+    static bool Read(std::wstring& raw)
+    {
+        DWORD type = 0, size = 0;
+        if (::RegGetValueW(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames, RRF_RT_REG_MULTI_SZ, &type, nullptr,
+                           &size) != ERROR_SUCCESS)
+            return false;
+        raw.assign(size / sizeof(wchar_t), L'\0');
+        if (::RegGetValueW(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames, RRF_RT_REG_MULTI_SZ, &type,
+                           raw.data(), &size) != ERROR_SUCCESS)
+            return false;
+        raw.resize(size / sizeof(wchar_t));
+        return true;
+    }
+
+    bool present_ = false;
+    std::wstring saved_;
+};
+
+// A file held open without sharing, as a running program holds its files.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::wstring& path)
+        : handle_(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldOpen() { Release(); }
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release()
+    {
+        if (Held()) ::CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// The user, who closes the program holding the file before answering.
+class ClosingUi : public ScriptedUi {
+public:
+    explicit ClosingUi(HeldOpen& held) : held_(held) {}
+    int ShowMessage(UINT stringId, const std::wstring& text, UINT flags, const std::wstring& caption) override
+    {
+        held_.Release();
+        return ScriptedUi::ShowMessage(stringId, text, flags, caption);
+    }
+
+private:
+    HeldOpen& held_;
+};
+
+class ReplaceAtRestartTest : public FilesTest {
+protected:
+    void SetUp() override { OpenLogs(); }
+
+    std::wstring Place(const std::wstring& dll, const std::wstring& name)
+    {
+        std::wstring path = dir / name;
+        EXPECT_TRUE(::CopyFileW(VersionDll(dll).c_str(), path.c_str(), FALSE));
+        return path;
+    }
+
+    // What the log holds for one file in use, up to the scheduling line.
+    std::string InUseBlock(const std::wstring& src, const std::wstring& dst, const std::wstring& temp)
+    {
+        return CallLine(src, dst) +
+               "\t\tSrc exist.\n"
+               "\t\tDst exist\n"
+               "\t\tDst exist\n"
+               "\t\tFailed to get version info size on dst. Error 32\n"
+               "\tMyVerInstallFile() returned 131072\n"
+               "\tTrying to force installation...\n" +
+               CallLine(src, dst) +
+               "\t\tSrc exist.\n"
+               "\t\tDst exist\n"
+               "\t\tPrepering for copy...\n"
+               "\t\tOld file must (eventually) be deleted...  **Failed. Error code 32\n"
+               "\t\t**Aborting operation du to error.\n"
+               "\tFile is in use... " +
+               CallLine(src, temp) +
+               "\t\tSrc exist.\n"
+               "\t\tPrepering for copy...\n"
+               "\t\tFile installed OK.\n";
+    }
+};
+
+TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnNtRegistersDelayedMoves)
+{
+    PendingRenames pending;
+    SetSystemKind(SystemKind::NtFamily);
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring first = Place(L"ver2001.dll", L"first.dll");
+    std::wstring second = Place(L"ver2001.dll", L"second.dll");
+    const std::string old = ReadBytes(first);
+    HeldOpen holdFirst(first), holdSecond(second);
+    ASSERT_TRUE(holdFirst.Held() && holdSecond.Held());
+
+    EXPECT_EQ(1, InstallFile(src, first, nullptr, false));
+    EXPECT_EQ(1, InstallFile(src, second, nullptr, false));
+    holdFirst.Release();
+    holdSecond.Release();
+
+    EXPECT_TRUE(State().restartNeeded);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(old == ReadBytes(first));
+    EXPECT_TRUE(ReadBytes(src) == ReadBytes(dir / L"first.000"));
+    EXPECT_TRUE(ReadBytes(src) == ReadBytes(dir / L"second.001"));
+    EXPECT_EQ(Crlf(InUseBlock(src, first, dir / L"first.000") + "NT: MoveFileEx() OK\n" +
+                   "\tFile is installed or scheduled OK\n" + InUseBlock(src, second, dir / L"second.001") +
+                   "NT: MoveFileEx() OK\n" + "\tFile is installed or scheduled OK\n"),
+              CopyLogText());
+    EXPECT_EQ("file 0 0 " + Narrow(first) + "\nfile 0 0 " + Narrow(second) + "\n", RunLogFileLines());
+
+    // Source and destination of each move, one after the other, destination marked to replace.
+    std::vector<std::wstring> entries = PendingRenames::Entries();
+    auto at = [&](const std::wstring& entry) {
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (entries[i] == entry) return static_cast<int>(i);
+        return -1;
+    };
+    int firstMove = at(L"\\??\\" + dir.Path() + L"\\first.000");
+    ASSERT_GE(firstMove, 0);
+    EXPECT_EQ(firstMove + 1, at(L"!\\??\\" + first));
+    int secondMove = at(L"\\??\\" + dir.Path() + L"\\second.001");
+    ASSERT_GE(secondMove, 0);
+    EXPECT_EQ(secondMove + 1, at(L"!\\??\\" + second));
+}
+
+TEST_F(ReplaceAtRestartTest, InstallFile_InUseOn95FamilyWritesWininit)
+{
+    SetSystemKind(SystemKind::Win95Family);
+    std::wstring windows = dir / L"windows";
+    ASSERT_TRUE(MakeDirs(windows));
+    SetWindowsFolder(windows);
+    // Existing content stays; its unterminated last line keeps its own line.
+    ASSERT_TRUE(WriteBytes(windows + L"\\wininit.ini", "[boot]\r\nkept=1"));
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring first = Place(L"ver2001.dll", L"first.dll");
+    std::wstring second = Place(L"ver2001.dll", L"second.dll");
+    HeldOpen holdFirst(first), holdSecond(second);
+
+    EXPECT_EQ(1, InstallFile(src, first, nullptr, false));
+    EXPECT_EQ(1, InstallFile(src, second, nullptr, false));
+
+    EXPECT_TRUE(State().restartNeeded);
+    const std::string f = Narrow(first), s = Narrow(second);
+    EXPECT_EQ("[boot]\r\nkept=1\r\n[rename]\r\nNUL=" + f + "\r\n" + f + "=" + Narrow(dir / L"first.000") + "\r\nNUL=" +
+                  s + "\r\n" + s + "=" + Narrow(dir / L"second.001") + "\r\n",
+              ReadBytes(windows + L"\\wininit.ini"));
+    EXPECT_EQ(Crlf(InUseBlock(src, first, dir / L"first.000") + "Win95: Scheduled replace at boot OK\n" +
+                   "\tFile is installed or scheduled OK\n" + InUseBlock(src, second, dir / L"second.001") +
+                   "Win95: Scheduled replace at boot OK\n" + "\tFile is installed or scheduled OK\n"),
+              CopyLogText());
+}
+
+TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnOldHostAsksTheUser)
+{
+    SetSystemKind(SystemKind::Old16BitHost);
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
+    const std::string old = ReadBytes(dst);
+    HeldOpen hold(dst);
+    struct Case {
+        int answer;
+        bool quiet;
+        int expected;
+        const char* recorded;
+    } cases[] = {
+        {IDABORT, false, -1, ""},
+        {IDIGNORE, false, 1, "file 0 0 "},
+        {IDABORT, true, 1, "file 0 0 "},  // quiet: no question, counts as Ignore
+    };
+    for (const Case& c : cases) {
+        ui.messages.clear();
+        ui.Answer(c.answer);
+        const std::string runLogBefore = RunLogFileLines();
+        EXPECT_EQ(c.expected, InstallFile(src, dst, nullptr, c.quiet));
+        if (c.quiet) {
+            EXPECT_TRUE(ui.messages.empty());
+        } else {
+            ASSERT_EQ(1u, ui.messages.size());
+            EXPECT_EQ(static_cast<UINT>(IDS_FILE_IN_USE), ui.messages[0].stringId);
+            EXPECT_EQ(fw::FormatStr(IDS_FILE_IN_USE, dst), ui.messages[0].text);
+            EXPECT_EQ(static_cast<UINT>(MB_ABORTRETRYIGNORE | MB_ICONWARNING), ui.messages[0].flags);
+        }
+        const std::string recorded = *c.recorded ? std::string(c.recorded) + Narrow(dst) + "\n" : "";
+        EXPECT_EQ(runLogBefore + recorded, RunLogFileLines());
+    }
+    EXPECT_FALSE(State().restartNeeded);
+    hold.Release();
+    EXPECT_TRUE(old == ReadBytes(dst));
+    EXPECT_NE(std::string::npos,
+              CopyLogText().find("\t\tFile installed OK.\r\n*** Dont know how to install shared files on this system. "
+                                 "Shared files will not be installed. if they are in use by Windows.\r\n"));
+}
+
+TEST_F(ReplaceAtRestartTest, InstallFile_RetryInstallsOnceTheFileIsFree)
+{
+    SetSystemKind(SystemKind::Old16BitHost);
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
+    HeldOpen hold(dst);
+    ClosingUi closing(hold);
+    closing.Answer(IDRETRY);
+
+    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+
+    EXPECT_EQ(1u, closing.messages.size());
+    EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
+    EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
+}
+
+TEST_F(ReplaceAtRestartTest, InstallFile_FailedTemporaryCopyIsNotScheduled)
+{
+    PendingRenames pending;
+    SetSystemKind(SystemKind::NtFamily);
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
+    HeldOpen hold(dst);
+    // The source cannot be read either, so the copy to the temporary name fails.
+    HeldOpen holdSource(src);
+    ui.Answer(IDOK);     // "Copy failed." of the temporary copy
+    ui.Answer(IDABORT);  // the file-in-use question
+
+    EXPECT_EQ(-1, InstallFile(src, dst, nullptr, false));
+
+    EXPECT_FALSE(State().restartNeeded);
+    ASSERT_EQ(2u, ui.messages.size());
+    EXPECT_EQ(static_cast<UINT>(IDS_FILE_IN_USE), ui.messages[1].stringId);
+    EXPECT_NE(std::string::npos, CopyLogText().find("NT: ***MoveFileEx() failed!\r\n"));
+    EXPECT_FALSE(FileExists(dir / L"dst.000"));
+    for (const std::wstring& entry : PendingRenames::Entries()) EXPECT_EQ(std::wstring::npos, entry.find(dst));
+}
+
+TEST_F(ReplaceAtRestartTest, InstallFile_WindowsFolderStaysOutOfTheRunLog)
+{
+    std::wstring windows = dir / L"Win";
+    ASSERT_TRUE(MakeDirs(windows + L"\\system"));
+    ASSERT_TRUE(MakeDirs(dir / L"WinApps"));
+    ASSERT_TRUE(MakeDirs(dir / L"pkg"));
+    SetWindowsFolder(windows);
+    std::wstring src = Place(L"ver2001.dll", L"src.dll");
+    std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(dir / L"pkg");
+    ASSERT_TRUE(packageLog);
+
+    // The case of the folder does not matter.
+    std::wstring inside = dir / L"WIN\\system\\a.dll";
+    std::wstring beside = dir / L"WinApps\\b.dll";
+    EXPECT_EQ(1, InstallFile(src, inside, packageLog.get(), true));
+    EXPECT_EQ(1, InstallFile(src, beside, packageLog.get(), true));
+    packageLog.reset();
+
+    EXPECT_EQ("file 0 0 " + Narrow(dir / L"pkg\\_uninst.inf") + "\nfile 0 0 " + Narrow(beside) + "\n",
+              RunLogFileLines());
+    const std::string pkg = Narrow(dir / L"pkg");
+    EXPECT_EQ("dir " + pkg + "\ndir " + pkg + "\\lvk\ndir " + pkg + "\\cad\ndir " + pkg + "\\pic\ndir " + pkg +
+                  "\\dtb\nfile 0 0 " + Narrow(inside) + "\nfile 0 0 " + Narrow(beside) + "\n",
+              ReadBytes(dir / L"pkg\\_uninst.inf"));
+}
+
+}  // namespace
