@@ -59,11 +59,25 @@ int CProgressDlg::SetStep(int size)
 
 void CProgressDlg::ShowNames(const std::wstring& source, const std::wstring& dest)
 {
-    sourceText = CompactPath(source);
-    destText = CompactPath(dest);
+    source_ = source;
+    dest_ = dest;
+    namesPending_ = true;
     if (!Handle()) return;
+    const DWORD now = ::GetTickCount();
+    if (namesShown_ && now - namesShownAt_ < kNamesInterval) return;
+    TakeNames();
     SetItemText(IDC_PROGRESS_SOURCE, sourceText);
     SetItemText(IDC_PROGRESS_DEST, destText);
+    namesShown_ = true;
+    namesShownAt_ = now;
+}
+
+void CProgressDlg::TakeNames()
+{
+    if (!namesPending_) return;
+    sourceText = CompactPath(source_);
+    destText = CompactPath(dest_);
+    namesPending_ = false;
 }
 
 int CProgressDlg::Step()
@@ -82,8 +96,11 @@ void CProgressDlg::ShowPercent(int percent)
     if (percent == lastPercent) return;
     lastPercent = percent;
     percentText = std::to_wstring(percent) + L" %";
+    TakeNames();
     if (!Handle()) return;
     DoDataExchange(false);
+    namesShown_ = true;
+    namesShownAt_ = ::GetTickCount();
     ::SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETPOS, static_cast<WPARAM>(percent), 0);
     fw::PumpWaitingMessages();
 }

@@ -21,7 +21,10 @@ public:
     void SetTotal(int count) { total = count; }
     // Returns the previous step size.
     int SetStep(int size);
-    // Shows both paths, each compacted to at most 69 characters.
+    // Shows both paths, each compacted to at most 69 characters. A static
+    // control repaints at once when its text changes, so with many small files
+    // the names reach the screen at most every kNamesInterval milliseconds (and
+    // with every new percentage); a long copy shows its names before it starts.
     void ShowNames(const std::wstring& source, const std::wstring& dest);
     // Advances by stepSize (limited to total) and shows the percentage; returns
     // the new position.
@@ -35,13 +38,24 @@ public:
     int lastPercent = -1;   // -1: nothing shown yet
     bool keepGoing = true;  // false once the user cancelled or an answer asked to stop
     std::wstring percentText = L"0 %";
-    std::wstring sourceText;
-    std::wstring destText;
+    std::wstring sourceText;  // as last shown
+    std::wstring destText;    // as last shown
+
+    static constexpr DWORD kNamesInterval = 100;
 
 protected:
     bool OnInitDialog() override;
     bool DoDataExchange(bool save) override;
     void OnCancel() override;
+
+private:
+    std::wstring source_;        // the paths as given; compacted when shown
+    std::wstring dest_;
+    bool namesPending_ = false;  // source_/dest_ not yet compacted into the texts
+    DWORD namesShownAt_ = 0;     // GetTickCount of the last transfer of the names
+    bool namesShown_ = false;
+
+    void TakeNames();
 };
 
 // path shortened with an ellipsis in its middle to at most maxChars characters.

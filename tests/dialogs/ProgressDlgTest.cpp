@@ -115,6 +115,23 @@ TEST_F(ProgressDlgTest, LongPathsAreCompactedInTheMiddle)
     EXPECT_EQ(Text(IDC_PROGRESS_DEST), L"C:\\Ziel\\datei.dll");
 }
 
+TEST_F(ProgressDlgTest, NamesOfQuickFilesReachTheScreenWithTheNextPercentage)
+{
+    dlg.SetTotal(1000);
+    dlg.SetStep(1);
+    dlg.ShowNames(L"C:\\q\\first.dll", L"C:\\z\\first.dll");
+    EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\first.dll");
+    dlg.ShowNames(L"C:\\q\\second.dll", L"C:\\z\\second.dll");  // right after: not repainted yet
+    EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\first.dll");
+    dlg.Step();  // first step: 0 % is new
+    EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\second.dll");
+    EXPECT_EQ(Text(IDC_PROGRESS_DEST), L"C:\\z\\second.dll");
+    ::Sleep(CProgressDlg::kNamesInterval + 20);
+    dlg.ShowNames(L"C:\\q\\big.cab", L"C:\\z\\big.cab");  // a slow file shows its names at once
+    EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\big.cab");
+    EXPECT_EQ(dlg.sourceText, L"C:\\q\\big.cab");
+}
+
 TEST_F(ProgressDlgTest, CancelButtonClearsKeepGoingAndClosesTheDialog)
 {
     HWND hwnd = dlg.Handle();
