@@ -41,7 +41,7 @@ bool CProgressDlg::Create()
     if (!CreateModeless()) return false;
     CentreOverDesktop(Handle());
     ::SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-    ::ShowWindow(Handle(), SW_SHOWNA);
+    ::ShowWindow(Handle(), SW_SHOW);
     return true;
 }
 

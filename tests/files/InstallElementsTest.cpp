@@ -4,6 +4,7 @@
 
 #include "catalogue/InstElement.h"
 #include "dialogs/resource.h"
+#include "files/CopyLog.h"
 #include "files/ElementList.h"
 #include "files/FileItem.h"
 #include "files/FileTrees.h"
@@ -183,6 +184,26 @@ TEST_F(InstallElementsTest, APackageWithoutAttFolderCountsAndInstallsNothingTher
     EXPECT_TRUE(InstallElements(State().elements));
     EXPECT_EQ(CountFilesIn(dir / L"dst\\PkgA\\att"), 0);
     EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\cad\\c.dat").size(), 40u);
+}
+
+TEST_F(InstallElementsTest, AnElementWithFilesButNoDestinationIsLeftOutAndTheRunNotComplete)
+{
+    Catalogue({{L"A1", L"Alpha", L"PkgA"}});
+    Script(L"[Files]\r\nf1=1,prog\\stray.txt,,,,\r\n");
+    SourceFile(L"prog\\stray.txt", 10);
+    SourceFile(L"data\\PkgA\\root.dat", 30);
+    Prepare();
+    State().elements[0]->destination.clear();
+    ASSERT_TRUE(OpenCopyLog(dir / L"dst\\update.log"));
+    wchar_t working[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, working);
+
+    EXPECT_TRUE(InstallElements(State().elements));
+    EXPECT_EQ(State().runResult, 0);
+    EXPECT_EQ(::GetFileAttributesW((std::wstring(working) + L"\\stray.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
+    const std::string log = ReadBytes(dir / L"dst\\update.log");
+    EXPECT_NE(log.find("Element ORVEK Applikation has no destination folder: not installed.\r\n"), std::string::npos);
 }
 
 }  // namespace
