@@ -12,6 +12,7 @@ bool OpenCopyLog(const std::wstring& path)
 
 void CloseCopyLog()
 {
+    FlushCopyLog();
     CopyRun().copyLog.Close();
 }
 
@@ -22,6 +23,29 @@ bool IsCopyLogOpen()
 
 void CopyLogWrite(const std::wstring& text)
 {
-    LogFile& log = CopyRun().copyLog;
-    if (log.IsOpen()) log.Write(text);
+    CopyRunState& run = CopyRun();
+    if (!run.copyLog.IsOpen()) return;
+    if (run.copyLogHolds > 0)
+        run.copyLogHeld += text;
+    else
+        run.copyLog.Write(text);
+}
+
+void FlushCopyLog()
+{
+    CopyRunState& run = CopyRun();
+    if (run.copyLogHeld.empty()) return;
+    if (run.copyLog.IsOpen()) run.copyLog.Write(run.copyLogHeld);
+    run.copyLogHeld.clear();
+}
+
+CopyLogBatch::CopyLogBatch()
+{
+    ++CopyRun().copyLogHolds;
+}
+
+CopyLogBatch::~CopyLogBatch()
+{
+    CopyRunState& run = CopyRun();
+    if (run.copyLogHolds > 0 && --run.copyLogHolds == 0) FlushCopyLog();
 }

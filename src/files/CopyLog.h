@@ -13,3 +13,16 @@ bool IsCopyLogOpen();
 
 // Appends text ("\n" becomes CR LF) while the copy log is open.
 void CopyLogWrite(const std::wstring& text);
+
+// Writes what open CopyLogBatch scopes hold (before the user is asked anything).
+void FlushCopyLog();
+
+// While one is alive, the lines of one file are collected and written in one go
+// when the outermost scope ends: one write per file instead of one per line.
+class CopyLogBatch {
+public:
+    CopyLogBatch();
+    ~CopyLogBatch();
+    CopyLogBatch(const CopyLogBatch&) = delete;
+    CopyLogBatch& operator=(const CopyLogBatch&) = delete;
+};

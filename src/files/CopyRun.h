@@ -8,6 +8,8 @@
 
 struct CopyRunState {
     LogFile copyLog;            // "update.log", CR LF
+    std::wstring copyLogHeld;   // lines of the file being installed, not yet written
+    int copyLogHolds = 0;       // open CopyLogBatch scopes
     UninstallLog runLog;        // ".UNINST.INF"
     unsigned tempNumber = 0;    // next temporary extension, "%03u"
 };

@@ -73,6 +73,7 @@ unsigned CopyOver(const std::wstring& source, const std::wstring& dest, bool qui
     }
     const DWORD error = ::GetLastError();
     const std::wstring text = source + L" --> " + dest + L"\r\nCopy failed.";
+    FlushCopyLog();
     if (!quiet) fw::Message(text, MB_OK);
     CopyLogWrite(L"\t\t" + text + L" Error code " + Decimal(static_cast<int>(error)) + L"\n");
     switch (error) {
@@ -149,6 +150,7 @@ void RecordInstalled(const std::wstring& dest, UninstallLog* packageLog)
 
 unsigned MyVerInstallFile(bool force, const std::wstring& source, const std::wstring& dest, bool quiet)
 {
+    CopyLogBatch batch;
     CopyLogWrite(L"\t  MyVerInstallFile(" + source + L" --> " + dest + L")\n");
     WIN32_FIND_DATAW sourceData{};
     if (!Find(source, sourceData)) {
@@ -178,6 +180,7 @@ unsigned MyVerInstallFile(bool force, const std::wstring& source, const std::wst
 
 int InstallFile(const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet)
 {
+    CopyLogBatch batch;
     unsigned r = MyVerInstallFile(false, source, dest, quiet);
     CopyLogWrite(L"\tMyVerInstallFile() returned " + Decimal(static_cast<int>(r)) + L"\n");
     if (r & kVifSrcOld) {
@@ -196,6 +199,7 @@ int InstallFile(const std::wstring& source, const std::wstring& dest, UninstallL
         if (!ReplaceAtRestart(source, dest, quiet)) {
             // Retry asks again until the file goes in or the user gives up.
             for (;;) {
+                FlushCopyLog();
                 const int answer =
                     quiet ? IDIGNORE : fw::MessageId(IDS_FILE_IN_USE, MB_ABORTRETRYIGNORE | MB_ICONWARNING, dest);
                 if (answer == IDABORT) return -1;
@@ -206,6 +210,7 @@ int InstallFile(const std::wstring& source, const std::wstring& dest, UninstallL
     } else if (r != 0) {
         const std::wstring text =
             L"Failed to install file: " + source + L" --> " + dest + L"\r\nFlags = " + VifFlagNames(r);
+        FlushCopyLog();
         const bool cancelled = !quiet && fw::Message(text, MB_OKCANCEL) == IDCANCEL;
         CopyLogWrite(text + L"\n");
         return cancelled ? -1 : 0;

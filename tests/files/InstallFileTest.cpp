@@ -6,6 +6,9 @@
 #include "files/InstallFile.h"
 #include "platform/PathUtil.h"
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 // The copy log is written in text mode: every "\n" reaches the disk as CR LF.
@@ -28,6 +31,21 @@ DWORD Attributes(const std::wstring& path)
 {
     return ::GetFileAttributesW(path.c_str());
 }
+
+// The user, who looks at the copy log while a question is on the screen.
+class LogReadingUi : public ScriptedUi {
+public:
+    explicit LogReadingUi(std::wstring logPath) : logPath_(std::move(logPath)) {}
+    int ShowMessage(UINT stringId, const std::wstring& text, UINT flags, const std::wstring& caption) override
+    {
+        logSeen.push_back(ReadBytes(logPath_));
+        return ScriptedUi::ShowMessage(stringId, text, flags, caption);
+    }
+    std::vector<std::string> logSeen;
+
+private:
+    std::wstring logPath_;
+};
 
 class InstallFileTest : public FilesTest {
 protected:
@@ -193,9 +211,15 @@ TEST_F(InstallFileTest, InstallFile_OlderDatedDestinationIsReplacedAtOnce)
     ASSERT_TRUE(WriteBytes(src, "new"));
     ASSERT_TRUE(WriteBytes(dst, "old"));
     ASSERT_TRUE(SetWriteYear(dst, 2001));
+    // Names the old file might be set aside under belong to someone else.
+    ASSERT_TRUE(WriteBytes(dst + L".~ovk", "not ours"));
+    ASSERT_TRUE(WriteBytes(dst + L".~ovk1", "not ours either"));
 
     EXPECT_EQ(0u, MyVerInstallFile(false, src, dst, false));
     EXPECT_EQ("new", ReadBytes(dst));
+    EXPECT_EQ("not ours", ReadBytes(dst + L".~ovk"));
+    EXPECT_EQ("not ours either", ReadBytes(dst + L".~ovk1"));
+    EXPECT_FALSE(FileExists(dst + L".~ovk2"));
     EXPECT_NE(std::string::npos, CopyLogText().find("\t\tComparsion are defaulting to file date...\r\n"
                                                     "\t\tPrepering for copy...\r\n"));
 }
@@ -229,8 +253,14 @@ TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyKeepsTheOldFile)
     HANDLE lock = ::CreateFileW(src.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
 
+    LogReadingUi user(CopyLogPath());
     const unsigned result = MyVerInstallFile(true, src, dst, false);
     ::CloseHandle(lock);
+    // The lines so far are on the disk while the user is asked.
+    ASSERT_EQ(1u, user.logSeen.size());
+    EXPECT_EQ(Crlf(CallLine(src, dst) + "\t\tSrc exist.\n\t\tDst exist\n\t\tPrepering for copy...\n"
+                   "\t\tOld file must (eventually) be deleted... File is prepered for delete... "),
+              user.logSeen[0]);
 
     EXPECT_EQ(kVifSharingViolation | kVifFileInUse, result);
     EXPECT_EQ("old", ReadBytes(dst));
@@ -238,10 +268,11 @@ TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyKeepsTheOldFile)
     ::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_NORMAL);
     // Nothing but the two files is left in the folder (no file set aside).
     EXPECT_FALSE(FileExists(dir / L"ovk*.tmp"));
-    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_FALSE(FileExists(dir / L"*.~ovk*"));
+    ASSERT_EQ(1u, user.messages.size());
     const std::wstring text = src + L" --> " + dst + L"\r\nCopy failed.";
-    EXPECT_EQ(text, ui.messages[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), ui.messages[0].flags);
+    EXPECT_EQ(text, user.messages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), user.messages[0].flags);
     EXPECT_NE(std::string::npos, CopyLogText().find(Crlf("\t\t" + Narrow(text) + " Error code 32\n")));
 }
 
