@@ -66,8 +66,9 @@ TEST_F(PackageTreeTest, WithAnAdministrationFileTheProgramFilesGoToPrivateFiles)
     EXPECT_EQ(Sources(*Element(0).fileTree), (std::vector<std::wstring>{L"main.txt"}));
     ASSERT_TRUE(Element(1).fileTree);
     EXPECT_EQ(Element(1).fileTree->children.size(), 8u);
-    for (size_t i = 2; i < n; ++i)
+    for (size_t i = 2; i < n; ++i) {
         if (i != n - 4) EXPECT_FALSE(Element(i).fileTree) << i;
+    }
 
     State().runMode = -1;
     ASSERT_TRUE(BuildFileTrees(State().scriptFile));
