@@ -25,10 +25,12 @@ void CentreOverDesktop(HWND dialog)
 
 std::wstring CompactPath(const std::wstring& path, unsigned maxChars)
 {
-    wchar_t buffer[MAX_PATH] = {};
     if (maxChars + 1 > MAX_PATH) maxChars = MAX_PATH - 1;
-    if (path.size() <= maxChars) return path;
-    if (!::PathCompactPathExW(buffer, path.c_str(), maxChars + 1, 0)) return path.substr(0, maxChars);
+    if (maxChars < 4 || path.size() <= maxChars) return path.substr(0, maxChars);
+    // The platform call takes at most MAX_PATH characters; longer paths keep their end.
+    if (path.size() >= MAX_PATH) return L"..." + path.substr(path.size() - (maxChars - 3));
+    wchar_t buffer[MAX_PATH] = {};
+    if (!::PathCompactPathExW(buffer, path.c_str(), maxChars + 1, 0)) return L"..." + path.substr(path.size() - (maxChars - 3));
     return buffer;
 }
 

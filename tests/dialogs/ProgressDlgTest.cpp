@@ -21,6 +21,20 @@ void DropAppMessages()
     while (::PeekMessageW(&msg, nullptr, WM_APP, WM_APP, PM_REMOVE)) {}
 }
 
+TEST(CompactPathTest, KeepsShortPathsAndShortensLongOnesToTheLimit)
+{
+    EXPECT_EQ(CompactPath(L"C:\\a\\b.txt"), L"C:\\a\\b.txt");
+    const std::wstring exact = L"C:\\" + std::wstring(62, L'x') + L"\\y.txt";  // 69 characters
+    ASSERT_EQ(exact.size(), 69u);
+    EXPECT_EQ(CompactPath(exact), exact);
+    // Beyond what the platform call takes: the end of the path stays.
+    const std::wstring huge = L"C:\\" + std::wstring(400, L'd') + L"\\last.dll";
+    const std::wstring shown = CompactPath(huge);
+    EXPECT_EQ(shown.size(), 69u);
+    EXPECT_EQ(shown.substr(0, 3), L"...");
+    EXPECT_EQ(shown.substr(shown.size() - 9), L"\\last.dll");
+}
+
 class ProgressDlgTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dlg.Create()); }
