@@ -95,7 +95,8 @@ bool CFirma::Read(const std::wstring& file, const std::wstring& countryCode)
 
 bool CFirma::Write(const std::wstring& adminFile) const
 {
-    if (id.empty()) return false;
+    // An empty file name would make the platform write into win.ini.
+    if (id.empty() || adminFile.empty()) return false;
     // A file that cannot be written is left exactly as it is, not half updated.
     if (!ProfileFileWritable(adminFile)) return false;
 

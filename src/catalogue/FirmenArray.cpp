@@ -88,7 +88,7 @@ int CFirmenArray::Refresh()
 
 bool CFirmenArray::Save()
 {
-    if (!ProfileFileWritable(adminFile)) return false;
+    if (adminFile.empty() || !ProfileFileWritable(adminFile)) return false;
     if (!WriteProfileText(adminFile, L"basepath", L"path", dataBasePath)) return false;
     for (const auto& record : records_) {
         if (!(record->status & kStatusChanged)) continue;

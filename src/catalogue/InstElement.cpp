@@ -37,7 +37,9 @@ std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstrin
 {
     if (folderKey.empty()) return folderKey;
     std::wstring name = ReadProfileText(scriptFile, L"DTBPath", folderKey, kFolderNameBufferChars);
-    return name.empty() ? folderKey : name;
+    // Only the last folder name is redirected; a value that would lead elsewhere
+    // (a path, "..") is not followed.
+    return IsPlainFolderName(name) ? name : folderKey;
 }
 
 void SetElementDestination(CInstElement& element, const std::wstring& baseFolder, const std::wstring& scriptFile)

@@ -50,7 +50,8 @@ private:
 };
 
 // The folder name of folderKey: the value of that key in section DTBPath of
-// scriptFile (at most 79 characters), else folderKey itself.
+// scriptFile (at most 79 characters) when it is one plain folder name, else
+// folderKey itself.
 std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstring& folderKey);
 
 // element.destination := the folder name joined to baseFolder.

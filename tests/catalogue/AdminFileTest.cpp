@@ -184,12 +184,16 @@ TEST(ElementDestination, DtbPathRedirectsTheLastFolderName)
 {
     TempDir dir;
     const std::wstring script = dir / L"DataSetup.inf";
-    ASSERT_TRUE(WriteText(script, L"[DTBPath]\r\nLumi=Leuchten\r\nEmpty=\r\nLong=" + std::wstring(100, L'L') + L"\r\n"));
+    ASSERT_TRUE(WriteText(script, L"[DTBPath]\r\nLumi=Leuchten\r\nEmpty=\r\nUp=..\r\nPath=..\\..\\Windows\r\nDrive=C:\\\r\nLong=" +
+                                      std::wstring(100, L'L') + L"\r\n"));
     const struct { const wchar_t* key; const wchar_t* base; std::wstring expected; } cases[] = {
         {L"Lumi", L"C:\\Data", L"C:\\Data\\Leuchten"},
         {L"lumi", L"C:\\Data\\", L"C:\\Data\\Leuchten"},
         {L"Empty", L"C:\\Data", L"C:\\Data\\Empty"},
         {L"Other", L"C:\\Data", L"C:\\Data\\Other"},
+        {L"Up", L"C:\\Data", L"C:\\Data\\Up"},       // never out of the base folder
+        {L"Path", L"C:\\Data", L"C:\\Data\\Path"},
+        {L"Drive", L"C:\\Data", L"C:\\Data\\Drive"},
         {L"Long", L"C:\\D", L"C:\\D\\" + std::wstring(79, L'L')},
     };
     for (const auto& c : cases) {

@@ -103,6 +103,17 @@ TEST(FirmaWrite, EmptyIdWritesNothing)
     CFirma record = Record(L"");
     EXPECT_FALSE(record.Write(admin));
     EXPECT_EQ(ReadBytes(admin), "[basepath]\r\n");
+
+    // Without a file name nothing goes to the Windows profile either.
+    record.id = L"ZZQ";
+    EXPECT_FALSE(record.Write(L""));
+    CFirmenArray list;
+    list.Add(std::make_unique<CFirma>(record));
+    list[0]->status |= kStatusChanged;
+    EXPECT_FALSE(list.Save());
+    wchar_t value[16] = {};
+    ::GetProfileStringW(L"ZZQ", L"name", L"", value, 16);
+    EXPECT_STREQ(value, L"");
 }
 
 TEST(FirmaWrite, ReadOnlyFileIsRefusedAndStaysAsItWas)
