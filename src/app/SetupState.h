@@ -2,6 +2,9 @@
 // one instance for the whole process (State()).
 #pragma once
 
+#include "catalogue/InstElement.h"
+#include "files/FileList.h"
+
 #include <set>
 #include <string>
 
@@ -38,6 +41,11 @@ struct SetupState {
     std::wstring installSection;
     std::wstring iniSection;
     std::wstring adminFile;
+
+    // The install element list.
+    CIEArray elements;
+    // The scan of sourceDir.
+    FileList sourceFiles;
 };
 
 SetupState& State();

@@ -5,6 +5,22 @@
 // Icons
 #define IDI_SETUP 2
 
+// Bitmaps
+#define IDB_PROGRESS_BANNER 131
+
+// Dialogs
+#define IDD_PROGRESS 138
+
+// Controls of the progress dialog
+#define IDC_PROGRESS_BANNER      132
+#define IDC_PROGRESS_UNUSED      1031
+#define IDC_PROGRESS_SOURCE      1035
+#define IDC_PROGRESS_DEST        1036
+#define IDC_PROGRESS_BAR         1046
+#define IDC_PROGRESS_PERCENT     1047
+#define IDC_PROGRESS_COPY_LABEL  1231
+#define IDC_PROGRESS_TO_LABEL    1232
+
 // Strings
 #define IDS_INSERT_ORIGINAL_DVD   6
 #define IDS_NOTHING_SELECTED      11

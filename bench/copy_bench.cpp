@@ -1,0 +1,414 @@
+// The copy engine against a plain CopyFileW loop, and the source scan against a
+// plain FindFirstFileW walk. Sizes from the command line (defaults: the full
+// figures): --files 20000 --packages 20 --big 8 --big-mb 256 --scan 100000.
+// Data lives under the Wine temporary folder and is removed afterwards.
+#include "app/SetupState.h"
+#include "catalogue/InstElement.h"
+#include "files/CopyLog.h"
+#include "files/CopyRun.h"
+#include "files/ElementList.h"
+#include "files/FileItem.h"
+#include "files/FileList.h"
+#include "files/FileTrees.h"
+#include "files/InstallElements.h"
+#include "files/InstallFile.h"
+#include "files/ProgressDlg.h"
+#include "files/UninstallLog.h"
+#include "framework/UserInterface.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    int files = 20000;
+    int packages = 20;
+    int big = 8;
+    int bigMb = 256;
+    int scan = 100000;
+};
+
+// Answers every box with its first button and counts them; a benchmark never waits.
+class CountingUi : public fw::UserInterface {
+public:
+    int ShowMessage(UINT, const std::wstring& text, UINT flags, const std::wstring&) override
+    {
+        if (++count <= 3) std::wprintf(L"  message: %ls\n", text.c_str());
+        return (flags & MB_TYPEMASK) == MB_ABORTRETRYIGNORE ? IDIGNORE : IDOK;
+    }
+    int count = 0;
+};
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    ::QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void MakeFolders(const std::wstring& path)
+{
+    for (size_t pos = path.find(L'\\', 3);; pos = path.find(L'\\', pos + 1)) {
+        ::CreateDirectoryW(path.substr(0, pos).c_str(), nullptr);
+        if (pos == std::wstring::npos) break;
+    }
+}
+
+bool WriteFileOfSize(const std::wstring& path, uint64_t size, const std::vector<char>& pattern)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    for (uint64_t done = 0; ok && done < size;) {
+        const DWORD chunk = static_cast<DWORD>(std::min<uint64_t>(pattern.size(), size - done));
+        DWORD written = 0;
+        ok = ::WriteFile(file, pattern.data(), chunk, &written, nullptr) && written == chunk;
+        done += chunk;
+    }
+    ::CloseHandle(file);
+    return ok;
+}
+
+void RemoveAll(const std::wstring& path)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveAll(child);
+            else
+                ::DeleteFileW(child.c_str());
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(path.c_str());
+}
+
+// One source file and where the plain loop puts it (relative to a destination root).
+struct SourceFile {
+    std::wstring source;
+    std::wstring relative;
+};
+
+// A medium: data\ovkdata.inf and package folders with files in the root and the
+// seven categories, files of 4 to 16 KB (or `bigCount` files of bigBytes in one package).
+std::vector<SourceFile> MakeMedium(const std::wstring& root, int packages, int files, uint64_t fixedSize)
+{
+    static const wchar_t* folders[] = {L"", L"cad", L"dtb", L"lvk", L"pic", L"geo", L"sym", L"att"};
+    std::vector<char> pattern(1 << 20);
+    uint32_t seed = 12345;
+    for (char& c : pattern) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+
+    MakeFolders(root + L"\\data");
+    std::wstring catalogue = L"[manufacturers]\r\n";
+    std::wstring sections;
+    std::vector<SourceFile> list;
+    for (int p = 0; p < packages; ++p) {
+        wchar_t id[8];
+        std::swprintf(id, 8, L"P%02d", p);
+        const std::wstring dirname = std::wstring(L"Pkg") + id;
+        catalogue += std::wstring(id) + L"=" + id + L"\r\n";
+        sections += L"[" + std::wstring(id) + L"]\r\nname=Package " + id + L"\r\ndbname=db" + id + L"\r\ndirname=" +
+                    dirname + L"\r\n";
+        for (const wchar_t* folder : folders) MakeFolders(root + L"\\data\\" + dirname + (*folder ? L"\\" : L"") + folder);
+    }
+    for (int i = 0; i < files; ++i) {
+        const int p = i % packages;
+        const wchar_t* folder = folders[(i / packages) % 8];
+        wchar_t name[32];
+        std::swprintf(name, 32, L"f%06d.dat", i);
+        wchar_t id[8];
+        std::swprintf(id, 8, L"P%02d", p);
+        const std::wstring relative = std::wstring(L"Pkg") + id + (*folder ? L"\\" : L"") + folder + L"\\" + name;
+        const std::wstring source = root + L"\\data\\" + relative;
+        seed = seed * 1103515245u + 12345u;
+        const uint64_t size = fixedSize ? fixedSize : 4096 + (seed >> 8) % (12 * 1024 + 1);
+        if (!WriteFileOfSize(source, size, pattern)) std::wprintf(L"cannot write %ls\n", source.c_str());
+        list.push_back({source, relative});
+    }
+    // An empty catalogue file would still be valid; sections follow the list.
+    HANDLE file = ::CreateFileW((root + L"\\data\\ovkdata.inf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::wstring text = catalogue + sections;
+    std::string bytes(text.begin(), text.end());
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+    HANDLE script = ::CreateFileW((root + L"\\DataSetup.inf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ::CloseHandle(script);
+    return list;
+}
+
+// The plain loop: CopyFileW of every file into dest (folders made beforehand, not timed).
+double PlainCopy(const std::vector<SourceFile>& files, const std::wstring& dest)
+{
+    for (const auto& f : files) MakeFolders((dest + L"\\" + f.relative).substr(0, (dest + L"\\" + f.relative).rfind(L'\\')));
+    const double start = Now();
+    for (const auto& f : files)
+        if (!::CopyFileW(f.source.c_str(), (dest + L"\\" + f.relative).c_str(), FALSE))
+            std::wprintf(L"plain copy failed: %ls (%lu)\n", f.source.c_str(), ::GetLastError());
+    return Now() - start;
+}
+
+// The run's way: element list, scan, trees, folders and logs (not timed), then
+// InstallElements (timed).
+double EngineCopy(const std::wstring& root, const std::wstring& dest, bool again, int& installed)
+{
+    SetupState& state = State();
+    if (!again) {
+        ResetCopyRun();
+        ResetState();
+        state.sourceDir = root + L"\\";
+        state.scriptFile = root + L"\\DataSetup.inf";
+        state.installDir = dest;
+        state.uiLanguage = 9;
+        state.runMode = 3;
+        MakeFolders(dest);
+        BuildElementList();
+        state.sourceFiles.Scan(state.sourceDir);
+    }
+    BuildFileTrees(state.scriptFile);  // trees again: a tree expands its folders when installed
+    CIEArray& elements = state.elements;
+    installed = 0;
+    for (size_t i = 0; i < elements.GetSize(); ++i) {
+        CInstElement& element = *elements[i];
+        element.selected = element.packageElement;
+        if (element.packageElement) element.destination = dest + L"\\" + element.folderKey;
+        if (element.selected && element.fileTree) installed += CountFiles(*element.fileTree);
+    }
+    if (!again) {
+        OpenUninstallLog(dest + L"\\.UNINST.INF");
+        CreateFolders();
+        OpenCopyLog(dest + L"\\update.log");
+    }
+    state.runResult = 1;
+    const double start = Now();
+    const bool ok = InstallElements(elements);
+    const double seconds = Now() - start;
+
+    if (!ok || state.runResult != 1) std::wprintf(L"  InstallElements reported a failure\n");
+    return seconds;
+}
+
+// Where the engine's time goes: the per-file installer alone (logs open), and
+// the progress dialog alone (names and steps for the same number of files).
+void Breakdown(const std::vector<SourceFile>& files, const std::wstring& dest)
+{
+    for (const auto& f : files) MakeFolders((dest + L"\\" + f.relative).substr(0, (dest + L"\\" + f.relative).rfind(L'\\')));
+    ResetCopyRun();
+    OpenUninstallLog(dest + L"\\.UNINST.INF");
+    OpenCopyLog(dest + L"\\update.log");
+    double start = Now();
+    for (const auto& f : files) InstallFile(f.source, dest + L"\\" + f.relative, nullptr, true);
+    const double install = Now() - start;
+    ResetCopyRun();
+
+    CProgressDlg progress;
+    start = Now();
+    progress.Create();
+    const double create = Now() - start;
+    progress.SetTotal(static_cast<int>(files.size()));
+    progress.SetStep(1);
+    start = Now();
+    for (const auto& f : files) {
+        progress.ShowNames(f.source, dest + L"\\" + f.relative);
+        progress.Step();
+    }
+    const double steps = Now() - start;
+    start = Now();
+    progress.Destroy();
+    const double destroy = Now() - start;
+    const double n = static_cast<double>(files.size());
+    std::wprintf(L"  breakdown: InstallFile alone %.0f us per file; dialog names and step %.0f us per file;"
+                 L" dialog create %.2f s, destroy %.2f s\n",
+                 install * 1e6 / n, steps * 1e6 / n, create, destroy);
+}
+
+// Closing the progress dialog costs a fixed time under Xvfb without a window
+// manager (Wine waits for a withdrawal that never comes); measured once.
+double g_dialogClose = 0;
+
+void MeasureDialogClose()
+{
+    CProgressDlg progress;
+    progress.Create();
+    const double start = Now();
+    progress.Destroy();
+    g_dialogClose = Now() - start;
+    std::wprintf(L"progress dialog: closing it takes %.2f s here\n", g_dialogClose);
+}
+
+// The plain loop runs before and after the engine; the faster of the two is the
+// baseline (the page cache's write-back makes single runs vary by two or three times).
+void Report(const wchar_t* what, int files, double plain1, double engine, double plain2)
+{
+    const double plain = std::min(plain1, plain2);
+    const double net = engine - g_dialogClose;
+    std::wprintf(L"%ls: %d files; plain CopyFileW %.2f s before and %.2f s after, engine %.2f s: ratio %.2f to the"
+                 L" faster plain run; without the dialog's close %.2f s: ratio %.2f (%.0f us per file plain, %.0f us"
+                 L" engine)\n",
+                 what, files, plain1, plain2, engine, engine / plain, net, net / plain, plain * 1e6 / files,
+                 net * 1e6 / files);
+}
+
+// The plain walk the scan is measured against.
+void PlainWalk(const std::wstring& folder, uint64_t& files, uint64_t& bytes)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (data.cFileName[0] == L'.' && (!data.cFileName[1] || (data.cFileName[1] == L'.' && !data.cFileName[2]))) continue;
+            PlainWalk(folder + data.cFileName + L"\\", files, bytes);
+        } else {
+            ++files;
+            bytes += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        }
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+}
+
+void ScanBench(const std::wstring& root, int count)
+{
+    std::vector<char> pattern(64, 'x');
+    const int perFolder = 100;
+    for (int i = 0; i < count; ++i) {
+        wchar_t path[64];
+        std::swprintf(path, 64, L"\\d%03d\\s%03d", i / (perFolder * 100), (i / perFolder) % 100);
+        const std::wstring folder = root + path;
+        if (i % perFolder == 0) MakeFolders(folder);
+        wchar_t name[32];
+        std::swprintf(name, 32, L"\\file%06d.dat", i);
+        WriteFileOfSize(folder + name, 1 + i % 64, pattern);
+    }
+    PROCESS_MEMORY_COUNTERS_EX before{};
+    before.cb = sizeof(before);
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&before), sizeof(before));
+
+    uint64_t files = 0, bytes = 0;
+    double start = Now();
+    PlainWalk(root + L"\\", files, bytes);
+    const double plain1 = Now() - start;
+
+    FileList list;
+    start = Now();
+    list.Scan(root);
+    const double scan = Now() - start;
+    PROCESS_MEMORY_COUNTERS_EX after{};
+    after.cb = sizeof(after);
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&after), sizeof(after));
+
+    files = bytes = 0;
+    start = Now();
+    PlainWalk(root + L"\\", files, bytes);
+    const double plain2 = Now() - start;
+    const double plain = (plain1 + plain2) / 2;
+    std::wprintf(L"scan: %llu files in %zu folders; plain FindFirstFileW walk %.3f s and %.3f s, FileList::Scan %.3f s:"
+                 L" ratio %.2f\n",
+                 static_cast<unsigned long long>(files), list.FolderCount(), plain1, plain2, scan, scan / plain);
+    std::wprintf(L"scan memory: peak working set %.1f MB before, %.1f MB after (+%.1f MB); private bytes +%.1f MB"
+                 L" held by the scan\n",
+                 before.PeakWorkingSetSize / 1048576.0, after.PeakWorkingSetSize / 1048576.0,
+                 (static_cast<double>(after.PeakWorkingSetSize) - before.PeakWorkingSetSize) / 1048576.0,
+                 (static_cast<double>(after.PrivateUsage) - before.PrivateUsage) / 1048576.0);
+}
+
+int IntArg(int argc, wchar_t** argv, const wchar_t* name, int fallback)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::wcscmp(argv[i], name) == 0) return std::wcstol(argv[i + 1], nullptr, 10);
+    return fallback;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    Options o;
+    o.files = IntArg(argc, argv, L"--files", o.files);
+    o.packages = IntArg(argc, argv, L"--packages", o.packages);
+    o.big = IntArg(argc, argv, L"--big", o.big);
+    o.bigMb = IntArg(argc, argv, L"--big-mb", o.bigMb);
+    o.scan = IntArg(argc, argv, L"--scan", o.scan);
+    if (o.packages < 1) o.packages = 1;
+
+    CountingUi ui;
+    fw::SetUi(&ui);
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring base = std::wstring(temp) + L"ovkbench_" + std::to_wstring(::GetCurrentProcessId());
+    MakeFolders(base);
+    std::wprintf(L"data under %ls\n", base.c_str());
+    MeasureDialogClose();
+
+    if (o.scan > 0) {
+        ScanBench(base + L"\\scan", o.scan);
+        RemoveAll(base + L"\\scan");
+    }
+
+    if (o.files > 0) {
+        const std::wstring src = base + L"\\small";
+        const std::vector<SourceFile> files = MakeMedium(src, o.packages, o.files, 0);
+        const double plain1 = PlainCopy(files, base + L"\\plainA");
+        int installed = 0;
+        const double first = EngineCopy(src, base + L"\\engine", false, installed);
+        const double plain2 = PlainCopy(files, base + L"\\plainB");
+        Report(L"(a) first install", installed, plain1, first, plain2);
+        Breakdown(files, base + L"\\breakdown");
+        RemoveAll(base + L"\\breakdown");
+        if (IntArg(argc, argv, L"--twice", 0)) {
+            int n2 = 0;
+            const double second = EngineCopy(src, base + L"\\engine2", false, n2);
+            std::wprintf(L"  engine into a second fresh folder: %.2f s\n", second);
+            RemoveAll(base + L"\\engine2");
+        }
+        // Again over the installed files: the plain loop overwrites, the engine checks versions and dates.
+        const double plainAgain1 = PlainCopy(files, base + L"\\plainA");
+        const double again = EngineCopy(src, base + L"\\engine", true, installed);
+        const double plainAgain2 = PlainCopy(files, base + L"\\plainB");
+        Report(L"(b) install again", installed, plainAgain1, again, plainAgain2);
+        ResetCopyRun();
+        ResetState();
+        RemoveAll(base + L"\\plainA");
+        RemoveAll(base + L"\\plainB");
+        RemoveAll(base + L"\\engine");
+        RemoveAll(src);
+    }
+
+    if (o.big > 0) {
+        const std::wstring src = base + L"\\big";
+        const std::vector<SourceFile> files = MakeMedium(src, 1, o.big, static_cast<uint64_t>(o.bigMb) << 20);
+        const double plain1 = PlainCopy(files, base + L"\\plainA");
+        RemoveAll(base + L"\\plainA");
+        int installed = 0;
+        const double engine = EngineCopy(src, base + L"\\engine", false, installed);
+        ResetCopyRun();
+        RemoveAll(base + L"\\engine");
+        const double plain2 = PlainCopy(files, base + L"\\plainB");
+        RemoveAll(base + L"\\plainB");
+        Report(L"(c) large files", installed, plain1, engine, plain2);
+        ResetState();
+        RemoveAll(src);
+    }
+
+    RemoveAll(base);
+    std::wprintf(L"messages shown: %d\n", ui.count);
+    fw::SetUi(nullptr);
+    return 0;
+}

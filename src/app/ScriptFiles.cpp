@@ -1,0 +1,53 @@
+#include "app/ScriptFiles.h"
+
+#include "catalogue/AppData.h"
+#include "platform/Profile.h"
+
+#include <cwctype>
+
+namespace {
+
+constexpr DWORD kSourcePathChars = 260;
+constexpr DWORD kIniNameChars = 520;
+
+}  // namespace
+
+std::wstring ReadSourcePath(const std::wstring& setupDir)
+{
+    return ReadProfileText(JoinFolder(setupDir, kSetupInfoFile), L"SetupInfo", L"SourcePath", kSourcePathChars);
+}
+
+bool SourceRootFromSetupDir(const std::wstring& setupDir, std::wstring& root)
+{
+    std::wstring lower = setupDir;
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+    std::wstring::size_type at = lower.rfind(L"install");
+    if (at == std::wstring::npos) {
+        root.clear();
+        return false;
+    }
+    root = setupDir.substr(0, at);
+    return true;
+}
+
+bool ResolveSourceDir(const std::wstring& setupDir, std::wstring& sourceDir)
+{
+    sourceDir = ReadSourcePath(setupDir);
+    if (!sourceDir.empty()) return true;
+    return SourceRootFromSetupDir(setupDir, sourceDir);
+}
+
+std::wstring ReadIniName(const std::wstring& scriptFile, const std::wstring& installSection)
+{
+    return ReadProfileText(scriptFile, installSection, L"Ini", kIniNameChars);
+}
+
+int ReadDotNetFx(const std::wstring& scriptFile, const std::wstring& installSection)
+{
+    return ReadProfileNumber(scriptFile, installSection, L"DotNetFx", 0);
+}
+
+int ReadAdminCountry(const std::wstring& adminFile, int current)
+{
+    return ReadProfileNumber(adminFile, L"Land", L"Country", current);
+}

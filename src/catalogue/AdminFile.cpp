@@ -1,0 +1,99 @@
+// The administration context of CFirmenArray: where the administration file is,
+// its base paths, country and language.
+#include "catalogue/AppData.h"
+#include "catalogue/FirmenArray.h"
+#include "platform/Profile.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr DWORD kWinIniValueChars = 1024;
+constexpr DWORD kModulePathChars = 520;
+constexpr DWORD kCountryChars = 512;
+constexpr wchar_t kProfileSection[] = L"ORVEK";
+const wchar_t* const kProfileKeys[] = {L"Orvek_Admin_V2008", L"Orvek_Admin_V350", L"Orvek_Admin_V300"};
+
+bool FileExists(const std::wstring& path)
+{
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Drive and folder of the running program, with the trailing backslash.
+std::wstring RunningProgramFolder()
+{
+    std::wstring path(kModulePathChars, L'\0');
+    DWORD length = ::GetModuleFileNameW(nullptr, path.data(), kModulePathChars);
+    if (length == 0 || length >= kModulePathChars) return std::wstring();
+    path.resize(length);
+    std::wstring::size_type slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+// A new administration file holds only its first section.
+bool CreateAdminFile(const std::wstring& path)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    static const char kContent[] = "[basepath]\r\n";
+    DWORD written = 0;
+    BOOL ok = ::WriteFile(file, kContent, sizeof(kContent) - 1, &written, nullptr);
+    ::CloseHandle(file);
+    return ok && written == sizeof(kContent) - 1;
+}
+
+}  // namespace
+
+bool CFirmenArray::LocateAdminFile(bool create)
+{
+    std::wstring installation;
+    for (const wchar_t* key : kProfileKeys) {
+        installation = ReadWindowsProfileText(kProfileSection, key, kWinIniValueChars);
+        if (!installation.empty()) break;
+    }
+    if (!installation.empty()) {
+        adminFolder = installation;
+        adminFile = JoinFolder(installation, L"\\obj\\orvekAdmin.ini");
+    } else {
+        adminFolder = programFolder.empty() ? RunningProgramFolder() : programFolder;
+        adminFile = JoinFolder(adminFolder, kAdminFileName);
+    }
+    if (FileExists(adminFile)) return true;
+    if (create) CreateAdminFile(adminFile);
+    return false;
+}
+
+bool CFirmenArray::SetAdminFile(const std::wstring& path)
+{
+    adminFile = path;
+    if (adminFile.empty()) return LocateAdminFile(false);
+    return true;
+}
+
+bool CFirmenArray::ReadBasePath()
+{
+    dataBasePath = ReadProfileText(adminFile, L"basepath", L"path", MAX_PATH);
+    if (dataBasePath.empty()) return false;
+    localCatalogue = JoinFolder(dataBasePath, kCatalogueFileName);
+    localCatalogueExists = FileExists(localCatalogue);
+    return localCatalogueExists;
+}
+
+bool CFirmenArray::SetBasePath(const std::wstring& folder)
+{
+    dataBasePath = folder;
+    if (adminFile.empty()) LocateAdminFile(true);
+    return WriteProfileText(adminFile, L"basepath", L"path", dataBasePath);
+}
+
+bool CFirmenArray::ReadCountryAndLanguage()
+{
+    if (adminFile.empty()) LocateAdminFile(false);
+    if (adminFile.empty()) return false;
+    countryCode = ReadProfileText(adminFile, L"Land", L"Country", kCountryChars);
+    if (countryCode.empty()) countryCode = L"00";
+    else if (countryCode.size() == 1) countryCode.insert(0, 1, L'0');
+    surfaceLanguage = ReadProfileText(adminFile, L"Sprachen", L"Oberflaeche", kCountryChars);
+    return true;
+}

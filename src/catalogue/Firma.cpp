@@ -1,0 +1,175 @@
+#include "catalogue/Firma.h"
+
+#include "platform/Profile.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr DWORD kCurrentLocalDbNameChars = 256;
+constexpr wchar_t kCountryListMark[] = L"CountryCodes:";
+
+bool Contains(const std::wstring& text, const std::wstring& part)
+{
+    return text.find(part) != std::wstring::npos;
+}
+
+// Leading blanks, a sign and digits, as the C library reads a decimal number.
+int DecimalValue(const std::wstring& text)
+{
+    return static_cast<int>(std::wcstol(text.c_str(), nullptr, 10));
+}
+
+bool PathExists(const std::wstring& path)
+{
+    return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDigit(wchar_t c)
+{
+    return c >= L'0' && c <= L'9';
+}
+
+int Collate(const wchar_t* a, int aLength, const wchar_t* b, int bLength)
+{
+    int result = ::CompareStringW(LOCALE_USER_DEFAULT, 0, a, aLength, b, bLength);
+    return result == 0 ? 0 : result - CSTR_EQUAL;
+}
+
+int Sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
+
+}  // namespace
+
+bool CFirma::Read(const std::wstring& file, const std::wstring& countryCode)
+{
+    if (id.empty()) return false;
+    if (ReadProfileKeys(file, id, kKeyListBufferChars).empty()) return false;
+
+    name = ReadProfileText(file, id, L"name", kValueBufferChars);
+
+    dbname = ReadProfileText(file, id, L"dbname", kValueBufferChars);
+    products = DecimalValue(ReadProfileText(file, id, L"products", kValueBufferChars, L"1"));
+    if (Contains(dbname, kCountryListMark)) {
+        std::wstring valueKey;
+        if (!countryCode.empty()) {
+            if (Contains(dbname, countryCode + L"_ex")) return false;
+            if (Contains(dbname, countryCode)) valueKey = L"dbname" + countryCode;
+        }
+        if (valueKey.empty()) {
+            if (!Contains(dbname, L"00")) return false;
+            valueKey = L"dbname00";
+        }
+        dbname = ReadProfileText(file, id, valueKey, kValueBufferChars);
+        const std::wstring productsKey = L"products" + valueKey.substr(6);
+        const std::wstring countryProducts = ReadProfileText(file, id, productsKey, kValueBufferChars);
+        if (!countryProducts.empty()) products = DecimalValue(countryProducts);
+    }
+
+    localdbname = ReadProfileText(file, id, L"localdbname", kValueBufferChars);
+    if (localdbname.empty()) localdbname = dbname;
+
+    dirname = ReadProfileText(file, id, L"dirname", kValueBufferChars);
+    disc = ReadProfileText(file, id, L"disc", kValueBufferChars);
+    version = ReadProfileText(file, id, L"version", kValueBufferChars);
+    plugin = ReadProfileText(file, id, L"plugin", kValueBufferChars);
+    status = ReadProfileNumber(file, id, L"status", 0);
+
+    if (status & kStatusInstalled) {
+        localpath = ReadProfileText(file, id, L"localpath", kValueBufferChars);
+        if ((status & (kStatusNeedsPath80 | kStatusNeedsPath100)) && !PathExists(localpath)) return false;
+    }
+    if (status & kStatusHasOnlineVersion)
+        versiononline = ReadProfileText(file, id, L"versiononline", kValueBufferChars);
+
+    // The data folder is created, filled and cleaned below the installation: it
+    // must be one plain name. An installed record may have none; its folder is
+    // then localpath itself.
+    if (dirname.empty()) return (status & kStatusInstalled) && !localpath.empty();
+    return IsPlainFolderName(dirname);
+}
+
+bool CFirma::Write(const std::wstring& adminFile) const
+{
+    // An empty file name would make the platform write into win.ini.
+    if (id.empty() || adminFile.empty()) return false;
+    // A file that cannot be written is left exactly as it is, not half updated.
+    if (!ProfileFileWritable(adminFile)) return false;
+
+    bool listed = false;
+    for (const std::wstring& key : ReadProfileKeys(adminFile, kManufacturersSection, kKeyListBufferChars)) {
+        if (::lstrcmpiW(key.c_str(), id.c_str()) == 0) {
+            listed = true;
+            break;
+        }
+    }
+    bool ok = true;
+    if (!listed) ok = WriteProfileText(adminFile, kManufacturersSection, id, id);
+
+    if (ok && products != 0) ok = WriteProfileText(adminFile, id, L"products", FormatNumber(products));
+    ok = ok && WriteProfileText(adminFile, id, L"name", name);
+    ok = ok && WriteProfileText(adminFile, id, L"dbname", dbname);
+
+    if (ok) {
+        const std::wstring current = ReadProfileText(adminFile, id, L"localdbname", kCurrentLocalDbNameChars);
+        if (!current.empty() && (localdbname.empty() || ::lstrcmpiW(localdbname.c_str(), dbname.c_str()) == 0))
+            ok = WriteProfileText(adminFile, id, L"localdbname", L"");
+        else if (!localdbname.empty() && localdbname != dbname)
+            ok = WriteProfileText(adminFile, id, L"localdbname", localdbname);
+    }
+
+    ok = ok && WriteProfileText(adminFile, id, L"dirname", dirname);
+    ok = ok && WriteProfileText(adminFile, id, L"disc", disc);
+    ok = ok && WriteProfileText(adminFile, id, L"status", FormatNumber(status));
+    ok = ok && WriteProfileText(adminFile, id, L"localpath", localpath);
+    return ok;
+}
+
+bool IsPlainFolderName(const std::wstring& name)
+{
+    if (name.empty() || name == L"." || name == L"..") return false;
+    return name.find_first_of(L"\\/:") == std::wstring::npos;
+}
+
+int CompareVersions(const std::wstring& a, const std::wstring& b)
+{
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        const bool aDigit = IsDigit(a[i]);
+        if (aDigit != IsDigit(b[j])) break;
+        std::size_t iEnd = i;
+        std::size_t jEnd = j;
+        while (iEnd < a.size() && IsDigit(a[iEnd]) == aDigit) ++iEnd;
+        while (jEnd < b.size() && IsDigit(b[jEnd]) == aDigit) ++jEnd;
+        if (aDigit) {
+            // Numbers: leading zeros aside, the longer run is the larger number.
+            std::size_t iSignificant = i;
+            std::size_t jSignificant = j;
+            while (iSignificant + 1 < iEnd && a[iSignificant] == L'0') ++iSignificant;
+            while (jSignificant + 1 < jEnd && b[jSignificant] == L'0') ++jSignificant;
+            const std::size_t aDigits = iEnd - iSignificant;
+            const std::size_t bDigits = jEnd - jSignificant;
+            if (aDigits != bDigits) return aDigits < bDigits ? -1 : 1;
+            int order = a.compare(iSignificant, aDigits, b, jSignificant, bDigits);
+            if (order != 0) return Sign(order);
+        } else {
+            int order = Collate(a.c_str() + i, static_cast<int>(iEnd - i), b.c_str() + j, static_cast<int>(jEnd - j));
+            if (order != 0) return order;
+        }
+        i = iEnd;
+        j = jEnd;
+    }
+    // What is left (or runs of different kinds, or equal numbers written
+    // differently) is decided by the text order.
+    if (i < a.size() && j < b.size()) {
+        return Collate(a.c_str() + i, static_cast<int>(a.size() - i), b.c_str() + j, static_cast<int>(b.size() - j));
+    }
+    if (i < a.size()) return 1;
+    if (j < b.size()) return -1;
+    return Collate(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()));
+}

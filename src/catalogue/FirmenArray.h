@@ -1,0 +1,71 @@
+// The package list with its administration context: which administration file,
+// which data base path, which country.
+#pragma once
+
+#include "catalogue/Firma.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+inline constexpr wchar_t kAdminFileName[] = L"orvekAdmin.ini";
+inline constexpr wchar_t kCatalogueFileName[] = L"ovkdata.inf";
+
+class CFirmenArray {
+public:
+    CFirmenArray() = default;
+    CFirmenArray(const CFirmenArray&) = delete;
+    CFirmenArray& operator=(const CFirmenArray&) = delete;
+
+    // --- The list (owns its records) ---
+    std::size_t GetSize() const { return records_.size(); }
+    CFirma* GetAt(std::size_t index) const { return records_[index].get(); }
+    CFirma* operator[](std::size_t index) const { return records_[index].get(); }
+    void Add(std::unique_ptr<CFirma> record) { records_.push_back(std::move(record)); }
+    // Hands the record over to the caller; the list shrinks by one.
+    std::unique_ptr<CFirma> RemoveAt(std::size_t index);
+    void RemoveAll() { records_.clear(); }
+
+    // Replaces the contents with the records of file. basePath (when not empty)
+    // becomes each record's basepath; countryCode empty means none.
+    void Load(const std::wstring& file, const std::wstring& basePath, const std::wstring& countryCode);
+    // Load of folder\ovkdata.inf, no base path, country formatted "%02d".
+    void LoadCatalogue(const std::wstring& folder, int country);
+    // First record whose id equals id exactly; null when none.
+    CFirma* Find(const std::wstring& id) const;
+    // Merges the local catalogue into the known records of the administration
+    // file. 0, or 10000 when no administration file is found; -1 when a record
+    // could not be written (the file then holds what it held before that write).
+    int Refresh();
+    // Writes the data base path and every changed record. False when the file
+    // could not be written.
+    bool Save();
+
+    // --- The administration context ---
+    // Finds the administration file through win.ini section ORVEK, else beside
+    // the setup program; create makes a new one ("[basepath]") when none exists.
+    // True only when an existing file was found.
+    bool LocateAdminFile(bool create);
+    bool SetAdminFile(const std::wstring& path);
+    bool ReadBasePath();
+    // False when the file could not be written.
+    bool SetBasePath(const std::wstring& folder);
+    bool ReadCountryAndLanguage();
+
+    std::wstring adminFolder;
+    std::wstring defaultPath;
+    std::wstring dataBasePath;
+    std::wstring countryCode;
+    std::wstring surfaceLanguage;
+    std::wstring adminFile;
+    bool localCatalogueExists = false;
+    std::wstring localCatalogue;
+
+    // The setup program's folder used by LocateAdminFile; empty means the running
+    // program's folder (tests set it).
+    std::wstring programFolder;
+
+private:
+    std::vector<std::unique_ptr<CFirma>> records_;
+};

@@ -1,0 +1,48 @@
+#include "catalogue/InstElement.h"
+
+#include "catalogue/AppData.h"
+#include "platform/Profile.h"
+
+#include <windows.h>
+
+namespace {
+
+std::wstring FromAnsi(const char* text)
+{
+    if (!text || !*text) return std::wstring();
+    int length = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 1) return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, -1, wide.data(), length);
+    wide.resize(static_cast<std::size_t>(length - 1));
+    return wide;
+}
+
+constexpr DWORD kFolderNameBufferChars = 80;
+
+}  // namespace
+
+CInstElement::CInstElement(const char* displayNameAnsi, const char* folderKeyAnsi, int selectedFlag)
+    : displayName(FromAnsi(displayNameAnsi)), folderKey(FromAnsi(folderKeyAnsi)), selected(selectedFlag)
+{
+}
+
+std::size_t CIEArray::Add(std::unique_ptr<CInstElement> element)
+{
+    elements_.push_back(std::move(element));
+    return elements_.size() - 1;
+}
+
+std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstring& folderKey)
+{
+    if (folderKey.empty()) return folderKey;
+    std::wstring name = ReadProfileText(scriptFile, L"DTBPath", folderKey, kFolderNameBufferChars);
+    // Only the last folder name is redirected; a value that would lead elsewhere
+    // (a path, "..") is not followed.
+    return IsPlainFolderName(name) ? name : folderKey;
+}
+
+void SetElementDestination(CInstElement& element, const std::wstring& baseFolder, const std::wstring& scriptFile)
+{
+    element.destination = JoinFolder(baseFolder, ElementFolderName(scriptFile, element.folderKey));
+}

@@ -1,0 +1,59 @@
+// The install elements of a run: the program, the packages of the medium and the
+// fixed components, each with its folder key, choice, destination and files.
+#pragma once
+
+#include "catalogue/Firma.h"
+#include "files/FileTreeFwd.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CInstElement {
+public:
+    CInstElement() = default;
+    // A fixed element from its static entry; the texts are converted with the
+    // thread's ANSI code page.
+    CInstElement(const char* displayNameAnsi, const char* folderKeyAnsi, int selectedFlag);
+    virtual ~CInstElement() = default;   // deletes the file tree and the package
+    CInstElement(const CInstElement&) = delete;
+    CInstElement& operator=(const CInstElement&) = delete;
+
+    std::wstring displayName;
+    std::wstring folderKey;               // file-section and folder name (package: dirname)
+    int selected = 0;
+    std::unique_ptr<CFirma> package;      // owned; null for other elements
+    std::wstring destination;
+    int packageElement = 0;
+    FileTreePtr fileTree = NoFileTree();  // owned; null until built
+};
+
+class CIEArray {
+public:
+    CIEArray() = default;
+    CIEArray(const CIEArray&) = delete;
+    CIEArray& operator=(const CIEArray&) = delete;
+    CIEArray(CIEArray&&) = default;
+    CIEArray& operator=(CIEArray&&) = default;
+
+    std::size_t GetSize() const { return elements_.size(); }
+    CInstElement* GetAt(std::size_t index) const { return elements_[index].get(); }
+    CInstElement* operator[](std::size_t index) const { return elements_[index].get(); }
+    // Returns the index of the new element.
+    std::size_t Add(std::unique_ptr<CInstElement> element);
+    // Deletes every element.
+    void RemoveAll() { elements_.clear(); }
+
+private:
+    std::vector<std::unique_ptr<CInstElement>> elements_;
+};
+
+// The folder name of folderKey: the value of that key in section DTBPath of
+// scriptFile (at most 79 characters) when it is one plain folder name, else
+// folderKey itself.
+std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstring& folderKey);
+
+// element.destination := the folder name joined to baseFolder.
+void SetElementDestination(CInstElement& element, const std::wstring& baseFolder,
+                           const std::wstring& scriptFile);

@@ -1,0 +1,16 @@
+// Small folder utilities of the copy engine.
+#pragma once
+
+#include <string>
+
+// Creates path and every missing parent. An empty path fails; an existing
+// folder succeeds.
+bool CreateDirectoryTree(const std::wstring& path);
+
+// Deletes every file below folder (read-only ones too) and, unless keepFolders,
+// every subfolder and folder itself. Stops at the first failure (false).
+bool DeleteTree(const std::wstring& folder, bool keepFolders);
+
+// Deletes path. A read-only file is left alone (false) unless force, which
+// clears the attribute first.
+bool DeleteFileForced(const std::wstring& path, bool force);

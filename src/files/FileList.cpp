@@ -1,0 +1,56 @@
+#include "files/FileList.h"
+
+#include "framework/Handles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+std::wstring UpperCase(std::wstring text)
+{
+    if (!text.empty()) ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+void FileList::Scan(const std::wstring& root)
+{
+    folders_.clear();
+    std::wstring path = root;
+    path.erase(std::remove(path.begin(), path.end(), L'*'), path.end());
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    ScanFolder(path, path.size());
+}
+
+void FileList::ScanFolder(std::wstring& path, std::size_t rootLength)
+{
+    const std::size_t folderLength = path.size();
+    Sizes sizes;
+    path += L'*';
+    WIN32_FIND_DATAW data;
+    // Basic information only: the short names are never used.
+    fw::ScopedFind find(::FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH));
+    path.resize(folderLength);
+    if (find) {
+        do {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                const wchar_t* name = data.cFileName;
+                if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
+                path += name;
+                path += L'\\';
+                ScanFolder(path, rootLength);
+                path.resize(folderLength);
+            } else {
+                sizes.push_back((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+            }
+        } while (::FindNextFileW(find.Get(), &data));
+    }
+    std::wstring key = UpperCase(path.substr(rootLength) + L"*");
+    folders_[std::move(key)] = std::move(sizes);
+}
+
+const FileList::Sizes* FileList::Lookup(const std::wstring& pattern) const
+{
+    auto found = folders_.find(UpperCase(pattern));
+    return found == folders_.end() ? nullptr : &found->second;
+}

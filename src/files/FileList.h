@@ -1,0 +1,34 @@
+// The directory scan of the installation source: for every folder below the
+// root, the sizes of the regular files directly in it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class FileList {
+public:
+    using Sizes = std::vector<uint64_t>;
+
+    // Replaces the contents with the scan of root. Every "*" is removed from
+    // root and a backslash is appended when it does not end with one. Keys are
+    // "*" for the root and "SUB\DIR\*" for a folder below it, upper-cased.
+    void Scan(const std::wstring& root);
+    // The sizes recorded under pattern (upper-cased first), or null.
+    const Sizes* Lookup(const std::wstring& pattern) const;
+
+    std::size_t FolderCount() const { return folders_.size(); }
+    void Clear() { folders_.clear(); }
+
+private:
+    // prefix: the relative folder with trailing backslash ("" for the root);
+    // path: root + prefix, extended in place while walking.
+    void ScanFolder(std::wstring& path, std::size_t rootLength);
+
+    std::unordered_map<std::wstring, Sizes> folders_;
+};
+
+// text in upper case, as the scan keys are stored.
+std::wstring UpperCase(std::wstring text);

@@ -1,0 +1,34 @@
+// The file sections of the data script: one entry per line,
+// "number, source, subfolder, rename, language," (five comma-terminated fields).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CClassItem;
+class CFileItem;
+
+// The fields of one entry; false when the value has fewer than five commas or
+// an empty source (the number field is not kept).
+struct FileEntry {
+    std::wstring source;
+    std::wstring subfolder;
+    std::wstring rename;
+    std::wstring language;
+};
+bool ParseFileEntry(const std::wstring& value, FileEntry& entry);
+
+// Decimal value of a language field: optional sign and digits, anything else 0.
+int LanguageNumber(const std::wstring& text);
+
+// Adds the entries of section in scriptPath to root, grouped by subfolder.
+// Empty, malformed and unmatched entries are reported (messages 12, 13, 14);
+// false when the user chose Abort.
+bool ReadFileSection(const std::wstring& scriptPath, const std::wstring& section, CClassItem& root);
+
+// Appends one file item per source file matching source (relative to the run's
+// source directory; a last component "*" takes every file of the folder) to
+// children, in search order. Returns the number added; -1 for a "*" folder
+// without files; 0 when nothing was found.
+int ExpandSource(const std::wstring& source, std::vector<std::unique_ptr<CFileItem>>& children);

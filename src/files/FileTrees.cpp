@@ -1,0 +1,80 @@
+#include "files/FileTrees.h"
+
+#include "app/SetupState.h"
+#include "catalogue/InstElement.h"
+#include "files/FileItem.h"
+#include "files/FileSection.h"
+
+namespace {
+
+constexpr int kRunModeAdmin = 3;
+constexpr wchar_t kIniSection[] = L"Ini32";
+constexpr wchar_t kPrivateSection[] = L"FilesPriv";
+
+std::unique_ptr<CClassItem> WholeFolder(const std::wstring& destName, const std::wstring& pattern)
+{
+    auto item = std::make_unique<CClassItem>(destName);
+    item->wholeFolder = true;
+    item->Add(std::make_unique<CFileItem>(pattern, 0));
+    return item;
+}
+
+CClassItem& NewRoot(CInstElement& element)
+{
+    auto* root = new CClassItem();
+    element.fileTree = AdoptFileTree(root);
+    return *root;
+}
+
+// The fixed elements close the list; searching from its end never takes a
+// package whose folder happens to carry the same name.
+CInstElement* FixedElement(const CIEArray& elements, const std::wstring& key)
+{
+    for (std::size_t i = elements.GetSize(); i > 1; --i)
+        if (!elements[i - 1]->packageElement && elements[i - 1]->folderKey == key) return elements[i - 1];
+    return nullptr;
+}
+
+}  // namespace
+
+bool BuildPackageTree(CInstElement& element)
+{
+    if (!element.package || !element.fileTree) return false;
+    CClassItem& root = *element.fileTree;
+    const std::wstring base = L"data\\" + element.package->dirname + L"\\";
+    root.Add(WholeFolder(std::wstring(), base + L"*"));
+    for (const wchar_t* category : kPackageCategories)
+        root.Add(WholeFolder(category, base + category + L"\\*"));
+    return true;
+}
+
+bool BuildFileTrees(const std::wstring& scriptPath)
+{
+    CIEArray& elements = State().elements;
+    const bool adminMode = State().runMode == kRunModeAdmin;
+    const std::wstring iniSection = State().iniSection.empty() ? std::wstring(kIniSection) : State().iniSection;
+
+    if (CInstElement* priv = FixedElement(elements, kPrivateSection)) {
+        CClassItem& root = NewRoot(*priv);
+        if (adminMode) {
+            if (!ReadFileSection(scriptPath, iniSection, root)) return false;
+            if (!ReadFileSection(scriptPath, kPrivateSection, root)) return false;
+        }
+    }
+    if (elements.GetSize() > 0) {
+        CInstElement& program = *elements[0];
+        CClassItem& root = NewRoot(program);
+        if (!adminMode) {
+            if (!ReadFileSection(scriptPath, iniSection, root)) return false;
+            if (!ReadFileSection(scriptPath, kPrivateSection, root)) return false;
+        }
+        if (!ReadFileSection(scriptPath, program.folderKey, root)) return false;
+    }
+    for (std::size_t i = 1; i < elements.GetSize(); ++i) {
+        CInstElement& element = *elements[i];
+        if (!element.packageElement) continue;
+        NewRoot(element);
+        BuildPackageTree(element);
+    }
+    return true;
+}

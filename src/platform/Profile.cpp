@@ -1,0 +1,95 @@
+#include "platform/Profile.h"
+
+#include <cwchar>
+
+namespace {
+
+const wchar_t* OrNull(const std::wstring& text)
+{
+    return text.empty() ? nullptr : text.c_str();
+}
+
+}  // namespace
+
+std::wstring ReadProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                             DWORD bufferChars, const std::wstring& def)
+{
+    if (bufferChars == 0) return std::wstring();
+    std::wstring buffer(bufferChars, L'\0');
+    DWORD length = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buffer.data(),
+                                              bufferChars, file.c_str());
+    if (length >= bufferChars) length = bufferChars - 1;
+    buffer.resize(length);
+    return buffer;
+}
+
+int ReadProfileNumber(const std::wstring& file, const std::wstring& section, const std::wstring& key, int def)
+{
+    return static_cast<int>(::GetPrivateProfileIntW(section.c_str(), key.c_str(), def, file.c_str()));
+}
+
+std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section, DWORD bufferChars)
+{
+    std::vector<std::wstring> keys;
+    if (bufferChars < 2) return keys;
+    std::wstring buffer(bufferChars, L'\0');
+    DWORD length = ::GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(), bufferChars,
+                                              file.c_str());
+    if (length >= bufferChars) length = bufferChars - 1;
+    // Names stand one after another, each ended by a terminator.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (buffer[i] != L'\0') continue;
+        if (i > start) keys.emplace_back(buffer, start, i - start);
+        start = i + 1;
+    }
+    if (start < length) keys.emplace_back(buffer, start, length - start);
+    return keys;
+}
+
+bool WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                      const std::wstring& value)
+{
+    // Windows refuses to rewrite a read-only file; Wine run by root would not.
+    DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return ::WritePrivateProfileStringW(section.c_str(), OrNull(key), value.c_str(), file.c_str()) != FALSE;
+}
+
+bool ProfileFileWritable(const std::wstring& file)
+{
+    DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // A new file: the first write creates it, when its folder exists.
+        std::wstring::size_type slash = file.find_last_of(L"\\/");
+        if (slash == std::wstring::npos) return true;
+        DWORD folder = ::GetFileAttributesW(file.substr(0, slash + 1).c_str());
+        return folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    ::CloseHandle(handle);
+    return true;
+}
+
+std::wstring ReadWindowsProfileText(const std::wstring& section, const std::wstring& key, DWORD bufferChars)
+{
+    if (bufferChars == 0) return std::wstring();
+    std::wstring buffer(bufferChars, L'\0');
+    DWORD length = ::GetProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), bufferChars);
+    if (length >= bufferChars) length = bufferChars - 1;
+    buffer.resize(length);
+    return buffer;
+}
+
+std::wstring FormatNumber(int value)
+{
+    wchar_t text[16];
+    std::swprintf(text, 16, L"%d", value);
+    return text;
+}

@@ -1,0 +1,39 @@
+// INI access through the platform's private-profile operations, with the fixed
+// buffer sizes the files' readers use. A value longer than the buffer is cut as
+// the platform cuts it; nothing is ever copied past a buffer.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// GetPrivateProfileStringW into a buffer of bufferChars characters (value at
+// most bufferChars - 1 characters). A missing file, section or key gives def.
+std::wstring ReadProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                             DWORD bufferChars, const std::wstring& def = std::wstring());
+
+// GetPrivateProfileIntW.
+int ReadProfileNumber(const std::wstring& file, const std::wstring& section, const std::wstring& key, int def);
+
+// The key names of a section in file order (section given, key null), read into a
+// buffer of bufferChars characters; a list that does not fit is cut where the
+// platform cut it.
+std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section,
+                                          DWORD bufferChars = 32000);
+
+// WritePrivateProfileStringW; false when the write fails. A read-only file is
+// never written.
+bool WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                      const std::wstring& value);
+
+// False when file exists but cannot be written (read-only, locked), or when it is
+// new and its folder is missing. Checked before a record is written, so that a
+// refused write leaves the file as it was instead of half updated.
+bool ProfileFileWritable(const std::wstring& file);
+
+// GetProfileStringW (the Windows profile, win.ini), empty when absent.
+std::wstring ReadWindowsProfileText(const std::wstring& section, const std::wstring& key, DWORD bufferChars);
+
+// Decimal text as the profile writes numbers ("%d").
+std::wstring FormatNumber(int value);

@@ -1,0 +1,41 @@
+// Read-only registry access: a key holder and the string value read.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Holds one open key or none; closes it when destroyed.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    ~RegistryKey() { Close(); }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    // RegOpenKeyExW. The key held before is closed only once the new one is open;
+    // on failure the holder keeps what it held. Returns the Win32 result.
+    LONG Open(HKEY root, const std::wstring& subKey, REGSAM access = KEY_READ);
+    // Nothing happens when no key is held.
+    void Close();
+
+    HKEY Get() const { return key_; }
+    bool IsOpen() const { return key_ != nullptr; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// A string value of key: first read into 256 bytes, again with the reported size
+// when the value is longer. The text ends at its first terminator or at the size
+// read. Any failure gives def (empty when none).
+std::wstring ReadStringValue(const RegistryKey& key, const std::wstring& valueName,
+                             const std::wstring& def = std::wstring());
+
+// The value valueName of HKEY_LOCAL_MACHINE\SOFTWARE\Orvekhaus\<product>. Returns
+// true when the text read is not empty; a key that cannot be opened gives empty text.
+bool RegistryValue(const std::wstring& product, const std::wstring& valueName, std::wstring& text);
+
+// ProgramFilesDir of HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion;
+// "c:\" when that key cannot be opened.
+std::wstring ProgramFilesDir();

@@ -1,0 +1,162 @@
+// The copy progress dialog on a real display: its controls, the percentage, the
+// message pump and the Cancel button.
+#include "dialogs/resource.h"
+#include "files/ProgressDlg.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// True while a WM_APP posted to the thread is still waiting (nobody pumped).
+bool AppMessageWaiting()
+{
+    MSG msg;
+    return ::PeekMessageW(&msg, nullptr, WM_APP, WM_APP, PM_NOREMOVE) != FALSE;
+}
+
+void DropAppMessages()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_APP, WM_APP, PM_REMOVE)) {}
+}
+
+TEST(CompactPathTest, KeepsShortPathsAndShortensLongOnesToTheLimit)
+{
+    EXPECT_EQ(CompactPath(L"C:\\a\\b.txt"), L"C:\\a\\b.txt");
+    const std::wstring exact = L"C:\\" + std::wstring(60, L'x') + L"\\y.txt";  // 69 characters
+    ASSERT_EQ(exact.size(), 69u);
+    EXPECT_EQ(CompactPath(exact), exact);
+    // Beyond what the platform call takes: the end of the path stays.
+    const std::wstring huge = L"C:\\" + std::wstring(400, L'd') + L"\\last.dll";
+    const std::wstring shown = CompactPath(huge);
+    EXPECT_EQ(shown.size(), 69u);
+    EXPECT_EQ(shown.substr(0, 3), L"...");
+    EXPECT_EQ(shown.substr(shown.size() - 9), L"\\last.dll");
+}
+
+class ProgressDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dlg.Create()); }
+    void TearDown() override { DropAppMessages(); }
+    std::wstring Text(int id) const { return dlg.ItemText(id); }
+
+    CProgressDlg dlg;
+};
+
+TEST_F(ProgressDlgTest, ShowsTemplate138WithItsControls)
+{
+    HWND hwnd = dlg.Handle();
+    ASSERT_TRUE(::IsWindow(hwnd));
+    EXPECT_TRUE(::IsWindowVisible(hwnd));
+    wchar_t title[64] = {};
+    ::GetWindowTextW(hwnd, title, 64);
+    EXPECT_STREQ(title, L"Dateien kopieren");
+    EXPECT_EQ(Text(IDC_PROGRESS_COPY_LABEL), L"kopiere");
+    EXPECT_EQ(Text(IDC_PROGRESS_TO_LABEL), L"nach");
+    EXPECT_EQ(Text(IDCANCEL), L"Abbrechen");
+    EXPECT_EQ(Text(IDC_PROGRESS_PERCENT), L"0 %");
+    EXPECT_FALSE(::IsWindowEnabled(dlg.Item(IDC_PROGRESS_UNUSED)));
+    EXPECT_EQ(::GetWindowLongW(dlg.Item(IDC_PROGRESS_UNUSED), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_NE(::SendMessageW(dlg.Item(IDC_PROGRESS_BANNER), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    PBRANGE range{};
+    ::SendMessageW(dlg.Item(IDC_PROGRESS_BAR), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iLow, 0);
+    EXPECT_EQ(range.iHigh, 100);
+
+    // Centred over the desktop.
+    RECT desktop{}, own{};
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    ::GetWindowRect(hwnd, &own);
+    EXPECT_LE(std::abs((own.left + own.right) / 2 - (desktop.left + desktop.right) / 2), 1);
+    EXPECT_LE(std::abs((own.top + own.bottom) / 2 - (desktop.top + desktop.bottom) / 2), 1);
+}
+
+TEST_F(ProgressDlgTest, ThreeFilesShow33And67And100Percent)
+{
+    dlg.SetTotal(3);
+    EXPECT_EQ(dlg.SetStep(1), 10);
+    const wchar_t* expected[] = {L"33 %", L"67 %", L"100 %"};
+    const int bar[] = {33, 67, 100};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(dlg.Step(), i + 1);
+        EXPECT_EQ(Text(IDC_PROGRESS_PERCENT), expected[i]);
+        EXPECT_EQ(::SendMessageW(dlg.Item(IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0), bar[i]);
+    }
+    EXPECT_EQ(dlg.Step(), 3);  // limited to the total
+}
+
+TEST_F(ProgressDlgTest, ThousandFilesPumpOnlyWhenThePercentageChanges)
+{
+    dlg.SetTotal(1000);
+    dlg.SetStep(1);
+    int changes = 0;
+    int pumpedWithoutChange = 0;
+    for (int i = 0; i < 1000; ++i) {
+        ::PostThreadMessageW(::GetCurrentThreadId(), WM_APP, 0, 0);
+        const int before = dlg.lastPercent;
+        dlg.Step();
+        const bool changed = dlg.lastPercent != before;
+        changes += changed ? 1 : 0;
+        if (changed) {
+            EXPECT_FALSE(AppMessageWaiting()) << "step " << i + 1;
+        } else if (!AppMessageWaiting()) {
+            ++pumpedWithoutChange;
+        }
+    }
+    EXPECT_EQ(changes, 101);  // 0 % to 100 %
+    EXPECT_EQ(pumpedWithoutChange, 0);
+    EXPECT_EQ(Text(IDC_PROGRESS_PERCENT), L"100 %");
+}
+
+TEST_F(ProgressDlgTest, TotalOfZeroShowsZeroPercent)
+{
+    dlg.SetTotal(0);
+    dlg.SetStep(1);
+    EXPECT_EQ(dlg.Step(), 0);
+    EXPECT_EQ(Text(IDC_PROGRESS_PERCENT), L"0 %");
+}
+
+TEST_F(ProgressDlgTest, LongPathsAreCompactedInTheMiddle)
+{
+    const std::wstring source = L"C:\\Quelle\\" + std::wstring(80, L'q') + L"\\datei.dll";
+    dlg.ShowNames(source, L"C:\\Ziel\\datei.dll");
+    const std::wstring shown = Text(IDC_PROGRESS_SOURCE);
+    EXPECT_LE(shown.size(), 69u);
+    EXPECT_NE(shown.find(L"..."), std::wstring::npos);
+    EXPECT_EQ(shown.substr(0, 3), L"C:\\");
+    EXPECT_EQ(shown.substr(shown.size() - 9), L"datei.dll");
+    EXPECT_EQ(Text(IDC_PROGRESS_DEST), L"C:\\Ziel\\datei.dll");
+}
+
+TEST_F(ProgressDlgTest, NamesOfQuickFilesReachTheScreenWithTheNextPercentage)
+{
+    dlg.SetTotal(1000);
+    dlg.SetStep(1);
+    dlg.ShowNames(L"C:\\q\\first.dll", L"C:\\z\\first.dll");
+    EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\first.dll");
+    dlg.ShowNames(L"C:\\q\\second.dll", L"C:\\z\\second.dll");  // right after: not repainted yet
+    EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\first.dll");
+    dlg.Step();  // first step: 0 % is new
+    EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\second.dll");
+    EXPECT_EQ(Text(IDC_PROGRESS_DEST), L"C:\\z\\second.dll");
+    ::Sleep(CProgressDlg::kNamesInterval + 20);
+    dlg.ShowNames(L"C:\\q\\big.cab", L"C:\\z\\big.cab");  // a slow file shows its names at once
+    EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\big.cab");
+    EXPECT_EQ(dlg.sourceText, L"C:\\q\\big.cab");
+}
+
+TEST_F(ProgressDlgTest, CancelButtonClearsKeepGoingAndClosesTheDialog)
+{
+    HWND hwnd = dlg.Handle();
+    EXPECT_TRUE(dlg.keepGoing);
+    ::PostMessageW(dlg.Item(IDCANCEL), BM_CLICK, 0, 0);
+    dlg.SetTotal(2);
+    dlg.SetStep(1);
+    dlg.Step();  // the pump serves the click
+    EXPECT_FALSE(dlg.keepGoing);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_EQ(dlg.Step(), 2);  // steps after the window went do no harm
+}
+
+}  // namespace

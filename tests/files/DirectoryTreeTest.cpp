@@ -1,0 +1,71 @@
+// Folder chains, tree removal and forced deletion.
+#include "files/DirectoryTree.h"
+#include "support/TempDir.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(DirectoryTreeTest, CreateDirectoryTreeMakesEveryMissingParent)
+{
+    TempDir dir;
+    EXPECT_FALSE(CreateDirectoryTree(L""));
+    EXPECT_TRUE(CreateDirectoryTree(dir.Path()));  // exists already
+    EXPECT_TRUE(CreateDirectoryTree(dir / L"a\\b\\c\\"));
+    EXPECT_TRUE(Exists(dir / L"a\\b\\c"));
+    ASSERT_TRUE(WriteBytes(dir / L"file", "x"));
+    EXPECT_FALSE(CreateDirectoryTree(dir / L"file\\sub"));  // a file stands in the way
+}
+
+TEST(DirectoryTreeTest, DeleteFileForcedLeavesReadOnlyFilesUnlessForced)
+{
+    TempDir dir;
+    const std::wstring file = dir / L"ro.txt";
+    ASSERT_TRUE(WriteBytes(file, "x"));
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(DeleteFileForced(file, false));
+    EXPECT_TRUE(Exists(file));
+    EXPECT_TRUE(DeleteFileForced(file, true));
+    EXPECT_FALSE(Exists(file));
+    EXPECT_FALSE(DeleteFileForced(file, true));  // gone already
+}
+
+TEST(DirectoryTreeTest, DeleteTreeRemovesFilesAndKeepsFoldersWhenAsked)
+{
+    TempDir dir;
+    const std::wstring root = dir / L"tree";
+    ASSERT_TRUE(MakeDirs(root + L"\\sub\\deeper"));
+    ASSERT_TRUE(WriteBytes(root + L"\\a.txt", "a"));
+    ASSERT_TRUE(WriteBytes(root + L"\\sub\\deeper\\b.txt", "b"));
+    ::SetFileAttributesW((root + L"\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+
+    EXPECT_TRUE(DeleteTree(root + L"\\", true));
+    EXPECT_FALSE(Exists(root + L"\\a.txt"));
+    EXPECT_FALSE(Exists(root + L"\\sub\\deeper\\b.txt"));
+    EXPECT_TRUE(Exists(root + L"\\sub\\deeper"));
+
+    EXPECT_TRUE(DeleteTree(root + L"\\", false));
+    EXPECT_FALSE(Exists(root));
+}
+
+TEST(DirectoryTreeTest, DeleteTreeStopsAtAFileInUse)
+{
+    TempDir dir;
+    const std::wstring root = dir / L"tree";
+    ASSERT_TRUE(MakeDirs(root));
+    ASSERT_TRUE(WriteBytes(root + L"\\busy.txt", "b"));
+    HANDLE held = ::CreateFileW((root + L"\\busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(DeleteTree(root, false));
+    EXPECT_TRUE(Exists(root + L"\\busy.txt"));
+    ::CloseHandle(held);
+}
+
+}  // namespace

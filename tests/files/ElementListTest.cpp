@@ -1,0 +1,182 @@
+// The install element list and the folders created before copying.
+#include "GeneratedSource.h"
+
+#include "catalogue/AppData.h"
+#include "catalogue/InstElement.h"
+#include "files/ElementList.h"
+#include "platform/SystemInfo.h"
+#include "support/ScriptedUi.h"
+
+namespace {
+
+struct Expected {
+    const wchar_t* name;
+    const wchar_t* key;
+    int selected;
+};
+
+std::wstring SystemFolder()
+{
+    wchar_t buffer[MAX_PATH] = {};
+    ::GetSystemDirectoryW(buffer, MAX_PATH);
+    return buffer;
+}
+
+bool IsFolder(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+class ElementListTest : public GeneratedSourceTest {
+protected:
+    void TearDown() override
+    {
+        SetSystemKind(std::nullopt);
+        GeneratedSourceTest::TearDown();
+    }
+    void ExpectFixedElements(const Expected (&expected)[9])
+    {
+        const CIEArray& elements = State().elements;
+        ASSERT_GE(elements.GetSize(), 10u);
+        const size_t first = elements.GetSize() - 9;
+        for (size_t i = 0; i < 9; ++i) {
+            const CInstElement& element = *elements[first + i];
+            EXPECT_EQ(element.displayName, expected[i].name) << i;
+            EXPECT_EQ(element.folderKey, expected[i].key) << i;
+            EXPECT_EQ(element.selected, expected[i].selected) << expected[i].key;
+            EXPECT_EQ(element.packageElement, 0);
+            EXPECT_FALSE(element.package);
+        }
+    }
+    ScriptedUi ui;
+};
+
+TEST_F(ElementListTest, EmptyCatalogueGivesTheProgramAndNineFixedElements)
+{
+    BuildElementList();
+    const CIEArray& elements = State().elements;
+    ASSERT_EQ(elements.GetSize(), 10u);
+    EXPECT_EQ(elements[0]->displayName, L"ORVEK Applikation");
+    EXPECT_EQ(elements[0]->folderKey, L"Files");
+    EXPECT_EQ(elements[0]->selected, 1);
+    const Expected nt[9] = {
+        {L"Additional Files", L"FilesIfExists", 1}, {L"Halvue Files", L"FilesHalvue", 1},
+        {L"Dokumente", L"Docs", 0},                 {L"System Files", L"System", 1},
+        {L"Common DTB", L"CommonDTB", 1},           {L"Private Files", L"FilesPriv", 1},
+        {L"Setup Dateien", L"Setup", 0},
+        {L"System WinSxS", L"WinSxS", 0},  // Wine reports version 6.1
+        {L"ProgramData Files", L"ProgramDataFiles", 1},
+    };
+    ExpectFixedElements(nt);
+    EXPECT_EQ(elements[4]->destination, SystemFolder());
+    EXPECT_EQ(elements[8]->destination, WindowsFolder());
+    std::wstring appData;
+    ASSERT_TRUE(AppDataFolder(appData, true, true));
+    EXPECT_EQ(elements[9]->destination, appData);
+    EXPECT_TRUE(elements[1]->destination.empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ElementListTest, PackagesLieBetweenTheProgramAndTheFixedElementsInCatalogueOrder)
+{
+    Catalogue({{L"C3", L"Gamma", L"PkgC"}, {L"A1", L"Alpha", L"PkgA"}, {L"B2", L"Beta", L"PkgB"}});
+    State().elements.Add(std::make_unique<CInstElement>());  // cleared first
+    BuildElementList();
+    const CIEArray& elements = State().elements;
+    ASSERT_EQ(elements.GetSize(), 13u);
+    const wchar_t* names[] = {L"Gamma", L"Alpha", L"Beta"};
+    const wchar_t* keys[] = {L"PkgC", L"PkgA", L"PkgB"};
+    const wchar_t* ids[] = {L"C3", L"A1", L"B2"};
+    for (size_t i = 0; i < 3; ++i) {
+        const CInstElement& element = *elements[1 + i];
+        EXPECT_EQ(element.displayName, names[i]);
+        EXPECT_EQ(element.folderKey, keys[i]);
+        EXPECT_EQ(element.selected, 1);
+        EXPECT_EQ(element.packageElement, 1);
+        ASSERT_TRUE(element.package);
+        EXPECT_EQ(element.package->id, ids[i]);
+    }
+    // Positions counted from the end: n - 10 is the last package, n - 7 "Docs".
+    const size_t n = elements.GetSize();
+    EXPECT_EQ(elements[n - 10]->folderKey, L"PkgB");
+    EXPECT_EQ(elements[n - 9]->folderKey, L"FilesIfExists");
+    EXPECT_EQ(elements[n - 7]->folderKey, L"Docs");
+    EXPECT_EQ(elements[n - 5]->folderKey, L"CommonDTB");
+    EXPECT_EQ(elements[n - 4]->folderKey, L"FilesPriv");
+}
+
+TEST_F(ElementListTest, The95FamilyTakesFiles98AndSystem98AndSelectsWinSxS)
+{
+    SetSystemKind(SystemKind::Win95Family);
+    BuildElementList();
+    const CIEArray& elements = State().elements;
+    ASSERT_EQ(elements.GetSize(), 10u);
+    EXPECT_EQ(elements[0]->folderKey, L"Files98");
+    const Expected old[9] = {
+        {L"Additional Files", L"FilesIfExists", 1}, {L"Halvue Files", L"FilesHalvue", 1},
+        {L"Dokumente", L"Docs", 0},                 {L"System Files", L"System98", 1},
+        {L"Common DTB", L"CommonDTB", 1},           {L"Private Files", L"FilesPriv", 1},
+        {L"Setup Dateien", L"Setup", 0},            {L"System WinSxS", L"WinSxS", 1},
+        {L"ProgramData Files", L"ProgramDataFiles", 1},
+    };
+    ExpectFixedElements(old);
+}
+
+TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
+{
+    Catalogue({{L"A1", L"Alpha", L"PkgA"}, {L"B2", L"Beta", L"PkgB"}});
+    const std::wstring appSub = L"ovktest_" + std::to_wstring(::GetCurrentProcessId());
+    Script(L"[WinSxS]\r\nw1=1,x86_a,sxs_one,,,\r\nw2=1,x86_b,sxs_two\r\nw3=1,x86_c, sxs three ,\r\n"
+           L"[CreateDir]\r\nc1=made\\deep\r\n[CreateDirHalvue]\r\nh1=halvue\r\n"
+           L"[CreateProgramDataDir]\r\np1=" + appSub + L"\\pd\r\n");
+    BuildElementList();
+    CIEArray& elements = State().elements;
+    ASSERT_EQ(elements.GetSize(), 12u);
+    elements[0]->destination = dir / L"dst\\prog";
+    elements[1]->destination = dir / L"dst\\PkgA";
+    elements[2]->destination = dir / L"dst\\PkgB";
+    elements[2]->selected = 0;
+    elements[10]->destination = dir / L"win";  // WinSxS, kept out of the real Windows folder
+
+    ASSERT_TRUE(OpenUninstallLog(dir / L"dst\\.UNINST.INF"));
+    CreateFolders();
+
+    EXPECT_TRUE(IsFolder(dir / L"dst\\prog"));
+    for (const wchar_t* sub : {L"", L"\\lvk", L"\\dtb", L"\\cad", L"\\pic", L"\\geo", L"\\sym", L"\\att"})
+        EXPECT_TRUE(IsFolder(dir / (std::wstring(L"dst\\PkgA") + sub))) << sub;
+    EXPECT_FALSE(IsFolder(dir / L"dst\\PkgB"));  // not selected
+    EXPECT_TRUE(IsFolder(dir / L"win\\sxs_one"));
+    EXPECT_TRUE(IsFolder(dir / L"win\\ sxs three "));  // the field as it stands
+    EXPECT_FALSE(IsFolder(dir / L"win\\sxs_two"));      // two commas: no folder
+    EXPECT_TRUE(IsFolder(dir / L"dst\\made\\deep"));
+    EXPECT_TRUE(IsFolder(dir / L"dst\\halvue"));
+
+    std::wstring appData;
+    ASSERT_TRUE(AppDataFolder(appData, false, true));
+    EXPECT_TRUE(IsFolder(appData + appSub + L"\\pd"));
+    RemoveTree(appData + appSub);
+
+    // Every folder made is in the run log, in the order of the steps.
+    const std::vector<std::string> lines = Lines(dir / L"dst\\.UNINST.INF");
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "ORVEK V3.5");
+    EXPECT_EQ(lines[1], "dir " + Ansi(L"dst\\prog"));
+    EXPECT_EQ(lines[2], "dir " + Ansi(L"dst\\PkgA"));
+    const auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) - lines.begin(); };
+    EXPECT_LT(at("dir " + Ansi(L"win\\sxs_one")), at("dir " + Ansi(L"dst\\made")));
+    EXPECT_LT(at("dir " + Ansi(L"dst\\made\\deep")), at("dir " + Ansi(L"dst\\halvue")));
+    EXPECT_LT(at("dir " + Ansi(L"dst\\halvue")), static_cast<long>(lines.size()));
+}
+
+TEST_F(ElementListTest, CreateFoldersRefusesAJoinedPathBeyondThePathLimit)
+{
+    Script(L"[CreateDir]\r\nlong=" + std::wstring(250, L'x') + L"\r\nok=fine\r\n");
+    BuildElementList();
+    State().elements[0]->destination = dir / L"dst\\prog";
+    CreateFolders();
+    EXPECT_TRUE(IsFolder(dir / L"dst\\fine"));
+    EXPECT_FALSE(IsFolder(dir / (L"dst\\" + std::wstring(250, L'x')).substr(0, MAX_PATH - 1)));
+}
+
+}  // namespace

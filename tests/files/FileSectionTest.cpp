@@ -1,0 +1,233 @@
+// The file sections of the data script: line format, language filter, groups,
+// rename, and the three messages with their answers.
+#include "app/SetupState.h"
+#include "dialogs/resource.h"
+#include "files/FileItem.h"
+#include "files/FileSection.h"
+#include "support/ScriptedUi.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+TEST(FileEntryTest, ParsesFiveCommaTerminatedFields)
+{
+    struct Case {
+        const wchar_t* value;
+        bool ok;
+        const wchar_t* source;
+        const wchar_t* subfolder;
+        const wchar_t* rename;
+        const wchar_t* language;
+    };
+    const Case cases[] = {
+        {L"1,bin\\a.dll,sys,b.dll,9,", true, L"bin\\a.dll", L"sys", L"b.dll", L"9"},
+        {L"1,bin\\*,,,,", true, L"bin\\*", L"", L"", L""},
+        {L" 1 ,  bin\\a b.dll , sys x ,  , 7 ,tail", true, L"bin\\a b.dll", L"sys x", L"", L"7"},
+        {L"1,bin\\a.dll,sys,b.dll,9", false, L"", L"", L"", L""},   // four commas
+        {L"1,,sys,b.dll,9,", false, L"", L"", L"", L""},            // empty source
+        {L"1,   ,sys,b.dll,9,", false, L"", L"", L"", L""},         // blank source
+        {L"bin\\a.dll", false, L"", L"", L"", L""},
+    };
+    for (const Case& c : cases) {
+        FileEntry entry;
+        ASSERT_EQ(ParseFileEntry(c.value, entry), c.ok) << c.value;
+        if (!c.ok) continue;
+        EXPECT_EQ(entry.source, c.source);
+        EXPECT_EQ(entry.subfolder, c.subfolder);
+        EXPECT_EQ(entry.rename, c.rename);
+        EXPECT_EQ(entry.language, c.language);
+    }
+}
+
+TEST(FileEntryTest, LanguageFieldIsSignAndDigitsElseZero)
+{
+    EXPECT_EQ(LanguageNumber(L"9"), 9);
+    EXPECT_EQ(LanguageNumber(L"+7"), 7);
+    EXPECT_EQ(LanguageNumber(L"-7"), -7);
+    EXPECT_EQ(LanguageNumber(L"12x"), 12);
+    EXPECT_EQ(LanguageNumber(L"de"), 0);
+    EXPECT_EQ(LanguageNumber(L"99999999999"), 0);
+}
+
+class FileSectionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetState();
+        State().sourceDir = dir / L"src\\";
+        State().uiLanguage = 9;
+        script = dir / L"DataSetup.inf";
+        ASSERT_TRUE(MakeDirs(dir / L"src\\bin"));
+        ASSERT_TRUE(MakeDirs(dir / L"src\\emptydir"));
+        ASSERT_TRUE(WriteBytes(dir / L"src\\bin\\a.dll", "aaa"));
+        ASSERT_TRUE(WriteBytes(dir / L"src\\bin\\c.dll", "cccccc"));
+        ASSERT_TRUE(MakeDirs(dir / L"src\\bin\\nested"));  // folders are not files
+    }
+    void Section(const std::wstring& lines) { ASSERT_TRUE(WriteText(script, L"[Files]\r\n" + lines)); }
+    static std::vector<std::wstring> Names(const CClassItem& item)
+    {
+        std::vector<std::wstring> names;
+        for (const auto& child : item.children) names.push_back(child->destName.empty() ? child->source : child->destName);
+        return names;
+    }
+
+    TempDir dir;
+    std::wstring script;
+    ScriptedUi ui;
+};
+
+TEST_F(FileSectionTest, StarTakesEveryFileOfTheFolderWithItsName)
+{
+    Section(L"f1=1,bin\\*,,,,\r\n");
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    ASSERT_EQ(root.children.size(), 2u);
+    std::vector<std::wstring> sources = Names(root);
+    std::sort(sources.begin(), sources.end());
+    EXPECT_EQ(sources[0], dir / L"src\\bin\\a.dll");
+    EXPECT_EQ(sources[1], dir / L"src\\bin\\c.dll");
+    for (const auto& child : root.children) {
+        EXPECT_FALSE(child->IsClass());
+        EXPECT_TRUE(child->destName.empty());
+        const bool isA = child->source.find(L"a.dll") != std::wstring::npos;
+        EXPECT_EQ(child->size, isA ? 3u : 6u);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(FileSectionTest, SingleFileGoesIntoItsSubfolderRenamedOnlyForItsLanguage)
+{
+    Section(L"f1=1,bin\\a.dll,sys,b.dll,9,\r\n");
+    CClassItem english;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", english));
+    ASSERT_EQ(english.children.size(), 1u);
+    ASSERT_TRUE(english.children[0]->IsClass());
+    const auto& sys = static_cast<const CClassItem&>(*english.children[0]);
+    EXPECT_EQ(sys.destName, L"sys");
+    ASSERT_EQ(sys.children.size(), 1u);
+    EXPECT_EQ(sys.children[0]->source, dir / L"src\\bin\\a.dll");
+    EXPECT_EQ(sys.children[0]->destName, L"b.dll");
+    EXPECT_EQ(sys.children[0]->size, 3u);
+
+    State().uiLanguage = 7;
+    CClassItem german;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", german));
+    EXPECT_TRUE(german.children.empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(FileSectionTest, RenameAppliesOnlyWhenExactlyOneFileWasAdded)
+{
+    Section(L"f1=1,bin\\*,,z.dll,,\r\n");
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    ASSERT_EQ(root.children.size(), 2u);
+    for (const auto& child : root.children) EXPECT_TRUE(child->destName.empty());
+}
+
+TEST_F(FileSectionTest, SubfoldersXYXGiveThreeGroups)
+{
+    Section(L"f1=1,bin\\a.dll,x,,,\r\nf2=1,bin\\c.dll,Y,,,\r\nf3=1,bin\\a.dll,X,,,\r\nf4=1,bin\\c.dll,x,,,\r\n");
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    ASSERT_EQ(root.children.size(), 3u);
+    EXPECT_EQ(root.children[0]->destName, L"x");
+    EXPECT_EQ(root.children[1]->destName, L"Y");
+    EXPECT_EQ(root.children[2]->destName, L"X");
+    // f4 is the same group as f3 (names compared without case).
+    EXPECT_EQ(static_cast<CClassItem&>(*root.children[2]).children.size(), 2u);
+    EXPECT_EQ(CountFiles(root), 4);
+}
+
+TEST_F(FileSectionTest, EmptyStarFolderAddsNothingAndSaysNothing)
+{
+    Section(L"f1=1,emptydir\\*,,,,\r\nf2=1,nofolder\\*,,,,\r\n");
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    EXPECT_EQ(CountFiles(root), 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(FileSectionTest, EmptyAndMalformedEntriesAreReportedAndSkipped)
+{
+    Section(L"gone=\r\nshort=1,bin\\a.dll,sys,b.dll,9\r\nok=1,bin\\c.dll,,,,\r\n");
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].stringId, static_cast<UINT>(IDS_ENTRY_EMPTY));
+    EXPECT_EQ(ui.messages[0].text, L"Warnung:\nDer Eintrag gone im Abschnitt  [Files] ist leer.");
+    EXPECT_EQ(ui.messages[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(ui.messages[1].stringId, static_cast<UINT>(IDS_ENTRY_MALFORMED));
+    EXPECT_EQ(ui.messages[1].text, L"Der Eintrag short im Abschnitt  [Files] ist fehlerhaft.");
+    ASSERT_EQ(root.children.size(), 1u);
+    EXPECT_EQ(root.children[0]->source, dir / L"src\\bin\\c.dll");
+}
+
+TEST_F(FileSectionTest, MissingFileAsksAbortRetryIgnore)
+{
+    Section(L"lost=1,bin\\lost.dll,,,,\r\nok=1,bin\\a.dll,,,,\r\n");
+
+    ui.Answer(IDIGNORE);
+    CClassItem ignored;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", ignored));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].stringId, static_cast<UINT>(IDS_ENTRY_FILE_MISSING));
+    EXPECT_EQ(ui.messages[0].text, L"Das File in Eintrag lost im Abschnitt [Files]\nkonnte nicht gefunden werden.");
+    EXPECT_EQ(ui.messages[0].flags, static_cast<UINT>(MB_ABORTRETRYIGNORE | MB_ICONERROR));
+    ASSERT_EQ(ignored.children.size(), 1u);
+    EXPECT_EQ(ignored.children[0]->source, dir / L"src\\bin\\a.dll");
+
+    ui.messages.clear();
+    ui.Answer(IDABORT);
+    CClassItem aborted;
+    EXPECT_FALSE(ReadFileSection(script, L"Files", aborted));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(aborted.children.empty());  // the entry after the aborted one is not read
+}
+
+// Puts the missing file in place when asked, then answers Retry.
+class FixingUi : public ScriptedUi {
+public:
+    explicit FixingUi(std::wstring file) : file_(std::move(file)) {}
+    int ShowMessage(UINT id, const std::wstring& text, UINT flags, const std::wstring& caption) override
+    {
+        WriteBytes(file_, "late");
+        return ScriptedUi::ShowMessage(id, text, flags, caption);
+    }
+
+private:
+    std::wstring file_;
+};
+
+TEST_F(FileSectionTest, RetryReadsAndExpandsTheEntryAgain)
+{
+    Section(L"late=1,bin\\late.dll,sub,new.dll,,\r\n");
+    FixingUi fixing(dir / L"src\\bin\\late.dll");
+    fixing.Answer(IDRETRY);
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    EXPECT_EQ(fixing.messages.size(), 1u);
+    ASSERT_EQ(root.children.size(), 1u);  // one group, not a second one on the retry
+    const auto& sub = static_cast<const CClassItem&>(*root.children[0]);
+    ASSERT_EQ(sub.children.size(), 1u);
+    EXPECT_EQ(sub.children[0]->destName, L"new.dll");
+    EXPECT_EQ(sub.children[0]->size, 4u);
+}
+
+TEST_F(FileSectionTest, WildcardPatternTakesTheFilesItMatches)
+{
+    ASSERT_TRUE(WriteBytes(dir / L"src\\bin\\readme.txt", "r"));
+    Section(L"dlls=1,bin\\*.dll,,,,\r\nnone=1,bin\\*.exe,,,,\r\n");
+    ui.Answer(IDIGNORE);
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    EXPECT_EQ(root.children.size(), 2u);
+    ASSERT_EQ(ui.messages.size(), 1u);  // no .exe: reported like a missing file
+    EXPECT_EQ(ui.messages[0].stringId, static_cast<UINT>(IDS_ENTRY_FILE_MISSING));
+}
+
+}  // namespace

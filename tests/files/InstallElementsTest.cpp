@@ -1,0 +1,209 @@
+// The copy phase end to end on a generated source: element list, trees, folders,
+// the copy under the progress dialog, the uninstall logs, and a cancel.
+#include "GeneratedSource.h"
+
+#include "catalogue/InstElement.h"
+#include "dialogs/resource.h"
+#include "files/CopyLog.h"
+#include "files/ElementList.h"
+#include "files/FileItem.h"
+#include "files/FileTrees.h"
+#include "files/InstallElements.h"
+#include "files/UninstallLog.h"
+#include "support/ScriptedUi.h"
+
+#include <algorithm>
+
+namespace {
+
+class InstallElementsTest : public GeneratedSourceTest {
+protected:
+    // Builds the list and trees the way a run does, with destinations below dst.
+    void Prepare()
+    {
+        BuildElementList();
+        State().sourceFiles.Scan(State().sourceDir);
+        ASSERT_TRUE(BuildFileTrees(State().scriptFile));
+        CIEArray& elements = State().elements;
+        elements[0]->destination = dir / L"dst\\prog";
+        for (size_t i = 1; i + kFixedElementCount < elements.GetSize(); ++i)
+            elements[i]->destination = dir / (L"dst\\" + elements[i]->folderKey);
+        ASSERT_TRUE(OpenUninstallLog(dir / L"dst\\.UNINST.INF"));
+        CreateFolders();
+        State().runResult = 1;
+    }
+
+    ScriptedUi ui;
+};
+
+TEST_F(InstallElementsTest, InstallsEveryElementAndRecordsEachFileOnce)
+{
+    Catalogue({{L"A1", L"Alpha", L"PkgA"}, {L"B2", L"Beta", L"PkgB"}});
+    Script(L"[Files]\r\nf1=1,prog\\one.txt,,,,\r\nf2=1,prog\\two.txt,sub,zwei.txt,,\r\n"
+           L"[CreateDir]\r\nd1=prog\\sub\r\n");
+    State().runMode = -1;  // element 0 takes the program files
+    SourceFile(L"prog\\one.txt", 10);
+    SourceFile(L"prog\\two.txt", 20);
+    SourceFile(L"data\\PkgA\\root.dat", 30);
+    SourceFile(L"data\\PkgA\\cad\\c.dat", 40);
+    SourceFile(L"data\\PkgA\\cad\\deeper\\not.dat", 1);  // below a category: not installed
+    SourceFile(L"data\\PkgB\\lvk\\l.dat", 50);
+    Prepare();
+
+    EXPECT_TRUE(InstallElements(State().elements));
+    EXPECT_EQ(State().runResult, 1);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ReadBytes(dir / L"dst\\prog\\one.txt").size(), 10u);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\prog\\sub\\zwei.txt").size(), 20u);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\cad\\c.dat").size(), 40u);
+    EXPECT_EQ(::GetFileAttributesW((dir / L"dst\\PkgA\\cad\\deeper").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgB\\lvk\\l.dat").size(), 50u);
+
+    const std::vector<std::string> packageA = {
+        "dir " + Ansi(L"dst\\PkgA"),           "dir " + Ansi(L"dst\\PkgA\\lvk"),
+        "dir " + Ansi(L"dst\\PkgA\\cad"),      "dir " + Ansi(L"dst\\PkgA\\pic"),
+        "dir " + Ansi(L"dst\\PkgA\\dtb"),      "file 0 0 " + Ansi(L"dst\\PkgA\\root.dat"),
+        "file 0 0 " + Ansi(L"dst\\PkgA\\cad\\c.dat"),
+    };
+    EXPECT_EQ(Lines(dir / L"dst\\PkgA\\_uninst.inf"), packageA);
+    const std::vector<std::string> packageB = {
+        "dir " + Ansi(L"dst\\PkgB"),      "dir " + Ansi(L"dst\\PkgB\\lvk"),
+        "dir " + Ansi(L"dst\\PkgB\\cad"), "dir " + Ansi(L"dst\\PkgB\\pic"),
+        "dir " + Ansi(L"dst\\PkgB\\dtb"), "file 0 0 " + Ansi(L"dst\\PkgB\\lvk\\l.dat"),
+    };
+    EXPECT_EQ(Lines(dir / L"dst\\PkgB\\_uninst.inf"), packageB);
+
+    std::vector<std::string> run = {"ORVEK V3.5", "dir " + Ansi(L"dst\\prog")};
+    for (const wchar_t* pkg : {L"dst\\PkgA", L"dst\\PkgB"}) {
+        run.push_back("dir " + Ansi(pkg));
+        for (const wchar_t* sub : {L"lvk", L"dtb", L"cad", L"pic", L"geo", L"sym", L"att"})
+            run.push_back("dir " + Ansi(std::wstring(pkg) + L"\\" + sub));
+    }
+    run.push_back("dir " + Ansi(L"dst\\prog\\sub"));
+    run.push_back("file 0 0 " + Ansi(L"dst\\prog\\one.txt"));
+    run.push_back("file 0 0 " + Ansi(L"dst\\prog\\sub\\zwei.txt"));
+    run.push_back("file 0 0 " + Ansi(L"dst\\PkgA\\_uninst.inf"));
+    run.push_back("file 0 0 " + Ansi(L"dst\\PkgA\\root.dat"));
+    run.push_back("file 0 0 " + Ansi(L"dst\\PkgA\\cad\\c.dat"));
+    run.push_back("file 0 0 " + Ansi(L"dst\\PkgB\\_uninst.inf"));
+    run.push_back("file 0 0 " + Ansi(L"dst\\PkgB\\lvk\\l.dat"));
+    EXPECT_EQ(Lines(dir / L"dst\\.UNINST.INF"), run);
+}
+
+// What the timer saw when it pressed Cancel.
+struct CancelProbe {
+    int firings = 0;
+    std::wstring percentText;
+    int filesDone = -1;
+    std::wstring folder;
+} g_probe;
+
+int CountFilesIn(const std::wstring& folder)
+{
+    int count = 0;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return count;
+}
+
+BOOL CALLBACK FindProgressDialog(HWND hwnd, LPARAM result)
+{
+    wchar_t title[64] = {};
+    ::GetWindowTextW(hwnd, title, 64);
+    if (std::wstring(title) != L"Dateien kopieren") return TRUE;
+    *reinterpret_cast<HWND*>(result) = hwnd;
+    return FALSE;
+}
+
+// Runs inside the copy's message pump: presses the dialog's Cancel button.
+void CALLBACK PressCancel(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    if (g_probe.firings++ > 0) return;
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindProgressDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    wchar_t percent[16] = {};
+    ::GetDlgItemTextW(dialog, IDC_PROGRESS_PERCENT, percent, 16);
+    g_probe.percentText = percent;
+    g_probe.filesDone = CountFilesIn(g_probe.folder);
+    ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+}
+
+TEST_F(InstallElementsTest, CancelStopsBeforeTheNextFileAndTheRestInstallsNothing)
+{
+    Catalogue({{L"A1", L"Alpha", L"PkgA"}});
+    Script(L"[Files]\r\nf1=1,prog\\*,,,,\r\n");
+    const int programFiles = 60;
+    for (int i = 0; i < programFiles; ++i) SourceFile(L"prog\\f" + std::to_wstring(i) + L".txt", 4096);
+    SourceFile(L"data\\PkgA\\root.dat", 30);
+    Prepare();
+
+    g_probe = CancelProbe();
+    g_probe.folder = dir / L"dst\\prog";
+    ASSERT_NE(::SetTimer(nullptr, 0, 1, PressCancel), 0u);
+    EXPECT_FALSE(InstallElements(State().elements));
+    EXPECT_EQ(State().runResult, 0);
+
+    ASSERT_EQ(g_probe.firings, 1);
+    const int done = g_probe.filesDone;
+    ASSERT_GT(done, 0);
+    ASSERT_LT(done, programFiles);
+    // One step per file: the dialog showed the share of files handled.
+    EXPECT_EQ(g_probe.percentText, std::to_wstring(::MulDiv(100, done, programFiles + 1)) + L" %");
+    // The file in hand when Cancel came was finished; no further one was started.
+    EXPECT_EQ(CountFilesIn(dir / L"dst\\prog"), done);
+    EXPECT_EQ(CountFilesIn(dir / L"dst\\PkgA"), 0);  // no package log either
+
+    const std::vector<std::string> run = Lines(dir / L"dst\\.UNINST.INF");
+    const auto fileLines = std::count_if(run.begin(), run.end(), [](const std::string& line) {
+        return line.rfind("file 0 0 ", 0) == 0;
+    });
+    EXPECT_EQ(fileLines, done);
+}
+
+TEST_F(InstallElementsTest, APackageWithoutAttFolderCountsAndInstallsNothingThere)
+{
+    Catalogue({{L"A1", L"Alpha", L"PkgA"}});
+    Script(L"[Files]\r\n");
+    SourceFile(L"data\\PkgA\\cad\\c.dat", 40);
+    Prepare();
+    CInstElement& package = *State().elements[1];
+    ASSERT_TRUE(package.fileTree);
+    const auto& att = static_cast<const CClassItem&>(*package.fileTree->children.back());
+    EXPECT_EQ(att.destName, L"att");
+    EXPECT_EQ(CountFiles(att), 0);
+    EXPECT_EQ(CountFiles(*package.fileTree), 1);
+
+    EXPECT_TRUE(InstallElements(State().elements));
+    EXPECT_EQ(CountFilesIn(dir / L"dst\\PkgA\\att"), 0);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\cad\\c.dat").size(), 40u);
+}
+
+TEST_F(InstallElementsTest, AnElementWithFilesButNoDestinationIsLeftOutAndTheRunNotComplete)
+{
+    Catalogue({{L"A1", L"Alpha", L"PkgA"}});
+    Script(L"[Files]\r\nf1=1,prog\\stray.txt,,,,\r\n");
+    SourceFile(L"prog\\stray.txt", 10);
+    SourceFile(L"data\\PkgA\\root.dat", 30);
+    Prepare();
+    State().elements[0]->destination.clear();
+    ASSERT_TRUE(OpenCopyLog(dir / L"dst\\update.log"));
+    wchar_t working[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, working);
+
+    EXPECT_TRUE(InstallElements(State().elements));
+    EXPECT_EQ(State().runResult, 0);
+    EXPECT_EQ(::GetFileAttributesW((std::wstring(working) + L"\\stray.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
+    const std::string log = ReadBytes(dir / L"dst\\update.log");
+    EXPECT_NE(log.find("Element ORVEK Applikation has no destination folder: not installed.\r\n"), std::string::npos);
+}
+
+}  // namespace

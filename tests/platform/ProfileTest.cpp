@@ -1,0 +1,73 @@
+// INI access through the private-profile operations: buffer limits and bad files.
+#include "platform/Profile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Profile, ValuesAreCutAtTheBufferAsThePlatformCutsThem)
+{
+    TempDir dir;
+    const std::wstring file = dir / L"values.ini";
+    const std::wstring v511(511, L'a');
+    const std::wstring v600(600, L'b');
+    ASSERT_TRUE(WriteText(file, L"[s]\r\nexact=" + v511 + L"\r\nlong=" + v600 + L"\r\nshort=x\r\n"));
+
+    EXPECT_EQ(ReadProfileText(file, L"s", L"exact", 512), v511);
+    EXPECT_EQ(ReadProfileText(file, L"s", L"long", 512), std::wstring(511, L'b'));
+    EXPECT_EQ(ReadProfileText(file, L"s", L"long", 80), std::wstring(79, L'b'));
+    EXPECT_EQ(ReadProfileText(file, L"s", L"short", 2), L"x");
+    EXPECT_EQ(ReadProfileText(file, L"s", L"missing", 512, L"dflt"), L"dflt");
+    EXPECT_EQ(ReadProfileText(dir / L"absent.ini", L"s", L"short", 512), L"");
+}
+
+TEST(Profile, KeyListsComeInFileOrderAndEndAtTheBuffer)
+{
+    TempDir dir;
+    const std::wstring file = dir / L"keys.ini";
+    ASSERT_TRUE(WriteText(file, L"[s]\r\nzeta=1\r\nAlpha=2\r\nmid=3\r\n[empty]\r\n"));
+
+    EXPECT_EQ(ReadProfileKeys(file, L"s"), (std::vector<std::wstring>{L"zeta", L"Alpha", L"mid"}));
+    EXPECT_TRUE(ReadProfileKeys(file, L"empty").empty());
+    EXPECT_TRUE(ReadProfileKeys(file, L"nosuch").empty());
+    // A list that does not fit is cut, never overrun.
+    std::vector<std::wstring> cut = ReadProfileKeys(file, L"s", 8);
+    ASSERT_FALSE(cut.empty());
+    EXPECT_EQ(cut[0], L"zeta");
+    for (const auto& key : cut) EXPECT_LE(key.size(), 7u);
+}
+
+TEST(Profile, BinaryGarbageReadsAsNothingUseful)
+{
+    TempDir dir;
+    const std::wstring file = dir / L"garbage.ini";
+    std::string bytes;
+    unsigned seed = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes.push_back(static_cast<char>(seed >> 16));
+    }
+    ASSERT_TRUE(WriteBytes(file, bytes));
+    for (const auto& key : ReadProfileKeys(file, L"manufacturers")) EXPECT_LT(key.size(), 32000u);
+    EXPECT_LE(ReadProfileText(file, L"manufacturers", L"x", 512).size(), 511u);
+}
+
+TEST(Profile, WritesRoundTripAndReadOnlyFilesAreRefused)
+{
+    TempDir dir;
+    const std::wstring file = dir / L"w.ini";
+    EXPECT_TRUE(ProfileFileWritable(file));  // new file in an existing folder
+    EXPECT_FALSE(ProfileFileWritable(dir / L"nofolder\\w.ini"));
+    ASSERT_TRUE(WriteProfileText(file, L"s", L"k", L"value"));
+    EXPECT_EQ(ReadProfileText(file, L"s", L"k", 512), L"value");
+    EXPECT_EQ(ReadProfileNumber(file, L"s", L"k", 7), 0);
+    ASSERT_TRUE(WriteProfileText(file, L"s", L"n", FormatNumber(-42)));
+    EXPECT_EQ(ReadProfileNumber(file, L"s", L"n", 7), -42);
+
+    ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(ProfileFileWritable(file));
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
