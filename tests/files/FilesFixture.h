@@ -34,6 +34,23 @@ inline std::string Narrow(const std::wstring& text)
     return out;
 }
 
+// The copy log is written in text mode: every "\n" reaches the disk as CR LF.
+inline std::string Crlf(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+// The copy log's line for one call of the version-aware copy.
+inline std::string CallLine(const std::wstring& src, const std::wstring& dst)
+{
+    return "\t  MyVerInstallFile(" + Narrow(src) + " --> " + Narrow(dst) + ")\n";
+}
+
 // Sets the last-write time of a file to a day in the given year.
 inline bool SetWriteYear(const std::wstring& path, WORD year)
 {

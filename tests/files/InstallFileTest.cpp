@@ -11,22 +11,6 @@
 
 namespace {
 
-// The copy log is written in text mode: every "\n" reaches the disk as CR LF.
-std::string Crlf(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
-
-std::string CallLine(const std::wstring& src, const std::wstring& dst)
-{
-    return "\t  MyVerInstallFile(" + Narrow(src) + " --> " + Narrow(dst) + ")\n";
-}
-
 DWORD Attributes(const std::wstring& path)
 {
     return ::GetFileAttributesW(path.c_str());
