@@ -23,10 +23,11 @@ std::wstring Decimal(long long value)
     return std::to_wstring(value);
 }
 
-bool Find(const std::wstring& path, WIN32_FIND_DATAW& data)
+// Attributes and dates of a file in one call (a directory search costs more, and
+// the paths here never hold wildcards).
+bool Find(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data)
 {
-    fw::ScopedFind find(::FindFirstFileW(path.c_str(), &data));
-    return find.Valid();
+    return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
 }
 
 // Step "Old file must (eventually) be deleted": 0 to go on with the copy, else
@@ -152,13 +153,13 @@ unsigned MyVerInstallFile(bool force, const std::wstring& source, const std::wst
 {
     CopyLogBatch batch;
     CopyLogWrite(L"\t  MyVerInstallFile(" + source + L" --> " + dest + L")\n");
-    WIN32_FIND_DATAW sourceData{};
+    WIN32_FILE_ATTRIBUTE_DATA sourceData{};
     if (!Find(source, sourceData)) {
         CopyLogWrite(L"\t\t**VIF_CANNOTREADSRC\n");
         return kVifCannotReadSrc;
     }
     CopyLogWrite(L"\t\tSrc exist.\n");
-    WIN32_FIND_DATAW destData{};
+    WIN32_FILE_ATTRIBUTE_DATA destData{};
     const bool destExists = Find(dest, destData);
     if (destExists) CopyLogWrite(L"\t\tDst exist\n");
 
