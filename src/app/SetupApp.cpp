@@ -3,6 +3,8 @@
 #include "app/CommandLine.h"
 #include "app/Countries.h"
 #include "app/SetupState.h"
+#include "files/CopyLog.h"
+#include "files/UninstallLog.h"
 #include "framework/UserInterface.h"
 
 #include <objbase.h>
@@ -71,7 +73,10 @@ int CSetupApp::ExitInstance()
     if (window_) window_->Destroy();
     window_.reset();
     SetMainWindow(nullptr);
+    State().elements.RemoveAll();
     if (comInitialised_) ::CoUninitialize();
     comInitialised_ = false;
+    CloseCopyLog();
+    CloseUninstallLog();
     return Application::ExitInstance();
 }
