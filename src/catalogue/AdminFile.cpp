@@ -1,6 +1,7 @@
 // The administration context of CFirmenArray: where the administration file is,
 // its base paths, country and language.
 #include "catalogue/AppData.h"
+#include "framework/Handles.h"
 #include "catalogue/FirmenArray.h"
 #include "platform/Profile.h"
 
@@ -34,12 +35,12 @@ std::wstring RunningProgramFolder()
 // A new administration file holds only its first section.
 bool CreateAdminFile(const std::wstring& path)
 {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    fw::ScopedFile file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     static const char kContent[] = "[basepath]\r\n";
     DWORD written = 0;
-    BOOL ok = ::WriteFile(file, kContent, sizeof(kContent) - 1, &written, nullptr);
-    ::CloseHandle(file);
+    BOOL ok = ::WriteFile(file.Get(), kContent, sizeof(kContent) - 1, &written, nullptr);
     return ok && written == sizeof(kContent) - 1;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/Profile.h"
 
+#include "framework/Handles.h"
+
 #include <cwchar>
 
 namespace {
@@ -70,11 +72,10 @@ bool ProfileFileWritable(const std::wstring& file)
         return folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY);
     }
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-    HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    ::CloseHandle(handle);
-    return true;
+    fw::ScopedFile handle(::CreateFileW(file.c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    return handle.Valid();
 }
 
 std::wstring ReadWindowsProfileText(const std::wstring& section, const std::wstring& key, DWORD bufferChars)
