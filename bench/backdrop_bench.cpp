@@ -1,5 +1,6 @@
 // Start of setup.exe to its first painted frame, and loading 20 billboard
 // pictures of 864 x 486 at 24 bits.
+#include "support/TempDir.h"
 #include "app/Billboard.h"
 
 #include <windows.h>
@@ -39,14 +40,6 @@ std::wstring TempFolder()
     ::CreateDirectoryW(dir.c_str(), nullptr);
     ::CreateDirectoryW((dir + L"\\billboard").c_str(), nullptr);
     return dir;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written;
-    ::WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    ::CloseHandle(f);
 }
 
 std::string Picture24(int width, int height, BYTE shade)
@@ -108,11 +101,11 @@ int wmain(int argc, wchar_t** argv)
     std::wstring section = L"[Billboard]\r\n";
     for (int i = 0; i < 20; ++i) {
         std::wstring name = L"p" + std::to_wstring(i) + L".bmp";
-        WriteFileBytes(dir + L"\\billboard\\" + name, Picture24(864, 486, BYTE(i * 10)));
+        WriteBytes(dir + L"\\billboard\\" + name, Picture24(864, 486, BYTE(i * 10)));
         section += name + L"=1000\r\n";
     }
     std::string ascii(section.begin(), section.end());
-    WriteFileBytes(script, ascii);
+    WriteBytes(script, ascii);
     std::vector<double> loads;
     for (int r = 0; r < runs; ++r) {
         LARGE_INTEGER t0 = Now();
@@ -132,8 +125,8 @@ int wmain(int argc, wchar_t** argv)
     built = built.substr(0, built.find_last_of(L'\\')) + L"\\setup.exe";
     std::wstring setupExe = dir + L"\\setup.exe";
     ::CopyFileW(built.c_str(), setupExe.c_str(), FALSE);
-    WriteFileBytes(dir + L"\\billboard\\first.bmp", Picture24(864, 486, 0x40));
-    WriteFileBytes(script, "[Billboard]\r\nfirst.bmp=1000\r\n");
+    WriteBytes(dir + L"\\billboard\\first.bmp", Picture24(864, 486, 0x40));
+    WriteBytes(script, "[Billboard]\r\nfirst.bmp=1000\r\n");
     std::vector<double> starts;
     for (int r = 0; r < runs; ++r) {
         double ms = StartToFirstFrame(setupExe);
@@ -147,17 +140,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("setup.exe start to first painted frame: median %.1f ms, min %.1f ms over %zu runs\n",
                     Median(starts), *std::min_element(starts.begin(), starts.end()), starts.size());
 
-    // Clean up.
-    WIN32_FIND_DATAW fd;
-    HANDLE h = ::FindFirstFileW((dir + L"\\billboard\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do ::DeleteFileW((dir + L"\\billboard\\" + fd.cFileName).c_str());
-        while (::FindNextFileW(h, &fd));
-        ::FindClose(h);
-    }
-    ::RemoveDirectoryW((dir + L"\\billboard").c_str());
-    ::DeleteFileW(script.c_str());
-    ::DeleteFileW(setupExe.c_str());
-    ::RemoveDirectoryW(dir.c_str());
+    RemoveTree(dir);
     return 0;
 }

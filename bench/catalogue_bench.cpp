@@ -1,5 +1,6 @@
 // Load, Refresh and Save of the administration file with many packages: the
 // catalogue merge as a run with a large medium would do it.
+#include "support/TempDir.h"
 #include "catalogue/FirmenArray.h"
 
 #include <windows.h>
@@ -38,16 +39,6 @@ std::string Packages(int n, const char* version, bool installed)
     return text;
 }
 
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
 {
     LARGE_INTEGER frequency;
@@ -73,9 +64,9 @@ void Run(int n)
     ::CreateDirectoryW(folder.c_str(), nullptr);
     ::CreateDirectoryW(data.c_str(), nullptr);
     std::string dataAnsi(data.begin(), data.end());
-    WriteFileBytes(admin, "[basepath]\r\npath=" + dataAnsi + "\r\ndefpath=C:\\\r\n[Land]\r\nCountry=49\r\n" +
+    WriteBytes(admin, "[basepath]\r\npath=" + dataAnsi + "\r\ndefpath=C:\\\r\n[Land]\r\nCountry=49\r\n" +
                               Packages(n, "1", true));
-    WriteFileBytes(catalogue, Packages(n, "2", false));
+    WriteBytes(catalogue, Packages(n, "2", false));
 
     LARGE_INTEGER t0 = Now();
     CFirmenArray known;

@@ -2,6 +2,7 @@
 // plain FindFirstFileW walk. Sizes from the command line (defaults: the full
 // figures): --files 20000 --packages 20 --big 8 --big-mb 256 --scan 100000.
 // Data lives under the Wine temporary folder and is removed afterwards.
+#include "support/TempDir.h"
 #include "app/SetupState.h"
 #include "catalogue/InstElement.h"
 #include "files/CopyLog.h"
@@ -79,25 +80,6 @@ bool WriteFileOfSize(const std::wstring& path, uint64_t size, const std::vector<
     }
     ::CloseHandle(file);
     return ok;
-}
-
-void RemoveAll(const std::wstring& path)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveAll(child);
-            else
-                ::DeleteFileW(child.c_str());
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(path.c_str());
 }
 
 // One source file and where the plain loop puts it (relative to a destination root).
@@ -359,7 +341,7 @@ int wmain(int argc, wchar_t** argv)
 
     if (o.scan > 0) {
         ScanBench(base + L"\\scan", o.scan);
-        RemoveAll(base + L"\\scan");
+        RemoveTree(base + L"\\scan");
     }
 
     if (o.files > 0) {
@@ -371,12 +353,12 @@ int wmain(int argc, wchar_t** argv)
         const double plain2 = PlainCopy(files, base + L"\\plainB");
         Report(L"(a) first install", installed, plain1, first, plain2);
         Breakdown(files, base + L"\\breakdown");
-        RemoveAll(base + L"\\breakdown");
+        RemoveTree(base + L"\\breakdown");
         if (IntArg(argc, argv, L"--twice", 0)) {
             int n2 = 0;
             const double second = EngineCopy(src, base + L"\\engine2", false, n2);
             std::wprintf(L"  engine into a second fresh folder: %.2f s\n", second);
-            RemoveAll(base + L"\\engine2");
+            RemoveTree(base + L"\\engine2");
         }
         // Again over the installed files: the plain loop overwrites, the engine checks versions and dates.
         const double plainAgain1 = PlainCopy(files, base + L"\\plainA");
@@ -385,29 +367,29 @@ int wmain(int argc, wchar_t** argv)
         Report(L"(b) install again", installed, plainAgain1, again, plainAgain2);
         ResetCopyRun();
         ResetState();
-        RemoveAll(base + L"\\plainA");
-        RemoveAll(base + L"\\plainB");
-        RemoveAll(base + L"\\engine");
-        RemoveAll(src);
+        RemoveTree(base + L"\\plainA");
+        RemoveTree(base + L"\\plainB");
+        RemoveTree(base + L"\\engine");
+        RemoveTree(src);
     }
 
     if (o.big > 0) {
         const std::wstring src = base + L"\\big";
         const std::vector<SourceFile> files = MakeMedium(src, 1, o.big, static_cast<uint64_t>(o.bigMb) << 20);
         const double plain1 = PlainCopy(files, base + L"\\plainA");
-        RemoveAll(base + L"\\plainA");
+        RemoveTree(base + L"\\plainA");
         int installed = 0;
         const double engine = EngineCopy(src, base + L"\\engine", false, installed);
         ResetCopyRun();
-        RemoveAll(base + L"\\engine");
+        RemoveTree(base + L"\\engine");
         const double plain2 = PlainCopy(files, base + L"\\plainB");
-        RemoveAll(base + L"\\plainB");
+        RemoveTree(base + L"\\plainB");
         Report(L"(c) large files", installed, plain1, engine, plain2);
         ResetState();
-        RemoveAll(src);
+        RemoveTree(src);
     }
 
-    RemoveAll(base);
+    RemoveTree(base);
     std::wprintf(L"messages shown: %d\n", ui.count);
     fw::SetUi(nullptr);
     return 0;

@@ -1,6 +1,7 @@
 // InstallFile over N small files (logs open, fresh destinations, then the same
 // files again, which compares dates and replaces) against a plain CopyFileW loop
 // over the same files in the same run.
+#include "support/TempDir.h"
 #include "files/CopyLog.h"
 #include "files/CopyRun.h"
 #include "files/InstallFile.h"
@@ -19,20 +20,6 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
     LARGE_INTEGER frequency;
     ::QueryPerformanceFrequency(&frequency);
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void RemoveFolder(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..") ::DeleteFileW((folder + L"\\" + name).c_str());
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 std::wstring Name(int i)
@@ -83,8 +70,8 @@ int wmain(int argc, wchar_t** argv)
     std::printf("InstallFile, replacing:    %.3f s (%.3f ms/file), ratio %.2f\n", again, 1000 * again / count,
                 again / copy);
 
-    RemoveFolder(src);
-    RemoveFolder(viaInstall);
-    RemoveFolder(viaCopy);
+    RemoveTree(src);
+    RemoveTree(viaInstall);
+    RemoveTree(viaCopy);
     return 0;
 }
