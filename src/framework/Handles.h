@@ -54,20 +54,10 @@ struct FileTraits {
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { ::CloseHandle(h); }
 };
-struct KernelTraits {  // process, thread, event: null when absent
-    using Handle = HANDLE;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { ::CloseHandle(h); }
-};
 struct FindTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { ::FindClose(h); }
-};
-struct KeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { ::RegCloseKey(h); }
 };
 struct ModuleTraits {
     using Handle = HMODULE;
@@ -85,22 +75,13 @@ struct GdiTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::DeleteObject(h); }
 };
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { ::DestroyIcon(h); }
-};
 
 using ScopedFile = ScopedHandle<FileTraits>;
-using ScopedKernelHandle = ScopedHandle<KernelTraits>;
 using ScopedFind = ScopedHandle<FindTraits>;
-using ScopedKey = ScopedHandle<KeyTraits>;
 using ScopedModule = ScopedHandle<ModuleTraits>;
 using ScopedGlobal = ScopedHandle<GlobalTraits>;
 using ScopedPalette = ScopedHandle<GdiTraits<HPALETTE>>;
 using ScopedBrush = ScopedHandle<GdiTraits<HBRUSH>>;
-using ScopedBitmap = ScopedHandle<GdiTraits<HBITMAP>>;
-using ScopedIcon = ScopedHandle<IconTraits>;
 
 // Locks movable global memory for the lifetime of the object.
 class GlobalLockGuard {
@@ -146,19 +127,6 @@ private:
     HWND window_;  // not owned
     PAINTSTRUCT ps_{};
     HDC dc_;
-};
-
-// A GDI object selected into a DC, selected back out on scope exit.
-class SelectGuard {
-public:
-    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
-    ~SelectGuard() { if (old_) ::SelectObject(dc_, old_); }
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
-
-private:
-    HDC dc_;        // not owned
-    HGDIOBJ old_;   // not owned
 };
 
 // A palette selected into a DC (palettes have their own select call).
