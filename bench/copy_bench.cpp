@@ -4,16 +4,18 @@
 // Data lives under the Wine temporary folder and is removed afterwards.
 #include "support/TempDir.h"
 #include "app/SetupState.h"
-#include "catalogue/InstElement.h"
+#include "files/InstElement.h"
 #include "files/CopyLog.h"
-#include "files/CopyRun.h"
+#include "files/InstallRun.h"
 #include "files/ElementList.h"
 #include "files/FileItem.h"
 #include "files/FileList.h"
+#include "files/FileSection.h"
 #include "files/FileTrees.h"
 #include "files/InstallElements.h"
 #include "files/InstallFile.h"
-#include "files/ProgressDlg.h"
+#include "dialogs/ProgressDlg.h"
+#include "dialogs/WindowsUi.h"
 #include "files/UninstallLog.h"
 #include "framework/UserInterface.h"
 
@@ -23,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,7 +40,7 @@ struct Options {
 };
 
 // Answers every box with its first button and counts them; a benchmark never waits.
-class CountingUi : public fw::UserInterface {
+class CountingUi : public WindowsUi {
 public:
     int ShowMessage(UINT, const std::wstring& text, UINT flags, const std::wstring&) override
     {
@@ -149,56 +152,72 @@ double PlainCopy(const std::vector<SourceFile>& files, const std::wstring& dest)
 
 // The run's way: element list, scan, trees, folders and logs (not timed), then
 // InstallElements (timed).
-double EngineCopy(const std::wstring& root, const std::wstring& dest, bool again, int& installed)
+// One run of the engine: what the sequencer would own.
+struct Engine {
+    explicit Engine(CountingUi& userInterface) : ui(userInterface) {}
+    void NewRun()
+    {
+        run = std::make_unique<InstallRun>(ui);
+        state = std::make_unique<SetupState>();
+    }
+    CountingUi& ui;
+    std::unique_ptr<SetupState> state;
+    std::unique_ptr<InstallRun> run;
+};
+
+double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& dest, bool again, int& installed)
 {
-    SetupState& state = State();
+    if (!again) engine.NewRun();
+    SetupState& state = *engine.state;
+    InstallRun& run = *engine.run;
     if (!again) {
-        ResetCopyRun();
-        ResetState();
         state.sourceDir = root + L"\\";
         state.scriptFile = root + L"\\DataSetup.inf";
         state.installDir = dest;
         state.uiLanguage = 9;
         state.runMode = 3;
         MakeFolders(dest);
-        BuildElementList();
+        BuildElementList(run, state.elements, state.sourceDir, state.country);
         state.sourceFiles.Scan(state.sourceDir);
+        run.sourceDir = state.sourceDir;
     }
-    BuildFileTrees(state.scriptFile);  // trees again: a tree expands its folders when installed
+    const SectionContext sections{engine.ui, state.sourceDir, state.uiLanguage};
+    BuildFileTrees(sections, state.scriptFile, state.elements, state.runMode == kRunModeAdmin);  // trees again: a tree expands its folders when installed
     CIEArray& elements = state.elements;
     installed = 0;
     for (size_t i = 0; i < elements.GetSize(); ++i) {
         CInstElement& element = *elements[i];
         element.selected = element.packageElement;
         if (element.packageElement) element.destination = dest + L"\\" + element.folderKey;
-        if (element.selected && element.fileTree) installed += CountFiles(*element.fileTree);
+        if (element.selected && element.fileTree) installed += CountFiles(*element.fileTree, state.sourceFiles);
     }
     if (!again) {
-        OpenUninstallLog(dest + L"\\.UNINST.INF");
-        CreateFolders();
-        OpenCopyLog(dest + L"\\update.log");
+        OpenUninstallLog(run, dest + L"\\.UNINST.INF");
+        CreateFolders(run, state.elements, state.scriptFile, state.installDir);
+        OpenCopyLog(run, dest + L"\\update.log");
     }
-    state.runResult = 1;
+    run.runResult = 1;
     const double start = Now();
-    const bool ok = InstallElements(elements);
+    const bool ok = InstallElements(run, elements, state.sourceFiles);
     const double seconds = Now() - start;
 
-    if (!ok || state.runResult != 1) std::wprintf(L"  InstallElements reported a failure\n");
+    if (!ok || run.runResult != 1) std::wprintf(L"  InstallElements reported a failure\n");
     return seconds;
 }
 
 // Where the engine's time goes: the per-file installer alone (logs open), and
 // the progress dialog alone (names and steps for the same number of files).
-void Breakdown(const std::vector<SourceFile>& files, const std::wstring& dest)
+void Breakdown(Engine& engine, const std::vector<SourceFile>& files, const std::wstring& dest)
 {
     for (const auto& f : files) MakeFolders((dest + L"\\" + f.relative).substr(0, (dest + L"\\" + f.relative).rfind(L'\\')));
-    ResetCopyRun();
-    OpenUninstallLog(dest + L"\\.UNINST.INF");
-    OpenCopyLog(dest + L"\\update.log");
+    engine.NewRun();
+    InstallRun& run = *engine.run;
+    OpenUninstallLog(run, dest + L"\\.UNINST.INF");
+    OpenCopyLog(run, dest + L"\\update.log");
     double start = Now();
-    for (const auto& f : files) InstallFile(f.source, dest + L"\\" + f.relative, nullptr, true);
+    for (const auto& f : files) InstallFile(run, f.source, dest + L"\\" + f.relative, nullptr, true);
     const double install = Now() - start;
-    ResetCopyRun();
+    engine.run.reset();
 
     CProgressDlg progress;
     start = Now();
@@ -331,7 +350,7 @@ int wmain(int argc, wchar_t** argv)
     if (o.packages < 1) o.packages = 1;
 
     CountingUi ui;
-    fw::SetUi(&ui);
+    Engine engine(ui);
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     const std::wstring base = std::wstring(temp) + L"ovkbench_" + std::to_wstring(::GetCurrentProcessId());
@@ -349,24 +368,23 @@ int wmain(int argc, wchar_t** argv)
         const std::vector<SourceFile> files = MakeMedium(src, o.packages, o.files, 0);
         const double plain1 = PlainCopy(files, base + L"\\plainA");
         int installed = 0;
-        const double first = EngineCopy(src, base + L"\\engine", false, installed);
+        const double first = EngineCopy(engine, src, base + L"\\engine", false, installed);
         const double plain2 = PlainCopy(files, base + L"\\plainB");
         Report(L"(a) first install", installed, plain1, first, plain2);
-        Breakdown(files, base + L"\\breakdown");
+        Breakdown(engine, files, base + L"\\breakdown");
         RemoveTree(base + L"\\breakdown");
         if (IntArg(argc, argv, L"--twice", 0)) {
             int n2 = 0;
-            const double second = EngineCopy(src, base + L"\\engine2", false, n2);
+            const double second = EngineCopy(engine, src, base + L"\\engine2", false, n2);
             std::wprintf(L"  engine into a second fresh folder: %.2f s\n", second);
             RemoveTree(base + L"\\engine2");
         }
         // Again over the installed files: the plain loop overwrites, the engine checks versions and dates.
         const double plainAgain1 = PlainCopy(files, base + L"\\plainA");
-        const double again = EngineCopy(src, base + L"\\engine", true, installed);
+        const double again = EngineCopy(engine, src, base + L"\\engine", true, installed);
         const double plainAgain2 = PlainCopy(files, base + L"\\plainB");
         Report(L"(b) install again", installed, plainAgain1, again, plainAgain2);
-        ResetCopyRun();
-        ResetState();
+        engine.run.reset();
         RemoveTree(base + L"\\plainA");
         RemoveTree(base + L"\\plainB");
         RemoveTree(base + L"\\engine");
@@ -379,18 +397,16 @@ int wmain(int argc, wchar_t** argv)
         const double plain1 = PlainCopy(files, base + L"\\plainA");
         RemoveTree(base + L"\\plainA");
         int installed = 0;
-        const double engine = EngineCopy(src, base + L"\\engine", false, installed);
-        ResetCopyRun();
+        const double seconds = EngineCopy(engine, src, base + L"\\engine", false, installed);
+        engine.run.reset();
         RemoveTree(base + L"\\engine");
         const double plain2 = PlainCopy(files, base + L"\\plainB");
         RemoveTree(base + L"\\plainB");
-        Report(L"(c) large files", installed, plain1, engine, plain2);
-        ResetState();
+        Report(L"(c) large files", installed, plain1, seconds, plain2);
         RemoveTree(src);
     }
 
     RemoveTree(base);
     std::wprintf(L"messages shown: %d\n", ui.count);
-    fw::SetUi(nullptr);
     return 0;
 }

@@ -3,14 +3,16 @@
 // over the same files in the same run.
 #include "support/TempDir.h"
 #include "files/CopyLog.h"
-#include "files/CopyRun.h"
+#include "files/InstallRun.h"
 #include "files/InstallFile.h"
 #include "files/UninstallLog.h"
+#include "dialogs/WindowsUi.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace {
@@ -48,19 +50,21 @@ int wmain(int argc, wchar_t** argv)
         ::CloseHandle(file);
     }
 
-    OpenUninstallLog(viaInstall + L"\\.UNINST.INF");
-    if (!std::getenv("NO_COPY_LOG")) OpenCopyLog(viaInstall + L"\\update.log");
+    WindowsUi ui;  // quiet installs: no box is ever shown
+    auto run = std::make_unique<InstallRun>(ui);
+    OpenUninstallLog(*run, viaInstall + L"\\.UNINST.INF");
+    if (!std::getenv("NO_COPY_LOG")) OpenCopyLog(*run, viaInstall + L"\\update.log");
 
     LARGE_INTEGER t0, t1, t2, t3;
     ::QueryPerformanceCounter(&t0);
     for (int i = 0; i < count; ++i) ::CopyFileW((src + Name(i)).c_str(), (viaCopy + Name(i)).c_str(), FALSE);
     ::QueryPerformanceCounter(&t1);
     int installed = 0;
-    for (int i = 0; i < count; ++i) installed += InstallFile(src + Name(i), viaInstall + Name(i), nullptr, true) == 1;
+    for (int i = 0; i < count; ++i) installed += InstallFile(*run, src + Name(i), viaInstall + Name(i), nullptr, true) == 1;
     ::QueryPerformanceCounter(&t2);
-    for (int i = 0; i < count; ++i) installed += InstallFile(src + Name(i), viaInstall + Name(i), nullptr, true) == 1;
+    for (int i = 0; i < count; ++i) installed += InstallFile(*run, src + Name(i), viaInstall + Name(i), nullptr, true) == 1;
     ::QueryPerformanceCounter(&t3);
-    ResetCopyRun();
+    run.reset();  // closes the logs
 
     const double copy = Seconds(t0, t1), fresh = Seconds(t1, t2), again = Seconds(t2, t3);
     std::printf("files: %d of 2048 bytes, installed %d of %d\n", count, installed, 2 * count);

@@ -1,11 +1,10 @@
 #include "app/MainWindow.h"
 
 #include "app/Gradient.h"
-#include "app/SetupState.h"
-#include "dialogs/resource.h"
-#include "framework/Strings.h"
+#include "resources/resource.h"
 
-CMainWindow::CMainWindow(const std::wstring& moduleDir, const std::wstring& scriptPath)
+CMainWindow::CMainWindow(const std::wstring& moduleDir, const std::wstring& scriptPath, BackdropEvents& events)
+    : events_(events)
 {
     billboard_.Load(moduleDir + L"billboard\\", scriptPath);
 }
@@ -27,18 +26,31 @@ bool CMainWindow::CreateBackdrop()
     return true;
 }
 
-void CMainWindow::SetLanguageLibrary(HMODULE library)
+void CMainWindow::PostFinishRun(WPARAM value, UINT delayMs)
 {
-    languageLibrary_.Reset(library);
+    finishValue_ = value;
+    if (delayMs) {
+        holdTimer_ = ::SetTimer(Handle(), kSlideshowTimer + 1, delayMs, nullptr);
+        if (holdTimer_) return;
+    }
+    ::PostMessageW(Handle(), kMsgFinishRun, value, 0);
+}
+
+void CMainWindow::PostQuitCommand()
+{
+    ::PostMessageW(Handle(), WM_COMMAND, kCmdQuit, 0);
 }
 
 LRESULT CMainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
-        if (LOWORD(wParam) == kCmdStartRun) { StartRun(); return 0; }
-        if (LOWORD(wParam) == kCmdQuit) { ::PostQuitMessage(0); return 0; }
+        if (LOWORD(wParam) == kCmdStartRun) { events_.StartRun(); return 0; }
+        if (LOWORD(wParam) == kCmdQuit) { quitPosted_ = true; ::PostQuitMessage(0); return 0; }
         break;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
     case WM_TIMER:
         OnTimer(wParam);
         return 0;
@@ -62,7 +74,8 @@ LRESULT CMainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnDestroy();
         break;
     case kMsgFinishRun:
-        return FinishRun(wParam, lParam);
+        events_.FinishRun();
+        return 0;
     case kMsgStartSlideshow:
         return StartSlideshow();
     }
@@ -89,7 +102,7 @@ void CMainWindow::OnTimer(UINT_PTR id)
     if (id == holdTimer_ && holdTimer_ != 0) {
         ::KillTimer(Handle(), holdTimer_);
         holdTimer_ = 0;
-        ::PostMessageW(Handle(), kMsgFinishRun, static_cast<WPARAM>(State().runResult), 0);
+        ::PostMessageW(Handle(), kMsgFinishRun, finishValue_, 0);
         return;
     }
     if (id != kSlideshowTimer) return;
@@ -119,7 +132,7 @@ void CMainWindow::PaintPicture(HDC dc, HGLOBAL picture, const RECT& client)
 
 bool CMainWindow::OnSetCursor(HWND over)
 {
-    if (over != Handle() || !State().busy) return false;
+    if (over != Handle() || !events_.Busy()) return false;
     ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     return true;
 }
@@ -148,8 +161,19 @@ void CMainWindow::OnDestroy()
     if (holdTimer_) ::KillTimer(Handle(), holdTimer_);
     holdTimer_ = 0;
     palette_.Reset();
-    if (languageLibrary_) {
-        fw::SetResourceModule(nullptr);
-        languageLibrary_.Reset();
+    // A program without its window would never end.
+    if (!quitPosted_) {
+        quitPosted_ = true;
+        ::PostQuitMessage(0);
     }
+}
+
+void CMainWindow::OnClose()
+{
+    if (holdTimer_) {
+        ::KillTimer(Handle(), holdTimer_);
+        holdTimer_ = 0;
+    }
+    // The run decides: refused while a step runs, else the end of the run and the quit.
+    if (events_.CloseRequested()) Destroy();
 }

@@ -1,6 +1,6 @@
 #include "app/ScriptFiles.h"
 
-#include "catalogue/AppData.h"
+#include "platform/PathUtil.h"
 #include "platform/Profile.h"
 
 #include <cwctype>
@@ -14,7 +14,7 @@ constexpr DWORD kIniNameChars = 520;
 
 std::wstring ReadSourcePath(const std::wstring& setupDir)
 {
-    return ReadProfileText(JoinFolder(setupDir, kSetupInfoFile), L"SetupInfo", L"SourcePath", kSourcePathChars);
+    return ReadProfileText(JoinPath(setupDir, kSetupInfoFile), L"SetupInfo", L"SourcePath", kSourcePathChars);
 }
 
 bool SourceRootFromSetupDir(const std::wstring& setupDir, std::wstring& root)

@@ -2,10 +2,6 @@
 
 #include "app/CommandLine.h"
 #include "app/Countries.h"
-#include "app/SetupState.h"
-#include "files/CopyLog.h"
-#include "files/UninstallLog.h"
-#include "framework/UserInterface.h"
 
 #include <objbase.h>
 
@@ -40,26 +36,24 @@ void ApplyCommandLine(SetupState& state, const wchar_t* commandLine)
 bool CSetupApp::InitInstance()
 {
     comInitialised_ = SUCCEEDED(::CoInitialize(nullptr));
-    if (!comInitialised_)
-        fw::Ui().ShowMessage(0, L"Error : CoInitialize(NULL)", MB_OK, L"What ?");
+    if (!comInitialised_) ui_.ShowMessage(0, L"Error : CoInitialize(NULL)", MB_OK, L"What ?");
 
-    SetupState& state = State();
     state.busy = false;
     ApplyCommandLine(state, ::GetCommandLineW());
 
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    if (!fw::ProgramPath(paths.modulePath)) {
         // A program path that does not fit is a broken start; nothing can be found from it.
-        fw::Ui().ShowMessage(0, L"The program path is invalid.", MB_OK | MB_ICONERROR, L"");
+        ui_.ShowMessage(0, L"The program path is invalid.", MB_OK | MB_ICONERROR, L"");
         return false;
     }
-    modulePath.assign(path, length);
-    DeriveModulePaths(modulePath, scriptPath, moduleDir);
+    DeriveModulePaths(paths.modulePath, paths.scriptPath, paths.moduleDir);
 
-    window_ = std::make_unique<CMainWindow>(moduleDir, scriptPath);
+    sequencer_ = std::make_unique<Sequencer>(state, paths, ui_);
+    window_ = std::make_unique<CMainWindow>(paths.moduleDir, paths.scriptPath, *sequencer_);
     if (!window_->CreateBackdrop()) return false;
     SetMainWindow(window_.get());
+    sequencer_->Attach(window_.get());
+    ui_.SetOwner(window_->Handle());
 
     ::ShowWindow(window_->Handle(), SW_SHOW);
     ::UpdateWindow(window_->Handle());
@@ -71,12 +65,14 @@ bool CSetupApp::InitInstance()
 int CSetupApp::ExitInstance()
 {
     if (window_) window_->Destroy();
+    ui_.SetOwner(nullptr);
+    if (sequencer_) sequencer_->Attach(nullptr);
     window_.reset();
     SetMainWindow(nullptr);
-    State().elements.RemoveAll();
+    state.elements.RemoveAll();
     if (comInitialised_) ::CoUninitialize();
     comInitialised_ = false;
-    CloseCopyLog();
-    CloseUninstallLog();
+    // Closes the copy log and the run's uninstall log and frees the language library.
+    sequencer_.reset();
     return Application::ExitInstance();
 }

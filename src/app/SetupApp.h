@@ -1,14 +1,16 @@
 // The application object: start-up from the command line, the backdrop window,
-// and the end of the run.
+// and the end of the run. It owns the setup state, the user interface, the
+// sequencer and the window, and hands each what it uses.
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/Sequencer.h"
+#include "app/SetupState.h"
+#include "dialogs/WindowsUi.h"
 #include "framework/Application.h"
 
 #include <memory>
 #include <string>
-
-struct SetupState;
 
 // scriptPath and moduleDir of a program file: "X:\dir\setup.exe" gives
 // "X:\dir\setup.inf" and "X:\dir\".
@@ -22,11 +24,12 @@ public:
     bool InitInstance() override;
     int ExitInstance() override;
 
-    std::wstring modulePath;
-    std::wstring scriptPath;
-    std::wstring moduleDir;
+    SetupState state;
+    ModulePaths paths;
 
 private:
+    WindowsUi ui_;
+    std::unique_ptr<Sequencer> sequencer_;
     std::unique_ptr<CMainWindow> window_;
     bool comInitialised_ = false;
 };

@@ -1,12 +1,19 @@
-// The run-wide record of settings and shared objects. One run per process, so
-// one instance for the whole process (State()).
+// The record of settings and shared objects of the one run of a process. The
+// application object owns it and hands it, or the piece a step uses, to each
+// step. The copy engine's own run pieces (restart flag, run result, logs) are in
+// files/InstallRun.h, owned by the sequencer.
 #pragma once
 
-#include "catalogue/InstElement.h"
 #include "files/FileList.h"
+#include "files/InstElement.h"
 
 #include <set>
 #include <string>
+
+// runMode
+constexpr int kRunModeUnknown = 0;
+constexpr int kRunModeAdmin = 3;     // the administration file was found
+constexpr int kRunModeNoAdmin = -1;  // it was not
 
 struct SetupState {
     // Command line.
@@ -25,10 +32,8 @@ struct SetupState {
     int country = 0;
 
     // Run flags.
-    bool busy = false;        // wait cursor over the backdrop while set
-    int runMode = 0;          // 3: administration file found, -1: not found
-    bool restartNeeded = false;
-    int runResult = -1;       // 1 copying, 0 cancelled or failed, 2 finished with restart
+    bool busy = false;  // wait cursor over the backdrop while set
+    int runMode = kRunModeUnknown;
 
     // Folders and paths (paths at most MAX_PATH characters).
     std::wstring setupDir;
@@ -47,8 +52,3 @@ struct SetupState {
     // The scan of sourceDir.
     FileList sourceFiles;
 };
-
-SetupState& State();
-
-// Puts the record back to its initial values (tests run several "runs" in one process).
-void ResetState();

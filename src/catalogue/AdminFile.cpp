@@ -1,8 +1,9 @@
 // The administration context of CFirmenArray: where the administration file is,
 // its base paths, country and language.
-#include "catalogue/AppData.h"
-#include "framework/Handles.h"
 #include "catalogue/FirmenArray.h"
+#include "framework/Handles.h"
+#include "framework/UserInterface.h"
+#include "platform/PathUtil.h"
 #include "platform/Profile.h"
 
 #include <windows.h>
@@ -10,24 +11,15 @@
 namespace {
 
 constexpr DWORD kWinIniValueChars = 1024;
-constexpr DWORD kModulePathChars = 520;
 constexpr DWORD kCountryChars = 512;
 constexpr wchar_t kProfileSection[] = L"ORVEK";
 const wchar_t* const kProfileKeys[] = {L"Orvek_Admin_V2008", L"Orvek_Admin_V350", L"Orvek_Admin_V300"};
 
-bool FileExists(const std::wstring& path)
-{
-    DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Drive and folder of the running program, with the trailing backslash.
 std::wstring RunningProgramFolder()
 {
-    std::wstring path(kModulePathChars, L'\0');
-    DWORD length = ::GetModuleFileNameW(nullptr, path.data(), kModulePathChars);
-    if (length == 0 || length >= kModulePathChars) return std::wstring();
-    path.resize(length);
+    std::wstring path;
+    if (!fw::ProgramPath(path)) return std::wstring();
     std::wstring::size_type slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
@@ -55,10 +47,10 @@ bool CFirmenArray::LocateAdminFile(bool create)
     }
     if (!installation.empty()) {
         adminFolder = installation;
-        adminFile = JoinFolder(installation, L"\\obj\\orvekAdmin.ini");
+        adminFile = JoinPath(installation, L"\\obj\\orvekAdmin.ini");
     } else {
         adminFolder = programFolder.empty() ? RunningProgramFolder() : programFolder;
-        adminFile = JoinFolder(adminFolder, kAdminFileName);
+        adminFile = JoinPath(adminFolder, kAdminFileName);
     }
     if (FileExists(adminFile)) return true;
     if (create) CreateAdminFile(adminFile);
@@ -76,7 +68,7 @@ bool CFirmenArray::ReadBasePath()
 {
     dataBasePath = ReadProfileText(adminFile, L"basepath", L"path", MAX_PATH);
     if (dataBasePath.empty()) return false;
-    localCatalogue = JoinFolder(dataBasePath, kCatalogueFileName);
+    localCatalogue = JoinPath(dataBasePath, kCatalogueFileName);
     localCatalogueExists = FileExists(localCatalogue);
     return localCatalogueExists;
 }

@@ -1,5 +1,6 @@
 #include "catalogue/Firma.h"
 
+#include "platform/PathUtil.h"
 #include "platform/Profile.h"
 
 #include <windows.h>
@@ -14,17 +15,6 @@ constexpr wchar_t kCountryListMark[] = L"CountryCodes:";
 bool Contains(const std::wstring& text, const std::wstring& part)
 {
     return text.find(part) != std::wstring::npos;
-}
-
-// Leading blanks, a sign and digits, as the C library reads a decimal number.
-int DecimalValue(const std::wstring& text)
-{
-    return static_cast<int>(std::wcstol(text.c_str(), nullptr, 10));
-}
-
-bool PathExists(const std::wstring& path)
-{
-    return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsDigit(wchar_t c)

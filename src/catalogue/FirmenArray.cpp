@@ -1,6 +1,6 @@
 #include "catalogue/FirmenArray.h"
 
-#include "catalogue/AppData.h"
+#include "platform/PathUtil.h"
 #include "platform/Profile.h"
 
 #include <cwchar>
@@ -29,7 +29,7 @@ void CFirmenArray::LoadCatalogue(const std::wstring& folder, int country)
 {
     wchar_t code[16];
     std::swprintf(code, 16, L"%02d", country);
-    Load(JoinFolder(folder, kCatalogueFileName), std::wstring(), code);
+    Load(JoinPath(folder, kCatalogueFileName), std::wstring(), code);
     // An element of the run gets its own folder: a record without a folder name
     // of its own would be copied into (and cleaned in) the base folder itself.
     for (std::size_t i = records_.size(); i-- > 0;) {

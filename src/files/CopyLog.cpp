@@ -1,29 +1,22 @@
 #include "files/CopyLog.h"
 
-#include "files/CopyRun.h"
+#include "files/InstallRun.h"
 
-bool OpenCopyLog(const std::wstring& path)
+bool OpenCopyLog(InstallRun& run, const std::wstring& path)
 {
-    LogFile& log = CopyRun().copyLog;
-    if (!log.IsOpen() && !log.Open(path, LineEnds::CrLf)) return false;
-    if (UninstallLog* runLog = RunUninstallLog()) runLog->WriteFile(log.Path());
+    if (!run.copyLog.IsOpen() && !run.copyLog.Open(path, LineEnds::CrLf)) return false;
+    if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(run.copyLog.Path());
     return true;
 }
 
-void CloseCopyLog()
+void CloseCopyLog(InstallRun& run)
 {
-    FlushCopyLog();
-    CopyRun().copyLog.Close();
+    FlushCopyLog(run);
+    run.copyLog.Close();
 }
 
-bool IsCopyLogOpen()
+void CopyLogWrite(InstallRun& run, const std::wstring& text)
 {
-    return CopyRun().copyLog.IsOpen();
-}
-
-void CopyLogWrite(const std::wstring& text)
-{
-    CopyRunState& run = CopyRun();
     if (!run.copyLog.IsOpen()) return;
     if (run.copyLogHolds > 0)
         run.copyLogHeld += text;
@@ -31,21 +24,19 @@ void CopyLogWrite(const std::wstring& text)
         run.copyLog.Write(text);
 }
 
-void FlushCopyLog()
+void FlushCopyLog(InstallRun& run)
 {
-    CopyRunState& run = CopyRun();
     if (run.copyLogHeld.empty()) return;
     if (run.copyLog.IsOpen()) run.copyLog.Write(run.copyLogHeld);
     run.copyLogHeld.clear();
 }
 
-CopyLogBatch::CopyLogBatch()
+CopyLogBatch::CopyLogBatch(InstallRun& run) : run_(run)
 {
-    ++CopyRun().copyLogHolds;
+    ++run_.copyLogHolds;
 }
 
 CopyLogBatch::~CopyLogBatch()
 {
-    CopyRunState& run = CopyRun();
-    if (run.copyLogHolds > 0 && --run.copyLogHolds == 0) FlushCopyLog();
+    if (run_.copyLogHolds > 0 && --run_.copyLogHolds == 0) FlushCopyLog(run_);
 }

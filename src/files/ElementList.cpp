@@ -1,9 +1,9 @@
 #include "files/ElementList.h"
 
-#include "app/SetupState.h"
 #include "catalogue/AppData.h"
 #include "catalogue/FirmenArray.h"
-#include "catalogue/InstElement.h"
+#include "files/InstElement.h"
+#include "files/InstallRun.h"
 #include "platform/PathUtil.h"
 #include "platform/SystemInfo.h"
 
@@ -32,37 +32,18 @@ constexpr FixedElement kFixedElements[] = {
     {"ProgramData Files", "ProgramDataFiles", "ProgramDataFiles", 1},
 };
 
-// Windows XP or later: the NT family above version 5.0.
-bool IsXpOrLater()
-{
-    if (GetSystemKind() != SystemKind::NtFamily) return false;
-    const DWORD version = ::GetVersion();
-    const int major = LOBYTE(LOWORD(version));
-    const int minor = HIBYTE(LOWORD(version));
-    return major > 5 || (major == 5 && minor > 0);
-}
-
-std::wstring SystemFolder()
-{
-    wchar_t buffer[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryW(buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
-}
-
 }  // namespace
 
-void BuildElementList()
+void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& sourceDir, int country)
 {
-    SetupState& state = State();
-    CIEArray& elements = state.elements;
     elements.RemoveAll();
-    const bool nt = GetSystemKind() == SystemKind::NtFamily;
+    const bool nt = run.systemKind == SystemKind::NtFamily;
 
     auto program = std::make_unique<CInstElement>("ORVEK Applikation", nt ? "Files" : "Files98", 1);
     elements.Add(std::move(program));
 
     CFirmenArray catalogue;
-    catalogue.LoadCatalogue(JoinPath(state.sourceDir, L"data"), state.country);
+    catalogue.LoadCatalogue(JoinPath(sourceDir, L"data"), country);
     while (catalogue.GetSize() > 0) {
         auto element = std::make_unique<CInstElement>();
         element->package = catalogue.RemoveAt(0);
@@ -78,13 +59,13 @@ void BuildElementList()
             std::make_unique<CInstElement>(fixed.displayName, nt ? fixed.folderKey : fixed.folderKey95, fixed.selected);
         const std::string key = fixed.folderKey;
         if (key == "System") {
-            element->destination = SystemFolder();
+            element->destination = QuerySystemFolder();
         } else if (key == "WinSxS") {
-            element->selected = IsXpOrLater() ? 0 : 1;
-            element->destination = WindowsFolder();
+            element->selected = IsXpOrLater(run.systemKind) ? 0 : 1;
+            element->destination = run.windowsFolder;
         } else if (key == "ProgramDataFiles") {
             std::wstring folder;
-            if (AppDataFolder(folder, true, false)) element->destination = folder;
+            if (AppDataFolder(run.ui, folder, true, false)) element->destination = folder;
         }
         elements.Add(std::move(element));
     }

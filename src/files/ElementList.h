@@ -2,18 +2,25 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
-// Fills the run's element list: element 0 (the program), one element per
-// package of the source catalogue in catalogue order, then the nine fixed
-// elements. With n elements the packages are 1 to n - 10 and the fixed ones
-// n - 9 to n - 1.
-void BuildElementList();
+class CIEArray;
+class InstallRun;
+
+// Fills elements: element 0 (the program), one element per package of the
+// catalogue in sourceDir\data (country picks the package variants) in catalogue
+// order, then the nine fixed elements. With n elements the packages are 1 to
+// n - 10 and the fixed ones n - 9 to n - 1. run gives the system kind, the
+// Windows folder and the user interface.
+void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& sourceDir, int country);
 
 // Creates, through the folder chain that records new folders in the run's
 // uninstall log: the folders of element 0 and of every selected package (with
-// the package's category folders), the subfolders of the "WinSxS" section, and
-// the folders of "CreateDir", "CreateProgramDataDir" and "CreateDirHalvue".
-void CreateFolders();
+// the package's category folders), the subfolders of the "WinSxS" section of
+// scriptFile, and the folders of "CreateDir" and "CreateDirHalvue" (below
+// installDir) and "CreateProgramDataDir" (below the application-data folder).
+void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring& scriptFile,
+                   const std::wstring& installDir);
 
 // The fixed elements that close the list.
 inline constexpr std::size_t kFixedElementCount = 9;

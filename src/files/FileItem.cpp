@@ -1,9 +1,9 @@
 #include "files/FileItem.h"
 
-#include "app/SetupState.h"
+#include "files/FileList.h"
+#include "files/InstallRun.h"
 #include "files/FileSection.h"
 #include "files/InstallFile.h"
-#include "files/ProgressDlg.h"
 #include "platform/PathUtil.h"
 
 uint64_t RoundToClusters(uint64_t size, uint64_t clusterSize)
@@ -13,59 +13,59 @@ uint64_t RoundToClusters(uint64_t size, uint64_t clusterSize)
     return whole < size ? whole + clusterSize : whole;
 }
 
-uint64_t CFileItem::SizeOnDisk(uint64_t clusterSize) const
+uint64_t CFileItem::SizeOnDisk(uint64_t clusterSize, const FileList&) const
 {
     return RoundToClusters(size, clusterSize);
 }
 
-void CFileItem::Install(const std::wstring& folder, CProgressDlg& progress, UninstallLog* packageLog)
+void CFileItem::Install(const std::wstring& folder, InstallRun& run, UninstallLog* packageLog)
 {
     const std::wstring dest = JoinPath(folder, destName.empty() ? LastPathComponent(source) : destName);
-    progress.ShowNames(source, dest);
-    const int result = InstallFile(source, dest, packageLog, false);
-    if (result <= 0) State().runResult = 0;
-    if (result < 0) progress.keepGoing = false;
-    progress.Step();
+    run.ui.ShowProgressFile(source, dest);
+    const int result = InstallFile(run, source, dest, packageLog, false);
+    if (result <= 0) run.runResult = kRunFailed;
+    if (result < 0) run.keepGoing = false;
+    run.ui.StepProgress();
 }
 
-uint64_t CClassItem::SizeOnDisk(uint64_t clusterSize) const
+uint64_t CClassItem::SizeOnDisk(uint64_t clusterSize, const FileList& sourceFiles) const
 {
     uint64_t sum = 0;
     for (const auto& child : children) {
         if (wholeFolder) {
-            if (const FileList::Sizes* sizes = State().sourceFiles.Lookup(child->source))
+            if (const FileList::Sizes* sizes = sourceFiles.Lookup(child->source))
                 for (uint64_t size : *sizes) sum += RoundToClusters(size, clusterSize);
         } else {
-            sum += child->SizeOnDisk(clusterSize);
+            sum += child->SizeOnDisk(clusterSize, sourceFiles);
         }
     }
     return sum;
 }
 
-void CClassItem::Install(const std::wstring& folder, CProgressDlg& progress, UninstallLog* packageLog)
+void CClassItem::Install(const std::wstring& folder, InstallRun& run, UninstallLog* packageLog)
 {
     if (wholeFolder && children.size() == 1) {
         const std::wstring pattern = children.front()->source;
         children.clear();
-        ExpandSource(pattern, children);
+        ExpandSource(run.sourceDir, pattern, children);
         // The children are plain files from now on; counts and sizes follow them.
         wholeFolder = false;
     }
     const std::wstring own = JoinPath(folder, destName);
     for (const auto& child : children) {
-        if (!progress.keepGoing) break;
-        child->Install(own, progress, packageLog);
+        if (!run.KeepGoing()) break;
+        child->Install(own, run, packageLog);
     }
 }
 
-int CountFiles(const CClassItem& item)
+int CountFiles(const CClassItem& item, const FileList& sourceFiles)
 {
     int count = 0;
     for (const auto& child : item.children) {
         if (child->IsClass()) {
-            count += CountFiles(static_cast<const CClassItem&>(*child));
+            count += CountFiles(static_cast<const CClassItem&>(*child), sourceFiles);
         } else if (item.wholeFolder) {
-            const FileList::Sizes* sizes = State().sourceFiles.Lookup(child->source);
+            const FileList::Sizes* sizes = sourceFiles.Lookup(child->source);
             count += sizes ? static_cast<int>(sizes->size()) : 0;
         } else {
             count += 1;

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-class CProgressDlg;
+class FileList;
+class InstallRun;
 class UninstallLog;
 
 class CFileItem {
@@ -19,11 +20,12 @@ public:
     CFileItem& operator=(const CFileItem&) = delete;
 
     virtual bool IsClass() const { return false; }
-    // Bytes the item needs on a volume with the given cluster size.
-    virtual uint64_t SizeOnDisk(uint64_t clusterSize) const;
+    // Bytes the item needs on a volume with the given cluster size; whole-folder
+    // items count the files the source scan found for them.
+    virtual uint64_t SizeOnDisk(uint64_t clusterSize, const FileList& sourceFiles) const;
     // Installs the item below folder, one progress step per file. packageLog
     // (not owned) may be null.
-    virtual void Install(const std::wstring& folder, CProgressDlg& progress, UninstallLog* packageLog);
+    virtual void Install(const std::wstring& folder, InstallRun& run, UninstallLog* packageLog);
 
     std::wstring source;     // full path, or a pattern relative to the source directory
     std::wstring destName;   // empty: the last component of source
@@ -36,10 +38,10 @@ public:
     explicit CClassItem(std::wstring folderName) { destName = std::move(folderName); }
 
     bool IsClass() const override { return true; }
-    uint64_t SizeOnDisk(uint64_t clusterSize) const override;
-    // Expands a whole-folder pattern now, then installs every child into folder
-    // joined with destName while the progress dialog says to keep going.
-    void Install(const std::wstring& folder, CProgressDlg& progress, UninstallLog* packageLog) override;
+    uint64_t SizeOnDisk(uint64_t clusterSize, const FileList& sourceFiles) const override;
+    // Expands a whole-folder pattern now (below the run's source), then installs
+    // every child into folder joined with destName while the run keeps going.
+    void Install(const std::wstring& folder, InstallRun& run, UninstallLog* packageLog) override;
 
     // Appends child and returns it (owned by this item).
     template <typename T>
@@ -58,4 +60,4 @@ public:
 uint64_t RoundToClusters(uint64_t size, uint64_t clusterSize);
 
 // Number of files the tree will install.
-int CountFiles(const CClassItem& item);
+int CountFiles(const CClassItem& item, const FileList& sourceFiles);

@@ -1,19 +1,19 @@
 #include "files/FileSection.h"
 
-#include "app/SetupState.h"
-#include "dialogs/resource.h"
+#include "resources/resource.h"
 #include "files/FileItem.h"
 #include "framework/Handles.h"
 #include "framework/UserInterface.h"
 #include "platform/PathUtil.h"
+#include "platform/Profile.h"
 
 #include <windows.h>
 
+#include <climits>
 #include <cwchar>
 
 namespace {
 
-constexpr DWORD kKeyListChars = 32000;
 constexpr DWORD kValueChars = 256;
 
 std::wstring TrimBlanks(const std::wstring& text)
@@ -22,27 +22,6 @@ std::wstring TrimBlanks(const std::wstring& text)
     if (first == std::wstring::npos) return std::wstring();
     const std::size_t last = text.find_last_not_of(L' ');
     return text.substr(first, last - first + 1);
-}
-
-std::vector<std::wstring> SectionKeys(const std::wstring& file, const std::wstring& section)
-{
-    std::vector<wchar_t> buffer(kKeyListChars, L'\0');
-    const DWORD length = ::GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(), kKeyListChars,
-                                                    file.c_str());
-    std::vector<std::wstring> keys;
-    for (DWORD pos = 0; pos < length && buffer[pos];) {
-        std::wstring key(buffer.data() + pos);
-        pos += static_cast<DWORD>(key.size()) + 1;
-        keys.push_back(std::move(key));
-    }
-    return keys;
-}
-
-std::wstring ReadValue(const std::wstring& file, const std::wstring& section, const std::wstring& key)
-{
-    wchar_t buffer[kValueChars] = {};
-    ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer, kValueChars, file.c_str());
-    return buffer;
 }
 
 bool NamesEqualNoCase(const std::wstring& a, const std::wstring& b)
@@ -59,28 +38,28 @@ bool HasWildcard(const std::wstring& text)
 enum class EntryOutcome { Added, Skipped, Abort };
 
 // One key of the section: parse, filter, group, expand; asks again on Retry.
-EntryOutcome ReadEntry(const std::wstring& scriptPath, const std::wstring& section, const std::wstring& key,
+EntryOutcome ReadEntry(const SectionContext& context, const std::wstring& scriptPath, const std::wstring& section, const std::wstring& key,
                        CClassItem& root, CClassItem*& group)
 {
     for (;;) {
-        const std::wstring value = ReadValue(scriptPath, section, key);
+        const std::wstring value = ReadProfileText(scriptPath, section, key, kValueChars);
         if (value.empty()) {
-            fw::MessageId(IDS_ENTRY_EMPTY, MB_OK, key, section);
+            context.ui.MessageId(IDS_ENTRY_EMPTY, MB_OK, key, section);
             return EntryOutcome::Skipped;
         }
         FileEntry entry;
         if (!ParseFileEntry(value, entry)) {
-            fw::MessageId(IDS_ENTRY_MALFORMED, MB_OK, key, section);
+            context.ui.MessageId(IDS_ENTRY_MALFORMED, MB_OK, key, section);
             return EntryOutcome::Skipped;
         }
-        if (!entry.language.empty() && LanguageNumber(entry.language) != State().uiLanguage)
+        if (!entry.language.empty() && LanguageNumber(entry.language) != context.uiLanguage)
             return EntryOutcome::Skipped;
         if (!NamesEqualNoCase(entry.subfolder, group->destName))
             group = root.Add(std::make_unique<CClassItem>(entry.subfolder));
         const std::size_t before = group->children.size();
-        const int added = ExpandSource(entry.source, group->children);
+        const int added = ExpandSource(context.sourceDir, entry.source, group->children);
         if (added == 0) {
-            const int answer = fw::MessageId(IDS_ENTRY_FILE_MISSING, MB_ABORTRETRYIGNORE | MB_ICONERROR, key, section);
+            const int answer = context.ui.MessageId(IDS_ENTRY_FILE_MISSING, MB_ABORTRETRYIGNORE | MB_ICONERROR, key, section);
             if (answer == IDABORT) return EntryOutcome::Abort;
             if (answer == IDRETRY) continue;
             return EntryOutcome::Skipped;
@@ -112,29 +91,24 @@ bool ParseFileEntry(const std::wstring& value, FileEntry& entry)
 
 int LanguageNumber(const std::wstring& text)
 {
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == L'+' || text[pos] == L'-')) negative = text[pos++] == L'-';
-    long long value = 0;
-    for (; pos < text.size() && text[pos] >= L'0' && text[pos] <= L'9'; ++pos) {
-        value = value * 10 + (text[pos] - L'0');
-        if (value > 0x7FFFFFFF) return 0;  // out of range counts as no number
-    }
-    return static_cast<int>(negative ? -value : value);
+    const int value = DecimalValue(text);
+    return value == INT_MAX || value == INT_MIN ? 0 : value;  // out of range counts as no number
 }
 
-bool ReadFileSection(const std::wstring& scriptPath, const std::wstring& section, CClassItem& root)
+bool ReadFileSection(const SectionContext& context, const std::wstring& scriptPath, const std::wstring& section,
+                     CClassItem& root)
 {
     CClassItem* group = &root;  // the current group starts as the root, name empty
-    for (const std::wstring& key : SectionKeys(scriptPath, section)) {
-        if (ReadEntry(scriptPath, section, key, root, group) == EntryOutcome::Abort) return false;
+    for (const std::wstring& key : ReadProfileKeys(scriptPath, section)) {
+        if (ReadEntry(context, scriptPath, section, key, root, group) == EntryOutcome::Abort) return false;
     }
     return true;
 }
 
-int ExpandSource(const std::wstring& source, std::vector<std::unique_ptr<CFileItem>>& children)
+int ExpandSource(const std::wstring& sourceDir, const std::wstring& source,
+                 std::vector<std::unique_ptr<CFileItem>>& children)
 {
-    const std::wstring full = JoinPath(State().sourceDir, source);
+    const std::wstring full = JoinPath(sourceDir, source);
     const std::wstring last = LastPathComponent(full);
     const std::wstring folder = full.substr(0, full.size() - last.size());  // with trailing backslash, or empty
     const bool wholeFolder = last == L"*";

@@ -8,6 +8,16 @@
 
 class CClassItem;
 class CFileItem;
+namespace fw {
+class UserInterface;
+}
+
+// What the entries of a file section are read against.
+struct SectionContext {
+    fw::UserInterface& ui;   // asked about bad entries; not owned
+    std::wstring sourceDir;  // entries name files below it
+    int uiLanguage = 0;      // entries for another language are left out
+};
 
 // The fields of one entry; false when the value has fewer than five commas or
 // an empty source (the number field is not kept).
@@ -25,10 +35,12 @@ int LanguageNumber(const std::wstring& text);
 // Adds the entries of section in scriptPath to root, grouped by subfolder.
 // Empty, malformed and unmatched entries are reported (messages 12, 13, 14);
 // false when the user chose Abort.
-bool ReadFileSection(const std::wstring& scriptPath, const std::wstring& section, CClassItem& root);
+bool ReadFileSection(const SectionContext& context, const std::wstring& scriptPath, const std::wstring& section,
+                     CClassItem& root);
 
-// Appends one file item per source file matching source (relative to the run's
-// source directory; a last component "*" takes every file of the folder) to
+// Appends one file item per source file matching source (relative to sourceDir;
+// a last component "*" takes every file of the folder) to
 // children, in search order. Returns the number added; -1 for a "*" folder
 // without files; 0 when nothing was found.
-int ExpandSource(const std::wstring& source, std::vector<std::unique_ptr<CFileItem>>& children);
+int ExpandSource(const std::wstring& sourceDir, const std::wstring& source,
+                 std::vector<std::unique_ptr<CFileItem>>& children);

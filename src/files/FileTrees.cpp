@@ -1,13 +1,11 @@
 #include "files/FileTrees.h"
 
-#include "app/SetupState.h"
-#include "catalogue/InstElement.h"
+#include "files/InstElement.h"
 #include "files/FileItem.h"
 #include "files/FileSection.h"
 
 namespace {
 
-constexpr int kRunModeAdmin = 3;
 constexpr wchar_t kIniSection[] = L"Ini32";
 constexpr wchar_t kPrivateSection[] = L"FilesPriv";
 
@@ -21,9 +19,8 @@ std::unique_ptr<CClassItem> WholeFolder(const std::wstring& destName, const std:
 
 CClassItem& NewRoot(CInstElement& element)
 {
-    auto* root = new CClassItem();
-    element.fileTree = AdoptFileTree(root);
-    return *root;
+    element.fileTree = std::make_unique<CClassItem>();
+    return *element.fileTree;
 }
 
 // The fixed elements close the list; searching from its end never takes a
@@ -43,32 +40,31 @@ bool BuildPackageTree(CInstElement& element)
     CClassItem& root = *element.fileTree;
     const std::wstring base = L"data\\" + element.package->dirname + L"\\";
     root.Add(WholeFolder(std::wstring(), base + L"*"));
-    for (const wchar_t* category : kPackageCategories)
+    for (const wchar_t* category : kCopyOrderCategories)
         root.Add(WholeFolder(category, base + category + L"\\*"));
     return true;
 }
 
-bool BuildFileTrees(const std::wstring& scriptPath)
+bool BuildFileTrees(const SectionContext& context, const std::wstring& scriptPath, CIEArray& elements,
+                    bool adminMode)
 {
-    CIEArray& elements = State().elements;
-    const bool adminMode = State().runMode == kRunModeAdmin;
-    const std::wstring iniSection = State().iniSection.empty() ? std::wstring(kIniSection) : State().iniSection;
+    const std::wstring iniSection = kIniSection;
 
     if (CInstElement* priv = FixedElement(elements, kPrivateSection)) {
         CClassItem& root = NewRoot(*priv);
         if (adminMode) {
-            if (!ReadFileSection(scriptPath, iniSection, root)) return false;
-            if (!ReadFileSection(scriptPath, kPrivateSection, root)) return false;
+            if (!ReadFileSection(context, scriptPath, iniSection, root)) return false;
+            if (!ReadFileSection(context, scriptPath, kPrivateSection, root)) return false;
         }
     }
     if (elements.GetSize() > 0) {
         CInstElement& program = *elements[0];
         CClassItem& root = NewRoot(program);
         if (!adminMode) {
-            if (!ReadFileSection(scriptPath, iniSection, root)) return false;
-            if (!ReadFileSection(scriptPath, kPrivateSection, root)) return false;
+            if (!ReadFileSection(context, scriptPath, iniSection, root)) return false;
+            if (!ReadFileSection(context, scriptPath, kPrivateSection, root)) return false;
         }
-        if (!ReadFileSection(scriptPath, program.folderKey, root)) return false;
+        if (!ReadFileSection(context, scriptPath, program.folderKey, root)) return false;
     }
     for (std::size_t i = 1; i < elements.GetSize(); ++i) {
         CInstElement& element = *elements[i];

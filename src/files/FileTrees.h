@@ -4,10 +4,16 @@
 
 #include <string>
 
+class CIEArray;
 class CInstElement;
+struct SectionContext;
 
-// The data categories of a package, in the order their folders are installed.
-inline constexpr const wchar_t* kPackageCategories[] = {L"cad", L"dtb", L"lvk", L"pic", L"geo", L"sym", L"att"};
+// The data categories of a package in the order their files are copied.
+inline constexpr const wchar_t* kCopyOrderCategories[] = {L"cad", L"dtb", L"lvk", L"pic", L"geo", L"sym", L"att"};
+// The same categories in the order their folders are created.
+inline constexpr const wchar_t* kFolderOrderCategories[] = {L"lvk", L"dtb", L"cad", L"pic", L"geo", L"sym", L"att"};
+// The category folders a package log lists, in its order.
+inline constexpr const wchar_t* kPackageLogCategories[] = {L"lvk", L"cad", L"pic", L"dtb"};
 
 // Gives element's root the package layout: the files of data\<dirname>\ and of
 // each category folder below it, expanded only when installed. False when the
@@ -15,5 +21,7 @@ inline constexpr const wchar_t* kPackageCategories[] = {L"cad", L"dtb", L"lvk", 
 bool BuildPackageTree(CInstElement& element);
 
 // New trees for the private-files element, element 0 and every package element
-// of the run's element list. False as soon as a section read was aborted.
-bool BuildFileTrees(const std::wstring& scriptPath);
+// of elements. adminMode: the administration file was found (the ini files then
+// belong to the private files). False as soon as a section read was aborted.
+bool BuildFileTrees(const SectionContext& context, const std::wstring& scriptPath, CIEArray& elements,
+                    bool adminMode);

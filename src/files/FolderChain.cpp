@@ -1,26 +1,26 @@
 #include "files/FolderChain.h"
 
-#include "files/UninstallLog.h"
+#include "files/InstallRun.h"
+#include "platform/PathUtil.h"
 
 #include <windows.h>
 
 namespace {
 
 // CreateDirectoryW, where a folder that is already there counts as done.
-bool CreateOne(const std::wstring& folder)
+bool CreateOne(InstallRun& run, const std::wstring& folder)
 {
     if (::CreateDirectoryW(folder.c_str(), nullptr)) {
-        if (UninstallLog* log = RunUninstallLog()) log->WriteDir(folder);
+        if (UninstallLog* log = run.RunLog()) log->WriteDir(folder);
         return true;
     }
     if (::GetLastError() != ERROR_ALREADY_EXISTS) return false;
-    DWORD attributes = ::GetFileAttributesW(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return FolderExists(folder);
 }
 
 }  // namespace
 
-bool CreateFolderChain(const std::wstring& path)
+bool CreateFolderChain(InstallRun& run, const std::wstring& path)
 {
     if (path.empty()) return false;
     bool result = false;
@@ -28,7 +28,7 @@ bool CreateFolderChain(const std::wstring& path)
         if (i < path.size() && path[i] != L'\\') continue;
         if (i == path.size() && path.back() == L'\\') break;  // tried at that backslash
         std::wstring prefix = path.substr(0, i);
-        if (prefix.size() > 3) result = CreateOne(prefix);
+        if (prefix.size() > 3) result = CreateOne(run, prefix);
     }
     return result;
 }

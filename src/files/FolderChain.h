@@ -8,4 +8,6 @@
 // Each folder actually created gets a "dir" line in the run's uninstall log when
 // that is open. The result is that of the last attempt (true when the folder
 // now exists); an empty path gives false.
-bool CreateFolderChain(const std::wstring& path);
+class InstallRun;
+
+bool CreateFolderChain(InstallRun& run, const std::wstring& path);

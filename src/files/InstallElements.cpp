@@ -1,10 +1,9 @@
 #include "files/InstallElements.h"
 
-#include "app/SetupState.h"
-#include "catalogue/InstElement.h"
 #include "files/CopyLog.h"
 #include "files/FileItem.h"
-#include "files/ProgressDlg.h"
+#include "files/InstElement.h"
+#include "files/InstallRun.h"
 #include "files/UninstallLog.h"
 
 namespace {
@@ -17,46 +16,45 @@ bool Takes(const CInstElement& element)
 // Without a destination every path of the element would be relative to the
 // working folder: such an element is not installed, and the run not counted
 // as complete when it had files.
-bool HasNoDestination(const CInstElement& element)
+bool HasNoDestination(const CInstElement& element, const FileList& sourceFiles)
 {
-    return element.destination.empty() && CountFiles(*element.fileTree) > 0;
+    return element.destination.empty() && CountFiles(*element.fileTree, sourceFiles) > 0;
 }
 
 }  // namespace
 
-bool InstallElements(const CIEArray& elements, HWND owner)
+bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& sourceFiles)
 {
     int total = 0;
     for (std::size_t i = 0; i < elements.GetSize(); ++i) {
         const CInstElement& element = *elements[i];
-        if (Takes(element) && !HasNoDestination(element)) total += CountFiles(*element.fileTree);
+        if (Takes(element) && !HasNoDestination(element, sourceFiles))
+            total += CountFiles(*element.fileTree, sourceFiles);
     }
 
-    CProgressDlg progress(owner);
-    progress.Create();
-    progress.SetTotal(total);
-    progress.SetStep(1);
-
+    run.ui.BeginProgress(total);
     // Once the user stopped, the elements after that point are not touched (no package log either).
-    for (std::size_t i = 0; i < elements.GetSize() && progress.keepGoing; ++i) {
+    for (std::size_t i = 0; i < elements.GetSize() && run.KeepGoing(); ++i) {
         CInstElement& element = *elements[i];
         if (!Takes(element)) continue;
-        if (HasNoDestination(element)) {
-            CopyLogWrite(L"Element " + element.displayName + L" has no destination folder: not installed.\n");
-            State().runResult = 0;
+        if (HasNoDestination(element, sourceFiles)) {
+            CopyLogWrite(run, L"Element " + element.displayName + L" has no destination folder: not installed.\n");
+            run.runResult = kRunFailed;
             continue;
         }
         if (element.packageElement) {
-            std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(element.destination);
-            element.fileTree->Install(element.destination, progress, packageLog.get());
+            std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, element.destination);
+            element.fileTree->Install(element.destination, run, packageLog.get());
         } else {
-            element.fileTree->Install(element.destination, progress, nullptr);
+            element.fileTree->Install(element.destination, run, nullptr);
         }
     }
 
-    progress.Destroy();
-    if (!progress.keepGoing) {
-        State().runResult = 0;
+    const bool stopped = !run.KeepGoing();
+    run.ui.EndProgress();
+    if (stopped) {
+        run.keepGoing = false;
+        run.runResult = kRunFailed;
         return false;
     }
     return true;

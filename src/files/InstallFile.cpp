@@ -1,9 +1,8 @@
 #include "files/InstallFile.h"
 
-#include "app/SetupState.h"
-#include "dialogs/resource.h"
+#include "resources/resource.h"
 #include "files/CopyLog.h"
-#include "files/CopyRun.h"
+#include "files/InstallRun.h"
 #include "files/OldFileAside.h"
 #include "files/UninstallLog.h"
 #include "files/VersionCompare.h"
@@ -33,13 +32,13 @@ bool Find(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data)
 // Step "Old file must (eventually) be deleted": 0 to go on with the copy, else
 // the result bits to return. The old file is set aside rather than deleted, so
 // a failed copy loses nothing.
-unsigned ClearDestination(const std::wstring& dest, OldFileAside& aside)
+unsigned ClearDestination(InstallRun& run, const std::wstring& dest, OldFileAside& aside)
 {
-    CopyLogWrite(L"\t\tOld file must (eventually) be deleted... ");
+    CopyLogWrite(run, L"\t\tOld file must (eventually) be deleted... ");
     const DWORD attributes = ::GetFileAttributesW(dest.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        CopyLogWrite(L"File is prepered for delete... ");
+        CopyLogWrite(run, L"File is prepered for delete... ");
     }
     const DWORD error = aside.MoveAway(dest, attributes);
     if (error == 0 || error == ERROR_FILE_NOT_FOUND) return 0;
@@ -47,12 +46,12 @@ unsigned ClearDestination(const std::wstring& dest, OldFileAside& aside)
     // The old file stays as it was.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         ::SetFileAttributesW(dest.c_str(), attributes);
-    CopyLogWrite(L" **Failed. Error code " + Decimal(static_cast<int>(error)) + L"\n");
+    CopyLogWrite(run, L" **Failed. Error code " + Decimal(static_cast<int>(error)) + L"\n");
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_SYSTEM)) {
-        CopyLogWrite(L"\t\tSystem attribute on file.. Assuming file in use...\n");
+        CopyLogWrite(run, L"\t\tSystem attribute on file.. Assuming file in use...\n");
         return kVifFileInUse;
     }
-    CopyLogWrite(L"\t\t**Aborting operation du to error.\n");
+    CopyLogWrite(run, L"\t\t**Aborting operation du to error.\n");
     switch (error) {
     case 3: case 4: case 14: case 18: case 54:
         return kVifCannotDelete;
@@ -63,20 +62,20 @@ unsigned ClearDestination(const std::wstring& dest, OldFileAside& aside)
     }
 }
 
-unsigned CopyOver(const std::wstring& source, const std::wstring& dest, bool quiet)
+unsigned CopyOver(InstallRun& run, const std::wstring& source, const std::wstring& dest, bool quiet)
 {
     if (::CopyFileW(source.c_str(), dest.c_str(), FALSE)) {
         const DWORD attributes = ::GetFileAttributesW(dest.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
             ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        CopyLogWrite(L"\t\tFile installed OK.\n");
+        CopyLogWrite(run, L"\t\tFile installed OK.\n");
         return 0;
     }
     const DWORD error = ::GetLastError();
     const std::wstring text = source + L" --> " + dest + L"\r\nCopy failed.";
-    FlushCopyLog();
-    if (!quiet) fw::Message(text, MB_OK);
-    CopyLogWrite(L"\t\t" + text + L" Error code " + Decimal(static_cast<int>(error)) + L"\n");
+    FlushCopyLog(run);
+    if (!quiet) run.ui.Message(text, MB_OK);
+    CopyLogWrite(run, L"\t\t" + text + L" Error code " + Decimal(static_cast<int>(error)) + L"\n");
     switch (error) {
     case 2:
         return kVifCannotReadSrc;
@@ -99,126 +98,126 @@ bool InsideFolder(const std::wstring& path, const std::wstring& folder)
     return path.size() == folder.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
 }
 
-std::wstring NextTempName(const std::wstring& dest)
+std::wstring NextTempName(InstallRun& run, const std::wstring& dest)
 {
     wchar_t number[16] = {};
-    std::swprintf(number, 16, L"%03u", CopyRun().tempNumber++);
+    std::swprintf(number, 16, L"%03u", run.tempNumber++);
     return ReplaceExtension(dest, number);
 }
 
 // The destination is in use: copy under a temporary name and have it replace
 // the destination at the next start. True when that is arranged.
-bool ReplaceAtRestart(const std::wstring& source, const std::wstring& dest, bool quiet)
+bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::wstring& dest, bool quiet)
 {
-    CopyLogWrite(L"\tFile is in use... ");
-    const std::wstring temp = NextTempName(dest);
+    CopyLogWrite(run, L"\tFile is in use... ");
+    const std::wstring temp = NextTempName(run, dest);
     // Scheduling a copy that is not there would report a failure as success.
-    const bool copied = MyVerInstallFile(true, source, temp, quiet) == 0;
-    switch (GetSystemKind()) {
+    const bool copied = MyVerInstallFile(run, true, source, temp, quiet) == 0;
+    switch (run.systemKind) {
     case SystemKind::NtFamily:
         if (copied && ::MoveFileExW(temp.c_str(), dest.c_str(),
                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
-            CopyLogWrite(L"NT: MoveFileEx() OK\n");
-            State().restartNeeded = true;
+            CopyLogWrite(run, L"NT: MoveFileEx() OK\n");
+            run.restartNeeded = true;
             return true;
         }
-        CopyLogWrite(L"NT: ***MoveFileEx() failed!\n");
+        CopyLogWrite(run, L"NT: ***MoveFileEx() failed!\n");
         return false;
     case SystemKind::Win95Family:
-        if (copied && ScheduleReplaceAtBoot(temp, dest)) {
-            State().restartNeeded = true;
-            CopyLogWrite(L"Win95: Scheduled replace at boot OK\n");
+        if (copied && ScheduleReplaceAtBoot(run, temp, dest)) {
+            run.restartNeeded = true;
+            CopyLogWrite(run, L"Win95: Scheduled replace at boot OK\n");
             return true;
         }
         return false;
     case SystemKind::Old16BitHost:
-        CopyLogWrite(L"*** Dont know how to install shared files on this system. Shared files will not be installed. "
+        CopyLogWrite(run, L"*** Dont know how to install shared files on this system. Shared files will not be installed. "
                      L"if they are in use by Windows.\n");
         return false;
     }
     return false;
 }
 
-void RecordInstalled(const std::wstring& dest, UninstallLog* packageLog)
+void RecordInstalled(InstallRun& run, const std::wstring& dest, UninstallLog* packageLog)
 {
-    UninstallLog* runLog = RunUninstallLog();
-    if (runLog && !InsideFolder(dest, WindowsFolder())) runLog->WriteFile(dest);
+    UninstallLog* runLog = run.RunLog();
+    if (runLog && !InsideFolder(dest, run.windowsFolder)) runLog->WriteFile(dest);
     // The package log lists every file of its package, run log or not.
     if (packageLog && packageLog->IsOpen()) packageLog->WriteFile(dest);
 }
 
 }  // namespace
 
-unsigned MyVerInstallFile(bool force, const std::wstring& source, const std::wstring& dest, bool quiet)
+unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& source, const std::wstring& dest, bool quiet)
 {
-    CopyLogBatch batch;
-    CopyLogWrite(L"\t  MyVerInstallFile(" + source + L" --> " + dest + L")\n");
+    CopyLogBatch batch(run);
+    CopyLogWrite(run, L"\t  MyVerInstallFile(" + source + L" --> " + dest + L")\n");
     WIN32_FILE_ATTRIBUTE_DATA sourceData{};
     if (!Find(source, sourceData)) {
-        CopyLogWrite(L"\t\t**VIF_CANNOTREADSRC\n");
+        CopyLogWrite(run, L"\t\t**VIF_CANNOTREADSRC\n");
         return kVifCannotReadSrc;
     }
-    CopyLogWrite(L"\t\tSrc exist.\n");
+    CopyLogWrite(run, L"\t\tSrc exist.\n");
     WIN32_FILE_ATTRIBUTE_DATA destData{};
     const bool destExists = Find(dest, destData);
-    if (destExists) CopyLogWrite(L"\t\tDst exist\n");
+    if (destExists) CopyLogWrite(run, L"\t\tDst exist\n");
 
     if (!force && destExists) {
-        CopyLogWrite(L"\t\tDst exist\n");
-        CompareOutcome outcome = CompareForInstall(source, dest, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
+        CopyLogWrite(run, L"\t\tDst exist\n");
+        CompareOutcome outcome = CompareForInstall(run, source, dest, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
         if (outcome.verdict == CompareVerdict::Done) return outcome.result;
     }
 
-    CopyLogWrite(L"\t\tPrepering for copy...\n");
+    CopyLogWrite(run, L"\t\tPrepering for copy...\n");
     OldFileAside aside;  // put back unless the copy succeeds
     if (destExists) {
-        if (unsigned result = ClearDestination(dest, aside)) return result;
+        if (unsigned result = ClearDestination(run, dest, aside)) return result;
     }
-    const unsigned result = CopyOver(source, dest, quiet);
+    const unsigned result = CopyOver(run, source, dest, quiet);
     if (result == 0) aside.Discard();
     return result;
 }
 
-int InstallFile(const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet)
+int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet)
 {
-    CopyLogBatch batch;
-    unsigned r = MyVerInstallFile(false, source, dest, quiet);
-    CopyLogWrite(L"\tMyVerInstallFile() returned " + Decimal(static_cast<int>(r)) + L"\n");
+    CopyLogBatch batch(run);
+    unsigned r = MyVerInstallFile(run, false, source, dest, quiet);
+    CopyLogWrite(run, L"\tMyVerInstallFile() returned " + Decimal(static_cast<int>(r)) + L"\n");
     if (r & kVifSrcOld) {
-        CopyLogWrite(L"\tTarget is newer than the install file.\n");
+        CopyLogWrite(run, L"\tTarget is newer than the install file.\n");
         if (r & kVifMismatch) {
-            CopyLogWrite(L"\tskipping file.\n");
+            CopyLogWrite(run, L"\tskipping file.\n");
             return 1;
         }
     }
     if (r != 0) {
-        CopyLogWrite(L"\tTrying to force installation...\n");
-        r = MyVerInstallFile(true, source, dest, quiet);
+        CopyLogWrite(run, L"\tTrying to force installation...\n");
+        r = MyVerInstallFile(run, true, source, dest, quiet);
     }
 
     if (r & kVifFileInUse) {
-        if (!ReplaceAtRestart(source, dest, quiet)) {
+        if (!ReplaceAtRestart(run, source, dest, quiet)) {
             // Retry asks again until the file goes in or the user gives up.
             for (;;) {
-                FlushCopyLog();
+                FlushCopyLog(run);
                 const int answer =
-                    quiet ? IDIGNORE : fw::MessageId(IDS_FILE_IN_USE, MB_ABORTRETRYIGNORE | MB_ICONWARNING, dest);
+                    quiet ? IDIGNORE : run.ui.MessageId(IDS_FILE_IN_USE, MB_ABORTRETRYIGNORE | MB_ICONWARNING, dest);
                 if (answer == IDABORT) return -1;
                 if (answer != IDRETRY) break;
-                if (MyVerInstallFile(true, source, dest, quiet) == 0) break;
+                if (MyVerInstallFile(run, true, source, dest, quiet) == 0) break;
             }
         }
     } else if (r != 0) {
         const std::wstring text =
             L"Failed to install file: " + source + L" --> " + dest + L"\r\nFlags = " + VifFlagNames(r);
-        FlushCopyLog();
-        const bool cancelled = !quiet && fw::Message(text, MB_OKCANCEL) == IDCANCEL;
-        CopyLogWrite(text + L"\n");
+        FlushCopyLog(run);
+        const bool cancelled = !quiet && run.ui.Message(text, MB_OKCANCEL) == IDCANCEL;
+        CopyLogWrite(run, text + L"\n");
         return cancelled ? -1 : 0;
     }
 
-    CopyLogWrite(L"\tFile is installed or scheduled OK\n");
-    RecordInstalled(dest, packageLog);
+    CopyLogWrite(run, L"\tFile is installed or scheduled OK\n");
+    RecordInstalled(run, dest, packageLog);
     return 1;
 }
 

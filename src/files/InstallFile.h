@@ -4,6 +4,7 @@
 
 #include <string>
 
+class InstallRun;
 class UninstallLog;
 
 // Result bits of MyVerInstallFile, with the values of the platform's
@@ -33,17 +34,17 @@ enum : unsigned {
 // Copies source to dest unless the destination is as new or newer (file version,
 // else file date); force skips the comparison. 0: installed, or equal versions
 // (nothing to do). quiet suppresses the message box of a failed copy.
-unsigned MyVerInstallFile(bool force, const std::wstring& source, const std::wstring& dest, bool quiet);
+unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& source, const std::wstring& dest, bool quiet);
 
 // Installs source as dest and records it for uninstall (run log unless inside the
 // Windows folder; packageLog, may be null, always). 1: installed, scheduled for
 // the next restart or skipped as older; 0: not installed; -1: the user chose
 // Abort or Cancel. quiet suppresses every message box.
-int InstallFile(const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet);
+int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet);
 
 // 95 family: the [rename] entries of "wininit.ini" in the Windows folder that
 // replace dest by temp at the next start. False on any file error.
-bool ScheduleReplaceAtBoot(const std::wstring& temp, const std::wstring& dest);
+bool ScheduleReplaceAtBoot(InstallRun& run, const std::wstring& temp, const std::wstring& dest);
 
 // The names of the set bits, in the order of the failure message, without separators.
 std::wstring VifFlagNames(unsigned flags);

@@ -1,6 +1,6 @@
 #include "files/InstallFile.h"
 
-#include "app/SetupState.h"
+#include "files/InstallRun.h"
 #include "files/LogFile.h"
 #include "framework/Handles.h"
 #include "platform/PathUtil.h"
@@ -19,9 +19,9 @@ bool WriteAll(HANDLE file, const std::string& bytes)
 
 }  // namespace
 
-bool ScheduleReplaceAtBoot(const std::wstring& temp, const std::wstring& dest)
+bool ScheduleReplaceAtBoot(InstallRun& run, const std::wstring& temp, const std::wstring& dest)
 {
-    const std::wstring& windows = WindowsFolder();
+    const std::wstring& windows = run.windowsFolder;
     if (windows.empty()) return false;
     const std::wstring path = JoinPath(windows, L"wininit.ini");
     fw::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -42,7 +42,7 @@ bool ScheduleReplaceAtBoot(const std::wstring& temp, const std::wstring& dest)
             return false;
         if (byte != '\n') text += "\r\n";
     }
-    if (!State().restartNeeded) text += "[rename]\r\n";
+    if (!run.restartNeeded) text += "[rename]\r\n";
     text += "NUL=" + ToAnsi(dest) + "\r\n";
     text += ToAnsi(dest) + "=" + ToAnsi(temp) + "\r\n";
 

@@ -1,14 +1,14 @@
 #include "files/SpaceFigures.h"
 
-#include "catalogue/InstElement.h"
+#include "files/InstElement.h"
 #include "files/FileItem.h"
 
 #include <cmath>
 #include <cwchar>
 
-uint64_t SpaceNeeded(const CInstElement& element, uint64_t clusterSize)
+uint64_t SpaceNeeded(const CInstElement& element, uint64_t clusterSize, const FileList& sourceFiles)
 {
-    return element.fileTree ? element.fileTree->SizeOnDisk(clusterSize) : 0;
+    return element.fileTree ? element.fileTree->SizeOnDisk(clusterSize, sourceFiles) : 0;
 }
 
 double WholeKilobytes(double bytes)

@@ -5,10 +5,11 @@
 #include <string>
 
 class CInstElement;
+class FileList;
 
 // Bytes the element's files need on a volume with this cluster size; 0 for an
 // element without a file tree.
-uint64_t SpaceNeeded(const CInstElement& element, uint64_t clusterSize);
+uint64_t SpaceNeeded(const CInstElement& element, uint64_t clusterSize, const FileList& sourceFiles);
 
 // bytes as whole KB, rounded half up.
 double WholeKilobytes(double bytes);

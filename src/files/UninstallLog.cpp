@@ -1,6 +1,7 @@
 #include "files/UninstallLog.h"
 
-#include "files/CopyRun.h"
+#include "files/FileTrees.h"
+#include "files/InstallRun.h"
 #include "platform/PathUtil.h"
 
 bool UninstallLog::Open(const std::wstring& path)
@@ -23,32 +24,26 @@ bool UninstallLog::WriteDir(const std::wstring& path)
     return file_.Write(L"dir " + path + L"\n");
 }
 
-bool OpenUninstallLog(const std::wstring& path)
+bool OpenUninstallLog(InstallRun& run, const std::wstring& path)
 {
-    UninstallLog& log = CopyRun().runLog;
+    UninstallLog& log = run.runLog;
     if (log.IsOpen()) return true;
     if (!log.Open(path)) return false;
     if (log.Size() == 0) log.WriteHeader();
     return true;
 }
 
-UninstallLog* RunUninstallLog()
+void CloseUninstallLog(InstallRun& run)
 {
-    UninstallLog& log = CopyRun().runLog;
-    return log.IsOpen() ? &log : nullptr;
+    run.runLog.Close();
 }
 
-void CloseUninstallLog()
-{
-    CopyRun().runLog.Close();
-}
-
-std::unique_ptr<UninstallLog> OpenPackageLog(const std::wstring& folder)
+std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder)
 {
     auto log = std::make_unique<UninstallLog>();
     if (!log->Open(JoinPath(folder, L"_uninst.inf"))) return nullptr;
-    if (UninstallLog* runLog = RunUninstallLog()) runLog->WriteFile(log->Path());
+    if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(log->Path());
     log->WriteDir(folder);
-    for (const wchar_t* category : {L"lvk", L"cad", L"pic", L"dtb"}) log->WriteDir(JoinPath(folder, category));
+    for (const wchar_t* category : kPackageLogCategories) log->WriteDir(JoinPath(folder, category));
     return log;
 }

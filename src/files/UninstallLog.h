@@ -28,15 +28,15 @@ private:
     LogFile file_;
 };
 
+class InstallRun;
+
 // The run log, opened once per run. Opens path unless the run log is already
 // open, and writes the header when the file was empty. False when it cannot be
 // opened (nothing is reported; the run goes on without it).
-bool OpenUninstallLog(const std::wstring& path);
-// The open run log, or null.
-UninstallLog* RunUninstallLog();
-void CloseUninstallLog();
+bool OpenUninstallLog(InstallRun& run, const std::wstring& path);
+void CloseUninstallLog(InstallRun& run);
 
 // The package log "_uninst.inf" in folder: opened for appending, recorded in the
 // run log, and given the "dir" lines of the folder and its "lvk", "cad", "pic"
 // and "dtb" subfolders. Null when it cannot be opened.
-std::unique_ptr<UninstallLog> OpenPackageLog(const std::wstring& folder);
+std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder);

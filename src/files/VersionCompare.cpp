@@ -1,6 +1,7 @@
 #include "files/VersionCompare.h"
 
 #include "files/CopyLog.h"
+#include "files/InstallRun.h"
 #include "files/InstallFile.h"
 
 #include <vector>
@@ -57,11 +58,11 @@ VersionRead ReadFixedVersion(const std::wstring& path)
     return read;
 }
 
-CompareOutcome CompareByDate(const FILETIME& sourceTime, const FILETIME& destTime)
+CompareOutcome CompareByDate(InstallRun& run, const FILETIME& sourceTime, const FILETIME& destTime)
 {
-    CopyLogWrite(L"\t\tComparsion are defaulting to file date...\n");
+    CopyLogWrite(run, L"\t\tComparsion are defaulting to file date...\n");
     if (::CompareFileTime(&sourceTime, &destTime) < 0) {
-        CopyLogWrite(L"\t\tDst are newer than the install file.\n");
+        CopyLogWrite(run, L"\t\tDst are newer than the install file.\n");
         return {CompareVerdict::Done, kVifSrcOld};
     }
     return {CompareVerdict::Copy, 0};
@@ -69,22 +70,22 @@ CompareOutcome CompareByDate(const FILETIME& sourceTime, const FILETIME& destTim
 
 }  // namespace
 
-CompareOutcome CompareForInstall(const std::wstring& source, const std::wstring& dest, const FILETIME& sourceTime,
+CompareOutcome CompareForInstall(InstallRun& run, const std::wstring& source, const std::wstring& dest, const FILETIME& sourceTime,
                                  const FILETIME& destTime)
 {
     const VersionRead src = ReadFixedVersion(source);
     switch (src.step) {
     case ReadStep::SizeFailed:
-        CopyLogWrite(L"\t\tFailed to get version info size on src. Error " + std::to_wstring(static_cast<int>(src.error)) +
+        CopyLogWrite(run, L"\t\tFailed to get version info size on src. Error " + std::to_wstring(static_cast<int>(src.error)) +
                      L"\n");
         if (IsReadError(src.error)) return {CompareVerdict::Done, kVifCannotReadSrc};
-        return CompareByDate(sourceTime, destTime);
+        return CompareByDate(run, sourceTime, destTime);
     case ReadStep::InfoFailed:
-        CopyLogWrite(L"\t\tFailed to get version information on src.\n");
-        return CompareByDate(sourceTime, destTime);
+        CopyLogWrite(run, L"\t\tFailed to get version information on src.\n");
+        return CompareByDate(run, sourceTime, destTime);
     case ReadStep::QueryFailed:
-        CopyLogWrite(L"\t\tsrc: VerQueryValue() failed.\n");
-        return CompareByDate(sourceTime, destTime);
+        CopyLogWrite(run, L"\t\tsrc: VerQueryValue() failed.\n");
+        return CompareByDate(run, sourceTime, destTime);
     case ReadStep::Read:
         break;
     }
@@ -92,31 +93,31 @@ CompareOutcome CompareForInstall(const std::wstring& source, const std::wstring&
     const VersionRead dst = ReadFixedVersion(dest);
     switch (dst.step) {
     case ReadStep::SizeFailed:
-        CopyLogWrite(L"\t\tFailed to get version info size on dst. Error " + std::to_wstring(static_cast<int>(dst.error)) +
+        CopyLogWrite(run, L"\t\tFailed to get version info size on dst. Error " + std::to_wstring(static_cast<int>(dst.error)) +
                      L"\n");
         if (IsReadError(dst.error)) return {CompareVerdict::Done, kVifCannotReadDst};
         return {CompareVerdict::Copy, 0};  // a destination without version resource is replaced
     case ReadStep::InfoFailed:
-        return CompareByDate(sourceTime, destTime);
+        return CompareByDate(run, sourceTime, destTime);
     case ReadStep::QueryFailed:
-        CopyLogWrite(L"\t\tdst: VerQueryValue() failed.\n");
-        return CompareByDate(sourceTime, destTime);
+        CopyLogWrite(run, L"\t\tdst: VerQueryValue() failed.\n");
+        return CompareByDate(run, sourceTime, destTime);
     case ReadStep::Read:
         break;
     }
 
     const auto& s = src.fixed;
     const auto& d = dst.fixed;
-    CopyLogWrite(L"\t\tComparsion are done by file version.\n");
-    CopyLogWrite(L"\t\tsrc=(" + Number(s.dwFileVersionMS) + L"," + Number(s.dwFileVersionLS) + L") dst=(" +
+    CopyLogWrite(run, L"\t\tComparsion are done by file version.\n");
+    CopyLogWrite(run, L"\t\tsrc=(" + Number(s.dwFileVersionMS) + L"," + Number(s.dwFileVersionLS) + L") dst=(" +
                  Number(d.dwFileVersionMS) + L"," + Number(d.dwFileVersionLS) + L").\n");
     const unsigned long long srcVersion = (static_cast<unsigned long long>(s.dwFileVersionMS) << 32) | s.dwFileVersionLS;
     const unsigned long long dstVersion = (static_cast<unsigned long long>(d.dwFileVersionMS) << 32) | d.dwFileVersionLS;
     if (srcVersion > dstVersion) return {CompareVerdict::Copy, 0};
     if (srcVersion == dstVersion) {
-        CopyLogWrite(L"\t\t****Files have same version, do not copy.\n");
+        CopyLogWrite(run, L"\t\t****Files have same version, do not copy.\n");
         return {CompareVerdict::Done, 0};
     }
-    CopyLogWrite(L"\t\tDst is more up to date than src.\n");
+    CopyLogWrite(run, L"\t\tDst is more up to date than src.\n");
     return {CompareVerdict::Done, kVifSrcOld | kVifMismatch};
 }

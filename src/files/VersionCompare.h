@@ -18,5 +18,7 @@ struct CompareOutcome {
 // Compares the file versions of source and destination, falling back to the
 // last-write times of the directory search (sourceTime, destTime), and writes
 // the copy-log lines of that decision.
-CompareOutcome CompareForInstall(const std::wstring& source, const std::wstring& dest, const FILETIME& sourceTime,
+class InstallRun;
+
+CompareOutcome CompareForInstall(InstallRun& run, const std::wstring& source, const std::wstring& dest, const FILETIME& sourceTime,
                                  const FILETIME& destTime);

@@ -1,7 +1,5 @@
 #include "framework/Dialog.h"
 
-#include "framework/Strings.h"
-
 #include <algorithm>
 #include <vector>
 
@@ -26,14 +24,14 @@ Dialog::~Dialog()
 INT_PTR Dialog::DoModal()
 {
     modeless_ = false;
-    return ::DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_, StaticProc,
+    return ::DialogBoxParamW(resources_, MAKEINTRESOURCEW(templateId_), parent_, StaticProc,
                              reinterpret_cast<LPARAM>(this));
 }
 
 bool Dialog::CreateModeless()
 {
     modeless_ = true;
-    HWND hwnd = ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_, StaticProc,
+    HWND hwnd = ::CreateDialogParamW(resources_, MAKEINTRESOURCEW(templateId_), parent_, StaticProc,
                                      reinterpret_cast<LPARAM>(this));
     if (!hwnd) return false;
     ModelessDialogs().push_back(hwnd);

@@ -10,7 +10,9 @@ namespace fw {
 
 class Dialog {
 public:
-    Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
+    // resources: the module holding the template (null: the program); not owned.
+    Dialog(HINSTANCE resources, UINT templateId, HWND parent)
+        : resources_(resources ? resources : ::GetModuleHandleW(nullptr)), templateId_(templateId), parent_(parent) {}
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
@@ -41,6 +43,7 @@ protected:
     // Every other message; return true and set result when handled.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    HINSTANCE resources_;  // not owned
     UINT templateId_;
     HWND parent_;  // not owned
 

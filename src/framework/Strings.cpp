@@ -2,26 +2,13 @@
 
 namespace fw {
 
-namespace {
-HINSTANCE g_resourceModule = nullptr;  // not owned: the program or the language library
-}
-
-HINSTANCE ResourceModule()
+std::wstring LoadStr(HINSTANCE module, UINT id)
 {
-    return g_resourceModule ? g_resourceModule : ::GetModuleHandleW(nullptr);
-}
-
-void SetResourceModule(HINSTANCE module)
-{
-    g_resourceModule = module;
-}
-
-std::wstring LoadStr(UINT id)
-{
+    if (!module) module = ::GetModuleHandleW(nullptr);
     // With a zero length LoadStringW hands out a pointer into the resource itself,
     // so texts of any length come through whole.
     const wchar_t* text = nullptr;
-    int length = ::LoadStringW(ResourceModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text) return std::wstring();
     return std::wstring(text, static_cast<size_t>(length));
 }
@@ -41,9 +28,9 @@ std::wstring FormatText(const std::wstring& pattern, const std::wstring& arg1, c
     return out;
 }
 
-std::wstring FormatStr(UINT id, const std::wstring& arg1, const std::wstring& arg2)
+std::wstring FormatStr(HINSTANCE module, UINT id, const std::wstring& arg1, const std::wstring& arg2)
 {
-    return FormatText(LoadStr(id), arg1, arg2);
+    return FormatText(LoadStr(module, id), arg1, arg2);
 }
 
 }  // namespace fw

@@ -4,47 +4,43 @@
 
 namespace fw {
 
-namespace {
-UserInterface* g_ui = nullptr;  // not owned; set by tests
+std::wstring UserInterface::LoadStr(UINT id) const
+{
+    return fw::LoadStr(resources_, id);
 }
 
-int WindowsUserInterface::ShowMessage(UINT, const std::wstring& text, UINT flags, const std::wstring& caption)
+int UserInterface::Message(const std::wstring& text, UINT flags)
 {
-    const std::wstring title = caption.empty() ? AppName() : caption;
-    return ::MessageBoxW(::GetActiveWindow(), text.c_str(), title.c_str(), flags);
+    return ShowMessage(0, text, flags, std::wstring());
 }
 
-UserInterface& Ui()
+int UserInterface::MessageId(UINT id, UINT flags, const std::wstring& arg1, const std::wstring& arg2)
 {
-    static WindowsUserInterface real;
-    return g_ui ? *g_ui : real;
+    return ShowMessage(id, FormatStr(resources_, id, arg1, arg2), flags, std::wstring());
 }
 
-void SetUi(UserInterface* ui)
+bool ProgramPath(std::wstring& path)
 {
-    g_ui = ui;
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    // A cut path names another file; better none than that.
+    if (length == 0 || length >= MAX_PATH) {
+        path.clear();
+        return false;
+    }
+    path.assign(buffer, length);
+    return true;
 }
 
 std::wstring AppName()
 {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path, length < MAX_PATH ? length : 0);
+    std::wstring name;
+    ProgramPath(name);
     size_t slash = name.find_last_of(L"\\/");
     if (slash != std::wstring::npos) name.erase(0, slash + 1);
     size_t dot = name.find_last_of(L'.');
     if (dot != std::wstring::npos) name.erase(dot);
     return name;
-}
-
-int Message(const std::wstring& text, UINT flags)
-{
-    return Ui().ShowMessage(0, text, flags, std::wstring());
-}
-
-int MessageId(UINT id, UINT flags, const std::wstring& arg1, const std::wstring& arg2)
-{
-    return Ui().ShowMessage(id, FormatStr(id, arg1, arg2), flags, std::wstring());
 }
 
 }  // namespace fw

@@ -4,14 +4,46 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cwchar>
 
 bool FileExists(const std::wstring& path)
 {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool PathExists(const std::wstring& path)
+{
+    return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool AnyMatch(const std::wstring& pattern)
+{
     WIN32_FIND_DATAW data;
-    fw::ScopedFind find(::FindFirstFileW(path.c_str(), &data));
+    fw::ScopedFind find(::FindFirstFileW(pattern.c_str(), &data));
     return find.Valid();
+}
+
+bool ClearReadOnly(const std::wstring& path, DWORD attributes)
+{
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return true;
+    return ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE;
+}
+
+int DecimalValue(const std::wstring& text)
+{
+    const long long value = std::wcstoll(text.c_str(), nullptr, 10);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
 }
 
 std::wstring JoinPath(const std::wstring& a, const std::wstring& b)

@@ -1,11 +1,27 @@
-// Path texts and a file test shared by the dialogs and the copy engine.
+// Path texts, existence checks and small text helpers shared by every layer.
 #pragma once
+
+#include <windows.h>
 
 #include <cstddef>
 #include <string>
 
-// FindFirstFileW finds something (wildcards allowed).
+// A regular file (not a folder) is at path.
 bool FileExists(const std::wstring& path);
+// A folder is at path.
+bool FolderExists(const std::wstring& path);
+// Something (file or folder) is at path; an empty path is nothing.
+bool PathExists(const std::wstring& path);
+// FindFirstFileW finds something for pattern (wildcards allowed).
+bool AnyMatch(const std::wstring& pattern);
+
+// Clears the read-only attribute of path when attributes (as read before) carry
+// it; false when that was needed and failed.
+bool ClearReadOnly(const std::wstring& path, DWORD attributes);
+
+// Leading blanks, a sign, then digits up to the first other character, as the C
+// library reads a decimal number; no digits give 0, values beyond int are clamped.
+int DecimalValue(const std::wstring& text);
 
 // a and b with one backslash at the seam: b empty gives a, a empty gives b;
 // a leading backslash of b is dropped when a ends with one; one is inserted

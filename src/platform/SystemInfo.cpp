@@ -1,9 +1,16 @@
 #include "platform/SystemInfo.h"
 
 namespace {
-std::optional<SystemKind> g_givenKind;
-std::wstring g_windowsFolder;  // empty until first use
+
+DWORD VersionWord()
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return ::GetVersion();
+#pragma GCC diagnostic pop
 }
+
+}  // namespace
 
 SystemKind SystemKindFromVersion(DWORD version)
 {
@@ -11,31 +18,30 @@ SystemKind SystemKindFromVersion(DWORD version)
     return (version & 0xFFu) < 4 ? SystemKind::Old16BitHost : SystemKind::Win95Family;
 }
 
-SystemKind GetSystemKind()
+SystemKind CurrentSystemKind()
 {
-    if (g_givenKind) return *g_givenKind;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    return SystemKindFromVersion(::GetVersion());
-#pragma GCC diagnostic pop
+    return SystemKindFromVersion(VersionWord());
 }
 
-void SetSystemKind(std::optional<SystemKind> kind)
+bool IsXpOrLater(SystemKind kind)
 {
-    g_givenKind = kind;
+    if (kind != SystemKind::NtFamily) return false;
+    const DWORD version = VersionWord();
+    const int major = LOBYTE(LOWORD(version));
+    const int minor = HIBYTE(LOWORD(version));
+    return major > 5 || (major == 5 && minor > 0);
 }
 
-const std::wstring& WindowsFolder()
+std::wstring QueryWindowsFolder()
 {
-    if (g_windowsFolder.empty()) {
-        wchar_t buffer[MAX_PATH + 1] = {};
-        UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH + 1);
-        if (length > 0 && length <= MAX_PATH) g_windowsFolder.assign(buffer, length);
-    }
-    return g_windowsFolder;
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? std::wstring(buffer, length) : std::wstring();
 }
 
-void SetWindowsFolder(const std::wstring& folder)
+std::wstring QuerySystemFolder()
 {
-    g_windowsFolder = folder;
+    wchar_t buffer[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryW(buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
 }

@@ -1,10 +1,9 @@
-// What kind of Windows the program runs on, and the Windows folder. Both can be
-// given from outside, so the branches for other systems can be exercised here.
+// What kind of Windows the program runs on, and the Windows folder. The copy
+// engine keeps both in its run object, so tests can give other values.
 #pragma once
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 enum class SystemKind {
@@ -16,13 +15,14 @@ enum class SystemKind {
 // Classifies a GetVersion word.
 SystemKind SystemKindFromVersion(DWORD version);
 
-// The kind given with SetSystemKind, else the one GetVersion reports.
-SystemKind GetSystemKind();
-// Gives the kind from outside; nullopt returns to GetVersion.
-void SetSystemKind(std::optional<SystemKind> kind);
+// The kind GetVersion reports.
+SystemKind CurrentSystemKind();
 
-// The Windows folder: the one given with SetWindowsFolder, else GetWindowsDirectoryW,
-// fetched on first use and kept for the run.
-const std::wstring& WindowsFolder();
-// Gives the folder from outside; an empty text fetches it again on next use.
-void SetWindowsFolder(const std::wstring& folder);
+// Windows XP or later: the NT family above version 5.0.
+bool IsXpOrLater(SystemKind kind);
+
+// GetWindowsDirectoryW; empty when it cannot be read whole.
+std::wstring QueryWindowsFolder();
+
+// GetSystemDirectoryW; empty when it cannot be read whole.
+std::wstring QuerySystemFolder();

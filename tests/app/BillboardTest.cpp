@@ -1,7 +1,7 @@
 // Billboard loading, bitmap checks and the slideshow's tick sequence.
 #include "app/Billboard.h"
 
-#include "app/BitmapFiles.h"
+#include "support/BitmapFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,9 @@
 // suite's folders and the element destination rule.
 #include "catalogue/AppData.h"
 #include "catalogue/FirmenArray.h"
-#include "catalogue/InstElement.h"
+#include "files/InstElement.h"
 #include "platform/Profile.h"
+#include "support/ScriptedUi.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -154,12 +155,13 @@ TEST_F(AdminFile, BasePathFindsTheLocalCatalogue)
 
 TEST(SuiteFolders, ApplicationDataAndTheMachineAdministrationFile)
 {
+    ScriptedUi ui;
     std::wstring folder;
-    ASSERT_TRUE(AppDataFolder(folder, false, true));
+    ASSERT_TRUE(AppDataFolder(ui, folder, false, true));
     EXPECT_EQ(folder, L"C:\\ProgramData\\Orvekhaus\\");
-    ASSERT_TRUE(AppDataFolder(folder, true, true));
+    ASSERT_TRUE(AppDataFolder(ui, folder, true, true));
     EXPECT_EQ(folder, L"C:\\ProgramData\\Orvekhaus\\OrvekDesktop\\");
-    ASSERT_TRUE(DataFolder(folder, true));
+    ASSERT_TRUE(DataFolder(ui, folder, true));
     EXPECT_EQ(folder, L"C:\\ProgramData\\Orvekhaus\\OrvekData");
 
     const bool hadSuite = ::GetFileAttributesW(L"C:\\ProgramData\\Orvekhaus") != INVALID_FILE_ATTRIBUTES;
@@ -168,11 +170,11 @@ TEST(SuiteFolders, ApplicationDataAndTheMachineAdministrationFile)
     ASSERT_EQ(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES) << "left over from elsewhere";
 
     std::wstring path;
-    EXPECT_FALSE(MachineAdminFile(path));
+    EXPECT_FALSE(MachineAdminFile(ui, path));
     EXPECT_EQ(path, file);
     MakeDirs(folder);
     ASSERT_TRUE(WriteText(file, L"[Land]\r\nCountry=43\r\n"));
-    EXPECT_TRUE(MachineAdminFile(path));
+    EXPECT_TRUE(MachineAdminFile(ui, path));
     EXPECT_EQ(path, file);
 
     ::DeleteFileW(file.c_str());
@@ -221,16 +223,6 @@ TEST(ElementList, FixedElementsAndOwnership)
     EXPECT_EQ(list.GetSize(), 2u);
     list.RemoveAll();
     EXPECT_EQ(list.GetSize(), 0u);
-}
-
-TEST(JoinFolder, ExactlyOneBackslash)
-{
-    EXPECT_EQ(JoinFolder(L"C:\\a", L"b"), L"C:\\a\\b");
-    EXPECT_EQ(JoinFolder(L"C:\\a\\", L"b"), L"C:\\a\\b");
-    EXPECT_EQ(JoinFolder(L"C:\\a\\", L"\\b"), L"C:\\a\\b");
-    EXPECT_EQ(JoinFolder(L"C:\\a", L"\\b"), L"C:\\a\\b");
-    EXPECT_EQ(JoinFolder(L"C:\\a", L""), L"C:\\a");
-    EXPECT_EQ(JoinFolder(L"", L"b"), L"b");
 }
 
 }  // namespace

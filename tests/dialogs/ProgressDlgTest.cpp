@@ -1,7 +1,7 @@
 // The copy progress dialog on a real display: its controls, the percentage, the
 // message pump and the Cancel button.
-#include "dialogs/resource.h"
-#include "files/ProgressDlg.h"
+#include "resources/resource.h"
+#include "dialogs/ProgressDlg.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

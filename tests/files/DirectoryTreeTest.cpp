@@ -1,6 +1,7 @@
 // Folder chains, tree removal and forced deletion.
 #include "files/DirectoryTree.h"
 #include "support/TempDir.h"
+#include "support/Win32Support.h"
 
 #include <windows.h>
 
@@ -61,11 +62,10 @@ TEST(DirectoryTreeTest, DeleteTreeStopsAtAFileInUse)
     const std::wstring root = dir / L"tree";
     ASSERT_TRUE(MakeDirs(root));
     ASSERT_TRUE(WriteBytes(root + L"\\busy.txt", "b"));
-    HANDLE held = ::CreateFileW((root + L"\\busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HeldOpen held(root + L"\\busy.txt");
+    ASSERT_TRUE(held.Held());
     EXPECT_FALSE(DeleteTree(root, false));
     EXPECT_TRUE(Exists(root + L"\\busy.txt"));
-    ::CloseHandle(held);
 }
 
 }  // namespace

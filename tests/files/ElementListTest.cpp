@@ -2,7 +2,7 @@
 #include "GeneratedSource.h"
 
 #include "catalogue/AppData.h"
-#include "catalogue/InstElement.h"
+#include "files/InstElement.h"
 #include "files/ElementList.h"
 #include "platform/SystemInfo.h"
 #include "support/ScriptedUi.h"
@@ -32,12 +32,11 @@ class ElementListTest : public GeneratedSourceTest {
 protected:
     void TearDown() override
     {
-        SetSystemKind(std::nullopt);
         GeneratedSourceTest::TearDown();
     }
     void ExpectFixedElements(const Expected (&expected)[9])
     {
-        const CIEArray& elements = State().elements;
+        const CIEArray& elements = state.elements;
         ASSERT_GE(elements.GetSize(), 10u);
         const size_t first = elements.GetSize() - 9;
         for (size_t i = 0; i < 9; ++i) {
@@ -49,13 +48,12 @@ protected:
             EXPECT_FALSE(element.package);
         }
     }
-    ScriptedUi ui;
 };
 
 TEST_F(ElementListTest, EmptyCatalogueGivesTheProgramAndNineFixedElements)
 {
-    BuildElementList();
-    const CIEArray& elements = State().elements;
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
+    const CIEArray& elements = state.elements;
     ASSERT_EQ(elements.GetSize(), 10u);
     EXPECT_EQ(elements[0]->displayName, L"ORVEK Applikation");
     EXPECT_EQ(elements[0]->folderKey, L"Files");
@@ -70,9 +68,9 @@ TEST_F(ElementListTest, EmptyCatalogueGivesTheProgramAndNineFixedElements)
     };
     ExpectFixedElements(nt);
     EXPECT_EQ(elements[4]->destination, SystemFolder());
-    EXPECT_EQ(elements[8]->destination, WindowsFolder());
+    EXPECT_EQ(elements[8]->destination, run.windowsFolder);
     std::wstring appData;
-    ASSERT_TRUE(AppDataFolder(appData, true, true));
+    ASSERT_TRUE(AppDataFolder(ui, appData, true, true));
     EXPECT_EQ(elements[9]->destination, appData);
     EXPECT_TRUE(elements[1]->destination.empty());
     EXPECT_TRUE(ui.messages.empty());
@@ -81,9 +79,9 @@ TEST_F(ElementListTest, EmptyCatalogueGivesTheProgramAndNineFixedElements)
 TEST_F(ElementListTest, PackagesLieBetweenTheProgramAndTheFixedElementsInCatalogueOrder)
 {
     Catalogue({{L"C3", L"Gamma", L"PkgC"}, {L"A1", L"Alpha", L"PkgA"}, {L"B2", L"Beta", L"PkgB"}});
-    State().elements.Add(std::make_unique<CInstElement>());  // cleared first
-    BuildElementList();
-    const CIEArray& elements = State().elements;
+    state.elements.Add(std::make_unique<CInstElement>());  // cleared first
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
+    const CIEArray& elements = state.elements;
     ASSERT_EQ(elements.GetSize(), 13u);
     const wchar_t* names[] = {L"Gamma", L"Alpha", L"Beta"};
     const wchar_t* keys[] = {L"PkgC", L"PkgA", L"PkgB"};
@@ -108,9 +106,9 @@ TEST_F(ElementListTest, PackagesLieBetweenTheProgramAndTheFixedElementsInCatalog
 
 TEST_F(ElementListTest, The95FamilyTakesFiles98AndSystem98AndSelectsWinSxS)
 {
-    SetSystemKind(SystemKind::Win95Family);
-    BuildElementList();
-    const CIEArray& elements = State().elements;
+    run.systemKind = SystemKind::Win95Family;
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
+    const CIEArray& elements = state.elements;
     ASSERT_EQ(elements.GetSize(), 10u);
     EXPECT_EQ(elements[0]->folderKey, L"Files98");
     const Expected old[9] = {
@@ -130,8 +128,8 @@ TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
     Script(L"[WinSxS]\r\nw1=1,x86_a,sxs_one,,,\r\nw2=1,x86_b,sxs_two\r\nw3=1,x86_c, sxs three ,\r\n"
            L"[CreateDir]\r\nc1=made\\deep\r\n[CreateDirHalvue]\r\nh1=halvue\r\n"
            L"[CreateProgramDataDir]\r\np1=" + appSub + L"\\pd\r\n");
-    BuildElementList();
-    CIEArray& elements = State().elements;
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
+    CIEArray& elements = state.elements;
     ASSERT_EQ(elements.GetSize(), 12u);
     elements[0]->destination = dir / L"dst\\prog";
     elements[1]->destination = dir / L"dst\\PkgA";
@@ -139,8 +137,8 @@ TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
     elements[2]->selected = 0;
     elements[10]->destination = dir / L"win";  // WinSxS, kept out of the real Windows folder
 
-    ASSERT_TRUE(OpenUninstallLog(dir / L"dst\\.UNINST.INF"));
-    CreateFolders();
+    ASSERT_TRUE(OpenUninstallLog(run, dir / L"dst\\.UNINST.INF"));
+    CreateFolders(run, state.elements, state.scriptFile, state.installDir);
 
     EXPECT_TRUE(IsFolder(dir / L"dst\\prog"));
     for (const wchar_t* sub : {L"", L"\\lvk", L"\\dtb", L"\\cad", L"\\pic", L"\\geo", L"\\sym", L"\\att"})
@@ -153,7 +151,7 @@ TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
     EXPECT_TRUE(IsFolder(dir / L"dst\\halvue"));
 
     std::wstring appData;
-    ASSERT_TRUE(AppDataFolder(appData, false, true));
+    ASSERT_TRUE(AppDataFolder(ui, appData, false, true));
     EXPECT_TRUE(IsFolder(appData + appSub + L"\\pd"));
     RemoveTree(appData + appSub);
 
@@ -172,9 +170,9 @@ TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
 TEST_F(ElementListTest, CreateFoldersRefusesAJoinedPathBeyondThePathLimit)
 {
     Script(L"[CreateDir]\r\nlong=" + std::wstring(250, L'x') + L"\r\nok=fine\r\n");
-    BuildElementList();
-    State().elements[0]->destination = dir / L"dst\\prog";
-    CreateFolders();
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
+    state.elements[0]->destination = dir / L"dst\\prog";
+    CreateFolders(run, state.elements, state.scriptFile, state.installDir);
     EXPECT_TRUE(IsFolder(dir / L"dst\\fine"));
     EXPECT_FALSE(IsFolder(dir / (L"dst\\" + std::wstring(250, L'x')).substr(0, MAX_PATH - 1)));
 }

@@ -14,7 +14,6 @@ class FileListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetState();
         ASSERT_TRUE(MakeDirs(dir / L"Data\\Pkg\\cad"));
         ASSERT_TRUE(MakeDirs(dir / L"empty"));
         ASSERT_TRUE(WriteBytes(dir / L"top.txt", std::string(10, 'a')));
@@ -23,6 +22,7 @@ protected:
         ASSERT_TRUE(WriteBytes(dir / L"Data\\Pkg\\cad\\x.cad", std::string(4096, 'd')));
     }
     TempDir dir;
+    FileList scan;
 };
 
 TEST_F(FileListTest, Scan_RecordsFileSizesPerFolderUnderUpperCasedKeys)
@@ -85,7 +85,7 @@ TEST(SizeOnDiskTest, RoundsUpToWholeClusters)
     };
     for (const Case& c : cases) {
         CFileItem item(L"x", c.size);
-        EXPECT_EQ(item.SizeOnDisk(c.cluster), c.expected) << c.size << " on " << c.cluster;
+        EXPECT_EQ(item.SizeOnDisk(c.cluster, FileList()), c.expected) << c.size << " on " << c.cluster;
     }
 }
 
@@ -97,12 +97,12 @@ TEST(SizeOnDiskTest, ClassItemsSumBeyondFourGigabytes)
     sub->Add(std::make_unique<CFileItem>(L"b", 2000000000ull));
     sub->Add(std::make_unique<CFileItem>(L"c", 1));
     // 3,000,000,512 + 2,000,003,072 + 4,096 bytes on 4 KB clusters: over 4 GB.
-    EXPECT_EQ(root.SizeOnDisk(4096), 5000007680ull);
+    EXPECT_EQ(root.SizeOnDisk(4096, FileList()), 5000007680ull);
 }
 
 TEST_F(FileListTest, WholeFolderItemsTakeSizesAndCountsFromTheScan)
 {
-    State().sourceFiles.Scan(dir.Path());
+    scan.Scan(dir.Path());
     CClassItem root;
     auto* whole = root.Add(std::make_unique<CClassItem>());
     whole->wholeFolder = true;
@@ -115,9 +115,9 @@ TEST_F(FileListTest, WholeFolderItemsTakeSizesAndCountsFromTheScan)
     missing->Add(std::make_unique<CFileItem>(L"data\\pkg\\att\\*", 0));
     root.Add(std::make_unique<CFileItem>(L"single", 100));
 
-    EXPECT_EQ(CountFiles(root), 2 + 1 + 0 + 1);
-    EXPECT_EQ(CountFiles(*missing), 0);
-    EXPECT_EQ(root.SizeOnDisk(4096), 4096u + 8192u + 4096u + 0u + 4096u);
+    EXPECT_EQ(CountFiles(root, scan), 2 + 1 + 0 + 1);
+    EXPECT_EQ(CountFiles(*missing, scan), 0);
+    EXPECT_EQ(root.SizeOnDisk(4096, scan), 4096u + 8192u + 4096u + 0u + 4096u);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The file sections of the data script: line format, language filter, groups,
 // rename, and the three messages with their answers.
 #include "app/SetupState.h"
-#include "dialogs/resource.h"
+#include "resources/resource.h"
 #include "files/FileItem.h"
 #include "files/FileSection.h"
 #include "support/ScriptedUi.h"
@@ -57,9 +57,8 @@ class FileSectionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetState();
-        State().sourceDir = dir / L"src\\";
-        State().uiLanguage = 9;
+        state.sourceDir = dir / L"src\\";
+        state.uiLanguage = 9;
         script = dir / L"DataSetup.inf";
         ASSERT_TRUE(MakeDirs(dir / L"src\\bin"));
         ASSERT_TRUE(MakeDirs(dir / L"src\\emptydir"));
@@ -68,6 +67,7 @@ protected:
         ASSERT_TRUE(MakeDirs(dir / L"src\\bin\\nested"));  // folders are not files
     }
     void Section(const std::wstring& lines) { ASSERT_TRUE(WriteText(script, L"[Files]\r\n" + lines)); }
+    SectionContext Sections() { return SectionContext{ui, state.sourceDir, state.uiLanguage}; }
     static std::vector<std::wstring> Names(const CClassItem& item)
     {
         std::vector<std::wstring> names;
@@ -78,13 +78,14 @@ protected:
     TempDir dir;
     std::wstring script;
     ScriptedUi ui;
+    SetupState state;
 };
 
 TEST_F(FileSectionTest, StarTakesEveryFileOfTheFolderWithItsName)
 {
     Section(L"f1=1,bin\\*,,,,\r\n");
     CClassItem root;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
     ASSERT_EQ(root.children.size(), 2u);
     std::vector<std::wstring> sources = Names(root);
     std::sort(sources.begin(), sources.end());
@@ -103,7 +104,7 @@ TEST_F(FileSectionTest, SingleFileGoesIntoItsSubfolderRenamedOnlyForItsLanguage)
 {
     Section(L"f1=1,bin\\a.dll,sys,b.dll,9,\r\n");
     CClassItem english;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", english));
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", english));
     ASSERT_EQ(english.children.size(), 1u);
     ASSERT_TRUE(english.children[0]->IsClass());
     const auto& sys = static_cast<const CClassItem&>(*english.children[0]);
@@ -113,9 +114,9 @@ TEST_F(FileSectionTest, SingleFileGoesIntoItsSubfolderRenamedOnlyForItsLanguage)
     EXPECT_EQ(sys.children[0]->destName, L"b.dll");
     EXPECT_EQ(sys.children[0]->size, 3u);
 
-    State().uiLanguage = 7;
+    state.uiLanguage = 7;
     CClassItem german;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", german));
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", german));
     EXPECT_TRUE(german.children.empty());
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -124,7 +125,7 @@ TEST_F(FileSectionTest, RenameAppliesOnlyWhenExactlyOneFileWasAdded)
 {
     Section(L"f1=1,bin\\*,,z.dll,,\r\n");
     CClassItem root;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
     ASSERT_EQ(root.children.size(), 2u);
     for (const auto& child : root.children) EXPECT_TRUE(child->destName.empty());
 }
@@ -133,22 +134,22 @@ TEST_F(FileSectionTest, SubfoldersXYXGiveThreeGroups)
 {
     Section(L"f1=1,bin\\a.dll,x,,,\r\nf2=1,bin\\c.dll,Y,,,\r\nf3=1,bin\\a.dll,X,,,\r\nf4=1,bin\\c.dll,x,,,\r\n");
     CClassItem root;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
     ASSERT_EQ(root.children.size(), 3u);
     EXPECT_EQ(root.children[0]->destName, L"x");
     EXPECT_EQ(root.children[1]->destName, L"Y");
     EXPECT_EQ(root.children[2]->destName, L"X");
     // f4 is the same group as f3 (names compared without case).
     EXPECT_EQ(static_cast<CClassItem&>(*root.children[2]).children.size(), 2u);
-    EXPECT_EQ(CountFiles(root), 4);
+    EXPECT_EQ(CountFiles(root, state.sourceFiles), 4);
 }
 
 TEST_F(FileSectionTest, EmptyStarFolderAddsNothingAndSaysNothing)
 {
     Section(L"f1=1,emptydir\\*,,,,\r\nf2=1,nofolder\\*,,,,\r\n");
     CClassItem root;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
-    EXPECT_EQ(CountFiles(root), 0);
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
+    EXPECT_EQ(CountFiles(root, state.sourceFiles), 0);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -156,7 +157,7 @@ TEST_F(FileSectionTest, EmptyAndMalformedEntriesAreReportedAndSkipped)
 {
     Section(L"gone=\r\nshort=1,bin\\a.dll,sys,b.dll,9\r\nok=1,bin\\c.dll,,,,\r\n");
     CClassItem root;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].stringId, static_cast<UINT>(IDS_ENTRY_EMPTY));
     EXPECT_EQ(ui.messages[0].text, L"Warnung:\nDer Eintrag gone im Abschnitt  [Files] ist leer.");
@@ -173,7 +174,7 @@ TEST_F(FileSectionTest, MissingFileAsksAbortRetryIgnore)
 
     ui.Answer(IDIGNORE);
     CClassItem ignored;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", ignored));
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", ignored));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].stringId, static_cast<UINT>(IDS_ENTRY_FILE_MISSING));
     EXPECT_EQ(ui.messages[0].text, L"Das File in Eintrag lost im Abschnitt [Files]\nkonnte nicht gefunden werden.");
@@ -184,33 +185,20 @@ TEST_F(FileSectionTest, MissingFileAsksAbortRetryIgnore)
     ui.messages.clear();
     ui.Answer(IDABORT);
     CClassItem aborted;
-    EXPECT_FALSE(ReadFileSection(script, L"Files", aborted));
+    EXPECT_FALSE(ReadFileSection(Sections(), script, L"Files", aborted));
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(aborted.children.empty());  // the entry after the aborted one is not read
 }
 
-// Puts the missing file in place when asked, then answers Retry.
-class FixingUi : public ScriptedUi {
-public:
-    explicit FixingUi(std::wstring file) : file_(std::move(file)) {}
-    int ShowMessage(UINT id, const std::wstring& text, UINT flags, const std::wstring& caption) override
-    {
-        WriteBytes(file_, "late");
-        return ScriptedUi::ShowMessage(id, text, flags, caption);
-    }
-
-private:
-    std::wstring file_;
-};
-
 TEST_F(FileSectionTest, RetryReadsAndExpandsTheEntryAgain)
 {
     Section(L"late=1,bin\\late.dll,sub,new.dll,,\r\n");
-    FixingUi fixing(dir / L"src\\bin\\late.dll");
-    fixing.Answer(IDRETRY);
+    // The user puts the missing file in place, then answers Retry.
+    ui.onMessage = [this](const AskedMessage&) { WriteBytes(dir / L"src\\bin\\late.dll", "late"); };
+    ui.Answer(IDRETRY);
     CClassItem root;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
-    EXPECT_EQ(fixing.messages.size(), 1u);
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
+    EXPECT_EQ(ui.messages.size(), 1u);
     ASSERT_EQ(root.children.size(), 1u);  // one group, not a second one on the retry
     const auto& sub = static_cast<const CClassItem&>(*root.children[0]);
     ASSERT_EQ(sub.children.size(), 1u);
@@ -224,7 +212,7 @@ TEST_F(FileSectionTest, WildcardPatternTakesTheFilesItMatches)
     Section(L"dlls=1,bin\\*.dll,,,,\r\nnone=1,bin\\*.exe,,,,\r\n");
     ui.Answer(IDIGNORE);
     CClassItem root;
-    ASSERT_TRUE(ReadFileSection(script, L"Files", root));
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
     EXPECT_EQ(root.children.size(), 2u);
     ASSERT_EQ(ui.messages.size(), 1u);  // no .exe: reported like a missing file
     EXPECT_EQ(ui.messages[0].stringId, static_cast<UINT>(IDS_ENTRY_FILE_MISSING));

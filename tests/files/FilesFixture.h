@@ -1,15 +1,15 @@
-// Shared set-up of the copy-engine tests: a fresh temporary folder, a clean run
-// (setup state, logs, counter, system kind and Windows folder as the system has
-// them) and the scripted user.
+// Shared set-up of the copy-engine tests: a fresh temporary folder, a new run
+// (logs, counter, system kind and Windows folder as the system has them) and the
+// scripted user.
 #pragma once
 
-#include "app/SetupState.h"
 #include "files/CopyLog.h"
-#include "files/CopyRun.h"
+#include "files/InstallRun.h"
 #include "files/UninstallLog.h"
 #include "platform/SystemInfo.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
+#include "support/Win32Support.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,7 @@
 // The test libraries built beside the tests: "ver2001.dll", "ver2003.dll", "vernone.dll".
 inline std::wstring VersionDll(const std::wstring& name)
 {
-    std::string unixDir = VERSION_DLL_DIR;
-    std::wstring path = L"Z:";
-    for (char c : unixDir) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path + L"\\" + name;
+    return WinePathOf(VERSION_DLL_DIR) + L"\\" + name;
 }
 
 // ASCII paths of the temporary folder, as they appear in the 8-bit logs.
@@ -71,22 +68,11 @@ inline bool SetWriteYear(const std::wstring& path, WORD year)
 
 class FilesTest : public ::testing::Test {
 protected:
-    FilesTest() { Clean(); }
-    ~FilesTest() override { Clean(); }
-
-    static void Clean()
-    {
-        ResetCopyRun();
-        ResetState();
-        SetSystemKind(std::nullopt);
-        SetWindowsFolder(std::wstring());
-    }
-
     // Opens the run log and the copy log in the temporary folder, as the install phase does.
     void OpenLogs()
     {
-        ASSERT_TRUE(OpenUninstallLog(RunLogPath()));
-        ASSERT_TRUE(OpenCopyLog(CopyLogPath()));
+        ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
+        ASSERT_TRUE(OpenCopyLog(run, CopyLogPath()));
     }
     std::wstring RunLogPath() const { return dir / L".UNINST.INF"; }
     std::wstring CopyLogPath() const { return dir / L"update.log"; }
@@ -102,6 +88,8 @@ protected:
         return text.substr(opening.size());
     }
 
+    // Declared in this order so the logs close before the folder goes.
     TempDir dir;
     ScriptedUi ui;
+    InstallRun run{ui};
 };

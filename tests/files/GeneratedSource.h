@@ -3,7 +3,9 @@
 #pragma once
 
 #include "app/SetupState.h"
-#include "files/CopyRun.h"
+#include "files/FileSection.h"
+#include "files/InstallRun.h"
+#include "support/ScriptedUi.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -21,22 +23,19 @@ class GeneratedSourceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetState();
-        ResetCopyRun();
-        State().sourceDir = dir / L"src\\";
-        State().scriptFile = dir / L"src\\DataSetup.inf";
-        State().installDir = dir / L"dst";
-        State().uiLanguage = 9;
-        State().country = 49;
-        State().runMode = 3;
+        state.sourceDir = dir / L"src\\";
+        state.scriptFile = dir / L"src\\DataSetup.inf";
+        state.installDir = dir / L"dst";
+        state.uiLanguage = 9;
+        state.country = 49;
+        state.runMode = 3;
         ASSERT_TRUE(MakeDirs(dir / L"src\\data"));
         ASSERT_TRUE(MakeDirs(dir / L"dst"));
+        run.sourceDir = state.sourceDir;
     }
-    void TearDown() override
-    {
-        ResetCopyRun();
-        ResetState();
-    }
+
+    // What the file sections are read against in this source.
+    SectionContext Sections() { return SectionContext{ui, state.sourceDir, state.uiLanguage}; }
 
     // data\ovkdata.inf listing packages in this order.
     void Catalogue(const std::vector<TestPackage>& packages)
@@ -47,7 +46,7 @@ protected:
             text += L"[" + p.id + L"]\r\nname=" + p.name + L"\r\ndbname=" + p.id + L"db\r\ndirname=" + p.dirname + L"\r\n";
         ASSERT_TRUE(WriteText(dir / L"src\\data\\ovkdata.inf", text));
     }
-    void Script(const std::wstring& text) { ASSERT_TRUE(WriteText(State().scriptFile, text)); }
+    void Script(const std::wstring& text) { ASSERT_TRUE(WriteText(state.scriptFile, text)); }
     // A source file of size bytes below src.
     void SourceFile(const std::wstring& relative, size_t size, char fill = 'x')
     {
@@ -72,5 +71,9 @@ protected:
         return std::string(path.begin(), path.end());  // the temporary folder is plain ASCII
     }
 
+    // Declared in this order so the logs close before the folder goes.
     TempDir dir;
+    SetupState state;
+    ScriptedUi ui;
+    InstallRun run{ui};
 };

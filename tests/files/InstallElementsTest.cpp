@@ -2,8 +2,8 @@
 // the copy under the progress dialog, the uninstall logs, and a cancel.
 #include "GeneratedSource.h"
 
-#include "catalogue/InstElement.h"
-#include "dialogs/resource.h"
+#include "files/InstElement.h"
+#include "resources/resource.h"
 #include "files/CopyLog.h"
 #include "files/ElementList.h"
 #include "files/FileItem.h"
@@ -21,19 +21,18 @@ protected:
     // Builds the list and trees the way a run does, with destinations below dst.
     void Prepare()
     {
-        BuildElementList();
-        State().sourceFiles.Scan(State().sourceDir);
-        ASSERT_TRUE(BuildFileTrees(State().scriptFile));
-        CIEArray& elements = State().elements;
+        BuildElementList(run, state.elements, state.sourceDir, state.country);
+        state.sourceFiles.Scan(state.sourceDir);
+        ASSERT_TRUE(BuildFileTrees(Sections(), state.scriptFile, state.elements, state.runMode == kRunModeAdmin));
+        CIEArray& elements = state.elements;
         elements[0]->destination = dir / L"dst\\prog";
         for (size_t i = 1; i + kFixedElementCount < elements.GetSize(); ++i)
             elements[i]->destination = dir / (L"dst\\" + elements[i]->folderKey);
-        ASSERT_TRUE(OpenUninstallLog(dir / L"dst\\.UNINST.INF"));
-        CreateFolders();
-        State().runResult = 1;
+        ASSERT_TRUE(OpenUninstallLog(run, dir / L"dst\\.UNINST.INF"));
+        CreateFolders(run, state.elements, state.scriptFile, state.installDir);
+        run.runResult = 1;
     }
 
-    ScriptedUi ui;
 };
 
 TEST_F(InstallElementsTest, InstallsEveryElementAndRecordsEachFileOnce)
@@ -41,7 +40,7 @@ TEST_F(InstallElementsTest, InstallsEveryElementAndRecordsEachFileOnce)
     Catalogue({{L"A1", L"Alpha", L"PkgA"}, {L"B2", L"Beta", L"PkgB"}});
     Script(L"[Files]\r\nf1=1,prog\\one.txt,,,,\r\nf2=1,prog\\two.txt,sub,zwei.txt,,\r\n"
            L"[CreateDir]\r\nd1=prog\\sub\r\n");
-    State().runMode = -1;  // element 0 takes the program files
+    state.runMode = -1;  // element 0 takes the program files
     SourceFile(L"prog\\one.txt", 10);
     SourceFile(L"prog\\two.txt", 20);
     SourceFile(L"data\\PkgA\\root.dat", 30);
@@ -50,8 +49,8 @@ TEST_F(InstallElementsTest, InstallsEveryElementAndRecordsEachFileOnce)
     SourceFile(L"data\\PkgB\\lvk\\l.dat", 50);
     Prepare();
 
-    EXPECT_TRUE(InstallElements(State().elements));
-    EXPECT_EQ(State().runResult, 1);
+    EXPECT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
+    EXPECT_EQ(run.runResult, 1);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ReadBytes(dir / L"dst\\prog\\one.txt").size(), 10u);
     EXPECT_EQ(ReadBytes(dir / L"dst\\prog\\sub\\zwei.txt").size(), 20u);
@@ -147,9 +146,10 @@ TEST_F(InstallElementsTest, CancelStopsBeforeTheNextFileAndTheRestInstallsNothin
 
     g_probe = CancelProbe();
     g_probe.folder = dir / L"dst\\prog";
+    ui.realProgress = true;  // the real dialog, cancelled by a click on its button
     ASSERT_NE(::SetTimer(nullptr, 0, 1, PressCancel), 0u);
-    EXPECT_FALSE(InstallElements(State().elements));
-    EXPECT_EQ(State().runResult, 0);
+    EXPECT_FALSE(InstallElements(run, state.elements, state.sourceFiles));
+    EXPECT_EQ(run.runResult, 0);
 
     ASSERT_EQ(g_probe.firings, 1);
     const int done = g_probe.filesDone;
@@ -174,14 +174,14 @@ TEST_F(InstallElementsTest, APackageWithoutAttFolderCountsAndInstallsNothingTher
     Script(L"[Files]\r\n");
     SourceFile(L"data\\PkgA\\cad\\c.dat", 40);
     Prepare();
-    CInstElement& package = *State().elements[1];
+    CInstElement& package = *state.elements[1];
     ASSERT_TRUE(package.fileTree);
     const auto& att = static_cast<const CClassItem&>(*package.fileTree->children.back());
     EXPECT_EQ(att.destName, L"att");
-    EXPECT_EQ(CountFiles(att), 0);
-    EXPECT_EQ(CountFiles(*package.fileTree), 1);
+    EXPECT_EQ(CountFiles(att, state.sourceFiles), 0);
+    EXPECT_EQ(CountFiles(*package.fileTree, state.sourceFiles), 1);
 
-    EXPECT_TRUE(InstallElements(State().elements));
+    EXPECT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
     EXPECT_EQ(CountFilesIn(dir / L"dst\\PkgA\\att"), 0);
     EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\cad\\c.dat").size(), 40u);
 }
@@ -193,13 +193,13 @@ TEST_F(InstallElementsTest, AnElementWithFilesButNoDestinationIsLeftOutAndTheRun
     SourceFile(L"prog\\stray.txt", 10);
     SourceFile(L"data\\PkgA\\root.dat", 30);
     Prepare();
-    State().elements[0]->destination.clear();
-    ASSERT_TRUE(OpenCopyLog(dir / L"dst\\update.log"));
+    state.elements[0]->destination.clear();
+    ASSERT_TRUE(OpenCopyLog(run, dir / L"dst\\update.log"));
     wchar_t working[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, working);
 
-    EXPECT_TRUE(InstallElements(State().elements));
-    EXPECT_EQ(State().runResult, 0);
+    EXPECT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
+    EXPECT_EQ(run.runResult, 0);
     EXPECT_EQ(::GetFileAttributesW((std::wstring(working) + L"\\stray.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
     const std::string log = ReadBytes(dir / L"dst\\update.log");

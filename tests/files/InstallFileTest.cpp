@@ -1,8 +1,9 @@
 // Version-aware installation of single files: real files, real version resources,
 // whole copy-log blocks.
 #include "FilesFixture.h"
+#include "support/Win32Support.h"
 
-#include "dialogs/resource.h"
+#include "resources/resource.h"
 #include "files/InstallFile.h"
 #include "platform/PathUtil.h"
 
@@ -17,20 +18,6 @@ DWORD Attributes(const std::wstring& path)
 }
 
 // The user, who looks at the copy log while a question is on the screen.
-class LogReadingUi : public ScriptedUi {
-public:
-    explicit LogReadingUi(std::wstring logPath) : logPath_(std::move(logPath)) {}
-    int ShowMessage(UINT stringId, const std::wstring& text, UINT flags, const std::wstring& caption) override
-    {
-        logSeen.push_back(ReadBytes(logPath_));
-        return ScriptedUi::ShowMessage(stringId, text, flags, caption);
-    }
-    std::vector<std::string> logSeen;
-
-private:
-    std::wstring logPath_;
-};
-
 class InstallFileTest : public FilesTest {
 protected:
     void SetUp() override { OpenLogs(); }
@@ -49,7 +36,7 @@ TEST_F(InstallFileTest, InstallFile_FreshDestinationIsCopiedAndRecorded)
     std::wstring src = Place(L"ver2001.dll", L"src.dll");
     std::wstring dst = dir / L"dst.dll";
 
-    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
     EXPECT_EQ(Crlf(CallLine(src, dst) +
@@ -71,7 +58,7 @@ TEST_F(InstallFileTest, InstallFile_SkipsLowerSourceVersion)
     ASSERT_TRUE(SetWriteYear(dst, 2001));
     const std::string before = ReadBytes(dst);
 
-    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(before == ReadBytes(dst));
     EXPECT_EQ(Crlf(CallLine(src, dst) +
@@ -95,7 +82,7 @@ TEST_F(InstallFileTest, InstallFile_EqualVersionsCountAsInstalledWithoutCopy)
     ASSERT_TRUE(SetWriteYear(dst, 1999));
     ASSERT_TRUE(WriteBytes(dst, ReadBytes(dst) + "marker"));  // would vanish with a copy
 
-    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) + "marker" == ReadBytes(dst));
     EXPECT_EQ(Crlf(CallLine(src, dst) +
@@ -117,7 +104,7 @@ TEST_F(InstallFileTest, InstallFile_HigherSourceVersionReplacesNewerDatedDestina
     std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
     ASSERT_TRUE(SetWriteYear(src, 2001));
 
-    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
     EXPECT_EQ(Crlf(CallLine(src, dst) +
@@ -140,7 +127,7 @@ TEST_F(InstallFileTest, InstallFile_DestinationWithoutVersionIsOverwrittenWithou
     std::wstring dst = Place(L"vernone.dll", L"dst.dll");
     ASSERT_TRUE(SetWriteYear(src, 1995));  // older by date: dates are not looked at
 
-    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
     EXPECT_EQ(Crlf(CallLine(src, dst) +
@@ -164,7 +151,7 @@ TEST_F(InstallFileTest, InstallFile_NewerDatedDestinationIsForcedOnSecondAttempt
     ASSERT_TRUE(SetWriteYear(src, 2001));
     ASSERT_TRUE(SetWriteYear(dst, 2010));
 
-    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
     EXPECT_EQ(Crlf(CallLine(src, dst) +
@@ -199,7 +186,7 @@ TEST_F(InstallFileTest, InstallFile_OlderDatedDestinationIsReplacedAtOnce)
     ASSERT_TRUE(WriteBytes(dst + L".~ovk", "not ours"));
     ASSERT_TRUE(WriteBytes(dst + L".~ovk1", "not ours either"));
 
-    EXPECT_EQ(0u, MyVerInstallFile(false, src, dst, false));
+    EXPECT_EQ(0u, MyVerInstallFile(run, false, src, dst, false));
     EXPECT_EQ("new", ReadBytes(dst));
     EXPECT_EQ("not ours", ReadBytes(dst + L".~ovk"));
     EXPECT_EQ("not ours either", ReadBytes(dst + L".~ovk1"));
@@ -216,7 +203,7 @@ TEST_F(InstallFileTest, InstallFile_ReadOnlyDestinationIsReplacedAndLeftWritable
     ASSERT_TRUE(::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_READONLY));
 
-    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
     EXPECT_EQ(0u, Attributes(dst) & FILE_ATTRIBUTE_READONLY);
@@ -234,17 +221,18 @@ TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyKeepsTheOldFile)
     ASSERT_TRUE(WriteBytes(dst, "old"));
     ASSERT_TRUE(::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_READONLY));
     // The source can be found but not read.
-    HANDLE lock = ::CreateFileW(src.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    HeldOpen lock(src);
+    ASSERT_TRUE(lock.Held());
 
-    LogReadingUi user(CopyLogPath());
-    const unsigned result = MyVerInstallFile(true, src, dst, false);
-    ::CloseHandle(lock);
+    std::vector<std::string> logSeen;  // the copy log as it is while the box is up
+    ui.onMessage = [&](const AskedMessage&) { logSeen.push_back(ReadBytes(CopyLogPath())); };
+    const unsigned result = MyVerInstallFile(run, true, src, dst, false);
+    lock.Release();
     // The lines so far are on the disk while the user is asked.
-    ASSERT_EQ(1u, user.logSeen.size());
+    ASSERT_EQ(1u, logSeen.size());
     EXPECT_EQ(Crlf(CallLine(src, dst) + "\t\tSrc exist.\n\t\tDst exist\n\t\tPrepering for copy...\n"
                    "\t\tOld file must (eventually) be deleted... File is prepered for delete... "),
-              user.logSeen[0]);
+              logSeen[0]);
 
     EXPECT_EQ(kVifSharingViolation | kVifFileInUse, result);
     EXPECT_EQ("old", ReadBytes(dst));
@@ -253,10 +241,10 @@ TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyKeepsTheOldFile)
     // Nothing but the two files is left in the folder (no file set aside).
     EXPECT_FALSE(FileExists(dir / L"ovk*.tmp"));
     EXPECT_FALSE(FileExists(dir / L"*.~ovk*"));
-    ASSERT_EQ(1u, user.messages.size());
+    ASSERT_EQ(1u, ui.messages.size());
     const std::wstring text = src + L" --> " + dst + L"\r\nCopy failed.";
-    EXPECT_EQ(text, user.messages[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), user.messages[0].flags);
+    EXPECT_EQ(text, ui.messages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), ui.messages[0].flags);
     EXPECT_NE(std::string::npos, CopyLogText().find(Crlf("\t\t" + Narrow(text) + " Error code 32\n")));
 }
 
@@ -277,7 +265,7 @@ TEST_F(InstallFileTest, InstallFile_MissingSourceIsReportedWithFlagNames)
         ui.Answer(c.answer);
         std::wstring src = dir / L"missing.dll";
         std::wstring dst = dir / L"dst.dll";
-        EXPECT_EQ(c.expected, InstallFile(src, dst, nullptr, c.quiet));
+        EXPECT_EQ(c.expected, InstallFile(run, src, dst, nullptr, c.quiet));
         const std::wstring text = L"Failed to install file: " + src + L" --> " + dst + L"\r\nFlags = VIF_CANNOTREADSRC";
         ASSERT_EQ(c.messages, ui.messages.size());
         if (c.messages) {

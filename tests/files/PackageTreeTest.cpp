@@ -1,7 +1,7 @@
 // The fixed layout of a data package and the trees of all elements.
 #include "GeneratedSource.h"
 
-#include "catalogue/InstElement.h"
+#include "files/InstElement.h"
 #include "files/ElementList.h"
 #include "files/FileItem.h"
 #include "files/FileTrees.h"
@@ -11,7 +11,7 @@ namespace {
 
 class PackageTreeTest : public GeneratedSourceTest {
 protected:
-    const CInstElement& Element(size_t i) const { return *State().elements[i]; }
+    const CInstElement& Element(size_t i) const { return *state.elements[i]; }
     static std::vector<std::wstring> Sources(const CClassItem& item)
     {
         std::vector<std::wstring> sources;
@@ -20,7 +20,6 @@ protected:
     }
     static std::wstring LastPart(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
 
-    ScriptedUi ui;
 };
 
 TEST_F(PackageTreeTest, PackageGetsItsFolderAndTheSevenCategoriesInOrder)
@@ -29,7 +28,7 @@ TEST_F(PackageTreeTest, PackageGetsItsFolderAndTheSevenCategoriesInOrder)
     element.package = std::make_unique<CFirma>();
     element.package->dirname = L"Lumo";
     EXPECT_FALSE(BuildPackageTree(element));  // no root yet
-    element.fileTree = AdoptFileTree(new CClassItem());
+    element.fileTree = std::make_unique<CClassItem>();
     ASSERT_TRUE(BuildPackageTree(element));
 
     const CClassItem& root = *element.fileTree;
@@ -56,11 +55,11 @@ TEST_F(PackageTreeTest, WithAnAdministrationFileTheProgramFilesGoToPrivateFiles)
     SourceFile(L"bin\\ini.txt", 1);
     SourceFile(L"bin\\priv.txt", 2);
     SourceFile(L"bin\\main.txt", 3);
-    BuildElementList();
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
 
-    State().runMode = 3;
-    ASSERT_TRUE(BuildFileTrees(State().scriptFile));
-    const size_t n = State().elements.GetSize();
+    state.runMode = 3;
+    ASSERT_TRUE(BuildFileTrees(Sections(), state.scriptFile, state.elements, state.runMode == kRunModeAdmin));
+    const size_t n = state.elements.GetSize();
     ASSERT_TRUE(Element(n - 4).fileTree);
     EXPECT_EQ(Sources(*Element(n - 4).fileTree), (std::vector<std::wstring>{L"ini.txt", L"priv.txt"}));
     EXPECT_EQ(Sources(*Element(0).fileTree), (std::vector<std::wstring>{L"main.txt"}));
@@ -71,8 +70,8 @@ TEST_F(PackageTreeTest, WithAnAdministrationFileTheProgramFilesGoToPrivateFiles)
         EXPECT_FALSE(Element(i).fileTree) << i;
     }
 
-    State().runMode = -1;
-    ASSERT_TRUE(BuildFileTrees(State().scriptFile));
+    state.runMode = -1;
+    ASSERT_TRUE(BuildFileTrees(Sections(), state.scriptFile, state.elements, state.runMode == kRunModeAdmin));
     EXPECT_TRUE(Element(n - 4).fileTree->children.empty());
     EXPECT_EQ(Sources(*Element(0).fileTree), (std::vector<std::wstring>{L"ini.txt", L"priv.txt", L"main.txt"}));
     EXPECT_TRUE(ui.messages.empty());
@@ -82,9 +81,9 @@ TEST_F(PackageTreeTest, AnAbortedSectionEndsTheTrees)
 {
     Catalogue({{L"A1", L"Alpha", L"PkgA"}});
     Script(L"[Files]\r\nf=1,bin\\gone.txt,,,,\r\n");
-    BuildElementList();
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
     ui.Answer(IDABORT);
-    EXPECT_FALSE(BuildFileTrees(State().scriptFile));
+    EXPECT_FALSE(BuildFileTrees(Sections(), state.scriptFile, state.elements, state.runMode == kRunModeAdmin));
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_FALSE(Element(1).fileTree);  // the packages come after the aborted section
 }

@@ -2,8 +2,9 @@
 // start (delayed move on the NT family, wininit.ini on the 95 family), and the
 // question to the user where neither is possible.
 #include "FilesFixture.h"
+#include "support/Win32Support.h"
 
-#include "dialogs/resource.h"
+#include "resources/resource.h"
 #include "files/InstallFile.h"
 #include "framework/Strings.h"
 #include "platform/PathUtil.h"
@@ -65,37 +66,7 @@ private:
     std::wstring saved_;
 };
 
-// A file held open without sharing, as a running program holds its files.
-class HeldOpen {
-public:
-    explicit HeldOpen(const std::wstring& path)
-        : handle_(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldOpen() { Release(); }
-    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Release()
-    {
-        if (Held()) ::CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE handle_;
-};
-
 // The user, who closes the program holding the file before answering.
-class ClosingUi : public ScriptedUi {
-public:
-    explicit ClosingUi(HeldOpen& held) : held_(held) {}
-    int ShowMessage(UINT stringId, const std::wstring& text, UINT flags, const std::wstring& caption) override
-    {
-        held_.Release();
-        return ScriptedUi::ShowMessage(stringId, text, flags, caption);
-    }
-
-private:
-    HeldOpen& held_;
-};
-
 class ReplaceAtRestartTest : public FilesTest {
 protected:
     void SetUp() override { OpenLogs(); }
@@ -134,7 +105,7 @@ protected:
 TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnNtRegistersDelayedMoves)
 {
     PendingRenames pending;
-    SetSystemKind(SystemKind::NtFamily);
+    run.systemKind = SystemKind::NtFamily;
     std::wstring src = Place(L"ver2003.dll", L"src.dll");
     std::wstring first = Place(L"ver2001.dll", L"first.dll");
     std::wstring second = Place(L"ver2001.dll", L"second.dll");
@@ -142,12 +113,12 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnNtRegistersDelayedMoves)
     HeldOpen holdFirst(first), holdSecond(second);
     ASSERT_TRUE(holdFirst.Held() && holdSecond.Held());
 
-    EXPECT_EQ(1, InstallFile(src, first, nullptr, false));
-    EXPECT_EQ(1, InstallFile(src, second, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, first, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, second, nullptr, false));
     holdFirst.Release();
     holdSecond.Release();
 
-    EXPECT_TRUE(State().restartNeeded);
+    EXPECT_TRUE(run.restartNeeded);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(old == ReadBytes(first));
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dir / L"first.000"));
@@ -175,10 +146,10 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnNtRegistersDelayedMoves)
 
 TEST_F(ReplaceAtRestartTest, InstallFile_InUseOn95FamilyWritesWininit)
 {
-    SetSystemKind(SystemKind::Win95Family);
+    run.systemKind = SystemKind::Win95Family;
     std::wstring windows = dir / L"windows";
     ASSERT_TRUE(MakeDirs(windows));
-    SetWindowsFolder(windows);
+    run.windowsFolder = windows;
     // Existing content stays; its unterminated last line keeps its own line.
     ASSERT_TRUE(WriteBytes(windows + L"\\wininit.ini", "[boot]\r\nkept=1"));
     std::wstring src = Place(L"ver2003.dll", L"src.dll");
@@ -186,10 +157,10 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOn95FamilyWritesWininit)
     std::wstring second = Place(L"ver2001.dll", L"second.dll");
     HeldOpen holdFirst(first), holdSecond(second);
 
-    EXPECT_EQ(1, InstallFile(src, first, nullptr, false));
-    EXPECT_EQ(1, InstallFile(src, second, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, first, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, second, nullptr, false));
 
-    EXPECT_TRUE(State().restartNeeded);
+    EXPECT_TRUE(run.restartNeeded);
     const std::string f = Narrow(first), s = Narrow(second);
     EXPECT_EQ("[boot]\r\nkept=1\r\n[rename]\r\nNUL=" + f + "\r\n" + f + "=" + Narrow(dir / L"first.000") + "\r\nNUL=" +
                   s + "\r\n" + s + "=" + Narrow(dir / L"second.001") + "\r\n",
@@ -202,7 +173,7 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOn95FamilyWritesWininit)
 
 TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnOldHostAsksTheUser)
 {
-    SetSystemKind(SystemKind::Old16BitHost);
+    run.systemKind = SystemKind::Old16BitHost;
     std::wstring src = Place(L"ver2003.dll", L"src.dll");
     std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
     const std::string old = ReadBytes(dst);
@@ -221,19 +192,19 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnOldHostAsksTheUser)
         ui.messages.clear();
         ui.Answer(c.answer);
         const std::string runLogBefore = RunLogFileLines();
-        EXPECT_EQ(c.expected, InstallFile(src, dst, nullptr, c.quiet));
+        EXPECT_EQ(c.expected, InstallFile(run, src, dst, nullptr, c.quiet));
         if (c.quiet) {
             EXPECT_TRUE(ui.messages.empty());
         } else {
             ASSERT_EQ(1u, ui.messages.size());
             EXPECT_EQ(static_cast<UINT>(IDS_FILE_IN_USE), ui.messages[0].stringId);
-            EXPECT_EQ(fw::FormatStr(IDS_FILE_IN_USE, dst), ui.messages[0].text);
+            EXPECT_EQ(fw::FormatStr(nullptr, IDS_FILE_IN_USE, dst), ui.messages[0].text);
             EXPECT_EQ(static_cast<UINT>(MB_ABORTRETRYIGNORE | MB_ICONWARNING), ui.messages[0].flags);
         }
         const std::string recorded = *c.recorded ? std::string(c.recorded) + Narrow(dst) + "\n" : "";
         EXPECT_EQ(runLogBefore + recorded, RunLogFileLines());
     }
-    EXPECT_FALSE(State().restartNeeded);
+    EXPECT_FALSE(run.restartNeeded);
     hold.Release();
     EXPECT_TRUE(old == ReadBytes(dst));
     EXPECT_NE(std::string::npos,
@@ -243,16 +214,17 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnOldHostAsksTheUser)
 
 TEST_F(ReplaceAtRestartTest, InstallFile_RetryInstallsOnceTheFileIsFree)
 {
-    SetSystemKind(SystemKind::Old16BitHost);
+    run.systemKind = SystemKind::Old16BitHost;
     std::wstring src = Place(L"ver2003.dll", L"src.dll");
     std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
     HeldOpen hold(dst);
-    ClosingUi closing(hold);
-    closing.Answer(IDRETRY);
+    // The user closes the program holding the file before answering.
+    ui.onMessage = [&hold](const AskedMessage&) { hold.Release(); };
+    ui.Answer(IDRETRY);
 
-    EXPECT_EQ(1, InstallFile(src, dst, nullptr, false));
+    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
-    EXPECT_EQ(1u, closing.messages.size());
+    EXPECT_EQ(1u, ui.messages.size());
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
     EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
 }
@@ -260,7 +232,7 @@ TEST_F(ReplaceAtRestartTest, InstallFile_RetryInstallsOnceTheFileIsFree)
 TEST_F(ReplaceAtRestartTest, InstallFile_FailedTemporaryCopyIsNotScheduled)
 {
     PendingRenames pending;
-    SetSystemKind(SystemKind::NtFamily);
+    run.systemKind = SystemKind::NtFamily;
     std::wstring src = Place(L"ver2003.dll", L"src.dll");
     std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
     HeldOpen hold(dst);
@@ -269,9 +241,9 @@ TEST_F(ReplaceAtRestartTest, InstallFile_FailedTemporaryCopyIsNotScheduled)
     ui.Answer(IDOK);     // "Copy failed." of the temporary copy
     ui.Answer(IDABORT);  // the file-in-use question
 
-    EXPECT_EQ(-1, InstallFile(src, dst, nullptr, false));
+    EXPECT_EQ(-1, InstallFile(run, src, dst, nullptr, false));
 
-    EXPECT_FALSE(State().restartNeeded);
+    EXPECT_FALSE(run.restartNeeded);
     ASSERT_EQ(2u, ui.messages.size());
     EXPECT_EQ(static_cast<UINT>(IDS_FILE_IN_USE), ui.messages[1].stringId);
     EXPECT_NE(std::string::npos, CopyLogText().find("NT: ***MoveFileEx() failed!\r\n"));
@@ -285,16 +257,16 @@ TEST_F(ReplaceAtRestartTest, InstallFile_WindowsFolderStaysOutOfTheRunLog)
     ASSERT_TRUE(MakeDirs(windows + L"\\system"));
     ASSERT_TRUE(MakeDirs(dir / L"WinApps"));
     ASSERT_TRUE(MakeDirs(dir / L"pkg"));
-    SetWindowsFolder(windows);
+    run.windowsFolder = windows;
     std::wstring src = Place(L"ver2001.dll", L"src.dll");
-    std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(dir / L"pkg");
+    std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, dir / L"pkg");
     ASSERT_TRUE(packageLog);
 
     // The case of the folder does not matter.
     std::wstring inside = dir / L"WIN\\system\\a.dll";
     std::wstring beside = dir / L"WinApps\\b.dll";
-    EXPECT_EQ(1, InstallFile(src, inside, packageLog.get(), true));
-    EXPECT_EQ(1, InstallFile(src, beside, packageLog.get(), true));
+    EXPECT_EQ(1, InstallFile(run, src, inside, packageLog.get(), true));
+    EXPECT_EQ(1, InstallFile(run, src, beside, packageLog.get(), true));
     packageLog.reset();
 
     EXPECT_EQ("file 0 0 " + Narrow(dir / L"pkg\\_uninst.inf") + "\nfile 0 0 " + Narrow(beside) + "\n",

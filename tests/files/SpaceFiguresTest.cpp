@@ -1,6 +1,7 @@
 // The space figures of the path and options dialogs.
-#include "catalogue/InstElement.h"
+#include "files/InstElement.h"
 #include "files/FileItem.h"
+#include "files/FileList.h"
 #include "files/SpaceFigures.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +11,14 @@ namespace {
 TEST(SpaceFiguresTest, ElementNeedsItsTreeRoundedToClusters)
 {
     CInstElement element;
-    EXPECT_EQ(SpaceNeeded(element, 4096), 0u);
-    auto* root = new CClassItem();
-    element.fileTree = AdoptFileTree(root);
+    const FileList noScan;
+    EXPECT_EQ(SpaceNeeded(element, 4096, noScan), 0u);
+    element.fileTree = std::make_unique<CClassItem>();
+    CClassItem* root = element.fileTree.get();
     root->Add(std::make_unique<CFileItem>(L"a", 1));
     root->Add(std::make_unique<CFileItem>(L"b", 6000000000ull));
-    EXPECT_EQ(SpaceNeeded(element, 4096), 4096u + 6000001024ull);
-    EXPECT_EQ(SpaceNeeded(element, 1024), 1024u + 6000000000ull);
+    EXPECT_EQ(SpaceNeeded(element, 4096, noScan), 4096u + 6000001024ull);
+    EXPECT_EQ(SpaceNeeded(element, 1024, noScan), 1024u + 6000000000ull);
 }
 
 TEST(SpaceFiguresTest, KilobytesRoundHalfUpAndPrintWithoutDecimals)

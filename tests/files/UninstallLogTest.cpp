@@ -10,17 +10,17 @@ using UninstallLogTest = FilesTest;
 TEST_F(UninstallLogTest, OpenUninstallLog_WritesHeaderOnlyIntoNewFile)
 {
     const std::wstring path = RunLogPath();
-    ASSERT_TRUE(OpenUninstallLog(path));
-    RunUninstallLog()->WriteFile(L"C:\\a b\\x.dll");
-    CloseUninstallLog();
-    EXPECT_EQ(nullptr, RunUninstallLog());
+    ASSERT_TRUE(OpenUninstallLog(run, path));
+    run.RunLog()->WriteFile(L"C:\\a b\\x.dll");
+    CloseUninstallLog(run);
+    EXPECT_EQ(nullptr, run.RunLog());
 
-    ASSERT_TRUE(OpenUninstallLog(path));
-    RunUninstallLog()->WriteDir(L"C:\\a b\\sub");
+    ASSERT_TRUE(OpenUninstallLog(run, path));
+    run.RunLog()->WriteDir(L"C:\\a b\\sub");
     // Opening again while open keeps the log that is open.
-    ASSERT_TRUE(OpenUninstallLog(dir / L"other.inf"));
-    RunUninstallLog()->WriteFile(L"C:\\y.txt");
-    CloseUninstallLog();
+    ASSERT_TRUE(OpenUninstallLog(run, dir / L"other.inf"));
+    run.RunLog()->WriteFile(L"C:\\y.txt");
+    CloseUninstallLog(run);
 
     EXPECT_EQ("ORVEK V3.5\nfile 0 0 C:\\a b\\x.dll\ndir C:\\a b\\sub\nfile 0 0 C:\\y.txt\n", ReadBytes(path));
     EXPECT_FALSE(FileExists(dir / L"other.inf"));
@@ -29,34 +29,34 @@ TEST_F(UninstallLogTest, OpenUninstallLog_WritesHeaderOnlyIntoNewFile)
 TEST_F(UninstallLogTest, OpenUninstallLog_AppendsToExistingFileWithoutHeader)
 {
     ASSERT_TRUE(WriteBytes(RunLogPath(), "ORVEK V3.5\nfile 0 0 C:\\old.dll\n"));
-    ASSERT_TRUE(OpenUninstallLog(RunLogPath()));
-    RunUninstallLog()->WriteFile(L"C:\\new.dll");
-    CloseUninstallLog();
+    ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
+    run.RunLog()->WriteFile(L"C:\\new.dll");
+    CloseUninstallLog(run);
     EXPECT_EQ("ORVEK V3.5\nfile 0 0 C:\\old.dll\nfile 0 0 C:\\new.dll\n", ReadBytes(RunLogPath()));
 }
 
 TEST_F(UninstallLogTest, OpenUninstallLog_FailsQuietlyWhereNoFileCanBe)
 {
-    EXPECT_FALSE(OpenUninstallLog(dir / L"missing\\.UNINST.INF"));
-    EXPECT_EQ(nullptr, RunUninstallLog());
+    EXPECT_FALSE(OpenUninstallLog(run, dir / L"missing\\.UNINST.INF"));
+    EXPECT_EQ(nullptr, run.RunLog());
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(UninstallLogTest, OpenPackageLog_RecordsItselfAndTheFixedFoldersEachTime)
 {
-    ASSERT_TRUE(OpenUninstallLog(RunLogPath()));
+    ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
     const std::wstring folder = dir / L"pkg";
     ASSERT_TRUE(MakeDirs(folder));
     const std::string p = Narrow(folder);
     const std::string dirs =
         "dir " + p + "\ndir " + p + "\\lvk\ndir " + p + "\\cad\ndir " + p + "\\pic\ndir " + p + "\\dtb\n";
 
-    for (int run = 0; run < 2; ++run) {
-        std::unique_ptr<UninstallLog> log = OpenPackageLog(folder);
+    for (int time = 0; time < 2; ++time) {
+        std::unique_ptr<UninstallLog> log = OpenPackageLog(run, folder);
         ASSERT_TRUE(log);
-        log->WriteFile(folder + L"\\cad\\f" + std::to_wstring(run) + L".cad");
+        log->WriteFile(folder + L"\\cad\\f" + std::to_wstring(time) + L".cad");
     }
-    CloseUninstallLog();
+    CloseUninstallLog(run);
 
     EXPECT_EQ(dirs + "file 0 0 " + p + "\\cad\\f0.cad\n" + dirs + "file 0 0 " + p + "\\cad\\f1.cad\n",
               ReadBytes(folder + L"\\_uninst.inf"));
@@ -66,15 +66,15 @@ TEST_F(UninstallLogTest, OpenPackageLog_RecordsItselfAndTheFixedFoldersEachTime)
 
 TEST_F(UninstallLogTest, OpenPackageLog_MissingFolderGivesNoLogAndNoRunLogLine)
 {
-    ASSERT_TRUE(OpenUninstallLog(RunLogPath()));
-    EXPECT_EQ(nullptr, OpenPackageLog(dir / L"nowhere"));
-    CloseUninstallLog();
+    ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
+    EXPECT_EQ(nullptr, OpenPackageLog(run, dir / L"nowhere"));
+    CloseUninstallLog(run);
     EXPECT_EQ("ORVEK V3.5\n", ReadBytes(RunLogPath()));
 }
 
 TEST_F(UninstallLogTest, OpenPackageLog_WithoutRunLogStillWritesPackageLog)
 {
-    std::unique_ptr<UninstallLog> log = OpenPackageLog(dir.Path());
+    std::unique_ptr<UninstallLog> log = OpenPackageLog(run, dir.Path());
     ASSERT_TRUE(log);
     log.reset();
     EXPECT_EQ(0u, ReadBytes(dir / L"_uninst.inf").find("dir " + Narrow(dir.Path()) + "\n"));
@@ -82,12 +82,12 @@ TEST_F(UninstallLogTest, OpenPackageLog_WithoutRunLogStillWritesPackageLog)
 
 TEST_F(UninstallLogTest, OpenCopyLog_IsRecordedAndWritesCrLf)
 {
-    ASSERT_TRUE(OpenUninstallLog(RunLogPath()));
+    ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
     ASSERT_TRUE(WriteBytes(CopyLogPath(), "earlier run\r\n"));
-    ASSERT_TRUE(OpenCopyLog(CopyLogPath()));
-    CopyLogWrite(L"\tone\n\ttwo\n");
-    ResetCopyRun();
-    CopyLogWrite(L"closed: not written\n");
+    ASSERT_TRUE(OpenCopyLog(run, CopyLogPath()));
+    CopyLogWrite(run, L"\tone\n\ttwo\n");
+    CloseCopyLog(run);
+    CopyLogWrite(run, L"closed: not written\n");
 
     EXPECT_EQ("earlier run\r\n\tone\r\n\ttwo\r\n", ReadBytes(CopyLogPath()));
     EXPECT_EQ("ORVEK V3.5\nfile 0 0 " + Narrow(CopyLogPath()) + "\n", ReadBytes(RunLogPath()));

@@ -1,8 +1,11 @@
 // The backdrop window on a real display: size, painting, cursor, slideshow timer.
-#include "app/BitmapFiles.h"
+#include "support/BitmapFiles.h"
 #include "app/MainWindow.h"
+#include "app/Sequencer.h"
 #include "app/SetupState.h"
+#include "support/ScriptedUi.h"
 #include "support/TempDir.h"
+#include "support/Win32Support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +13,7 @@ namespace {
 
 void Pump(DWORD ms)
 {
-    DWORD end = ::GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(10);
-    } while (static_cast<LONG>(end - ::GetTickCount()) > 0);
+    PumpFor(ms);
 }
 
 // Paints the client area into a memory bitmap with WM_PRINTCLIENT-free means:
@@ -37,17 +32,17 @@ class BackdropTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetState();
         moduleDir = dir.Path() + L"\\";
         script = dir / L"setup.inf";
         ASSERT_TRUE(MakeDirs(dir / L"billboard"));
     }
     std::unique_ptr<CMainWindow> Open()
     {
-        auto window = std::make_unique<CMainWindow>(moduleDir, script);
+        auto window = std::make_unique<CMainWindow>(moduleDir, script, sequencer);
         EXPECT_TRUE(window->CreateBackdrop());
         ::ShowWindow(window->Handle(), SW_SHOW);
         ::UpdateWindow(window->Handle());
+        sequencer.Attach(window.get());
         Pump(100);
         return window;
     }
@@ -55,6 +50,10 @@ protected:
     TempDir dir;
     std::wstring moduleDir;
     std::wstring script;
+    SetupState state;
+    ScriptedUi ui;
+    ModulePaths paths;
+    Sequencer sequencer{state, paths, ui};
 };
 
 TEST_F(BackdropTest, ClientAreaIsExactly864By486)
@@ -134,7 +133,7 @@ TEST_F(BackdropTest, WaitCursorOnlyWhileBusyAndOnlyOverTheWindowItself)
     ASSERT_NE(other, nullptr);
     const LPARAM hit = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
 
-    State().busy = true;
+    state.busy = true;
     ::SetCursor(nullptr);
     EXPECT_EQ(::SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), hit), TRUE);
     EXPECT_EQ(::GetCursor(), wait);
@@ -143,7 +142,7 @@ TEST_F(BackdropTest, WaitCursorOnlyWhileBusyAndOnlyOverTheWindowItself)
     ::SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(other), hit);
     EXPECT_NE(::GetCursor(), wait);
 
-    State().busy = false;
+    state.busy = false;
     ::SetCursor(nullptr);
     ::SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), hit);
     EXPECT_NE(::GetCursor(), wait);
@@ -154,18 +153,30 @@ TEST_F(BackdropTest, TheRunEndsByItselfThroughFinishAndQuit)
 {
     auto window = Open();
     ::PostMessageW(window->Handle(), WM_COMMAND, kCmdStartRun, 0);
-    MSG msg{};
-    DWORD end = ::GetTickCount() + 5000;
-    bool quit = false;
-    while (!quit && static_cast<LONG>(end - ::GetTickCount()) > 0) {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) { quit = true; break; }
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    }
-    EXPECT_TRUE(quit);
-    EXPECT_EQ(msg.wParam, 0u);
+    WPARAM code = 99;
+    EXPECT_FALSE(PumpFor(5000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+// The backdrop's close box, Alt+F4 or WM_CLOSE: never a process without a window.
+TEST_F(BackdropTest, ClosingIsRefusedWhileBusyAndEndsTheRunOtherwise)
+{
+    auto window = Open();
+    state.busy = true;
+    ::SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpFor(300));
+    EXPECT_TRUE(window->Exists());
+
+    state.busy = false;
+    ::SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(PumpFor(5000));
+}
+
+TEST_F(BackdropTest, ADestroyedBackdropStillEndsTheProgram)
+{
+    auto window = Open();
+    window->Destroy();
+    EXPECT_FALSE(PumpFor(2000));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The real setup.exe, started from a medium in a temporary folder.
-#include "app/BitmapFiles.h"
+#include "support/BitmapFiles.h"
 #include "support/TempDir.h"
+#include "support/Win32Support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,7 @@ namespace {
 // The folder of the built setup.exe, as a Windows path.
 std::wstring BuiltSetup()
 {
-    std::string unixDir = SETUP_EXE_DIR;
-    std::wstring path = L"Z:";
-    for (char c : unixDir) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path + L"\\setup.exe";
+    return WinePathOf(SETUP_EXE_DIR) + L"\\setup.exe";
 }
 
 struct Started {

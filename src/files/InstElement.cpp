@@ -1,6 +1,6 @@
-#include "catalogue/InstElement.h"
+#include "files/InstElement.h"
 
-#include "catalogue/AppData.h"
+#include "platform/PathUtil.h"
 #include "platform/Profile.h"
 
 #include <windows.h>
@@ -44,5 +44,5 @@ std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstrin
 
 void SetElementDestination(CInstElement& element, const std::wstring& baseFolder, const std::wstring& scriptFile)
 {
-    element.destination = JoinFolder(baseFolder, ElementFolderName(scriptFile, element.folderKey));
+    element.destination = JoinPath(baseFolder, ElementFolderName(scriptFile, element.folderKey));
 }

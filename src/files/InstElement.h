@@ -3,7 +3,7 @@
 #pragma once
 
 #include "catalogue/Firma.h"
-#include "files/FileTreeFwd.h"
+#include "files/FileItem.h"
 
 #include <cstddef>
 #include <memory>
@@ -26,7 +26,7 @@ public:
     std::unique_ptr<CFirma> package;      // owned; null for other elements
     std::wstring destination;
     int packageElement = 0;
-    FileTreePtr fileTree = NoFileTree();  // owned; null until built
+    std::unique_ptr<CClassItem> fileTree;  // owned; null until built
 };
 
 class CIEArray {

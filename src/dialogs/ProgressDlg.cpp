@@ -1,7 +1,7 @@
-#include "files/ProgressDlg.h"
+#include "dialogs/ProgressDlg.h"
 
-#include "dialogs/resource.h"
 #include "framework/Dialog.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
@@ -34,13 +34,14 @@ std::wstring CompactPath(const std::wstring& path, unsigned maxChars)
     return buffer;
 }
 
-CProgressDlg::CProgressDlg(HWND owner) : fw::Dialog(IDD_PROGRESS, owner) {}
+CProgressDlg::CProgressDlg(HINSTANCE resources, HWND owner) : fw::Dialog(resources, IDD_PROGRESS, owner) {}
 
 bool CProgressDlg::Create()
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&controls);
     if (!CreateModeless()) return false;
+    created_ = true;
     CentreOverDesktop(Handle());
     ::SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     ::ShowWindow(Handle(), SW_SHOW);
@@ -104,7 +105,7 @@ void CProgressDlg::ShowPercent(int percent)
     namesShown_ = true;
     namesShownAt_ = ::GetTickCount();
     ::SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETPOS, static_cast<WPARAM>(percent), 0);
-    fw::PumpWaitingMessages();
+    if (!fw::PumpWaitingMessages()) keepGoing = false;
 }
 
 bool CProgressDlg::OnInitDialog()

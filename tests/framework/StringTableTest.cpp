@@ -1,5 +1,5 @@
 // The built-in German texts come out of the string table exactly, with insertion.
-#include "dialogs/resource.h"
+#include "resources/resource.h"
 #include "framework/Strings.h"
 #include "framework/UserInterface.h"
 #include "support/ScriptedUi.h"
@@ -27,13 +27,13 @@ TEST(StringTable, QuotedTextsComeOutExactly)
         {IDS_DOTNET_MISSING_TEXT, L"Microsoft Dot Net Framwork %1 must be installed on your computer to continue the installation\n\nYou can download it on the Microsoft homepage:\n\n"},
         {IDS_DOTNET_MISSING_TITLE, L"Dot Net Framework %1 is missing..."},
     };
-    for (const auto& c : cases) EXPECT_EQ(fw::LoadStr(c.id), c.text) << c.id;
-    EXPECT_EQ(fw::LoadStr(9999), L"");
+    for (const auto& c : cases) EXPECT_EQ(fw::LoadStr(nullptr, c.id), c.text) << c.id;
+    EXPECT_EQ(fw::LoadStr(nullptr, 9999), L"");
 }
 
 TEST(StringTable, InsertionReplacesOnlyPercentOneAndTwo)
 {
-    EXPECT_EQ(fw::FormatStr(IDS_ENTRY_MALFORMED, L"File3", L"Files"),
+    EXPECT_EQ(fw::FormatStr(nullptr, IDS_ENTRY_MALFORMED, L"File3", L"Files"),
               L"Der Eintrag File3 im Abschnitt  [Files] ist fehlerhaft.");
     EXPECT_EQ(fw::FormatText(L"%2-%1-%3-%%1-%", L"a", L"b"), L"b-a-%3-%a-%");
     EXPECT_EQ(fw::FormatText(L"%1%1", L"%2", L"x"), L"%2%2");  // inserted text is not scanned again
@@ -43,8 +43,8 @@ TEST(StringTable, MessagesGoThroughTheOneInterface)
 {
     ScriptedUi ui;
     ui.Answer(IDCANCEL);
-    EXPECT_EQ(fw::MessageId(IDS_FOLDER_NOT_CREATED, MB_OK | MB_ICONERROR, L"C:\\x"), IDCANCEL);
-    EXPECT_EQ(fw::Message(L"fixed", MB_YESNO), IDYES);
+    EXPECT_EQ(ui.MessageId(IDS_FOLDER_NOT_CREATED, MB_OK | MB_ICONERROR, L"C:\\x"), IDCANCEL);
+    EXPECT_EQ(ui.Message(L"fixed", MB_YESNO), IDYES);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].stringId, static_cast<UINT>(IDS_FOLDER_NOT_CREATED));
     EXPECT_EQ(ui.messages[0].text, L"\"C:\\x\" konnte nicht angelegt werden.");

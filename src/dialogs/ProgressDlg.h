@@ -1,6 +1,9 @@
 // The copy progress dialog: which file goes where, how far the copy has got, and
 // the one way to stop it. Modeless; the copy loop runs on the same thread, so
 // the dialog lets waiting messages through whenever the percentage changes.
+// The copy stops when the user cancels, when the window is gone (its owner
+// destroyed it, or a language library lacks the template) and when the program
+// is asked to quit.
 #pragma once
 
 #include "framework/Dialog.h"
@@ -9,8 +12,9 @@
 
 class CProgressDlg : public fw::Dialog {
 public:
-    // owner (not owned) is the window the dialog stays above; may be null.
-    explicit CProgressDlg(HWND owner = nullptr);
+    // resources: the module with template 138 (null: the program); owner (not
+    // owned) is the window the dialog stays above; both may be null.
+    explicit CProgressDlg(HINSTANCE resources = nullptr, HWND owner = nullptr);
 
     // Creates the dialog from template 138, centred over the desktop, with the
     // bar's range 0 to 100. False when the template could not be loaded.
@@ -31,6 +35,9 @@ public:
     int Step();
     // Shows percent unless it is already shown; then dispatches waiting messages.
     void ShowPercent(int percent);
+    // True once the copy has to stop: Cancel, the window gone, or a quit seen
+    // while pumping (posted again for the main loop).
+    bool Cancelled() const { return !keepGoing || !created_ || !Handle(); }
 
     int total = 100;
     int stepSize = 10;
@@ -46,6 +53,8 @@ public:
 protected:
     bool OnInitDialog() override;
     bool DoDataExchange(bool save) override;
+    // Enter must not close the dialog in the middle of a copy.
+    void OnOK() override {}
     void OnCancel() override;
 
 private:
@@ -54,6 +63,7 @@ private:
     bool namesPending_ = false;  // source_/dest_ not yet compacted into the texts
     DWORD namesShownAt_ = 0;     // GetTickCount of the last transfer of the names
     bool namesShown_ = false;
+    bool created_ = false;
 
     void TakeNames();
 };

@@ -1,10 +1,12 @@
-// Path texts, folder chains, drive space and the system kind.
-#include "FilesFixture.h"
-
-#include "files/FolderChain.h"
+// Path texts, existence checks, drive space and the system kind.
 #include "platform/DriveSpace.h"
 #include "platform/PathUtil.h"
+#include "platform/SystemInfo.h"
+#include "support/TempDir.h"
 
+#include <gtest/gtest.h>
+
+#include <climits>
 #include <cwchar>
 
 namespace {
@@ -74,41 +76,28 @@ TEST(PathUtilTest, PathPieces)
     EXPECT_EQ(L"C:\\a.b\\lib", ReplaceExtension(L"C:\\a.b\\lib.dll", L""));
 }
 
-TEST(PathUtilTest, FileExists_FindsFilesAndPatterns)
+TEST(PathUtilTest, ExistenceChecks_FilesFoldersAndPatterns)
 {
     TempDir dir;
     ASSERT_TRUE(WriteBytes(dir / L"one.cad", "x"));
+    ASSERT_TRUE(MakeDirs(dir / L"sub"));
     EXPECT_TRUE(FileExists(dir / L"one.cad"));
-    EXPECT_TRUE(FileExists(dir / L"*.cad"));
-    EXPECT_FALSE(FileExists(dir / L"*.lvk"));
+    EXPECT_FALSE(FileExists(dir / L"sub"));
     EXPECT_FALSE(FileExists(dir / L"two.cad"));
+    EXPECT_TRUE(FolderExists(dir / L"sub"));
+    EXPECT_FALSE(FolderExists(dir / L"one.cad"));
+    EXPECT_TRUE(PathExists(dir / L"sub"));
+    EXPECT_FALSE(PathExists(L""));
+    EXPECT_TRUE(AnyMatch(dir / L"*.cad"));
+    EXPECT_FALSE(AnyMatch(dir / L"*.lvk"));
 }
 
-using FolderChainTest = FilesTest;
-
-TEST_F(FolderChainTest, CreateFolderChain_RecordsOnlyFoldersItCreated)
+TEST(PathUtilTest, DecimalValue_ReadsLikeTheCLibraryAndClamps)
 {
-    ASSERT_TRUE(OpenUninstallLog(RunLogPath()));
-    ASSERT_TRUE(MakeDirs(dir / L"have"));
-
-    EXPECT_TRUE(CreateFolderChain(dir / L"have\\new\\deeper"));
-    EXPECT_TRUE(CreateFolderChain(dir / L"have\\new\\other\\"));
-    EXPECT_TRUE(CreateFolderChain(dir / L"have\\new"));  // already there
-    EXPECT_FALSE(CreateFolderChain(L""));
-    CloseUninstallLog();
-
-    EXPECT_TRUE(::GetFileAttributesW((dir / L"have\\new\\deeper").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    const std::string base = Narrow(dir.Path());
-    EXPECT_EQ("ORVEK V3.5\ndir " + base + "\\have\\new\ndir " + base + "\\have\\new\\deeper\ndir " + base +
-                  "\\have\\new\\other\n",
-              ReadBytes(RunLogPath()));
-}
-
-TEST_F(FolderChainTest, CreateFolderChain_FailsBelowAFile)
-{
-    ASSERT_TRUE(WriteBytes(dir / L"file", "x"));
-    EXPECT_FALSE(CreateFolderChain(dir / L"file"));
-    EXPECT_FALSE(CreateFolderChain(dir / L"file\\sub"));
+    EXPECT_EQ(DecimalValue(L"  -12x"), -12);
+    EXPECT_EQ(DecimalValue(L"abc"), 0);
+    EXPECT_EQ(DecimalValue(L"99999999999"), INT_MAX);
+    EXPECT_EQ(DecimalValue(L"-99999999999"), INT_MIN);
 }
 
 TEST(DriveSpaceTest, GetDriveSpace_AgreesWithTheSystemIn64Bits)
@@ -142,21 +131,26 @@ TEST(SystemInfoTest, SystemKindFromVersionWord)
     EXPECT_EQ(SystemKind::Win95Family, SystemKindFromVersion(0xC3B60004));  // 4.0, top bit set
     EXPECT_EQ(SystemKind::Win95Family, SystemKindFromVersion(0xC0005A04));  // 4.90
     EXPECT_EQ(SystemKind::Old16BitHost, SystemKindFromVersion(0x80000A03)); // 3.10 with Win32s
-    EXPECT_EQ(SystemKind::NtFamily, GetSystemKind());
-    SetSystemKind(SystemKind::Old16BitHost);
-    EXPECT_EQ(SystemKind::Old16BitHost, GetSystemKind());
-    SetSystemKind(std::nullopt);
-    EXPECT_EQ(SystemKind::NtFamily, GetSystemKind());
+    EXPECT_EQ(SystemKind::NtFamily, CurrentSystemKind());
+    EXPECT_FALSE(IsXpOrLater(SystemKind::Win95Family));
+    EXPECT_TRUE(IsXpOrLater(SystemKind::NtFamily));  // Wine reports 6.1
 }
 
-TEST(SystemInfoTest, WindowsFolderCanBeGivenAndFetchedAgain)
+TEST(SystemInfoTest, WindowsFolderAsTheSystemGivesIt)
 {
-    SetWindowsFolder(L"D:\\win95");
-    EXPECT_EQ(L"D:\\win95", WindowsFolder());
-    SetWindowsFolder(std::wstring());
     wchar_t system[MAX_PATH] = {};
     ::GetWindowsDirectoryW(system, MAX_PATH);
-    EXPECT_EQ(std::wstring(system), WindowsFolder());
+    EXPECT_EQ(std::wstring(system), QueryWindowsFolder());
+}
+
+TEST(JoinPath, ExactlyOneBackslashBetweenFolderAndName)
+{
+    EXPECT_EQ(JoinPath(L"C:\\a", L"b"), L"C:\\a\\b");
+    EXPECT_EQ(JoinPath(L"C:\\a\\", L"b"), L"C:\\a\\b");
+    EXPECT_EQ(JoinPath(L"C:\\a\\", L"\\b"), L"C:\\a\\b");
+    EXPECT_EQ(JoinPath(L"C:\\a", L"\\b"), L"C:\\a\\b");
+    EXPECT_EQ(JoinPath(L"C:\\a", L""), L"C:\\a");
+    EXPECT_EQ(JoinPath(L"", L"b"), L"b");
 }
 
 }  // namespace

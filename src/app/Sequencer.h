@@ -1,0 +1,58 @@
+// The run itself: the steps from the start command (123) to the end message
+// (0x47B) and the quit command (125). The sequencer owns the objects of one run
+// (the copy engine's run, the language library) and passes each step what it
+// uses; the setup state belongs to the application object.
+#pragma once
+
+#include "app/LanguageLibrary.h"
+#include "app/MainWindow.h"
+#include "files/InstallRun.h"
+
+#include <string>
+
+class SetupUi;
+struct SetupState;
+
+// The three paths derived from the program's file name.
+struct ModulePaths {
+    std::wstring modulePath;
+    std::wstring scriptPath;
+    std::wstring moduleDir;
+};
+
+class Sequencer : public BackdropEvents {
+public:
+    // state, paths and ui are not owned and outlive the sequencer.
+    Sequencer(SetupState& state, const ModulePaths& paths, SetupUi& ui);
+    ~Sequencer() override;
+    Sequencer(const Sequencer&) = delete;
+    Sequencer& operator=(const Sequencer&) = delete;
+
+    // The backdrop the run reports to (not owned).
+    void Attach(CMainWindow* window) { window_ = window; }
+
+    // Command 123.
+    void StartRun() override;
+    // Message 0x47B.
+    void FinishRun() override;
+    // The backdrop is asked to close: refused while a step runs; otherwise the
+    // end of the run takes place. True when the window may close now.
+    bool CloseRequested() override;
+    bool Busy() const override;
+
+    InstallRun& Run() { return run_; }
+    const ModulePaths& Paths() const { return paths_; }
+
+private:
+    // The wParam of 0x47B: the run's result, 2 when a restart is needed.
+    WPARAM FinishValue() const;
+
+    SetupState& state_;
+    const ModulePaths& paths_;
+    SetupUi& ui_;
+    CMainWindow* window_ = nullptr;  // not owned
+    InstallRun run_;
+    LanguageLibrary language_;
+    bool inStep_ = false;    // inside the command 123 handler
+    bool finishing_ = false; // the end of the run took place: the quit is on its way
+};

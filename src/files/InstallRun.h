@@ -1,0 +1,53 @@
+// The run-wide pieces of the copy engine, created by the sequencer for one run
+// and passed to every step that copies or records: the copy log with its
+// per-file batching, the run's uninstall log, the temporary-name counter, the
+// restart and result flags, the system kind and Windows folder, and the user
+// interface that answers for the engine.
+#pragma once
+
+#include "files/LogFile.h"
+#include "files/UninstallLog.h"
+#include "framework/UserInterface.h"
+#include "platform/SystemInfo.h"
+
+#include <string>
+
+// Outcome of the run as the end of the run reports it.
+enum RunResult : int {
+    kRunNotStarted = -1,        // the copy phase never began
+    kRunFailed = 0,             // cancelled, or a file was not installed
+    kRunCopying = 1,            // the copy phase began (and nothing failed)
+    kRunDoneRestartNeeded = 2,  // finished; a file is replaced at the next start
+};
+
+class InstallRun {
+public:
+    // ui is not owned and outlives the run.
+    explicit InstallRun(fw::UserInterface& userInterface)
+        : ui(userInterface), systemKind(CurrentSystemKind()), windowsFolder(QueryWindowsFolder()) {}
+    InstallRun(const InstallRun&) = delete;
+    InstallRun& operator=(const InstallRun&) = delete;
+    // Writes what the copy log still holds and closes both logs.
+    ~InstallRun();
+
+    // True while neither the user nor an answer asked the copy to stop.
+    bool KeepGoing() { return keepGoing && !ui.ProgressCancelled(); }
+    // The open run log, or null.
+    UninstallLog* RunLog() { return runLog.IsOpen() ? &runLog : nullptr; }
+
+    fw::UserInterface& ui;
+    std::wstring sourceDir;     // the installation source; whole-folder items expand below it
+
+    LogFile copyLog;            // "update.log", CR LF
+    std::wstring copyLogHeld;   // lines of the file being installed, not yet written
+    int copyLogHolds = 0;       // open CopyLogBatch scopes
+    UninstallLog runLog;        // ".UNINST.INF"
+    unsigned tempNumber = 0;    // next temporary extension, "%03u"
+
+    bool restartNeeded = false;
+    int runResult = kRunNotStarted;
+    bool keepGoing = true;      // false once an answer asked to stop
+
+    SystemKind systemKind;
+    std::wstring windowsFolder;
+};

@@ -1,0 +1,35 @@
+// Folder creation that records what it made in the run's uninstall log.
+#include "FilesFixture.h"
+
+#include "files/FolderChain.h"
+
+namespace {
+
+using FolderChainTest = FilesTest;
+
+TEST_F(FolderChainTest, CreateFolderChain_RecordsOnlyFoldersItCreated)
+{
+    ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
+    ASSERT_TRUE(MakeDirs(dir / L"have"));
+
+    EXPECT_TRUE(CreateFolderChain(run, dir / L"have\\new\\deeper"));
+    EXPECT_TRUE(CreateFolderChain(run, dir / L"have\\new\\other\\"));
+    EXPECT_TRUE(CreateFolderChain(run, dir / L"have\\new"));  // already there
+    EXPECT_FALSE(CreateFolderChain(run, L""));
+    CloseUninstallLog(run);
+
+    EXPECT_TRUE(::GetFileAttributesW((dir / L"have\\new\\deeper").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    const std::string base = Narrow(dir.Path());
+    EXPECT_EQ("ORVEK V3.5\ndir " + base + "\\have\\new\ndir " + base + "\\have\\new\\deeper\ndir " + base +
+                  "\\have\\new\\other\n",
+              ReadBytes(RunLogPath()));
+}
+
+TEST_F(FolderChainTest, CreateFolderChain_FailsBelowAFile)
+{
+    ASSERT_TRUE(WriteBytes(dir / L"file", "x"));
+    EXPECT_FALSE(CreateFolderChain(run, dir / L"file"));
+    EXPECT_FALSE(CreateFolderChain(run, dir / L"file\\sub"));
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+// Helpers shared by tests that work with windows, Wine paths and files in use.
+#pragma once
+
+#include "framework/Handles.h"
+
+#include <windows.h>
+
+#include <string>
+
+// A Linux path (from the build) as Wine's drive Z: shows it.
+std::wstring WinePathOf(const std::string& unixPath);
+
+// Dispatches this thread's messages for ms milliseconds. False when WM_QUIT was
+// seen (it is then taken off the queue; quitCode gets its wParam).
+bool PumpFor(DWORD ms, WPARAM* quitCode = nullptr);
+
+// A file held open without sharing, as a running program holds its files.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::wstring& path)
+        : file_(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    bool Held() const { return file_.Valid(); }
+    void Release() { file_.Reset(); }
+
+private:
+    fw::ScopedFile file_;
+};
