@@ -2,6 +2,7 @@
 
 #include "dialogs/resource.h"
 #include "framework/Dialog.h"
+#include "framework/Strings.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
@@ -34,7 +35,7 @@ std::wstring CompactPath(const std::wstring& path, unsigned maxChars)
     return buffer;
 }
 
-CProgressDlg::CProgressDlg(HWND owner) : fw::Dialog(IDD_PROGRESS, owner) {}
+CProgressDlg::CProgressDlg(HWND owner) : fw::Dialog(fw::ResourceModule(), IDD_PROGRESS, owner) {}
 
 bool CProgressDlg::Create()
 {

@@ -1,7 +1,5 @@
 #include "framework/Dialog.h"
 
-#include "framework/Strings.h"
-
 #include <algorithm>
 #include <vector>
 
@@ -26,15 +24,18 @@ Dialog::~Dialog()
 INT_PTR Dialog::DoModal()
 {
     modeless_ = false;
-    return ::DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_, StaticProc,
-                             reinterpret_cast<LPARAM>(this));
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    if (template_) return ::DialogBoxIndirectParamW(resources_, template_, parent_, StaticProc, self);
+    return ::DialogBoxParamW(resources_, MAKEINTRESOURCEW(templateId_), parent_, StaticProc, self);
 }
 
 bool Dialog::CreateModeless()
 {
     modeless_ = true;
-    HWND hwnd = ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_, StaticProc,
-                                     reinterpret_cast<LPARAM>(this));
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    HWND hwnd = template_
+        ? ::CreateDialogIndirectParamW(resources_, template_, parent_, StaticProc, self)
+        : ::CreateDialogParamW(resources_, MAKEINTRESOURCEW(templateId_), parent_, StaticProc, self);
     if (!hwnd) return false;
     ModelessDialogs().push_back(hwnd);
     return true;

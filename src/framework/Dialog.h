@@ -1,5 +1,5 @@
-// Dialog base: modal or modeless from a template of the resource module, `this`
-// bound once on WM_INITDIALOG, messages handed to virtual handlers.
+// Dialog base: modal or modeless from a template of a given resource module,
+// `this` bound once on WM_INITDIALOG, messages handed to virtual handlers.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +10,12 @@ namespace fw {
 
 class Dialog {
 public:
-    Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
+    // resources (not owned) holds the template and the bitmaps and icons it names.
+    Dialog(HINSTANCE resources, UINT templateId, HWND parent)
+        : resources_(resources), templateId_(templateId), parent_(parent) {}
+    // A template built in memory (not owned; it need only live until the window exists).
+    Dialog(HINSTANCE resources, const DLGTEMPLATE* dialogTemplate, HWND parent)
+        : resources_(resources), template_(dialogTemplate), parent_(parent) {}
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
@@ -41,7 +46,9 @@ protected:
     // Every other message; return true and set result when handled.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    UINT templateId_;
+    HINSTANCE resources_;  // not owned
+    UINT templateId_ = 0;
+    const DLGTEMPLATE* template_ = nullptr;  // not owned
     HWND parent_;  // not owned
 
 private:
