@@ -5,7 +5,7 @@
 
 namespace fw {
 
-// Centres window over `over` (its owner when null). Without a usable
+// Centres a top-level window over `over` (its owner when null). Without a usable
 // reference (none, minimised or hidden) it centres over the work area of the
 // nearest monitor instead. Either way the window ends inside that work area
 // where it fits, with its title bar on screen where it does not.
