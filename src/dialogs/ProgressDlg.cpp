@@ -1,27 +1,11 @@
 #include "dialogs/ProgressDlg.h"
 
+#include "framework/Centre.h"
 #include "framework/Dialog.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
-
-namespace {
-
-void CentreOverDesktop(HWND dialog)
-{
-    RECT desktop{};
-    RECT own{};
-    ::GetWindowRect(::GetDesktopWindow(), &desktop);
-    ::GetWindowRect(dialog, &own);
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    const int x = desktop.left + ((desktop.right - desktop.left) - width) / 2;
-    const int y = desktop.top + ((desktop.bottom - desktop.top) - height) / 2;
-    ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-}  // namespace
 
 std::wstring CompactPath(const std::wstring& path, unsigned maxChars)
 {
@@ -42,7 +26,7 @@ bool CProgressDlg::Create()
     ::InitCommonControlsEx(&controls);
     if (!CreateModeless()) return false;
     created_ = true;
-    CentreOverDesktop(Handle());
+    fw::CentreWindow(Handle(), ::GetDesktopWindow());
     ::SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     ::ShowWindow(Handle(), SW_SHOW);
     return true;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
+
 #include <utility>
 
 namespace fw {
@@ -69,6 +71,23 @@ struct GlobalTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::GlobalFree(h); }
 };
+// Process and thread handles: null, not INVALID_HANDLE_VALUE, marks a missing one.
+struct KernelTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct LocalTraits {
+    using Handle = HLOCAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::LocalFree(h); }
+};
+// A DC from CreateCompatibleDC (never one from GetDC or BeginPaint).
+struct MemoryDCTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteDC(h); }
+};
 template <typename T>
 struct GdiTraits {
     using Handle = T;
@@ -82,6 +101,55 @@ using ScopedModule = ScopedHandle<ModuleTraits>;
 using ScopedGlobal = ScopedHandle<GlobalTraits>;
 using ScopedPalette = ScopedHandle<GdiTraits<HPALETTE>>;
 using ScopedBrush = ScopedHandle<GdiTraits<HBRUSH>>;
+using ScopedBitmap = ScopedHandle<GdiTraits<HBITMAP>>;
+using ScopedFont = ScopedHandle<GdiTraits<HFONT>>;
+using ScopedKernelHandle = ScopedHandle<KernelTraits>;
+using ScopedLocal = ScopedHandle<LocalTraits>;
+using ScopedMemoryDC = ScopedHandle<MemoryDCTraits>;
+
+// Both handles CreateProcessW returns, closed together.
+class ScopedProcessInfo {
+public:
+    ScopedProcessInfo() = default;
+    ~ScopedProcessInfo() { Reset(); }
+    ScopedProcessInfo(const ScopedProcessInfo&) = delete;
+    ScopedProcessInfo& operator=(const ScopedProcessInfo&) = delete;
+
+    // For CreateProcessW's last argument: closes what was held, then hands out the record.
+    PROCESS_INFORMATION* Receive()
+    {
+        Reset();
+        return &info_;
+    }
+    HANDLE Process() const { return info_.hProcess; }
+    HANDLE Thread() const { return info_.hThread; }
+    DWORD ProcessId() const { return info_.dwProcessId; }
+    void Reset()
+    {
+        if (info_.hThread) ::CloseHandle(info_.hThread);
+        if (info_.hProcess) ::CloseHandle(info_.hProcess);
+        info_ = PROCESS_INFORMATION{};
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// COM on this thread for the object's lifetime. CoUninitialize only balances a
+// CoInitialize that succeeded (S_FALSE, already initialised, counts as success).
+class ComInit {
+public:
+    ComInit() : result_(::CoInitialize(nullptr)) {}
+    ~ComInit() { if (SUCCEEDED(result_)) ::CoUninitialize(); }
+    ComInit(const ComInit&) = delete;
+    ComInit& operator=(const ComInit&) = delete;
+
+    bool Succeeded() const { return SUCCEEDED(result_); }
+    HRESULT Result() const { return result_; }
+
+private:
+    HRESULT result_;
+};
 
 // Locks movable global memory for the lifetime of the object.
 class GlobalLockGuard {
@@ -127,6 +195,22 @@ private:
     HWND window_;  // not owned
     PAINTSTRUCT ps_{};
     HDC dc_;
+};
+
+// A GDI object (pen, brush, font, bitmap) selected into a DC; the previous one is
+// selected back on scope exit, so the object can be deleted after the guard.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+    ~SelectGuard() { if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_); }
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+    // False when the object could not be selected.
+    bool Selected() const { return old_ && old_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;         // not owned
+    HGDIOBJ old_;    // not owned: the DC's previous object
 };
 
 // A palette selected into a DC (palettes have their own select call).
