@@ -3,7 +3,6 @@
 #include "app/CommandLine.h"
 #include "app/Countries.h"
 
-#include <objbase.h>
 
 void DeriveModulePaths(const std::wstring& modulePath, std::wstring& scriptPath, std::wstring& moduleDir)
 {
@@ -35,8 +34,8 @@ void ApplyCommandLine(SetupState& state, const wchar_t* commandLine)
 
 bool CSetupApp::InitInstance()
 {
-    comInitialised_ = SUCCEEDED(::CoInitialize(nullptr));
-    if (!comInitialised_) ui_.ShowMessage(0, L"Error : CoInitialize(NULL)", MB_OK, L"What ?");
+    com_ = std::make_unique<fw::ComInit>();
+    if (!com_->Succeeded()) ui_.ShowMessage(0, L"Error : CoInitialize(NULL)", MB_OK, L"What ?");
 
     state.busy = false;
     ApplyCommandLine(state, ::GetCommandLineW());
@@ -70,8 +69,7 @@ int CSetupApp::ExitInstance()
     window_.reset();
     SetMainWindow(nullptr);
     state.elements.RemoveAll();
-    if (comInitialised_) ::CoUninitialize();
-    comInitialised_ = false;
+    com_.reset();
     // Closes the copy log and the run's uninstall log and frees the language library.
     sequencer_.reset();
     return Application::ExitInstance();

@@ -8,6 +8,7 @@
 #include "app/SetupState.h"
 #include "dialogs/WindowsUi.h"
 #include "framework/Application.h"
+#include "framework/Handles.h"
 
 #include <memory>
 #include <string>
@@ -31,5 +32,5 @@ private:
     WindowsUi ui_;
     std::unique_ptr<Sequencer> sequencer_;
     std::unique_ptr<CMainWindow> window_;
-    bool comInitialised_ = false;
+    std::unique_ptr<fw::ComInit> com_;
 };

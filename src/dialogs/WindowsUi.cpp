@@ -7,11 +7,6 @@ constexpr int kNoDialog = -1;
 
 }  // namespace
 
-WindowsUi::~WindowsUi()
-{
-    EndProgress();
-}
-
 int WindowsUi::ShowMessage(UINT, const std::wstring& text, UINT flags, const std::wstring& caption)
 {
     const std::wstring title = caption.empty() ? fw::AppName() : caption;

@@ -9,9 +9,6 @@
 
 class WindowsUi : public SetupUi {
 public:
-    WindowsUi() = default;
-    ~WindowsUi() override;
-
     // The window the dialogs stay above (not owned); null for none.
     void SetOwner(HWND owner) { owner_ = owner; }
     HWND Owner() const { return owner_; }
@@ -35,5 +32,5 @@ public:
 
 private:
     HWND owner_ = nullptr;                   // not owned
-    std::unique_ptr<CProgressDlg> progress_;  // while a copy runs
+    std::unique_ptr<CProgressDlg> progress_;  // while a copy runs; its window goes with it
 };

@@ -53,9 +53,10 @@ unsigned ClearDestination(InstallRun& run, const std::wstring& dest, OldFileAsid
     }
     CopyLogWrite(run, L"\t\t**Aborting operation du to error.\n");
     switch (error) {
-    case 3: case 4: case 14: case 18: case 54:
+    case ERROR_PATH_NOT_FOUND: case ERROR_TOO_MANY_OPEN_FILES: case ERROR_OUTOFMEMORY: case ERROR_NO_MORE_FILES:
+    case ERROR_NETWORK_BUSY:
         return kVifCannotDelete;
-    case 5: case 32:
+    case ERROR_ACCESS_DENIED: case ERROR_SHARING_VIOLATION:
         return kVifCannotDelete | kVifFileInUse;
     default:
         return 0;  // CopyFileW decides
@@ -77,11 +78,11 @@ unsigned CopyOver(InstallRun& run, const std::wstring& source, const std::wstrin
     if (!quiet) run.ui.Message(text, MB_OK);
     CopyLogWrite(run, L"\t\t" + text + L" Error code " + Decimal(static_cast<int>(error)) + L"\n");
     switch (error) {
-    case 2:
+    case ERROR_FILE_NOT_FOUND:
         return kVifCannotReadSrc;
-    case 5:
+    case ERROR_ACCESS_DENIED:
         return kVifAccessViolation;
-    case 32:
+    case ERROR_SHARING_VIOLATION:
         return kVifSharingViolation | kVifFileInUse;
     default:
         return kVifCannotCreate;

@@ -13,7 +13,8 @@ namespace {
 bool IsReadError(DWORD error)
 {
     switch (error) {
-    case 2: case 3: case 4: case 5: case 14: case 18: case 32: case 54:
+    case ERROR_FILE_NOT_FOUND: case ERROR_PATH_NOT_FOUND: case ERROR_TOO_MANY_OPEN_FILES: case ERROR_ACCESS_DENIED:
+    case ERROR_OUTOFMEMORY: case ERROR_NO_MORE_FILES: case ERROR_SHARING_VIOLATION: case ERROR_NETWORK_BUSY:
         return true;
     default:
         return false;

@@ -1,5 +1,7 @@
 #include "framework/CommandLineInfo.h"
 
+#include "framework/Handles.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,12 +13,12 @@ void ParseCommandLine(CommandLineInfo& info, const wchar_t* commandLine)
     int count = 0;
     LPWSTR* args = ::CommandLineToArgvW(commandLine, &count);
     if (!args) return;
+    ScopedLocal owner(reinterpret_cast<HLOCAL>(args));
     for (int i = 1; i < count; ++i) {
         const wchar_t* arg = args[i];
         bool isOption = arg[0] == L'/' || arg[0] == L'-';
         info.ParseParam(isOption ? arg + 1 : arg, isOption, i == count - 1);
     }
-    ::LocalFree(args);
 }
 
 }  // namespace fw

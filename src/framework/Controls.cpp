@@ -181,7 +181,7 @@ int ComboBox::SelectString(const std::wstring& prefix, int start) const
 void Edit::SetLimitText(int maxChars) const { Send(EM_SETLIMITTEXT, maxChars); }
 void Edit::SetSel(int start, int end) const { Send(EM_SETSEL, start, end); }
 
-int Button::CheckState() const { return static_cast<int>(Send(BM_GETCHECK)); }
+int Button::GetCheck() const { return static_cast<int>(Send(BM_GETCHECK)); }
 void Button::SetCheck(int state) const { Send(BM_SETCHECK, state); }
 
 }  // namespace fw

@@ -119,8 +119,8 @@ public:
     using Control::Control;
 
     // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
-    int CheckState() const;
-    bool IsChecked() const { return CheckState() == BST_CHECKED; }
+    int GetCheck() const;
+    bool IsChecked() const { return GetCheck() == BST_CHECKED; }
     void SetCheck(int state) const;
 };
 

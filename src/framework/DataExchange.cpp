@@ -97,7 +97,7 @@ bool DataExchange::Check(int id, int& state)
     if (!Ok()) return false;
     Button button(Item(id));
     if (save_)
-        state = button.CheckState();
+        state = button.GetCheck();
     else
         button.SetCheck(state);
     return true;

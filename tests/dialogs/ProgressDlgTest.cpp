@@ -160,3 +160,28 @@ TEST_F(ProgressDlgTest, CancelButtonClearsKeepGoingAndClosesTheDialog)
 }
 
 }  // namespace
+
+// The copy stops in every way the dialog can go, and only then.
+TEST_F(ProgressDlgTest, EnterKeepsTheDialogAndAGoneWindowOrAQuitStopsTheCopy)
+{
+    ::SendMessageW(dlg.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(::IsWindow(dlg.Handle()));
+    EXPECT_FALSE(dlg.Cancelled());
+
+    ::PostQuitMessage(7);
+    dlg.SetTotal(10);
+    dlg.SetStep(1);
+    dlg.Step();  // a new percentage pumps and meets the quit
+    EXPECT_TRUE(dlg.Cancelled());
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // posted again for the main loop
+    EXPECT_EQ(msg.wParam, 7u);
+
+    CProgressDlg other;
+    ASSERT_TRUE(other.Create());
+    EXPECT_FALSE(other.Cancelled());
+    ::DestroyWindow(other.Handle());  // its owner went
+    EXPECT_TRUE(other.Cancelled());
+    CProgressDlg neverShown;          // a language library without the template
+    EXPECT_TRUE(neverShown.Cancelled());
+}
