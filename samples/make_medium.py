@@ -3,9 +3,12 @@
 
     make_medium.py BUILD_DIR OUT_DIR
 
-The medium is laid out as a DVD is: OUT_DIR/install/setup.exe with its script
-setup.inf (section SetupInfo and the billboard list) and the billboard pictures in
-OUT_DIR/install/billboard/. The pictures are generated here.
+The medium is laid out as a DVD is: OUT_DIR/install/ holds setup.exe, its script
+setup.inf (SetupInfo, the billboard list, the supported languages), the data script
+DataSetup.inf, PostSetup.exe, the English language library res_09.dll and the
+billboard pictures (generated here) in billboard/; OUT_DIR/data/ holds the catalogue
+ovkdata.inf and one folder per package with its seven category folders and its
+installer plg/install.exe.
 """
 import os
 import shutil
@@ -51,25 +54,108 @@ def picture(kind):
     return {"warm": warm, "rows": rows, "spectrum": spectrum}[kind]
 
 
+# The sample packages: id, name, folder, countries ("" for all), files per category.
+PACKAGES = [
+    ("LUM", "Lumina Leuchten", "Lumina", "", 3),
+    ("HEL", "Helios Licht", "Helios", "CountryCodes: 49 43 00", 2),
+    ("NOR", "Nordlicht Systeme", "Nordlicht", "", 2),
+    ("SOL", "Sol Architektur", "Sol", "CountryCodes: 41_ex 00", 1),
+]
+CATEGORIES = ["cad", "dtb", "lvk", "pic", "geo", "sym", "att"]
+
+
+def write_ini(path, sections):
+    """sections: list of (name, [(key, value), ...]); 8-bit text, CR LF."""
+    lines = []
+    for name, keys in sections:
+        lines.append(f"[{name}]")
+        lines += [f"{k}={v}" for k, v in keys]
+        lines.append("")
+    with open(path, "w", newline="\r\n", encoding="cp1252") as f:
+        f.write("\n".join(lines))
+
+
+def write_file(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def catalogue(packages):
+    sections = [("manufacturers", [(p[0], p[0]) for p in packages])]
+    for pid, name, folder, countries, _ in packages:
+        keys = [("name", name), ("version", "2026.1"), ("dirname", folder), ("plugin", "install.exe"),
+                ("disc", "ORVEK DVD 2026")]
+        if countries:
+            keys += [("dbname", countries), ("dbname49", pid + "_de"), ("products49", "12"),
+                     ("dbname00", pid + "_int"), ("products00", "10")]
+        else:
+            keys += [("dbname", pid.lower() + "db"), ("products", "8")]
+        sections.append((pid, keys))
+    return sections
+
+
+def package_files(data, packages, plugin):
+    for pid, name, folder, _, count in packages:
+        root = os.path.join(data, folder)
+        write_file(os.path.join(root, folder + ".inf"), f"[{pid}]\r\nname={name}\r\n".encode("cp1252"))
+        for category in CATEGORIES:
+            for n in range(count):
+                body = f"{name} {category} {n}\r\n".encode("cp1252") * 40
+                write_file(os.path.join(root, category, f"{pid.lower()}{n}.{category}"), body)
+        if plugin:
+            os.makedirs(os.path.join(root, "plg"), exist_ok=True)
+            shutil.copyfile(plugin, os.path.join(root, "plg", "install.exe"))
+
+
+def data_script(install):
+    write_ini(os.path.join(install, "DataSetup.inf"), [
+        ("Install32", [("Ini", "orvek.ini"), ("DotNetFx", "0")]),
+        ("Ini32", [("ini", "1,install\\orvek.ini,obj,,,")]),
+        ("Files", [("readme", "1,install\\readme.txt,,,,")]),
+        ("FilesPriv", []),
+        ("CreateDir", [("dir1", "obj"), ("dir2", "local")]),
+    ])
+    write_file(os.path.join(install, "orvek.ini"), b"[ORVEK]\r\nData=local\r\n")
+    write_file(os.path.join(install, "readme.txt"),
+               b"ORVEK manufacturer data DVD (sample medium made by samples/make_medium.py).\r\n")
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
     build, out = sys.argv[1], sys.argv[2]
+    make_medium(build, out)
+    print(f"sample medium: {out}")
+
+
+def make_medium(build, out, packages=PACKAGES):
+    """Writes the whole medium; build is the build folder with setup.exe and the companions."""
     install = os.path.join(out, "install")
     billboard = os.path.join(install, "billboard")
     os.makedirs(billboard, exist_ok=True)
     shutil.copyfile(os.path.join(build, "setup.exe"), os.path.join(install, "setup.exe"))
+    for name, src in [("PostSetup.exe", os.path.join(build, "companions", "PostSetup.exe")),
+                      ("res_09.dll", os.path.join(build, "lang", "res_09.dll"))]:
+        if os.path.exists(src):
+            shutil.copyfile(src, os.path.join(install, name))
 
     entries = [("1_warm.bmp", "warm", 3000), ("2_rows.bmp", "rows", 2000), ("3_spectrum.bmp", "spectrum", 2500)]
     for name, kind, _ in entries:
         with open(os.path.join(billboard, name), "wb") as f:
             f.write(bmp24(WIDTH, HEIGHT, picture(kind)))
 
-    lines = ["[SetupInfo]", "SourcePath=", "", "[Billboard]"]
-    lines += [f"{name}={ms}" for name, _, ms in entries]
-    with open(os.path.join(install, "setup.inf"), "w", newline="\r\n") as f:
-        f.write("\n".join(lines) + "\n")
-    print(f"sample medium: {out}")
+    write_ini(os.path.join(install, "setup.inf"), [
+        ("SetupInfo", [("SourcePath", ""), ("DefLanguage", "Deutsch")]),
+        ("Billboard", [(name, str(ms)) for name, _, ms in entries]),
+        ("SupportedLangs", [("Deutsch", "7"), ("English", "9")]),
+    ])
+    data_script(install)
+    data = os.path.join(out, "data")
+    os.makedirs(data, exist_ok=True)
+    write_ini(os.path.join(data, "ovkdata.inf"), catalogue(packages))
+    plugin = os.path.join(build, "companions", "install.exe")
+    package_files(data, packages, plugin if os.path.exists(plugin) else None)
 
 
 if __name__ == "__main__":

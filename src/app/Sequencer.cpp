@@ -1,7 +1,9 @@
 #include "app/Sequencer.h"
 
+#include "app/Countries.h"
 #include "app/SetupState.h"
 #include "dialogs/SetupUi.h"
+#include "platform/Process.h"
 
 #include <cwchar>
 #include <cwctype>
@@ -35,9 +37,28 @@ Sequencer::~Sequencer()
 void Sequencer::StartRun()
 {
     inStep_ = true;
-    // The install steps come here.
+    LanguageStep();
+    RunSetup();
     inStep_ = false;
     if (window_) window_->PostFinishRun(FinishValue(), HoldMilliseconds());
+}
+
+void Sequencer::LanguageStep()
+{
+    if (!state_.silent) {
+        int chosen = state_.language;
+        if (ui_.ChooseLanguage(paths_.scriptPath, chosen) == IDOK) state_.language = chosen;
+    }
+    if (!IsSupportedLanguage(state_.language)) state_.language = kFallbackLanguage;
+    if (state_.language != kGermanLanguage) {
+        if (language_.Load(paths_.moduleDir, state_.language)) {
+            ui_.UseResources(language_.Module());
+        } else {
+            ui_.Message(L"Language could not be loaded.\nProceeding in german.", MB_OK);
+            state_.language = 0;
+        }
+    }
+    state_.uiLanguage = state_.language;
 }
 
 WPARAM Sequencer::FinishValue() const
@@ -52,6 +73,14 @@ void Sequencer::FinishRun()
     if (finishing_) return;  // a close came first; the end runs once
     finishing_ = true;
     state_.busy = false;
+    if (HWND owner = Owner()) {
+        ::SetWindowPos(owner, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ::SetActiveWindow(owner);
+    }
+    // Quoted, so that a setup folder with blanks cannot start another program.
+    if (!paths_.moduleDir.empty())
+        StartProcess(QuoteArgument(paths_.moduleDir + L"PostSetup.exe") + L" " + QuoteArgument(paths_.moduleDir),
+                     std::wstring());
     if (window_) window_->PostQuitCommand();
 }
 
@@ -65,4 +94,16 @@ bool Sequencer::CloseRequested()
 bool Sequencer::Busy() const
 {
     return state_.busy;
+}
+
+std::wstring NormaliseInstallDir(std::wstring installDir)
+{
+    if (!installDir.empty() && installDir.back() == L'\\') installDir.pop_back();
+    const std::wstring obj = L"\\obj";
+    if (installDir.size() >= obj.size() &&
+        ::CompareStringOrdinal(installDir.c_str() + installDir.size() - obj.size(), static_cast<int>(obj.size()),
+                               obj.c_str(), static_cast<int>(obj.size()), TRUE) == CSTR_EQUAL)
+        installDir.erase(installDir.size() - obj.size());
+    if (!installDir.empty() && installDir.back() == L':') installDir += L'\\';
+    return installDir;
 }

@@ -31,14 +31,20 @@ public:
     // The backdrop the run reports to (not owned).
     void Attach(CMainWindow* window) { window_ = window; }
 
-    // Command 123.
+    // Command 123: the language step, the run, then 0x47B.
     void StartRun() override;
-    // Message 0x47B.
+    // Message 0x47B: the follow-up program, then command 125.
     void FinishRun() override;
     // The backdrop is asked to close: refused while a step runs; otherwise the
     // end of the run takes place. True when the window may close now.
     bool CloseRequested() override;
     bool Busy() const override;
+
+    // The steps; each returns to StartRun when the run ends early.
+    void LanguageStep();
+    void RunSetup();
+    // The install phase; true also when the copy was cancelled.
+    bool PerformInstall();
 
     InstallRun& Run() { return run_; }
     const ModulePaths& Paths() const { return paths_; }
@@ -46,6 +52,13 @@ public:
 private:
     // The wParam of 0x47B: the run's result, 2 when a restart is needed.
     WPARAM FinishValue() const;
+    HWND Owner() const { return window_ ? window_->Handle() : nullptr; }
+
+    // RunSetup's parts.
+    bool FindSource();
+    void ReadAdministration();
+    void SetDestinations();
+    bool ConfirmOldData();
 
     SetupState& state_;
     const ModulePaths& paths_;
@@ -56,3 +69,7 @@ private:
     bool inStep_ = false;    // inside the command 123 handler
     bool finishing_ = false; // the end of the run took place: the quit is on its way
 };
+
+// installDir without one trailing backslash, without a last "\obj" (any case),
+// and with a backslash after a bare drive ("C:" gives "C:\").
+std::wstring NormaliseInstallDir(std::wstring installDir);

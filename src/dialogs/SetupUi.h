@@ -9,6 +9,7 @@
 
 class CIEArray;
 class FileList;
+class InstallRun;
 
 class SetupUi : public InstallUi {
 public:
@@ -20,7 +21,7 @@ public:
     // packages come from, the data script (folder names of section "DTBPath") and
     // the source scan (space figures). IDOK (1), IDCANCEL (2) or 3; on IDOK the
     // elements carry the choices.
-    virtual int ShowOptionsPage(std::wstring& installDir, const std::wstring& sourceDir,
+    virtual int ShowOptionsPage(InstallRun& run, std::wstring& installDir, const std::wstring& sourceDir,
                                 const std::wstring& scriptFile, CIEArray& elements,
                                 const FileList& sourceFiles) = 0;
 
@@ -30,7 +31,7 @@ public:
 
     // The path dialog for element index of elements, proposing path, with caption
     // as its title when not empty. IDOK: path holds the new path.
-    virtual int EditPath(CIEArray& elements, std::size_t index, const std::wstring& caption,
+    virtual int EditPath(InstallRun& run, CIEArray& elements, std::size_t index, const std::wstring& caption,
                          std::wstring& path) = 0;
 
     // The missing .NET framework prompt with the version text and the download

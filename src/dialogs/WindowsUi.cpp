@@ -56,7 +56,7 @@ int WindowsUi::ChooseLanguage(const std::wstring&, int&)
     return kNoDialog;
 }
 
-int WindowsUi::ShowOptionsPage(std::wstring&, const std::wstring&, const std::wstring&, CIEArray&, const FileList&)
+int WindowsUi::ShowOptionsPage(InstallRun&, std::wstring&, const std::wstring&, const std::wstring&, CIEArray&, const FileList&)
 {
     return kNoDialog;
 }
@@ -66,7 +66,7 @@ bool WindowsUi::BrowseForFolder(std::wstring&, const std::wstring&)
     return false;
 }
 
-int WindowsUi::EditPath(CIEArray&, std::size_t, const std::wstring&, std::wstring&)
+int WindowsUi::EditPath(InstallRun&, CIEArray&, std::size_t, const std::wstring&, std::wstring&)
 {
     return kNoDialog;
 }

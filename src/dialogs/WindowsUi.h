@@ -24,10 +24,10 @@ public:
     int AskReplaceOldData(const std::wstring& packageName, const std::wstring& folder, bool hide,
                           bool& applyToAll) override;
     int ChooseLanguage(const std::wstring& scriptPath, int& language) override;
-    int ShowOptionsPage(std::wstring& installDir, const std::wstring& sourceDir, const std::wstring& scriptFile,
+    int ShowOptionsPage(InstallRun& run, std::wstring& installDir, const std::wstring& sourceDir, const std::wstring& scriptFile,
                         CIEArray& elements, const FileList& sourceFiles) override;
     bool BrowseForFolder(std::wstring& path, const std::wstring& title) override;
-    int EditPath(CIEArray& elements, std::size_t index, const std::wstring& caption, std::wstring& path) override;
+    int EditPath(InstallRun& run, CIEArray& elements, std::size_t index, const std::wstring& caption, std::wstring& path) override;
     int ShowDotNetMissing(const std::wstring& versionText, const std::wstring& downloadUrl) override;
 
 private:

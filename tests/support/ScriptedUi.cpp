@@ -83,7 +83,7 @@ int ScriptedUi::ChooseLanguage(const std::wstring& scriptPath, int& language)
     return onLanguagePage ? onLanguagePage(scriptPath, language) : IDCANCEL;
 }
 
-int ScriptedUi::ShowOptionsPage(std::wstring& installDir, const std::wstring&, const std::wstring&,
+int ScriptedUi::ShowOptionsPage(InstallRun&, std::wstring& installDir, const std::wstring&, const std::wstring&,
                                 CIEArray& elements, const FileList&)
 {
     ++pagesShown;
@@ -96,7 +96,7 @@ bool ScriptedUi::BrowseForFolder(std::wstring&, const std::wstring&)
     return false;
 }
 
-int ScriptedUi::EditPath(CIEArray&, std::size_t, const std::wstring&, std::wstring&)
+int ScriptedUi::EditPath(InstallRun&, CIEArray&, std::size_t, const std::wstring&, std::wstring&)
 {
     ++pagesShown;
     return IDCANCEL;

@@ -1,0 +1,34 @@
+// The install phase: the install folder and its logs, the element folders, the
+// copy under the progress dialog, then the registration of the packages.
+#include "app/Sequencer.h"
+
+#include "app/SetupState.h"
+#include "files/CopyLog.h"
+#include "files/ElementList.h"
+#include "files/FolderChain.h"
+#include "files/InstallElements.h"
+#include "files/PackageRegistration.h"
+#include "files/UninstallLog.h"
+#include "platform/PathUtil.h"
+
+bool Sequencer::PerformInstall()
+{
+    // The uninstall log is not open yet: the install folder itself gets no "dir" line.
+    CreateFolderChain(run_, state_.installDir);
+    OpenUninstallLog(run_, JoinPath(state_.installDir, L".UNINST.INF"));
+    state_.mainIniPath = JoinPath(state_.installDir, L"obj\\") + state_.iniName;
+    CreateFolders(run_, state_.elements, state_.scriptFile, state_.installDir);
+    OpenCopyLog(run_, JoinPath(state_.installDir, L"update.log"));
+
+    state_.busy = true;
+    run_.runResult = kRunCopying;
+    if (window_) ::SendMessageW(window_->Handle(), kMsgStartSlideshow, 0, 0);
+
+    if (!InstallElements(run_, state_.elements, state_.sourceFiles)) {
+        state_.busy = false;
+        return true;
+    }
+    const bool result = InstallDataPackages(state_.elements, state_.installDir, state_.sourceDir, state_.adminFile);
+    state_.busy = false;
+    return result;
+}

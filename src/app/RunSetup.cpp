@@ -1,0 +1,147 @@
+// The main driver of the run: source, element list, prerequisites, the
+// administration file, file sets, the options page, the old-data question, and
+// the install phase. Every early end returns to StartRun, which still ends the
+// run through 0x47B.
+#include "app/Sequencer.h"
+
+#include "app/ScriptFiles.h"
+#include "app/SetupState.h"
+#include "catalogue/AppData.h"
+#include "dialogs/DotNetFramework.h"
+#include "dialogs/SetupUi.h"
+#include "files/ElementList.h"
+#include "files/FileSection.h"
+#include "files/FileTrees.h"
+#include "files/OldPackageData.h"
+#include "platform/PathUtil.h"
+#include "platform/Registry.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The fixed elements close the list; the options page gives these the install
+// folder on OK: "Dokumente", "Common DTB" and "Private Files".
+constexpr std::size_t kFixedFromEndGettingInstallDir[] = {7, 5, 4};
+
+std::size_t PackageCount(const CIEArray& elements)
+{
+    return elements.GetSize() >= 10 ? elements.GetSize() - 10 : 0;
+}
+
+}  // namespace
+
+bool Sequencer::FindSource()
+{
+    state_.setupDir = paths_.moduleDir;
+    if (state_.setupDir.empty()) {
+        ui_.Message(L"No setup path given!", MB_ICONERROR | MB_OK);
+        return false;
+    }
+    if (state_.setupDir.back() != L'\\') state_.setupDir += L'\\';
+    if (!ResolveSourceDir(state_.setupDir, state_.sourceDir)) {
+        ui_.MessageId(IDS_INSERT_ORIGINAL_DVD, MB_ICONERROR | MB_OK);
+        return false;
+    }
+    return true;
+}
+
+void Sequencer::ReadAdministration()
+{
+    state_.runMode = kRunModeAdmin;
+    if (!MachineAdminFile(ui_, state_.adminFile)) {
+        state_.adminFile.clear();
+        state_.runMode = kRunModeNoAdmin;
+        std::wstring suite;
+        const UINT id = RegistryValue(L"OrvekSuite", L"InstallDir", suite) ? IDS_SUITE_ONLY : IDS_NO_INSTALLATION;
+        ui_.MessageId(id, MB_ICONINFORMATION | MB_OK);
+        return;
+    }
+    state_.installDir = FolderPart(state_.adminFile);
+    CIEArray& elements = state_.elements;
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
+        elements[i]->selected = 1;
+        SetElementDestination(*elements[i], state_.installDir, state_.scriptFile);
+    }
+}
+
+// A silent run never shows the options page, which would give element 0 and
+// three fixed elements their folder: they get the install folder here, as the
+// page gives them on OK, so their files are not left out.
+void Sequencer::SetDestinations()
+{
+    CIEArray& elements = state_.elements;
+    if (elements.GetSize() < 10) return;
+    elements[0]->destination = state_.installDir;
+    for (std::size_t fromEnd : kFixedFromEndGettingInstallDir)
+        elements[elements.GetSize() - fromEnd]->destination = state_.installDir;
+}
+
+bool Sequencer::ConfirmOldData()
+{
+    CIEArray& elements = state_.elements;
+    const std::wstring localBase = JoinPath(state_.installDir, L"local");
+    ReplaceOldDataDecision decision;
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
+        CInstElement& element = *elements[i];
+        if (!element.selected) continue;
+        if (state_.silent) SetElementDestination(element, localBase, state_.scriptFile);
+        const std::wstring name = element.package ? element.package->name : element.displayName;
+        element.selected = ConfirmReplaceOldData(ui_, decision, name, element.destination) ? 1 : 0;
+    }
+    for (std::size_t i = 0; i < elements.GetSize(); ++i)
+        if (elements[i]->selected) return true;
+    return false;
+}
+
+void Sequencer::RunSetup()
+{
+    if (!FindSource()) return;
+
+    state_.scriptFile = state_.setupDir + kDataScriptFile;
+    state_.sourceFiles.Scan(state_.sourceDir);
+    run_.sourceDir = state_.sourceDir;
+
+    state_.installSection = kInstallSection;
+    state_.iniSection = kIniSection;
+    const std::wstring iniName = ReadIniName(state_.scriptFile, state_.installSection);
+    if (!iniName.empty()) state_.iniName = iniName;
+
+    std::wstring machineAdmin;
+    if (MachineAdminFile(ui_, machineAdmin)) state_.country = ReadAdminCountry(machineAdmin, state_.country);
+
+    BuildElementList(run_, state_.elements, state_.sourceDir, state_.country);
+
+    const int dotNet = ReadDotNetFx(state_.scriptFile, state_.installSection);
+    if (dotNet > 0) {
+        std::wstring versionText;
+        std::wstring downloadUrl;
+        if (!DotNetFrameworkPresent(dotNet, versionText, downloadUrl) &&
+            ui_.ShowDotNetMissing(versionText, downloadUrl) == IDCANCEL)
+            return;
+    }
+
+    CIEArray& elements = state_.elements;
+    for (std::size_t i = 1; i < elements.GetSize(); ++i) elements[i]->selected = 0;
+
+    ReadAdministration();
+    if (state_.installDir.empty()) state_.installDir = JoinPath(ProgramFilesDir(), L"OrvekDesktop");
+    state_.installDir = NormaliseInstallDir(state_.installDir);
+    state_.installDirText = state_.installDir;
+
+    const SectionContext sections{ui_, state_.sourceDir, state_.uiLanguage};
+    if (!BuildFileTrees(sections, state_.scriptFile, elements, state_.runMode == kRunModeAdmin)) return;
+    if (state_.runMode != kRunModeAdmin) return;
+
+    if (state_.silent) {
+        SetDestinations();
+    } else if (ui_.ShowOptionsPage(run_, state_.installDir, state_.sourceDir, state_.scriptFile, elements,
+                                   state_.sourceFiles) != IDOK) {
+        return;
+    }
+
+    if (!ConfirmOldData()) {
+        ui_.MessageId(IDS_NOTHING_SELECTED, MB_OK);
+        return;
+    }
+    PerformInstall();
+}

@@ -1,0 +1,151 @@
+"""Runs the real setup.exe under Wine on generated media and reads what it left.
+
+Shared by the end-to-end tests: a medium in a fresh folder (PostSetup.exe and the
+package installers replaced by the recorder), the machine's administration file,
+one run of setup.exe, and readers for the logs, the records and the recorder's
+notes. The Wine environment (WINEPREFIX, DISPLAY) comes from scripts/test.
+"""
+import configparser
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.join(ROOT, "samples"))
+import make_medium  # noqa: E402
+
+BUILD = os.environ.get("BUILD_DIR", os.path.join(ROOT, "build"))
+PREFIX = os.environ["WINEPREFIX"]
+DRIVE_C = os.path.join(PREFIX, "drive_c")
+DATA_FOLDER = os.path.join(DRIVE_C, "ProgramData", "Orvekhaus", "OrvekData")
+ADMIN_FILE = os.path.join(DATA_FOLDER, "orvekAdmin.ini")
+RECORDER = os.path.join(BUILD, "tests", "support", "recorder", "recorder.exe")
+BOXREADER = os.path.join(BUILD, "tests", "support", "boxreader", "boxreader.exe")
+
+
+def windows_path(path):
+    """A Linux path as Wine shows it: C: for the prefix's drive, else Z:."""
+    path = os.path.abspath(path)
+    if path.startswith(DRIVE_C + os.sep) or path == DRIVE_C:
+        return "C:" + path[len(DRIVE_C):].replace("/", "\\")
+    return "Z:" + path.replace("/", "\\")
+
+
+class Medium:
+    """A generated medium in a temporary folder; removed by close()."""
+
+    def __init__(self, name="medium", packages=None, folder_name=None):
+        self.base = tempfile.mkdtemp(prefix="e2e_", dir=os.path.join(BUILD, "e2e"))
+        self.root = os.path.join(self.base, folder_name or name)
+        make_medium.make_medium(BUILD, self.root, packages or make_medium.PACKAGES)
+        self.install = os.path.join(self.root, "install")
+        self.log = os.path.join(self.base, "recorder.log")
+        self.boxes = []
+        shutil.copyfile(RECORDER, os.path.join(self.install, "PostSetup.exe"))
+        for package in packages or make_medium.PACKAGES:
+            plg = os.path.join(self.root, "data", package[2], "plg")
+            os.makedirs(plg, exist_ok=True)
+            shutil.copyfile(RECORDER, os.path.join(plg, "install.exe"))
+
+    def setup_exe(self):
+        return os.path.join(self.install, "setup.exe")
+
+    def run(self, *args, env=None, timeout=180, answer=None):
+        """Runs setup.exe with args; returns the exit code. With answer (a button
+        id) every message box is read into self.boxes and answered with it."""
+        environment = dict(os.environ, RECORDER_LOG=windows_path(self.log))
+        environment.pop("SETUP_HOLD_MS", None)
+        environment.update(env or {})
+        reader = None
+        boxes = os.path.join(self.base, "boxes.txt")
+        if answer is not None:
+            reader = subprocess.Popen(["wine", BOXREADER, windows_path(boxes), str(answer), str(timeout * 1000)],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            done = subprocess.run(["wine", self.setup_exe(), *args], env=environment, timeout=timeout,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        finally:
+            if reader:
+                open(boxes + ".stop", "w").close()
+                reader.wait(timeout=30)
+                os.remove(boxes + ".stop")
+        self.boxes = self._read_boxes(boxes)
+        return done.returncode
+
+    @staticmethod
+    def _read_boxes(path):
+        if not os.path.exists(path):
+            return []
+        result = []
+        for block in open(path, encoding="utf-8").read().split("\n\n"):
+            if block.startswith("caption="):
+                caption, _, text = block.partition("\ntext=")
+                result.append((caption[len("caption="):], text))
+        os.remove(path)
+        return result
+
+    def records(self):
+        """The recorder's notes: one dict per start, in order."""
+        if not os.path.exists(self.log):
+            return []
+        text = open(self.log, encoding="utf-8").read()
+        result = []
+        for block in text.split("\n\n"):
+            fields = {}
+            for line in block.splitlines():
+                key, _, value = line.partition("=")
+                fields[key] = value
+            if fields:
+                result.append(fields)
+        return result
+
+    def close(self):
+        shutil.rmtree(self.base, ignore_errors=True)
+
+
+class Machine:
+    """The machine's administration file; put back as it was by restore()."""
+
+    def __init__(self):
+        self.had_folder = os.path.isdir(DATA_FOLDER)
+        self.saved = open(ADMIN_FILE, "rb").read() if os.path.exists(ADMIN_FILE) else None
+
+    def admin(self, text="[basepath]\r\npath=\r\n"):
+        os.makedirs(DATA_FOLDER, exist_ok=True)
+        with open(ADMIN_FILE, "wb") as f:
+            f.write(text.encode("cp1252"))
+
+    def no_admin(self):
+        if os.path.exists(ADMIN_FILE):
+            os.remove(ADMIN_FILE)
+
+    def records(self):
+        parser = configparser.RawConfigParser(strict=False)
+        parser.optionxform = str
+        parser.read(ADMIN_FILE, encoding="cp1252")
+        return parser
+
+    def restore(self):
+        if self.had_folder:
+            for name in os.listdir(DATA_FOLDER):
+                if name != "orvekAdmin.ini":
+                    path = os.path.join(DATA_FOLDER, name)
+                    shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
+        else:
+            shutil.rmtree(DATA_FOLDER, ignore_errors=True)
+        if self.saved is not None:
+            os.makedirs(DATA_FOLDER, exist_ok=True)
+            open(ADMIN_FILE, "wb").write(self.saved)
+        elif os.path.exists(ADMIN_FILE):
+            os.remove(ADMIN_FILE)
+
+
+def lines(path, encoding="cp1252"):
+    with open(path, "rb") as f:
+        return f.read().decode(encoding).split("\n")
+
+
+os.makedirs(os.path.join(BUILD, "e2e"), exist_ok=True)

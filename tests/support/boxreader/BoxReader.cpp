@@ -1,0 +1,86 @@
+// boxreader.exe OUTFILE [BUTTON] [TIMEOUT_MS]: the user in end-to-end tests. Watches
+// for message boxes of other programs on the desktop, appends each one's caption
+// and text to OUTFILE (UTF-8: "caption=...\ntext=...\n\n") and answers it with
+// BUTTON (a command id, default IDOK). Ends when OUTFILE.stop exists or after
+// TIMEOUT_MS (default 120000).
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <set>
+#include <string>
+
+namespace {
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty()) return std::string();
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    wchar_t buffer[4096] = {};
+    ::GetWindowTextW(hwnd, buffer, 4096);
+    return buffer;
+}
+
+struct Search {
+    std::set<HWND>* seen;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<Search*>(param);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hwnd, cls, 64);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    // A message box is a dialog whose text sits in a static control with id 0xFFFF.
+    if (std::wstring(cls) == L"#32770" && pid != ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) &&
+        ::GetDlgItem(hwnd, 0xFFFF) && !search->seen->count(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2) return 2;
+    const std::wstring out = argv[1];
+    const int button = argc > 2 ? _wtoi(argv[2]) : IDOK;
+    const DWORD timeout = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 120000;
+    const std::wstring stop = out + L".stop";
+    std::set<HWND> seen;
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < timeout && ::GetFileAttributesW(stop.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        Search search{&seen};
+        ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) {
+            ::Sleep(50);
+            continue;
+        }
+        HWND box = search.found;
+        seen.insert(box);
+        ::Sleep(100);  // let the box finish painting its text
+        const std::string record = "caption=" + Utf8(WindowText(box)) + "\ntext=" +
+                                   Utf8(WindowText(::GetDlgItem(box, 0xFFFF))) + "\n\n";
+        if (FILE* file = _wfopen(out.c_str(), L"ab")) {
+            std::fwrite(record.data(), 1, record.size(), file);
+            std::fclose(file);
+        }
+        // The box's own button, so a box without that button falls back to its default.
+        HWND item = ::GetDlgItem(box, button);
+        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(item ? button : IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(item));
+    }
+    return 0;
+}
