@@ -5,7 +5,7 @@ import shutil
 import subprocess
 import unittest
 
-from setup_run import Machine, Medium
+from setup_run import DATA_FOLDER, Machine, Medium
 
 IDOK = 1
 IDABORT = 3
@@ -65,7 +65,7 @@ class EarlyEnds(unittest.TestCase):
             os.remove(os.path.join(medium.install, "readme.txt"))  # named by the data script
             medium.run("/S", answer=IDABORT)
             self.check(medium, ["Das File in Eintrag readme im Abschnitt [Files]\nkonnte nicht gefunden werden."])
-            self.assertFalse(os.path.exists(os.path.join(medium.root, "..", "local")))
+            self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "local")))  # nothing copied
         finally:
             medium.close()
 
