@@ -37,3 +37,4 @@
 #define IDS_DISK_SPACE_LOW        68
 #define IDS_DOTNET_MISSING_TEXT   514
 #define IDS_DOTNET_MISSING_TITLE  515
+#define IDS_ANOTHER_RUN           70

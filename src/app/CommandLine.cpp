@@ -2,9 +2,7 @@
 
 #include "app/Countries.h"
 #include "app/SetupState.h"
-
-#include <cwchar>
-#include <climits>
+#include "platform/PathUtil.h"
 
 namespace {
 
@@ -19,14 +17,6 @@ bool ValueAfterColon(const std::wstring& text, wchar_t prefix, std::wstring& val
     return true;
 }
 
-// Leading blanks and a sign, then digits up to the first other character; no digits give 0.
-int DecimalValue(const std::wstring& text)
-{
-    long value = std::wcstol(text.c_str(), nullptr, 10);
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
-}
 
 }  // namespace
 
@@ -34,8 +24,10 @@ void OvkSetupCmdLineInfo::ParseParam(const std::wstring& text, bool isOption, bo
 {
     const bool wantedInstallPath = expectInstallPath;
     const bool wantedManufacturers = expectManufacturers;
+    const bool wantedLogPath = expectLogPath;
     expectInstallPath = false;
     expectManufacturers = false;
+    expectLogPath = false;
 
     if (isOption) {
         std::wstring value;
@@ -51,6 +43,11 @@ void OvkSetupCmdLineInfo::ParseParam(const std::wstring& text, bool isOption, bo
             expectInstallPath = true;
         } else if (text == L"manufacturers" || text == L"M") {
             expectManufacturers = true;
+        } else if (text == L"quiet" || text == L"Q") {
+            state_.quiet = true;
+            state_.silent = true;
+        } else if (text == L"log") {
+            expectLogPath = true;
         }
         // Other options mean nothing to this program.
         return;
@@ -62,6 +59,8 @@ void OvkSetupCmdLineInfo::ParseParam(const std::wstring& text, bool isOption, bo
         state_.commandInstallPath = path;
     } else if (wantedManufacturers) {
         AddManufacturers(text);
+    } else if (wantedLogPath) {
+        state_.logPath = text;
     }
     // Other plain arguments mean nothing to this program.
 }

@@ -1,5 +1,6 @@
 // The setup program's command line: silent/S, reinstall/F, installpath/P value,
-// manufacturers/M list, L:<language number>, C:<country abbreviation>.
+// manufacturers/M list, L:<language number>, C:<country abbreviation>, and for
+// unattended runs quiet/Q (silent, and no box at all) and log <path>.
 #pragma once
 
 #include "framework/CommandLineInfo.h"
@@ -14,6 +15,7 @@ public:
 
     bool expectInstallPath = false;
     bool expectManufacturers = false;
+    bool expectLogPath = false;
 
 private:
     void AddManufacturers(const std::wstring& text);

@@ -46,7 +46,7 @@ LRESULT CMainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == kCmdStartRun) { events_.StartRun(); return 0; }
-        if (LOWORD(wParam) == kCmdQuit) { quitPosted_ = true; ::PostQuitMessage(0); return 0; }
+        if (LOWORD(wParam) == kCmdQuit) { quitPosted_ = true; ::PostQuitMessage(events_.ExitCode()); return 0; }
         break;
     case WM_CLOSE:
         OnClose();
@@ -164,7 +164,7 @@ void CMainWindow::OnDestroy()
     // A program without its window would never end.
     if (!quitPosted_) {
         quitPosted_ = true;
-        ::PostQuitMessage(0);
+        ::PostQuitMessage(events_.ExitCode());
     }
 }
 

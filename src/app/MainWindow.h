@@ -27,6 +27,7 @@ public:
     // True when the window may be destroyed now.
     virtual bool CloseRequested() = 0;
     virtual bool Busy() const = 0;              // wait cursor while true
+    virtual int ExitCode() const = 0;           // carried by the quit
 };
 
 class CMainWindow : public fw::FrameWindow {

@@ -2,6 +2,7 @@
 // copy under the progress dialog, then the registration of the packages.
 #include "app/Sequencer.h"
 
+#include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "files/CopyLog.h"
 #include "files/ElementList.h"
@@ -25,9 +26,13 @@ bool Sequencer::PerformInstall()
     if (window_) ::SendMessageW(window_->Handle(), kMsgStartSlideshow, 0, 0);
 
     if (!InstallElements(run_, state_.elements, state_.sourceFiles)) {
+        copyStopped_ = true;
+        log_.Write(L"the copy was stopped");
         state_.busy = false;
         return true;
     }
+    log_.Write(run_.runResult == kRunFailed ? L"copied, but not every file could be installed (see update.log)"
+                                            : L"every file copied");
     const bool result = InstallDataPackages(state_.elements, state_.installDir, state_.sourceDir, state_.adminFile);
     state_.busy = false;
     return result;

@@ -5,6 +5,7 @@
 #include "app/Sequencer.h"
 
 #include "app/ScriptFiles.h"
+#include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "catalogue/AppData.h"
 #include "dialogs/DotNetFramework.h"
@@ -35,13 +36,16 @@ bool Sequencer::FindSource()
     state_.setupDir = paths_.moduleDir;
     if (state_.setupDir.empty()) {
         ui_.Message(L"No setup path given!", MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, L"no setup folder");
         return false;
     }
     if (state_.setupDir.back() != L'\\') state_.setupDir += L'\\';
     if (!ResolveSourceDir(state_.setupDir, state_.sourceDir)) {
         ui_.MessageId(IDS_INSERT_ORIGINAL_DVD, MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, L"no installation source");
         return false;
     }
+    log_.Write(L"source " + state_.sourceDir);
     return true;
 }
 
@@ -56,6 +60,7 @@ void Sequencer::ReadAdministration()
         ui_.MessageId(id, MB_ICONINFORMATION | MB_OK);
         return;
     }
+    log_.Write(L"administration file " + state_.adminFile);
     state_.installDir = FolderPart(state_.adminFile);
     CIEArray& elements = state_.elements;
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
@@ -87,6 +92,9 @@ bool Sequencer::ConfirmOldData()
         if (state_.silent) SetElementDestination(element, localBase, state_.scriptFile);
         const std::wstring name = element.package ? element.package->name : element.displayName;
         element.selected = ConfirmReplaceOldData(ui_, decision, name, element.destination) ? 1 : 0;
+        log_.Write(L"package " + name + (element.selected ? L": to be installed in " + element.destination
+                                                            : L": skipped, its old data in " + element.destination +
+                                                                  L" is kept"));
     }
     for (std::size_t i = 0; i < elements.GetSize(); ++i)
         if (elements[i]->selected) return true;
@@ -116,8 +124,11 @@ void Sequencer::RunSetup()
         std::wstring versionText;
         std::wstring downloadUrl;
         if (!DotNetFrameworkPresent(dotNet, versionText, downloadUrl) &&
-            ui_.ShowDotNetMissing(versionText, downloadUrl) == IDCANCEL)
+            ui_.ShowDotNetMissing(versionText, downloadUrl) == IDCANCEL) {
+            // A quiet run cannot install the framework: it ends on an error, not by a choice.
+            End(state_.quiet ? EarlyEnd::Failed : EarlyEnd::Cancelled, L".NET Framework " + versionText + L" missing");
             return;
+        }
     }
 
     CIEArray& elements = state_.elements;
@@ -129,18 +140,26 @@ void Sequencer::RunSetup()
     state_.installDirText = state_.installDir;
 
     const SectionContext sections{ui_, state_.sourceDir, state_.uiLanguage};
-    if (!BuildFileTrees(sections, state_.scriptFile, elements, state_.runMode == kRunModeAdmin)) return;
-    if (state_.runMode != kRunModeAdmin) return;
+    if (!BuildFileTrees(sections, state_.scriptFile, elements, state_.runMode == kRunModeAdmin)) {
+        End(EarlyEnd::Cancelled, L"a file section was aborted");
+        return;
+    }
+    if (state_.runMode != kRunModeAdmin) {
+        End(EarlyEnd::Failed, L"no administration file on this machine");
+        return;
+    }
 
     if (state_.silent) {
         SetDestinations();
     } else if (ui_.ShowOptionsPage(run_, state_.installDir, state_.sourceDir, state_.scriptFile, elements,
                                    state_.sourceFiles) != IDOK) {
+        End(EarlyEnd::Cancelled, L"the options page was cancelled");
         return;
     }
 
     if (!ConfirmOldData()) {
         ui_.MessageId(IDS_NOTHING_SELECTED, MB_OK);
+        End(state_.silent ? EarlyEnd::Failed : EarlyEnd::Cancelled, L"nothing selected");
         return;
     }
     PerformInstall();

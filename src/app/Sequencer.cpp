@@ -1,6 +1,7 @@
 #include "app/Sequencer.h"
 
 #include "app/Countries.h"
+#include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "dialogs/SetupUi.h"
 #include "platform/Process.h"
@@ -23,8 +24,8 @@ UINT HoldMilliseconds()
 
 }  // namespace
 
-Sequencer::Sequencer(SetupState& state, const ModulePaths& paths, SetupUi& ui)
-    : state_(state), paths_(paths), ui_(ui), run_(ui)
+Sequencer::Sequencer(SetupState& state, const ModulePaths& paths, SetupUi& ui, SetupLog& log)
+    : state_(state), paths_(paths), ui_(ui), log_(log), run_(ui)
 {
 }
 
@@ -40,6 +41,7 @@ void Sequencer::StartRun()
     LanguageStep();
     RunSetup();
     inStep_ = false;
+    log_.Write(L"exit code " + std::to_wstring(ExitCode()));
     if (window_) window_->PostFinishRun(FinishValue(), HoldMilliseconds());
 }
 
@@ -53,6 +55,7 @@ void Sequencer::LanguageStep()
     if (state_.language != kGermanLanguage) {
         if (language_.Load(paths_.moduleDir, state_.language)) {
             ui_.UseResources(language_.Module());
+            log_.Write(L"language library " + LanguageLibrary::FileName(state_.language));
         } else {
             ui_.Message(L"Language could not be loaded.\nProceeding in german.", MB_OK);
             state_.language = 0;
@@ -94,6 +97,21 @@ bool Sequencer::CloseRequested()
 bool Sequencer::Busy() const
 {
     return state_.busy;
+}
+
+void Sequencer::End(EarlyEnd end, const std::wstring& why)
+{
+    earlyEnd_ = end;
+    log_.Write(L"the run ends: " + why);
+}
+
+int Sequencer::ExitCode() const
+{
+    if (earlyEnd_ == EarlyEnd::Cancelled) return kExitCancelled;
+    if (earlyEnd_ == EarlyEnd::Failed) return kExitFailed;
+    if (copyStopped_) return kExitCancelled;
+    if (run_.runResult == kRunNotStarted || run_.runResult == kRunFailed) return kExitFailed;
+    return run_.restartNeeded ? kExitRestartNeeded : kExitInstalled;
 }
 
 std::wstring NormaliseInstallDir(std::wstring installDir)

@@ -10,8 +10,16 @@
 
 #include <string>
 
+class SetupLog;
 class SetupUi;
 struct SetupState;
+
+// Exit codes of the program, as installers on Windows report them.
+constexpr int kExitInstalled = 0;
+constexpr int kExitRestartNeeded = 3010;
+constexpr int kExitCancelled = 1602;
+constexpr int kExitFailed = 1603;
+constexpr int kExitAnotherRun = 1618;
 
 // The three paths derived from the program's file name.
 struct ModulePaths {
@@ -22,8 +30,8 @@ struct ModulePaths {
 
 class Sequencer : public BackdropEvents {
 public:
-    // state, paths and ui are not owned and outlive the sequencer.
-    Sequencer(SetupState& state, const ModulePaths& paths, SetupUi& ui);
+    // state, paths, ui and log are not owned and outlive the sequencer.
+    Sequencer(SetupState& state, const ModulePaths& paths, SetupUi& ui, SetupLog& log);
     ~Sequencer() override;
     Sequencer(const Sequencer&) = delete;
     Sequencer& operator=(const Sequencer&) = delete;
@@ -39,6 +47,9 @@ public:
     // end of the run takes place. True when the window may close now.
     bool CloseRequested() override;
     bool Busy() const override;
+    // The run's outcome: installed (0, or 3010 with a restart), cancelled by the
+    // user (1602) or ended on an error (1603).
+    int ExitCode() const override;
 
     // The steps; each returns to StartRun when the run ends early.
     void LanguageStep();
@@ -54,6 +65,10 @@ private:
     WPARAM FinishValue() const;
     HWND Owner() const { return window_ ? window_->Handle() : nullptr; }
 
+    // How the run ended before the copy, when it did.
+    enum class EarlyEnd { None, Cancelled, Failed };
+    void End(EarlyEnd end, const std::wstring& why);
+
     // RunSetup's parts.
     bool FindSource();
     void ReadAdministration();
@@ -63,11 +78,14 @@ private:
     SetupState& state_;
     const ModulePaths& paths_;
     SetupUi& ui_;
+    SetupLog& log_;
     CMainWindow* window_ = nullptr;  // not owned
     InstallRun run_;
     LanguageLibrary language_;
     bool inStep_ = false;    // inside the command 123 handler
     bool finishing_ = false; // the end of the run took place: the quit is on its way
+    EarlyEnd earlyEnd_ = EarlyEnd::None;
+    bool copyStopped_ = false;  // the user stopped the copy (Cancel, Abort)
 };
 
 // installDir without one trailing backslash, without a last "\obj" (any case),

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Countries.h"
+#include "resources/resource.h"
 
 
 void DeriveModulePaths(const std::wstring& modulePath, std::wstring& scriptPath, std::wstring& moduleDir)
@@ -34,20 +35,40 @@ void ApplyCommandLine(SetupState& state, const wchar_t* commandLine)
 
 bool CSetupApp::InitInstance()
 {
-    com_ = std::make_unique<fw::ComInit>();
-    if (!com_->Succeeded()) ui_.ShowMessage(0, L"Error : CoInitialize(NULL)", MB_OK, L"What ?");
-
+    // Until the run says otherwise, an end is a failed start.
+    exitCode_ = kExitFailed;
     state.busy = false;
     ApplyCommandLine(state, ::GetCommandLineW());
+    if (state.quiet) quietUi_ = std::make_unique<QuietUi>(ui_, log_);
+    SetupUi& ui = Ui();
+    const std::wstring logPath = !state.logPath.empty() ? state.logPath
+                                 : state.quiet          ? DefaultSetupLogPath()
+                                                        : std::wstring();
+    if (!logPath.empty() && !log_.Open(logPath) && !state.quiet)
+        ui.Message(L"The setup log " + logPath + L" cannot be written.", MB_OK | MB_ICONWARNING);
+    log_.Write(L"start: " + std::wstring(::GetCommandLineW()));
+
+    // One run at a time on this machine: two would copy into the same folders.
+    runMutex_.Reset(::CreateMutexW(nullptr, FALSE, L"Global\\OrvekDataSetupRun"));
+    if (runMutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ui.MessageId(IDS_ANOTHER_RUN, MB_OK | MB_ICONINFORMATION);
+        log_.Write(L"exit code " + std::to_wstring(kExitAnotherRun));
+        exitCode_ = kExitAnotherRun;
+        return false;
+    }
+
+    com_ = std::make_unique<fw::ComInit>();
+    if (!com_->Succeeded()) ui.ShowMessage(0, L"Error : CoInitialize(NULL)", MB_OK, L"What ?");
 
     if (!fw::ProgramPath(paths.modulePath)) {
         // A program path that does not fit is a broken start; nothing can be found from it.
-        ui_.ShowMessage(0, L"The program path is invalid.", MB_OK | MB_ICONERROR, L"");
+        ui.ShowMessage(0, L"The program path is invalid.", MB_OK | MB_ICONERROR, L"");
+        log_.Write(L"exit code " + std::to_wstring(kExitFailed));
         return false;
     }
     DeriveModulePaths(paths.modulePath, paths.scriptPath, paths.moduleDir);
 
-    sequencer_ = std::make_unique<Sequencer>(state, paths, ui_);
+    sequencer_ = std::make_unique<Sequencer>(state, paths, ui, log_);
     window_ = std::make_unique<CMainWindow>(paths.moduleDir, paths.scriptPath, *sequencer_);
     if (!window_->CreateBackdrop()) return false;
     SetMainWindow(window_.get());

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/QuietUi.h"
 #include "app/Sequencer.h"
+#include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "dialogs/WindowsUi.h"
 #include "framework/Application.h"
@@ -29,7 +31,13 @@ public:
     ModulePaths paths;
 
 private:
+    // The interface the run talks to: the quiet one in a quiet run.
+    SetupUi& Ui() { return quietUi_ ? static_cast<SetupUi&>(*quietUi_) : ui_; }
+
+    SetupLog log_;
+    fw::ScopedKernelHandle runMutex_;
     WindowsUi ui_;
+    std::unique_ptr<QuietUi> quietUi_;
     std::unique_ptr<Sequencer> sequencer_;
     std::unique_ptr<CMainWindow> window_;
     std::unique_ptr<fw::ComInit> com_;

@@ -23,6 +23,8 @@ struct SetupState {
     std::set<std::wstring> manufacturerSelection; // recorded only; "complete", "none" or names
     int commandLanguage = -1;
     int commandCountry = -1;
+    bool quiet = false;         // no box and no page: each message is logged with the answer taken
+    std::wstring logPath;       // the setup log; empty: none (a quiet run then logs to %TEMP%)
 
     // Language and country.
     int defaultLanguage = -1;
