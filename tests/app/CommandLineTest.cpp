@@ -147,3 +147,19 @@ TEST(CommandLine, UnknownOptionsAndPlainArgumentsChangeNothing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, QuietImpliesSilentAndLogTakesTheNextArgument)
+{
+    const SetupState quiet = Parse(L"/Q /log \"C:\\a b\\setup.log\"");
+    EXPECT_TRUE(quiet.quiet);
+    EXPECT_TRUE(quiet.silent);
+    EXPECT_EQ(quiet.logPath, L"C:\\a b\\setup.log");
+    const SetupState plain = Parse(L"/S /q -log");
+    EXPECT_TRUE(plain.silent);
+    EXPECT_FALSE(plain.quiet);  // options are case-sensitive
+    EXPECT_TRUE(plain.logPath.empty());
+}
+
+}  // namespace

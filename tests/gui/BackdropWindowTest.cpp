@@ -2,6 +2,7 @@
 #include "support/BitmapFiles.h"
 #include "app/MainWindow.h"
 #include "app/Sequencer.h"
+#include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
@@ -53,7 +54,8 @@ protected:
     SetupState state;
     ScriptedUi ui;
     ModulePaths paths;
-    Sequencer sequencer{state, paths, ui};
+    SetupLog log;
+    Sequencer sequencer{state, paths, ui, log};
 };
 
 TEST_F(BackdropTest, ClientAreaIsExactly864By486)
