@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -76,23 +77,21 @@ public:
     ProfileEncoding Encoding() const { return encoding_; }
 
 private:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
     struct Key {
         std::wstring name;  // as the platform reads it: trimmed, up to a NUL
         std::wstring value;
         bool hasValue = false;
+        std::uint32_t section = 0;
+        std::uint32_t next = kNone;      // the next key of the section, in file order
+        std::uint32_t sameHash = kNone;  // the next key of the section whose folded name hashes alike
     };
     struct Section {
         std::wstring name;
-        std::vector<Key> keys;
-        bool indexed = false;  // the first section of its name: its keys are looked up
-    };
-    struct KeySlot {
-        std::uint32_t section;
-        std::wstring name;
-        bool operator==(const KeySlot& other) const { return section == other.section && name == other.name; }
-    };
-    struct KeySlotHash {
-        std::size_t operator()(const KeySlot& slot) const;
+        std::uint32_t first = kNone;
+        std::uint32_t last = kNone;
+        bool indexed = false;            // the first section of its name: its keys are looked up
+        std::uint32_t sameHash = kNone;  // the next first-of-its-name section whose name hashes alike
     };
     // The texts of the last Set as given: the platform writes them so and reads
     // them back trimmed, so they matter for the next write only.
@@ -109,9 +108,9 @@ private:
 
     void Rebuild(const std::wstring& text);
     std::uint32_t AddSection(std::wstring name);
-    void AddKey(std::uint32_t section, Key key);
-    const Section* FindSection(const std::wstring& name) const;
-    const Key* FindKey(const std::wstring& section, const std::wstring& key) const;
+    std::uint32_t AddKey(std::uint32_t section, Key key);
+    std::uint32_t FindSection(std::wstring_view name) const;
+    std::uint32_t FindKey(std::wstring_view section, std::wstring_view key) const;
     std::wstring Text() const;
     bool WriteReplacing(const std::string& bytes) const;
 
@@ -120,8 +119,9 @@ private:
     bool existed_ = false;
     ProfileEncoding encoding_ = ProfileEncoding::Ansi;
     std::vector<Section> sections_;
-    std::unordered_map<std::wstring, std::uint32_t> sectionIndex_;  // folded name -> first section
-    std::unordered_map<KeySlot, std::uint32_t, KeySlotHash> keyIndex_;
+    std::vector<Key> keys_;
+    std::unordered_map<std::uint64_t, std::uint32_t> sectionIndex_;  // hash of the folded name
+    std::unordered_map<std::uint64_t, std::uint32_t> keyIndex_;      // hash of section and folded name
     Pending pending_;
     bool dirty_ = false;
     // A file with NUL characters does not read back as it was read; the first

@@ -16,31 +16,14 @@ std::string Bytes(const char (&text)[N])
     return std::string(text, N - 1);
 }
 
-std::string Utf16(const std::wstring& text, bool little)
+std::string Utf16(const std::wstring& text, ProfileEncoding order)
 {
-    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
-    for (wchar_t c : text) {
-        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
-        bytes += little ? std::string{low, high} : std::string{high, low};
-    }
-    return bytes;
+    return EncodeProfileText(text, order);
 }
 
 bool FileThere(const std::wstring& path)
 {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-int FilesIn(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    int count = 0;
-    if (find == INVALID_HANDLE_VALUE) return count;
-    do count += !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return count;
 }
 
 struct Change {
@@ -56,6 +39,7 @@ struct Case {
 
 const Case kCases[] = {
     {"new file", std::nullopt, {{L"basepath", L"path", L"C:\\Data"}, {L"Land", L"Country", L"49"}}, {L"path"}},
+    {"no file and no change", std::nullopt, {}, {L"s"}},
     {"new section", Bytes("[basepath]\r\npath=C:\\x\r\n[manufacturers]\r\nA01=A01\r\n"),
      {{L"A01", L"name", L"Maker"}, {L"manufacturers", L"B02", L"B02"}}, {L"name"}},
     {"new key after the section's last line", Bytes("[s]\r\na=1\r\n; note\r\n\r\n\r\n[t]\r\nx=1\r\n\r\n"),
@@ -73,13 +57,13 @@ const Case kCases[] = {
      {{L"s", L"h", L"\"q\""}}, {L"h"}},
     {"no final line end", Bytes("[s]\r\na=1"), {{L"s", L"b", L"2"}}, {L"a", L"b"}},
     {"LF and CR line ends", Bytes("[s]\na=1\n\n[t]\rb=2\r"), {{L"t", L"b", L"3"}}, {L"a", L"b"}},
-    {"unchanged value", Bytes("[s]\n a = 1\n"), {{L"s", L"a", L"1"}}, {L"a"}},
+    {"unchanged value writes nothing", Bytes("[s]\n a = 1\n"), {{L"S", L"A", L" 1"}}, {L"a"}},
     {"8-bit file with umlauts", Bytes("[L\xE4nder]\r\nname=M\xFCller\r\n"),
      {{L"L\u00E4nder", L"stadt", L"K\u00F6ln"}, {L"l\u00E4nder", L"w\u00E4hrung", L"\u20AC 5, \u4E2D"}},
      {L"name", L"L\u00C4NDER"}},
-    {"UTF-16 file", Utf16(L"[L\u00E4nder]\r\nname=M\u00FCller\r\n", true), {{L"L\u00E4nder", L"stadt", L"\u4E2D\u6587"}},
-     {L"name"}},
-    {"UTF-16 big-endian file", Utf16(L"[s]\r\nk=\u00E4\r\n", false), {{L"s", L"n", L"\u4E2D"}}, {}},
+    {"UTF-16 file", Utf16(L"[L\u00E4nder]\r\nname=M\u00FCller\r\n", ProfileEncoding::Utf16Le),
+     {{L"L\u00E4nder", L"stadt", L"\u4E2D\u6587"}}, {L"name"}},
+    {"UTF-16 big-endian file", Utf16(L"[s]\r\nk=\u00E4\r\n", ProfileEncoding::Utf16Be), {{L"s", L"n", L"\u4E2D"}}, {}},
     {"UTF-8 file", Bytes("\xEF\xBB\xBF[s]\nk=\xC3\xA4\xFF\n"), {{L"s", L"n", L"\u4E2D"}}, {}},
     {"NUL characters", Bytes("[s]\r\nab\0cd=v\0w\r\na \0b=2\r\n[t\0u]\r\nk=1\r\n\0zz=5\r\n=q\r\n\0x\r\n"),
      {{L"s", L"new", L"1"}, {L"t", L"k", L"2"}}, {L"ab", L"a", L"k", L""}},
@@ -100,47 +84,25 @@ TEST(ProfileDocument, ReadsAndWritesAsThePlatform)
         if (test.file) {
             ASSERT_TRUE(WriteBytes(platformFile, *test.file) && WriteBytes(documentFile, *test.file));
         }
-
         ProfileDocument doc;
         ASSERT_TRUE(doc.Load(documentFile));
-        ReadPlan plan = PlanReads(doc, test.names);
-        EXPECT_EQ(Transcript(DocumentReads{doc}, plan, buffers), Transcript(PlatformReads{platformFile}, plan, buffers));
+        EXPECT_EQ(Transcript(&doc, L"", doc, test.names, buffers),
+                  Transcript(nullptr, platformFile, doc, test.names, buffers));
 
         for (const Change& change : test.changes) {
             ASSERT_TRUE(doc.Set(change.section, change.key, change.value));
             ASSERT_TRUE(WriteProfileText(platformFile, change.section, change.key, change.value));
             ForgetProfile(platformFile);  // read next as another process would
         }
+        EXPECT_TRUE(doc.Dirty() || !test.file || ReadBytes(platformFile) == *test.file);  // nothing written
         ASSERT_TRUE(doc.Save());
         EXPECT_FALSE(doc.Dirty());
         EXPECT_EQ(FileThere(documentFile), FileThere(platformFile));
         EXPECT_EQ(ReadBytes(documentFile), ReadBytes(platformFile));
-
-        plan = PlanReads(doc, test.names);
-        const std::wstring platformReads = Transcript(PlatformReads{platformFile}, plan, buffers);
-        EXPECT_EQ(Transcript(DocumentReads{doc}, plan, buffers), platformReads);
-        EXPECT_EQ(Transcript(PlatformReads{documentFile}, plan, buffers), platformReads);
+        const std::wstring platformReads = Transcript(nullptr, platformFile, doc, test.names, buffers);
+        EXPECT_EQ(Transcript(&doc, L"", doc, test.names, buffers), platformReads);
+        EXPECT_EQ(Transcript(nullptr, documentFile, doc, test.names, buffers), platformReads);
     }
-}
-
-TEST(ProfileDocument, UnchangedDocumentWritesNothing)
-{
-    TempDir dir;
-    const std::wstring file = dir / L"a.ini";
-    const std::string original = "[s]\n a = 1\n;x\n";
-    ASSERT_TRUE(WriteBytes(file, original));
-    ProfileDocument doc;
-    ASSERT_TRUE(doc.Load(file));
-    EXPECT_TRUE(doc.Set(L"S", L"A", L" 1"));
-    EXPECT_FALSE(doc.Dirty());
-    EXPECT_TRUE(doc.Save());
-    EXPECT_EQ(ReadBytes(file), original);
-
-    ProfileDocument missing;
-    ASSERT_TRUE(missing.Load(dir / L"none.ini"));
-    EXPECT_FALSE(missing.Existed());
-    EXPECT_TRUE(missing.Save());
-    EXPECT_FALSE(FileThere(dir / L"none.ini"));
 }
 
 // The platform's own write moves the keys of a second nameless section into the
@@ -152,8 +114,7 @@ TEST(ProfileDocument, SecondNamelessSectionKeepsItsKeys)
     const std::string original = "[a]\r\nk=1\r\n[ ]\r\nq=2\r\n";
     ASSERT_TRUE(WriteBytes(dir / L"doc.ini", original) && WriteBytes(dir / L"platform.ini", original));
     ProfileDocument doc;
-    ASSERT_TRUE(doc.Load(dir / L"doc.ini"));
-    ASSERT_TRUE(doc.Set(L"a", L"n", L"3") && doc.Save());
+    ASSERT_TRUE(doc.Load(dir / L"doc.ini") && doc.Set(L"a", L"n", L"3") && doc.Save());
     EXPECT_EQ(ReadBytes(dir / L"doc.ini"), "[a]\r\nk=1\r\nn=3\r\n[]\r\nq=2\r\n");
     EXPECT_EQ(ReadProfileKeys(dir / L"doc.ini", L"a"), (std::vector<std::wstring>{L"k", L"n"}));
 
@@ -176,24 +137,6 @@ TEST(ProfileDocument, RefusesTextsThatWouldReadBackAsAnotherKey)
     EXPECT_EQ(doc.Get(L"s", L"k", L"", 512), L"1");
 }
 
-TEST(ProfileDocument, ReadOnlyFileIsRefusedAndLeftAsItWas)
-{
-    TempDir dir;
-    const std::wstring file = dir / L"ro.ini";
-    const std::string original = "[s]\nk=1\n";
-    ASSERT_TRUE(WriteBytes(file, original));
-    ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    ProfileDocument doc;
-    ASSERT_TRUE(doc.Load(file));
-    ASSERT_TRUE(doc.Set(L"s", L"k", L"2"));
-    EXPECT_FALSE(doc.Save());
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    EXPECT_TRUE(doc.Dirty());
-    EXPECT_EQ(ReadBytes(file), original);
-    EXPECT_EQ(FilesIn(dir.Path()), 1);
-    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 // Writes half of what it is given, then fails as a full disk would.
 BOOL WINAPI WriteHalfThenFail(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
@@ -202,37 +145,36 @@ BOOL WINAPI WriteHalfThenFail(HANDLE file, LPCVOID data, DWORD size, LPDWORD wri
     return FALSE;
 }
 
-TEST(ProfileDocument, FailedSaveLeavesTheFileAsItWas)
+TEST(ProfileDocument, SaveThatCannotCompleteLeavesTheFileAsItWas)
 {
-    TempDir dir;
-    const std::wstring file = dir / L"admin.ini";
-    const std::string original = "[basepath]\r\npath=C:\\Data\r\n";
-    ASSERT_TRUE(WriteBytes(file, original));
-
-    ProfileSaveCalls failing;
-    failing.writeFile = &WriteHalfThenFail;
-    ProfileDocument doc(failing);
-    ASSERT_TRUE(doc.Load(file));
-    ASSERT_TRUE(doc.Set(L"basepath", L"path", L"D:\\New"));
-    EXPECT_FALSE(doc.Save());  // the temporary file cannot be written
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
-    EXPECT_EQ(ReadBytes(file), original);
-    EXPECT_EQ(FilesIn(dir.Path()), 1);
-
-    ProfileDocument held;
-    ASSERT_TRUE(held.Load(file));
-    ASSERT_TRUE(held.Set(L"basepath", L"path", L"D:\\New"));
-    {
-        HANDLE open = ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        EXPECT_FALSE(held.Save());  // the new file cannot replace the one held open
-        ::CloseHandle(open);
+    enum Failure { ReadOnly, WriteFails, FileHeldOpen };
+    for (Failure failure : {ReadOnly, WriteFails, FileHeldOpen}) {
+        SCOPED_TRACE(failure);
+        TempDir dir;
+        const std::wstring file = dir / L"admin.ini";
+        const std::string original = "[basepath]\npath=C:\\Data\n";
+        ASSERT_TRUE(WriteBytes(file, original));
+        ProfileSaveCalls calls;
+        if (failure == WriteFails) calls.writeFile = &WriteHalfThenFail;
+        ProfileDocument doc(calls);
+        ASSERT_TRUE(doc.Load(file) && doc.Set(L"basepath", L"path", L"D:\\New"));
+        if (failure == ReadOnly) ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+        HANDLE held = failure == FileHeldOpen ? ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                                              nullptr)
+                                              : INVALID_HANDLE_VALUE;
+        EXPECT_FALSE(doc.Save());
+        EXPECT_EQ(::GetLastError(), failure == WriteFails ? DWORD{ERROR_DISK_FULL} : DWORD{ERROR_ACCESS_DENIED});
+        if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
+        ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_TRUE(doc.Dirty());
+        EXPECT_EQ(ReadBytes(file), original);
+        WIN32_FIND_DATAW found;
+        EXPECT_EQ(::FindFirstFileW((dir / L"*.tmp").c_str(), &found), INVALID_HANDLE_VALUE);  // no temporary left
+        if (failure != WriteFails) {
+            EXPECT_TRUE(doc.Save());  // once the cause is gone
+            EXPECT_EQ(ReadBytes(file), "[basepath]\r\npath=D:\\New\r\n");
+        }
     }
-    EXPECT_TRUE(held.Dirty());
-    EXPECT_EQ(ReadBytes(file), original);
-    EXPECT_EQ(FilesIn(dir.Path()), 1);
-
-    EXPECT_TRUE(held.Save());
-    EXPECT_EQ(ReadBytes(file), "[basepath]\r\npath=D:\\New\r\n");
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
-// The reads a caller makes of a profile file, done through the platform's
-// functions or through a ProfileDocument and written out as one text per side,
-// so that a difference shows where it is.
+// The reads a caller makes of a profile file, through the platform's functions
+// (doc null) or through a ProfileDocument, written out as one text per side so
+// that a difference shows where it is.
 #pragma once
 
 #include "platform/Profile.h"
 #include "platform/ProfileDocument.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 // Drops the platform's cached copy, so the next read loads the file from disk.
@@ -19,64 +16,36 @@ inline void ForgetProfile(const std::wstring& file)
     ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
 }
 
-struct PlatformReads {
-    std::wstring file;
-    std::wstring Get(const std::wstring& s, const std::wstring& k, DWORD n) const
-    {
-        return ReadProfileText(file, s, k, n, L"dflt");
-    }
-    int GetInt(const std::wstring& s, const std::wstring& k) const { return ReadProfileNumber(file, s, k, -99); }
-    std::vector<std::wstring> Keys(const std::wstring& s, DWORD n) const { return ReadProfileKeys(file, s, n); }
-};
-
-struct DocumentReads {
-    const ProfileDocument& doc;
-    std::wstring Get(const std::wstring& s, const std::wstring& k, DWORD n) const { return doc.Get(s, k, L"dflt", n); }
-    int GetInt(const std::wstring& s, const std::wstring& k) const { return doc.GetInt(s, k, -99); }
-    std::vector<std::wstring> Keys(const std::wstring& s, DWORD n) const { return doc.Keys(s, n); }
-};
-
-// Sections to read, each with the keys to read in it.
-using ReadPlan = std::vector<std::pair<std::wstring, std::vector<std::wstring>>>;
-
-inline void AddOnce(std::vector<std::wstring>& names, const std::wstring& name)
+// The document's sections and the extra names, each read with its own keys and
+// the extra names as keys; every value into buffers of the given sizes and, when
+// asked, as a number.
+inline std::wstring Transcript(const ProfileDocument* doc, const std::wstring& file, const ProfileDocument& plan,
+                               const std::vector<std::wstring>& extra, const std::vector<DWORD>& buffers,
+                               bool numbers = true)
 {
-    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-}
-
-// The document's sections and key lists, and the extra names as sections and
-// as keys of every section.
-inline ReadPlan PlanReads(const ProfileDocument& doc, const std::vector<std::wstring>& extra)
-{
-    std::vector<std::wstring> sections = extra;
-    for (const auto& name : doc.Sections()) AddOnce(sections, name);
-    ReadPlan plan;
-    for (const auto& section : sections) {
-        std::vector<std::wstring> keys = extra;
-        for (const auto& key : doc.Keys(section)) AddOnce(keys, key);
-        plan.emplace_back(section, keys);
-    }
-    return plan;
-}
-
-// Each key read as text into buffers of the given sizes, and as a number when asked.
-template <typename Reader>
-std::wstring Transcript(const Reader& read, const ReadPlan& plan, const std::vector<DWORD>& buffers, bool numbers = true)
-{
+    auto once = [](std::vector<std::wstring> names, const std::vector<std::wstring>& more) {
+        for (const auto& name : more)
+            if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+        return names;
+    };
     std::wstring text;
-    for (const auto& [section, keys] : plan) {
+    for (const auto& section : once(extra, plan.Sections())) {
         text += L"[" + section + L"]";
         for (DWORD chars : {DWORD{32000}, DWORD{7}}) {
-            for (const auto& key : read.Keys(section, chars)) text += L" " + key;
+            for (const auto& key : doc ? doc->Keys(section, chars) : ReadProfileKeys(file, section, chars))
+                text += L" " + key;
             text += L" |";
         }
-        text += L"\n";
-        for (const auto& key : keys) {
-            text += L"  " + key + L":";
-            for (DWORD chars : buffers) text += L" <" + read.Get(section, key, chars) + L">";
-            if (numbers) text += L" " + std::to_wstring(read.GetInt(section, key));
-            text += L"\n";
+        for (const auto& key : once(extra, plan.Keys(section))) {
+            text += L"\n  " + key + L":";
+            for (DWORD chars : buffers)
+                text += L" <" + (doc ? doc->Get(section, key, L"dflt", chars)
+                                     : ReadProfileText(file, section, key, chars, L"dflt")) + L">";
+            if (numbers)
+                text += L" " + std::to_wstring(doc ? doc->GetInt(section, key, -99)
+                                                   : ReadProfileNumber(file, section, key, -99));
         }
+        text += L"\n";
     }
     return text;
 }
