@@ -2,6 +2,8 @@
 
 #include "platform/ProfileSyntax.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
@@ -33,6 +35,10 @@ void ProfileDocument::Rebuild(const std::wstring& text)
     sectionIndex_.clear();
     keyIndex_.clear();
     hasNul_ = text.find(L'\0') != std::wstring::npos;
+    std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\n'));
+    if (lines == 0) lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\r'));
+    keys_.reserve(lines + 1);
+    keyIndex_.reserve(lines + 1);
     // Lines before the first header belong to a nameless section, always first.
     std::uint32_t current = AddSection(std::wstring());
     const wchar_t* next = text.data();
@@ -113,7 +119,11 @@ std::uint32_t ProfileDocument::FindSection(std::wstring_view name) const
 std::uint32_t ProfileDocument::FindKey(std::wstring_view section, std::wstring_view key) const
 {
     const std::uint32_t s = FindSection(section);
-    if (s == kNone) return kNone;
+    return s == kNone ? kNone : FindKeyIn(s, key);
+}
+
+std::uint32_t ProfileDocument::FindKeyIn(std::uint32_t s, std::wstring_view key) const
+{
     const auto found = keyIndex_.find(ProfileNameHash(key, s + 1));
     if (found == keyIndex_.end()) return kNone;
     std::uint32_t index = found->second;
@@ -175,49 +185,47 @@ bool ProfileDocument::Set(const std::wstring& sectionArg, const std::wstring& ke
     const std::wstring_view section = UpToNul(sectionArg);
     const std::wstring_view key = UpToNul(keyArg);
     const std::wstring_view valueText = ProfileLeadingTrimmed(UpToNul(valueArg));
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(valueText)) return false;
-
     const std::uint32_t foundSection = FindSection(ProfileTrimmed(section));
-    const std::uint32_t existing = FindKey(ProfileTrimmed(section), ProfileTrimmed(key));
+    const std::uint32_t existing = foundSection == kNone ? kNone : FindKeyIn(foundSection, ProfileTrimmed(key));
     if (existing != kNone && keys_[existing].hasValue && keys_[existing].value == valueText) return true;
 
-    // What is written, and what reading the written line gives.
-    const std::wstring keyText(existing != kNone ? std::wstring_view(keys_[existing].name) : ProfileLeadingTrimmed(key));
+    // What is written, and what reading it back gives: the texts through the
+    // file's encoding, trimmed.
+    const std::wstring_view keyText = existing != kNone ? std::wstring_view(keys_[existing].name) : ProfileLeadingTrimmed(key);
+    const std::wstring_view sectionText = ProfileLeadingTrimmed(section);
     const std::wstring nameBack = RoundTripProfileText(keyText, encoding_);
-    const std::wstring valueBack = RoundTripProfileText(std::wstring(valueText), encoding_);
-    if (HasLineBreak(nameBack) || HasLineBreak(valueBack) || nameBack.find(L'=') != std::wstring::npos) return false;
-    const std::wstring lineBack = nameBack + L'=' + valueBack;
-    const ProfileLine line = ReadProfileLine(lineBack.data(), lineBack.data() + lineBack.size());
-    if (line.kind != ProfileLine::Entry) return false;
+    const std::wstring valueBack = RoundTripProfileText(valueText, encoding_);
+    const std::wstring sectionBack = foundSection == kNone ? RoundTripProfileText(sectionText, encoding_) : std::wstring();
+    const std::wstring_view name = ProfileTrimmed(nameBack);
+    // A line break or an "=" in the name would make other lines and keys of it
+    // (after a value, only blank lines); a name opening with "[" and a "]"
+    // after it, a section header.
+    if (HasLineBreak(sectionBack) || HasLineBreak(nameBack) || HasLineBreak(ProfileTrimmed(valueBack)) ||
+        nameBack.find(L'=') != std::wstring::npos ||
+        (!name.empty() && name[0] == L'[' &&
+         (nameBack.find(L']') != std::wstring::npos || valueBack.find(L']') != std::wstring::npos)))
+        return false;
 
-    Pending change;
-    change.active = true;
-    change.valueText = valueText;
-    change.section = foundSection;
-    if (foundSection == kNone) {
-        change.sectionText = ProfileLeadingTrimmed(section);
-        const std::wstring sectionBack = RoundTripProfileText(change.sectionText, encoding_);
-        if (HasLineBreak(sectionBack)) return false;
-        change.newSection = true;
-        const std::wstring_view name = ProfileTrimmed(sectionBack);
-        change.section = AddSection(UpToNul(name.data(), name.data() + name.size()));
-    }
-    if (existing != kNone) {
-        change.key = existing;
-        keys_[existing].value = UpToNul(line.valueBegin, line.valueEnd);
-        keys_[existing].hasValue = true;
-    } else {
-        Key written;
-        written.name = UpToNul(line.nameBegin, line.nameEnd);
-        written.value = UpToNul(line.valueBegin, line.valueEnd);
-        written.hasValue = true;
-        change.newKey = true;
-        change.keyText = keyText;
-        change.key = AddKey(change.section, std::move(written));
-    }
     // The platform re-reads the file it wrote before this change: the texts of
     // the previous Set count as read back from then on.
-    pending_ = std::move(change);
+    pending_.active = true;
+    pending_.newSection = foundSection == kNone;
+    pending_.section = pending_.newSection ? AddSection(std::wstring(ProfileTrimmed(sectionBack))) : foundSection;
+    pending_.sectionText.assign(sectionText);
+    pending_.valueText.assign(valueText);
+    pending_.newKey = existing == kNone;
+    if (pending_.newKey) {
+        pending_.keyText.assign(keyText);
+        Key written;
+        written.name.assign(name);
+        written.value.assign(ProfileTrimmed(valueBack));
+        written.hasValue = true;
+        pending_.key = AddKey(pending_.section, std::move(written));
+    } else {
+        pending_.key = existing;
+        keys_[existing].value.assign(ProfileTrimmed(valueBack));
+        keys_[existing].hasValue = true;
+    }
     dirty_ = true;
     holdsFirstWrite_ = false;
     if (hasNul_) {
@@ -226,7 +234,7 @@ bool ProfileDocument::Set(const std::wstring& sectionArg, const std::wstring& ke
         std::wstring text;
         encoding_ = DecodeProfileText(firstWrite_.data(), firstWrite_.size(), text);
         Rebuild(text);
-        pending_ = Pending();
+        pending_.active = false;
     }
     return true;
 }

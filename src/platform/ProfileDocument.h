@@ -111,6 +111,7 @@ private:
     std::uint32_t AddKey(std::uint32_t section, Key key);
     std::uint32_t FindSection(std::wstring_view name) const;
     std::uint32_t FindKey(std::wstring_view section, std::wstring_view key) const;
+    std::uint32_t FindKeyIn(std::uint32_t section, std::wstring_view key) const;
     std::wstring Text() const;
     bool WriteReplacing(const std::string& bytes) const;
 

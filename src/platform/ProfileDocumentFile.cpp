@@ -84,7 +84,7 @@ bool ProfileDocument::Save()
     if (!WriteReplacing(holdsFirstWrite_ ? firstWrite_ : EncodeProfileText(Text(), encoding_))) return false;
     dirty_ = false;
     existed_ = true;
-    pending_ = Pending();
+    pending_.active = false;
     holdsFirstWrite_ = false;
     firstWrite_.clear();
     return true;

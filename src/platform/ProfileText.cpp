@@ -20,7 +20,7 @@ std::wstring FromCodePage(UINT codePage, const char* bytes, std::size_t size)
     return text;
 }
 
-std::string ToCodePage(UINT codePage, const std::wstring& text)
+std::string ToCodePage(UINT codePage, std::wstring_view text)
 {
     std::string bytes;
     if (text.empty() || text.size() > INT_MAX / 4) return bytes;
@@ -38,7 +38,7 @@ wchar_t Swapped(wchar_t c)
     return static_cast<wchar_t>(((c & 0xFF) << 8) | ((c >> 8) & 0xFF));
 }
 
-bool IsAscii(const std::wstring& text)
+bool IsAscii(std::wstring_view text)
 {
     for (wchar_t c : text)
         if (c >= 0x80) return false;
@@ -96,9 +96,10 @@ std::string EncodeProfileText(const std::wstring& text, ProfileEncoding encoding
     return bytes;
 }
 
-std::wstring RoundTripProfileText(const std::wstring& text, ProfileEncoding encoding)
+std::wstring RoundTripProfileText(std::wstring_view text, ProfileEncoding encoding)
 {
-    if (encoding == ProfileEncoding::Utf16Le || encoding == ProfileEncoding::Utf16Be || IsAscii(text)) return text;
+    if (encoding == ProfileEncoding::Utf16Le || encoding == ProfileEncoding::Utf16Be || IsAscii(text))
+        return std::wstring(text);
     const UINT codePage = encoding == ProfileEncoding::Utf8 ? CP_UTF8 : CP_ACP;
     const std::string bytes = ToCodePage(codePage, text);
     return FromCodePage(codePage, bytes.data(), bytes.size());

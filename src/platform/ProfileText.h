@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 enum class ProfileEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
 
@@ -18,4 +19,4 @@ ProfileEncoding DecodeProfileText(const void* bytes, std::size_t size, std::wstr
 std::string EncodeProfileText(const std::wstring& text, ProfileEncoding encoding);
 
 // text as it reads back after being written in the encoding.
-std::wstring RoundTripProfileText(const std::wstring& text, ProfileEncoding encoding);
+std::wstring RoundTripProfileText(std::wstring_view text, ProfileEncoding encoding);

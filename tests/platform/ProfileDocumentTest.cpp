@@ -52,7 +52,8 @@ const Case kCases[] = {
      Bytes("; head = 1\r\ntop=0\r\n[s]\r\n;c = 1\r\nnoeq\r\n=x\r\n=y\r\n[t] trailing\r\n[u\r\nk=v\r\n"),
      {{L"s", L"noeq", L"now"}, {L"t", L"k", L"w"}}, {L"", L";c", L"noeq", L"k", L"[u", L"top"}},
     {"blanks", Bytes("\t[ s ]\t\r\n\t a\t=\t1\t\r\n\r\n  \r\n"),
-     {{L"s", L"a", L"  2  "}, {L"s", L" b ", L"3 "}, {L"n ", L"k", L"4\t"}}, {L"a", L"b", L"k", L"n"}},
+     {{L"s", L"a", L"  2  "}, {L"s", L" b ", L"3 "}, {L"n ", L"k", L"4\t"}, {L"n", L"\nc", L"5\r\n"}},
+     {L"a", L"b", L"c", L"k", L"n"}},
     {"quotes", Bytes("[s]\r\na=\"v\"\r\nb='v'\r\nc=\"v\r\nd=\"\"\r\ne=\"\r\nf='v\"\r\ng= \"x y\" \r\n"),
      {{L"s", L"h", L"\"q\""}}, {L"h"}},
     {"no final line end", Bytes("[s]\r\na=1"), {{L"s", L"b", L"2"}}, {L"a", L"b"}},
@@ -130,7 +131,7 @@ TEST(ProfileDocument, RefusesTextsThatWouldReadBackAsAnotherKey)
     ASSERT_TRUE(doc.Parse(original.data(), original.size()));
     EXPECT_FALSE(doc.Set(L"s", L"a=b", L"v"));
     EXPECT_FALSE(doc.Set(L"s", L"k", L"x\r\ny=1"));
-    EXPECT_FALSE(doc.Set(L"s\n", L"k", L"v"));
+    EXPECT_FALSE(doc.Set(L"t\nu", L"k", L"v"));
     EXPECT_FALSE(doc.Set(L"s", L"[x", L"y]"));
     EXPECT_FALSE(doc.Dirty());
     EXPECT_EQ(doc.Keys(L"s"), std::vector<std::wstring>{L"k"});
