@@ -37,7 +37,8 @@ public:
 
     // Reads the whole file (a name without folder is looked for in the Windows
     // folder, as the platform does). A missing file or folder is an empty
-    // document; false when the file is there but cannot be read.
+    // document; false when the file is there but cannot be read. What others
+    // write to the file after Load is replaced by Save.
     bool Load(const std::wstring& path);
     // The contents from file bytes, read exactly within [bytes, bytes + size);
     // the path stays. False (and empty) only for more than 256 MB.
@@ -57,12 +58,12 @@ public:
 
     // WritePrivateProfileStringW of a value, in memory; reads see the value as
     // the file will give it back (blanks trimmed, in the file's code page).
-    // False, and nothing changed, when the line could not be read back as this
-    // key: a line break in any text, "=" in the key, or a line that would read
-    // as a section header.
+    // False, and nothing changed, when what is written could not be read back
+    // as this key: a line break in the key, in a new section's name or within
+    // the value, "=" in the key, or a line that would read as a section header.
     bool Set(const std::wstring& section, const std::wstring& key, const std::wstring& value);
 
-    // Something was set since the last Load, Parse or Save.
+    // A value changed since the last Load, Parse or Save.
     bool Dirty() const { return dirty_; }
     // Writes the file when Dirty: to a temporary file in the same folder that
     // then replaces the file (write-through), so the file is always either the
@@ -84,7 +85,7 @@ private:
         bool hasValue = false;
         std::uint32_t section = 0;
         std::uint32_t next = kNone;      // the next key of the section, in file order
-        std::uint32_t sameHash = kNone;  // the next key of the section whose folded name hashes alike
+        std::uint32_t sameHash = kNone;  // the next looked-up key whose section and folded name hash alike
     };
     struct Section {
         std::wstring name;
