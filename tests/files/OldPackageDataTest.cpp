@@ -11,26 +11,21 @@ namespace {
 
 void Put(const std::wstring& path)
 {
-    ASSERT_TRUE(MakeDirs(FolderPart(path)));
-    ASSERT_TRUE(WriteBytes(path, "x"));
+    ASSERT_TRUE(MakeDirs(FolderPart(path)) && WriteBytes(path, "x"));
 }
 
 TEST(OldPackageDataTest, OnlyDatabasesCountAsNoOldData)
 {
     TempDir dir;
     const std::wstring folder = dir / L"Lumi";
-    Put(folder + L"\\cad\\a.MDB");
-    Put(folder + L"\\dtb\\deep\\b.rdb");
-    Put(folder + L"\\other\\c.txt");  // not a category folder
-    Put(folder + L"\\readme.txt");
+    for (const wchar_t* file : {L"cad\\a.MDB", L"dtb\\deep\\b.rdb", L"other\\c.txt", L"readme.txt"})
+        Put(folder + L"\\" + file);
     std::wstring parent = L"unchanged";
     EXPECT_FALSE(HasOldPackageData(folder, &parent));
     EXPECT_EQ(parent, L"unchanged");
-
-    Put(folder + L"\\att\\x\\y\\image.bmp");
+    Put(folder + L"\\att\\x\\image.bmp");
     EXPECT_TRUE(HasOldPackageData(folder + L"\\\\", &parent));
     EXPECT_EQ(parent, dir.Path());
-    EXPECT_FALSE(HasOldPackageData(L"C:"));
 }
 
 TEST(OldPackageDataTest, RemovalTakesTheCategoryFoldersAndThePackagesInfoFilesOnly)
@@ -38,41 +33,24 @@ TEST(OldPackageDataTest, RemovalTakesTheCategoryFoldersAndThePackagesInfoFilesOn
     TempDir dir;
     const std::wstring folder = dir / L"Lumi";
     for (const wchar_t* category : kOldDataCategories) Put(folder + L"\\" + category + L"\\sub\\f.dat");
-    Put(folder + L"\\_uninst.inf");
+    for (const wchar_t* file : {L"_uninst.inf", L"Lumi.inf", L"Other.inf", L"keep\\k.dat", L"lumi.mdb"})
+        Put(folder + L"\\" + file);
     ::SetFileAttributesW((folder + L"\\_uninst.inf").c_str(), FILE_ATTRIBUTE_READONLY);
-    Put(folder + L"\\Lumi.inf");
-    Put(folder + L"\\Other.inf");
-    Put(folder + L"\\keep\\k.dat");
-    Put(folder + L"\\lumi.mdb");
+    // Not package folders: 5 characters, and the parent reached by "..".
+    Put(L"C:\\ab\\cad\\f.dat");
+    Put(dir / L"cad\\f.dat");
+    RemoveOldPackageData(L"C:\\ab");
+    RemoveOldPackageData(folder + L"\\..");
+    EXPECT_TRUE(FileExists(L"C:\\ab\\cad\\f.dat"));
+    EXPECT_TRUE(FileExists(dir / L"cad\\f.dat"));
+    RemoveTree(L"C:\\ab");
 
     RemoveOldPackageData(folder + L"\\");
     for (const wchar_t* category : kOldDataCategories) EXPECT_FALSE(PathExists(JoinPath(folder, category)));
     EXPECT_FALSE(PathExists(folder + L"\\_uninst.inf"));
     EXPECT_FALSE(PathExists(folder + L"\\Lumi.inf"));
-    EXPECT_TRUE(FileExists(folder + L"\\Other.inf"));
-    EXPECT_TRUE(FileExists(folder + L"\\keep\\k.dat"));
-    EXPECT_TRUE(FileExists(folder + L"\\lumi.mdb"));
-}
-
-TEST(OldPackageDataTest, FoldersThatAreNoPackageFolderAreLeftAlone)
-{
-    TempDir dir;
-    Put(dir / L"cad\\f.dat");
-    Put(dir / L"Lumi\\cad\\f.dat");
-    Put(L"C:\\ab\\cad\\f.dat");
-    wchar_t previous[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, previous);
-    ::SetCurrentDirectoryW(dir.Path().c_str());
-
-    RemoveOldPackageData(L"C:\\ab");           // 5 characters
-    RemoveOldPackageData(L"Lumi");             // relative
-    RemoveOldPackageData(dir / L"Lumi\\..");   // its parent, really
-    RemoveOldPackageData(L"");
-    ::SetCurrentDirectoryW(previous);
-    EXPECT_TRUE(FileExists(L"C:\\ab\\cad\\f.dat"));
-    EXPECT_TRUE(FileExists(dir / L"Lumi\\cad\\f.dat"));
-    EXPECT_TRUE(FileExists(dir / L"cad\\f.dat"));
-    RemoveTree(L"C:\\ab");
+    for (const wchar_t* file : {L"Other.inf", L"keep\\k.dat", L"lumi.mdb"})
+        EXPECT_TRUE(FileExists(folder + L"\\" + file));
 }
 
 TEST(OldPackageDataTest, ForAllAnswerHoldsWithinOneParentFolderOnly)
@@ -88,17 +66,15 @@ TEST(OldPackageDataTest, ForAllAnswerHoldsWithinOneParentFolderOnly)
     decision.passThrough = 1;
     EXPECT_TRUE(ConfirmReplaceOldData(ui, decision, L"Fresh", dir / L"P1\\Fresh"));  // nothing to ask
     for (const std::wstring& folder : packages) {
-        EXPECT_TRUE(ConfirmReplaceOldData(ui, decision, L"Maker", folder)) << folder;
-        EXPECT_FALSE(PathExists(folder + L"\\lvk")) << folder;
+        EXPECT_TRUE(ConfirmReplaceOldData(ui, decision, L"Maker", folder));
+        EXPECT_FALSE(PathExists(folder + L"\\lvk"));
     }
-    ASSERT_EQ(ui.replaceQuestions.size(), 2u);
+    ASSERT_EQ(ui.replaceQuestions.size(), 2u);  // the first of each parent folder
     EXPECT_EQ(ui.replaceQuestions[0].folder, packages[0]);
     EXPECT_TRUE(ui.replaceQuestions[0].hide);
-    EXPECT_EQ(ui.replaceQuestions[1].folder, packages[3]);  // another parent folder asks again
+    EXPECT_EQ(ui.replaceQuestions[1].folder, packages[3]);
 
-    // "Nein" keeps the data and the package is not installed.
     Put(packages[3] + L"\\lvk\\old.ldt");
-    ui.replaceApplyToAll = false;
     ui.replaceAnswers.push_back(IDNO);
     ReplaceOldDataDecision fresh;
     EXPECT_FALSE(ConfirmReplaceOldData(ui, fresh, L"Maker", packages[3]));
