@@ -77,6 +77,8 @@ bool RunAndWait(const std::wstring& program, const std::wstring& arguments, cons
     HANDLE process = info.Process();
     bool quitSeen = false;
     WPARAM quitCode = 0;
+    // The wait wakes only for messages that arrive later: first what is there.
+    DispatchWaiting(quitSeen, quitCode);
     for (;;) {
         const DWORD woken = ::MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0 + 1) {
