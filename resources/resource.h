@@ -10,6 +10,8 @@
 
 // Dialogs
 #define IDD_PROGRESS 138
+#define IDD_DOTNET_FRAMEWORK 131
+#define IDD_DELETE_OLD_DATA  141
 
 // Controls of the progress dialog
 #define IDC_PROGRESS_BANNER      132
@@ -20,6 +22,16 @@
 #define IDC_PROGRESS_PERCENT     1047
 #define IDC_PROGRESS_COPY_LABEL  1231
 #define IDC_PROGRESS_TO_LABEL    1232
+
+// Controls of the missing .NET framework prompt
+#define IDC_DOTNET_TEXT          1231
+#define IDC_DOTNET_URL           1013
+
+// Controls of the replace-old-data question
+#define IDC_OLDDATA_NAME         1231
+#define IDC_OLDDATA_TEXT         1232
+#define IDC_OLDDATA_QUESTION     1233
+#define IDC_OLDDATA_ALL          1001
 
 // Strings
 #define IDS_INSERT_ORIGINAL_DVD   6

@@ -1,5 +1,8 @@
 #include "dialogs/WindowsUi.h"
 
+#include "dialogs/DeleteOldProductDataDlg.h"
+#include "dialogs/DotNetFramework.h"
+
 namespace {
 
 // A page whose dialog is not built into this program yet: the run cannot show it.
@@ -45,10 +48,13 @@ void WindowsUi::EndProgress()
     progress_.reset();
 }
 
-int WindowsUi::AskReplaceOldData(const std::wstring&, const std::wstring&, bool, bool& applyToAll)
+int WindowsUi::AskReplaceOldData(const std::wstring& packageName, const std::wstring& folder, bool hide,
+                                 bool& applyToAll)
 {
-    applyToAll = false;
-    return kNoDialog;
+    DeleteOldProductDataDlg dialog(Resources(), packageName, folder, owner_, hide);
+    const INT_PTR result = dialog.DoModal();
+    applyToAll = dialog.applyToAll != 0;
+    return result == IDOK ? IDYES : IDNO;
 }
 
 int WindowsUi::ChooseLanguage(const std::wstring&, int&)
@@ -71,7 +77,10 @@ int WindowsUi::EditPath(CIEArray&, std::size_t, const std::wstring&, std::wstrin
     return kNoDialog;
 }
 
-int WindowsUi::ShowDotNetMissing(const std::wstring&, const std::wstring&)
+int WindowsUi::ShowDotNetMissing(const std::wstring& versionText, const std::wstring& downloadUrl)
 {
-    return IDCANCEL;
+    DotNetFrameworkDlg dialog(Resources(), versionText, downloadUrl, owner_);
+    // A prompt that cannot be shown must not let the run go on without the framework.
+    const INT_PTR result = dialog.DoModal();
+    return result == -1 ? IDCANCEL : static_cast<int>(result);
 }
