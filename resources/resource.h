@@ -5,11 +5,10 @@
 // Icons
 #define IDI_SETUP 2
 
-// Bitmaps
-#define IDB_PROGRESS_BANNER 131
-
 // Dialogs
 #define IDD_PROGRESS 138
+#define IDD_DOTNET_FRAMEWORK 131
+#define IDD_DELETE_OLD_DATA  141
 
 // Controls of the progress dialog
 #define IDC_PROGRESS_BANNER      132
@@ -20,6 +19,64 @@
 #define IDC_PROGRESS_PERCENT     1047
 #define IDC_PROGRESS_COPY_LABEL  1231
 #define IDC_PROGRESS_TO_LABEL    1232
+
+// Controls of the missing .NET framework prompt
+#define IDC_DOTNET_TEXT          1231
+#define IDC_DOTNET_URL           1013
+
+// Controls of the replace-old-data question
+#define IDC_OLDDATA_NAME         1231
+#define IDC_OLDDATA_TEXT         1232
+#define IDC_OLDDATA_QUESTION     1233
+#define IDC_OLDDATA_ALL          1001
+
+// --- Wizard pages: banner, check list, options page, path dialog, language page
+#define IDB_CHECK        103
+#define IDB_UNCHECK      104
+#define IDB_BANNER       131   // also the progress dialog's
+#define IDB_CHECK_GREY   133
+
+#define IDD_OPTIONS      102
+#define IDD_EDIT_PATH    105
+#define IDD_LANGUAGE     114
+
+#define IDC_BANNER       132   // the banner picture of every page
+
+// Controls of the options page
+#define IDC_OPTIONS_END          3
+#define IDC_OPTIONS_APPLICATION  1001
+#define IDC_OPTIONS_PATH         1007
+#define IDC_OPTIONS_FOLDER       1008
+#define IDC_OPTIONS_DIR          1016
+#define IDC_OPTIONS_FROM_DVD     1028
+#define IDC_OPTIONS_TO_DISK      1029
+#define IDC_OPTIONS_CHECK_ALL    1030
+#define IDC_OPTIONS_CLEAR_ALL    1031
+#define IDC_OPTIONS_HEAD_NAME    1035
+#define IDC_OPTIONS_HEAD_DIR     1036
+#define IDC_OPTIONS_DIR_LABEL    1037
+#define IDC_OPTIONS_LIST         1091
+#define IDC_OPTIONS_DIR_FRAME    1232
+#define IDC_OPTIONS_GROUP        1233
+
+// Controls of the path dialog
+#define IDC_EDITPATH_DETERMINE     1008
+#define IDC_EDITPATH_PATH          1012
+#define IDC_EDITPATH_DRIVE         1013
+#define IDC_EDITPATH_FREE          1014
+#define IDC_EDITPATH_NEEDED        1015
+#define IDC_EDITPATH_GROUP         1231
+#define IDC_EDITPATH_DRIVE_LABEL   1232
+#define IDC_EDITPATH_FREE_LABEL    1233
+#define IDC_EDITPATH_NEEDED_LABEL  1234
+#define IDC_EDITPATH_NEEDED_FRAME  1235
+#define IDC_EDITPATH_FREE_FRAME    1236
+#define IDC_EDITPATH_DRIVE_FRAME   1237
+#define IDC_EDITPATH_PATH_LABEL    1239
+
+// Controls of the language page
+#define IDC_LANGUAGE_LIST  1051
+// --- end of the wizard pages
 
 // Strings
 #define IDS_INSERT_ORIGINAL_DVD   6

@@ -96,7 +96,7 @@ bool QuietUi::BrowseForFolder(std::wstring&, const std::wstring&)
     return false;
 }
 
-int QuietUi::EditPath(InstallRun&, CIEArray&, std::size_t, const std::wstring&, std::wstring&)
+int QuietUi::EditPath(InstallRun&, CIEArray&, const FileList&, std::size_t, const std::wstring&, std::wstring&)
 {
     Page(L"path");
     return IDCANCEL;

@@ -29,8 +29,8 @@ public:
     int ShowOptionsPage(InstallRun& run, std::wstring& installDir, const std::wstring& sourceDir,
                         const std::wstring& scriptFile, CIEArray& elements, const FileList& sourceFiles) override;
     bool BrowseForFolder(std::wstring& path, const std::wstring& title) override;
-    int EditPath(InstallRun& run, CIEArray& elements, std::size_t index, const std::wstring& caption,
-                 std::wstring& path) override;
+    int EditPath(InstallRun& run, CIEArray& elements, const FileList& sourceFiles, std::size_t index,
+                 const std::wstring& caption, std::wstring& path) override;
     int ShowDotNetMissing(const std::wstring& versionText, const std::wstring& downloadUrl) override;
 
 private:

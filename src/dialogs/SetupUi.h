@@ -19,8 +19,10 @@ public:
 
     // The options page over elements: installDir (may be changed), the source the
     // packages come from, the data script (folder names of section "DTBPath") and
-    // the source scan (space figures). IDOK (1), IDCANCEL (2) or 3; on IDOK the
-    // elements carry the choices.
+    // the source scan (space figures); run checks and creates folders. IDOK (1),
+    // IDCANCEL (2) or 3; on IDOK the elements carry the choices and installDir the
+    // installation folder. The elements change while the page is open, whatever
+    // its result.
     virtual int ShowOptionsPage(InstallRun& run, std::wstring& installDir, const std::wstring& sourceDir,
                                 const std::wstring& scriptFile, CIEArray& elements,
                                 const FileList& sourceFiles) = 0;
@@ -30,9 +32,10 @@ public:
     virtual bool BrowseForFolder(std::wstring& path, const std::wstring& title) = 0;
 
     // The path dialog for element index of elements, proposing path, with caption
-    // as its title when not empty. IDOK: path holds the new path.
-    virtual int EditPath(InstallRun& run, CIEArray& elements, std::size_t index, const std::wstring& caption,
-                         std::wstring& path) = 0;
+    // as its title when not empty; sourceFiles gives the space figures, run checks
+    // and creates the folder. IDOK: path holds the new path.
+    virtual int EditPath(InstallRun& run, CIEArray& elements, const FileList& sourceFiles, std::size_t index,
+                         const std::wstring& caption, std::wstring& path) = 0;
 
     // The missing .NET framework prompt with the version text and the download
     // address; it ends only with IDCANCEL (2).

@@ -1,18 +1,22 @@
 #include "dialogs/WindowsUi.h"
 
-namespace {
+#include "dialogs/DeleteOldProductDataDlg.h"
+#include "dialogs/DotNetFramework.h"
+#include "dialogs/EditPath.h"
+#include "dialogs/FolderBrowser.h"
+#include "dialogs/LanguageDlg.h"
+#include "dialogs/SetupOptions.h"
 
-// A page whose dialog is not built into this program yet: the run cannot show it.
-constexpr int kNoDialog = -1;
-
-}  // namespace
+HWND WindowsUi::DialogOwner() const
+{
+    HWND active = ::GetActiveWindow();
+    return active ? active : owner_;
+}
 
 int WindowsUi::ShowMessage(UINT, const std::wstring& text, UINT flags, const std::wstring& caption)
 {
     const std::wstring title = caption.empty() ? fw::AppName() : caption;
-    HWND owner = ::GetActiveWindow();
-    if (!owner) owner = owner_;
-    return ::MessageBoxW(owner, text.c_str(), title.c_str(), flags);
+    return ::MessageBoxW(DialogOwner(), text.c_str(), title.c_str(), flags);
 }
 
 void WindowsUi::BeginProgress(int total)
@@ -45,33 +49,53 @@ void WindowsUi::EndProgress()
     progress_.reset();
 }
 
-int WindowsUi::AskReplaceOldData(const std::wstring&, const std::wstring&, bool, bool& applyToAll)
+int WindowsUi::AskReplaceOldData(const std::wstring& packageName, const std::wstring& folder, bool hide,
+                                 bool& applyToAll)
 {
-    applyToAll = false;
-    return kNoDialog;
+    DeleteOldProductDataDlg dialog(Resources(), packageName, folder, owner_, hide);
+    const INT_PTR result = dialog.DoModal();
+    applyToAll = dialog.applyToAll != 0;
+    return result == IDOK ? IDYES : IDNO;
 }
 
-int WindowsUi::ChooseLanguage(const std::wstring&, int&)
+int WindowsUi::ChooseLanguage(const std::wstring& scriptPath, int& language)
 {
-    return kNoDialog;
+    // Above the backdrop, so a click on it cannot hide the page.
+    CLanguageDlg page(Resources(), scriptPath, language, owner_);
+    const INT_PTR result = page.DoModal();
+    if (result == IDOK) language = page.resultLanguage;
+    return static_cast<int>(result);
 }
 
-int WindowsUi::ShowOptionsPage(InstallRun&, std::wstring&, const std::wstring&, const std::wstring&, CIEArray&, const FileList&)
+int WindowsUi::ShowOptionsPage(InstallRun& run, std::wstring& installDir, const std::wstring& sourceDir,
+                               const std::wstring& scriptFile, CIEArray& elements, const FileList& sourceFiles)
 {
-    return kNoDialog;
+    CSetupOptions page(*this, run, installDir, sourceDir, scriptFile, elements, sourceFiles, owner_);
+    const INT_PTR result = page.DoModal();
+    if (result == IDOK) installDir = page.installDir;
+    return static_cast<int>(result);
 }
 
-bool WindowsUi::BrowseForFolder(std::wstring&, const std::wstring&)
+bool WindowsUi::BrowseForFolder(std::wstring& path, const std::wstring& title)
 {
-    return false;
+    return ::BrowseForFolder(DialogOwner(), path, title);
 }
 
-int WindowsUi::EditPath(InstallRun&, CIEArray&, std::size_t, const std::wstring&, std::wstring&)
+int WindowsUi::EditPath(InstallRun& run, CIEArray& elements, const FileList& sourceFiles, std::size_t index,
+                        const std::wstring& caption, std::wstring& path)
 {
-    return kNoDialog;
+    CEditPath dialog(Resources(), run, elements, sourceFiles, index, DialogOwner());
+    dialog.caption = caption;
+    dialog.newPath = path;
+    const INT_PTR result = dialog.DoModal();
+    if (result == IDOK) path = dialog.newPath;
+    return static_cast<int>(result);
 }
 
-int WindowsUi::ShowDotNetMissing(const std::wstring&, const std::wstring&)
+int WindowsUi::ShowDotNetMissing(const std::wstring& versionText, const std::wstring& downloadUrl)
 {
-    return IDCANCEL;
+    DotNetFrameworkDlg dialog(Resources(), versionText, downloadUrl, owner_);
+    // A prompt that cannot be shown must not let the run go on without the framework.
+    const INT_PTR result = dialog.DoModal();
+    return result == -1 ? IDCANCEL : static_cast<int>(result);
 }

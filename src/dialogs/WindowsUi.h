@@ -24,13 +24,18 @@ public:
     int AskReplaceOldData(const std::wstring& packageName, const std::wstring& folder, bool hide,
                           bool& applyToAll) override;
     int ChooseLanguage(const std::wstring& scriptPath, int& language) override;
-    int ShowOptionsPage(InstallRun& run, std::wstring& installDir, const std::wstring& sourceDir, const std::wstring& scriptFile,
-                        CIEArray& elements, const FileList& sourceFiles) override;
+    int ShowOptionsPage(InstallRun& run, std::wstring& installDir, const std::wstring& sourceDir,
+                        const std::wstring& scriptFile, CIEArray& elements, const FileList& sourceFiles) override;
     bool BrowseForFolder(std::wstring& path, const std::wstring& title) override;
-    int EditPath(InstallRun& run, CIEArray& elements, std::size_t index, const std::wstring& caption, std::wstring& path) override;
+    int EditPath(InstallRun& run, CIEArray& elements, const FileList& sourceFiles, std::size_t index,
+                 const std::wstring& caption, std::wstring& path) override;
     int ShowDotNetMissing(const std::wstring& versionText, const std::wstring& downloadUrl) override;
 
 private:
+    // The window a dialog opened now stays above: the active one (a page that
+    // opens a path dialog), else the owner.
+    HWND DialogOwner() const;
+
     HWND owner_ = nullptr;                   // not owned
     std::unique_ptr<CProgressDlg> progress_;  // while a copy runs; its window goes with it
 };

@@ -1,5 +1,6 @@
 // The copy progress dialog on a real display: its controls, the percentage, the
 // message pump and the Cancel button.
+#include "PageDriver.h"
 #include "resources/resource.h"
 #include "dialogs/ProgressDlg.h"
 
@@ -184,4 +185,22 @@ TEST_F(ProgressDlgTest, EnterKeepsTheDialogAndAGoneWindowOrAQuitStopsTheCopy)
     EXPECT_TRUE(other.Cancelled());
     CProgressDlg neverShown;          // a language library without the template
     EXPECT_TRUE(neverShown.Cancelled());
+}
+
+TEST_F(ProgressDlgTest, ThePageBannerIsScaledIntoItsControlAndTheDialogKeepsItsSize)
+{
+    RECT banner{}, client{}, expected{0, 0, 260, 118}, expectedBanner{0, 0, 260, 24};
+    ::GetClientRect(dlg.Item(IDC_PROGRESS_BANNER), &banner);
+    ::GetClientRect(dlg.Handle(), &client);
+    ::MapDialogRect(dlg.Handle(), &expected);
+    ::MapDialogRect(dlg.Handle(), &expectedBanner);
+    EXPECT_EQ(banner.right, expectedBanner.right);
+    EXPECT_EQ(banner.bottom, expectedBanner.bottom);
+    EXPECT_EQ(client.right, expected.right);
+    EXPECT_EQ(client.bottom, expected.bottom);
+    dlg.SetTotal(3);
+    dlg.SetStep(1);
+    dlg.ShowNames(L"D:\\data\\LUW\\lvk\\leuchte.lvk", L"C:\\Programme\\Orvek\\LUW\\lvk\\leuchte.lvk");
+    dlg.Step();
+    EXPECT_TRUE(SaveScreenshot(dlg.Handle(), L"progress-dialog"));
 }

@@ -90,16 +90,17 @@ int ScriptedUi::ShowOptionsPage(InstallRun&, std::wstring& installDir, const std
     return onOptionsPage ? onOptionsPage(installDir, elements) : IDCANCEL;
 }
 
-bool ScriptedUi::BrowseForFolder(std::wstring&, const std::wstring&)
+bool ScriptedUi::BrowseForFolder(std::wstring& path, const std::wstring& title)
 {
     ++pagesShown;
-    return false;
+    return onBrowseForFolder ? onBrowseForFolder(path, title) : false;
 }
 
-int ScriptedUi::EditPath(InstallRun&, CIEArray&, std::size_t, const std::wstring&, std::wstring&)
+int ScriptedUi::EditPath(InstallRun&, CIEArray&, const FileList&, std::size_t, const std::wstring& caption,
+                         std::wstring& path)
 {
     ++pagesShown;
-    return IDCANCEL;
+    return onEditPath ? onEditPath(path, caption) : IDCANCEL;
 }
 
 int ScriptedUi::ShowDotNetMissing(const std::wstring& versionText, const std::wstring& downloadUrl)

@@ -46,10 +46,13 @@ public:
 
     // Each page runs its handler when one is set, else answers IDCANCEL.
     int ChooseLanguage(const std::wstring& scriptPath, int& language) override;
-    int ShowOptionsPage(InstallRun& run, std::wstring& installDir, const std::wstring& sourceDir, const std::wstring& scriptFile,
-                        CIEArray& elements, const FileList& sourceFiles) override;
+    int ShowOptionsPage(InstallRun& run, std::wstring& installDir, const std::wstring& sourceDir,
+                        const std::wstring& scriptFile, CIEArray& elements, const FileList& sourceFiles) override;
+    // Answered by onBrowseForFolder (false, path unchanged, without one).
     bool BrowseForFolder(std::wstring& path, const std::wstring& title) override;
-    int EditPath(InstallRun& run, CIEArray& elements, std::size_t index, const std::wstring& caption, std::wstring& path) override;
+    // Answered by onEditPath (IDCANCEL without one).
+    int EditPath(InstallRun& run, CIEArray& elements, const FileList& sourceFiles, std::size_t index,
+                 const std::wstring& caption, std::wstring& path) override;
     int ShowDotNetMissing(const std::wstring& versionText, const std::wstring& downloadUrl) override;
 
     std::vector<AskedMessage> messages;
@@ -70,6 +73,8 @@ public:
     std::function<int(const std::wstring& scriptPath, int& language)> onLanguagePage;
     std::function<int(std::wstring& installDir, CIEArray& elements)> onOptionsPage;
     std::function<int(const std::wstring& versionText, const std::wstring& downloadUrl)> onDotNetPrompt;
+    std::function<bool(std::wstring& path, const std::wstring& title)> onBrowseForFolder;
+    std::function<int(std::wstring& path, const std::wstring& caption)> onEditPath;
     int pagesShown = 0;
 
 private:

@@ -1,0 +1,124 @@
+#include "files/OldPackageData.h"
+
+#include "catalogue/Firma.h"
+#include "files/DirectoryTree.h"
+#include "framework/Handles.h"
+#include "platform/PathUtil.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr std::size_t kShortestSearchedFolder = 4;
+constexpr std::size_t kLongestLeftAlone = 5;
+constexpr std::size_t kShortestWalkedPath = 4;
+
+bool IsKeptDatabase(const std::wstring& fileName)
+{
+    const std::size_t dot = fileName.rfind(L'.');
+    if (dot == std::wstring::npos) return false;
+    const wchar_t* extension = fileName.c_str() + dot;
+    return ::lstrcmpiW(extension, L".mdb") == 0 || ::lstrcmpiW(extension, L".rdb") == 0;
+}
+
+// A folder link is not walked into: it may lead back up the tree.
+bool HoldsOtherFile(const std::wstring& folder)
+{
+    if (folder.size() < kShortestWalkedPath) return false;
+    WIN32_FIND_DATAW data;
+    fw::ScopedFind find(::FindFirstFileW(JoinPath(folder, L"*").c_str(), &data));
+    if (!find) return false;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
+            if (HoldsOtherFile(JoinPath(folder, name))) return true;
+        } else if (!IsKeptDatabase(name)) {
+            return true;
+        }
+    } while (::FindNextFileW(find.Get(), &data));
+    return false;
+}
+
+std::wstring WithoutTrailingBackslashes(std::wstring path)
+{
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+// One plain folder name below an absolute folder: "X:\name..." or
+// "\\server\share\name...".
+bool IsRemovableFolder(const std::wstring& folder)
+{
+    if (folder.size() <= kLongestLeftAlone) return false;
+    const std::wstring path = WithoutTrailingBackslashes(folder);
+    std::size_t rootEnd = 0;  // where the first folder below the root begins
+    if (path.size() > 3 && path[1] == L':' && path[2] == L'\\') {
+        rootEnd = 3;
+    } else if (path.compare(0, 2, L"\\\\") == 0) {
+        const std::size_t server = path.find(L'\\', 2);
+        const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
+        if (share == std::wstring::npos) return false;
+        rootEnd = share + 1;
+    } else {
+        return false;
+    }
+    if (path.size() <= rootEnd) return false;
+    return IsPlainFolderName(LastPathComponent(path));
+}
+
+void DeleteIfThere(const std::wstring& path)
+{
+    if (FileExists(path)) DeleteFileForced(path, true);
+}
+
+}  // namespace
+
+bool HasOldPackageData(const std::wstring& folder, std::wstring* parent)
+{
+    if (folder.size() < kShortestSearchedFolder) return false;
+    bool found = false;
+    for (const wchar_t* category : kOldDataCategories) {
+        if (HoldsOtherFile(JoinPath(folder, category))) {
+            found = true;
+            break;
+        }
+    }
+    if (found && parent) {
+        const std::wstring path = WithoutTrailingBackslashes(folder);
+        const std::size_t slash = path.rfind(L'\\');
+        *parent = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    }
+    return found;
+}
+
+void RemoveOldPackageData(const std::wstring& folder)
+{
+    if (!IsRemovableFolder(folder)) return;
+    for (const wchar_t* category : kOldDataCategories) {
+        const std::wstring path = JoinPath(folder, category);
+        if (AnyMatch(path)) DeleteTree(path, false);
+    }
+    DeleteIfThere(JoinPath(folder, L"_uninst.inf"));
+    DeleteIfThere(JoinPath(folder, LastPathComponent(WithoutTrailingBackslashes(folder)) + L".inf"));
+}
+
+bool ConfirmReplaceOldData(InstallUi& ui, ReplaceOldDataDecision& decision, const std::wstring& packageName,
+                           const std::wstring& folder)
+{
+    std::wstring parent;
+    if (!HasOldPackageData(folder, &parent)) return true;
+    if (::lstrcmpiW(parent.c_str(), decision.parentFolder.c_str()) != 0) {
+        decision.parentFolder = parent;
+        decision.dontAskAgain = false;
+    }
+    if (!decision.dontAskAgain) {
+        bool applyToAll = false;
+        decision.lastAnswer = ui.AskReplaceOldData(packageName, folder, decision.passThrough != 0, applyToAll) == IDYES;
+        decision.dontAskAgain = applyToAll;
+    }
+    if (!decision.lastAnswer) return false;
+    RemoveOldPackageData(folder);
+    return true;
+}

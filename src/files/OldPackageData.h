@@ -1,0 +1,40 @@
+// Data of an earlier installation in a package's folder: is there any, may it
+// go, and its removal before the package is copied again.
+#pragma once
+
+#include "files/InstallUi.h"
+
+#include <string>
+
+// The category folders of a package whose files count as old data, in the order
+// they are looked at and removed.
+inline constexpr const wchar_t* kOldDataCategories[] = {L"cad", L"dtb", L"geo", L"lvk", L"pic", L"sym", L"att"};
+
+// True when a category folder of folder holds, at any depth, a regular file
+// other than a ".mdb" or ".rdb" database (those are kept by the product across
+// updates). A folder path shorter than 4 characters holds none. When true and
+// parent is given, it receives the folder without its trailing backslashes and
+// its last component: the folder the package folders share.
+bool HasOldPackageData(const std::wstring& folder, std::wstring* parent = nullptr);
+
+// Removes the category folders of folder, its "_uninst.inf" and the package's
+// own info file (the folder's name with ".inf"); everything else stays. A folder
+// that is not one plain folder name below an absolute folder (empty, relative,
+// a drive or share root, a name of "." or "..", or 5 characters or fewer) is
+// left alone. Failures are not reported.
+void RemoveOldPackageData(const std::wstring& folder);
+
+// The replace-old-data decision over the packages of one package step, owned by
+// the caller for that step.
+struct ReplaceOldDataDecision {
+    std::wstring parentFolder;  // parent of the last package asked about
+    bool dontAskAgain = false;  // the check box of the last question
+    bool lastAnswer = false;    // yes: replace
+    int passThrough = 0;        // given to the question as its hide flag
+};
+
+// May the package be installed into folder? Without old data: yes, nothing asked.
+// Otherwise the user is asked (unless a "for all" answer was given for a package
+// in the same parent folder), and on yes the old data is removed first.
+bool ConfirmReplaceOldData(InstallUi& ui, ReplaceOldDataDecision& decision, const std::wstring& packageName,
+                           const std::wstring& folder);

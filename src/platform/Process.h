@@ -1,0 +1,25 @@
+// Starting other programs: the packages' installers (waited for) and the
+// follow-up program (not waited for).
+#pragma once
+
+#include <string>
+
+// argument written so that CommandLineToArgvW (and the C runtime) read it back
+// unchanged: as it is when it holds no blank, tab, newline or quote; otherwise in
+// quotes, with a quote inside escaped and the backslashes before a quote
+// (the closing one included) doubled. An empty argument becomes "".
+std::wstring QuoteArgument(const std::wstring& argument);
+
+// Starts program (its path always quoted, so a folder with blanks cannot start
+// another program) followed by arguments, which go as given (quote each with
+// QuoteArgument), in workingDir (empty: this process's folder). Waits without a
+// time limit until it ends, dispatching this thread's messages meanwhile so its
+// windows keep painting. A quit message seen while waiting is posted again
+// afterwards. The exit code is not examined. False when it could not be started.
+bool RunAndWait(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingDir);
+
+// Starts commandLine exactly as given (the caller quotes it), with this process's
+// handles inherited, SW_SHOW requested, in workingDir (empty: this process's
+// folder). Not waited for; both handles are closed at once. False when it could
+// not be started.
+bool StartProcess(const std::wstring& commandLine, const std::wstring& workingDir);

@@ -1,0 +1,106 @@
+// Recording the installed packages in a real administration file and running
+// their installers as real child processes (the recorder stands in for them).
+#include "files/PackageRegistration.h"
+#include "files/ElementList.h"
+#include "files/InstElement.h"
+#include "platform/Profile.h"
+#include "RecorderRecords.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PackageRegistration : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(MakeDirs(medium + L"\\data"));
+        elements.Add(std::make_unique<CInstElement>("Programm", "prog", 1));
+    }
+    std::wstring Plg(const std::wstring& dirname) const { return medium + L"\\data\\" + dirname + L"\\plg"; }
+
+    // A package element; offered ones are in the medium's catalogue with their installer "inst.exe".
+    void Package(const std::wstring& id, int selected, const std::wstring& destination, bool offered = true)
+    {
+        auto element = std::make_unique<CInstElement>();
+        element->package = std::make_unique<CFirma>();
+        element->package->id = id;
+        element->package->dirname = L"Lumi" + id;
+        element->selected = selected;
+        element->destination = destination;
+        elements.Add(std::move(element));
+        if (!offered) return;
+        catalogue += L"[" + id + L"]\r\nname=Maker\r\ndirname=Lumi" + id + L"\r\nplugin=inst.exe\r\n";
+        catalogue.insert(catalogue.find(L"\r\n") + 2, id + L"=" + id + L"\r\n");
+        ASSERT_TRUE(MakeDirs(Plg(L"Lumi" + id)));
+        ASSERT_TRUE(CopyRecorder(Plg(L"Lumi" + id) + L"\\inst.exe"));
+    }
+
+    void Install(const std::wstring& installDir, const std::wstring& adminFile)
+    {
+        ASSERT_TRUE(WriteText(medium + L"\\data\\ovkdata.inf", catalogue));
+        for (std::size_t i = 0; i < kFixedElementCount; ++i) elements.Add(std::make_unique<CInstElement>("F", "f", 1));
+        RecorderSettings recorder(dir / L"records.log", L"200");  // a caller that did not wait would miss records
+        EXPECT_FALSE(InstallDataPackages(elements, installDir, medium + L"\\", adminFile));
+    }
+    std::string Records() const { return ReadBytes(dir / L"records.log"); }
+    std::string Installer(const std::wstring& dirname) const
+    {
+        return RecordOf(Plg(dirname) + L"\\inst.exe", Plg(dirname));
+    }
+    std::wstring Value(const std::wstring& section, const std::wstring& key) const
+    {
+        return ReadProfileText(admin, section, key, 512, L"<absent>");
+    }
+
+    TempDir dir;
+    const std::wstring medium = dir / L"Daten DVD";  // Daten.exe beside it must not start
+    std::wstring admin = dir / L"orvekAdmin.ini";
+    std::wstring catalogue = L"[manufacturers]\r\n";
+    CIEArray elements;
+};
+
+TEST_F(PackageRegistration, ChosenPackagesAreRecordedAndTheirInstallersRunOneAfterTheOther)
+{
+    ASSERT_TRUE(WriteText(admin, L"[basepath]\r\npath=C:\\Users\\Daten\r\n"));
+    ASSERT_TRUE(CopyRecorder(dir / L"Daten.exe"));
+    const std::wstring target = dir / L"Orvek";
+    Package(L"CCC", 1, target + L"\\LumiCCC\\");
+    Package(L"BBB", 0, target + L"\\LumiBBB\\");
+    Package(L"AAA", 1, target + L"\\LumiAAA");
+    Package(L"DDD", 1, L"C:\\LumiDDD", false);
+    // A folder name that leads out of the medium's data folder: "data\..\plg\inst.exe" runs not.
+    ASSERT_TRUE(MakeDirs(medium + L"\\plg") && CopyRecorder(medium + L"\\plg\\inst.exe"));
+    Package(L"EEE", 1, target + L"\\..");
+    Install(dir / L"unused", admin);
+
+    EXPECT_EQ(Records(), Installer(L"LumiCCC") + Installer(L"LumiAAA"));
+    // Added by the merge (0x48), then installed: 0x40 cleared, 0x02 and 0x10 set.
+    EXPECT_EQ(Value(L"CCC", L"status"), L"26");
+    EXPECT_EQ(Value(L"AAA", L"status"), L"26");
+    EXPECT_EQ(Value(L"AAA", L"localpath"), target);
+    EXPECT_EQ(Value(L"AAA", L"dirname"), L"LumiAAA");
+    EXPECT_EQ(Value(L"BBB", L"status"), L"72");
+    EXPECT_EQ(Value(L"BBB", L"localpath"), L"");
+    // Unknown to the merge: the element's record appended with 0x12; below a drive root no dirname.
+    EXPECT_EQ(Value(L"manufacturers", L"DDD"), L"DDD");
+    EXPECT_EQ(Value(L"DDD", L"status"), L"18");
+    EXPECT_EQ(Value(L"DDD", L"localpath"), L"C:\\LumiDDD");
+    EXPECT_EQ(Value(L"DDD", L"dirname"), L"");
+    EXPECT_EQ(Value(L"basepath", L"path"), L"C:\\Users\\Daten");
+}
+
+TEST_F(PackageRegistration, WithoutAdminFileItIsMadeBelowTheInstallFolderAndKeepsTheMediumsDataFolder)
+{
+    ASSERT_TRUE(MakeDirs(dir / L"Orvek\\obj"));
+    admin = dir / L"Orvek\\obj\\orvekAdmin.ini";
+    Package(L"AAA", 1, L"C:\\Data\\LumiAAA\\");
+    Install(dir / L"Orvek\\", std::wstring());
+
+    EXPECT_EQ(Value(L"AAA", L"localpath"), L"C:\\Data");
+    EXPECT_EQ(Value(L"AAA", L"dirname"), L"LumiAAA");
+    EXPECT_EQ(Value(L"basepath", L"path"), medium + L"\\data");
+    EXPECT_EQ(Records(), Installer(L"LumiAAA"));
+}
+
+}  // namespace
