@@ -1,5 +1,6 @@
 // Folder chains, tree removal and forced deletion.
 #include "files/DirectoryTree.h"
+#include "files/FolderLink.h"
 #include "support/TempDir.h"
 #include "support/Win32Support.h"
 
@@ -66,6 +67,52 @@ TEST(DirectoryTreeTest, DeleteTreeStopsAtAFileInUse)
     ASSERT_TRUE(held.Held());
     EXPECT_FALSE(DeleteTree(root, false));
     EXPECT_TRUE(Exists(root + L"\\busy.txt"));
+}
+
+// pkg\cad links to another package's folder and pkg\own\loop back to pkg:
+// removing old data must empty neither the link's target nor loop for ever.
+TEST(DirectoryTreeTest, DeleteTreeNeverReachesThroughAFolderLink)
+{
+    TempDir dir;
+    const std::wstring outside = dir / L"outside";
+    const std::wstring pkg = dir / L"pkg";
+    ASSERT_TRUE(MakeDirs(outside + L"\\sub"));
+    ASSERT_TRUE(WriteBytes(outside + L"\\keep.cad", "k"));
+    ASSERT_TRUE(WriteBytes(outside + L"\\sub\\keep.cad", "k"));
+    ASSERT_TRUE(MakeDirs(pkg + L"\\own"));
+    ASSERT_TRUE(WriteBytes(pkg + L"\\own\\old.cad", "o"));
+    ASSERT_TRUE(MakeFolderLink(pkg, L"cad", L"../outside"));
+    ASSERT_TRUE(MakeFolderLink(pkg + L"\\own", L"loop", L".."));
+
+    // Success means the link itself is gone (Wine refuses to remove a link to a
+    // folder that is not empty; Windows removes it).
+    const bool linkRemoved = DeleteTree(pkg + L"\\cad\\", false);
+    EXPECT_EQ(linkRemoved, !Exists(pkg + L"\\cad"));
+
+    EXPECT_TRUE(DeleteTree(pkg, true));
+    EXPECT_FALSE(Exists(pkg + L"\\own\\old.cad"));
+    EXPECT_TRUE(Exists(pkg + L"\\own\\loop"));  // a kept folder
+
+    const bool treeRemoved = DeleteTree(pkg, false);
+    EXPECT_EQ(treeRemoved, !Exists(pkg));
+
+    EXPECT_TRUE(Exists(outside + L"\\keep.cad"));
+    EXPECT_TRUE(Exists(outside + L"\\sub\\keep.cad"));
+}
+
+TEST(DirectoryTreeTest, DeleteTreeOfNoFolderLeavesTheCurrentFolderAlone)
+{
+    TempDir dir;
+    ASSERT_TRUE(WriteBytes(dir / L"bystander.txt", "b"));
+    wchar_t previous[MAX_PATH] = {};
+    ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, previous), 0u);
+    ASSERT_TRUE(::SetCurrentDirectoryW(dir.Path().c_str()));
+    const bool kept = DeleteTree(L"", true);
+    const bool removed = DeleteTree(L"", false);
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_FALSE(kept);
+    EXPECT_FALSE(removed);
+    EXPECT_TRUE(Exists(dir / L"bystander.txt"));
 }
 
 }  // namespace
