@@ -2,6 +2,7 @@
 #include "app/SetupState.h"
 #include "files/FileItem.h"
 #include "files/FileList.h"
+#include "files/FolderLink.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,30 @@ TEST_F(FileListTest, Scan_ReplacesAnEarlierScan)
     list.Scan(dir / L"Data\\Pkg");
     EXPECT_EQ(list.Lookup(L"DATA\\PKG\\*"), nullptr);
     ASSERT_NE(list.Lookup(L"CAD\\*"), nullptr);
+}
+
+TEST_F(FileListTest, Scan_DoesNotFollowFolderLinks)
+{
+    ASSERT_TRUE(MakeFolderLink(dir / L"Data\\Pkg", L"loop", L"../.."));  // back to the root
+    ASSERT_TRUE(MakeFolderLink(dir / L"Data", L"alias", L"Pkg/cad"));
+    FileList list;
+    EXPECT_TRUE(list.Scan(dir.Path()));
+    EXPECT_EQ(list.Lookup(L"DATA\\PKG\\LOOP\\*"), nullptr);
+    EXPECT_EQ(list.Lookup(L"DATA\\ALIAS\\*"), nullptr);
+    ASSERT_NE(list.Lookup(L"DATA\\*"), nullptr);
+    EXPECT_TRUE(list.Lookup(L"DATA\\*")->empty());  // nor is a link a file
+    EXPECT_EQ(list.FolderCount(), 5u);
+}
+
+TEST_F(FileListTest, Scan_RefusesAnEmptyRoot)
+{
+    FileList list;
+    list.Scan(dir.Path());
+    // Without a root the walk would start at the current drive's root.
+    EXPECT_FALSE(list.Scan(L""));
+    EXPECT_EQ(list.FolderCount(), 0u);
+    EXPECT_FALSE(list.Scan(L"**"));
+    EXPECT_EQ(list.FolderCount(), 0u);
 }
 
 TEST(SizeOnDiskTest, RoundsUpToWholeClusters)
