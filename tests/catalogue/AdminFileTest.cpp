@@ -3,6 +3,7 @@
 #include "catalogue/AppData.h"
 #include "catalogue/FirmenArray.h"
 #include "files/InstElement.h"
+#include "framework/UserInterface.h"
 #include "platform/Profile.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
@@ -98,6 +99,39 @@ TEST_F(AdminFile, WithoutProfileTheProgramFolderIsUsed)
     running.LocateAdminFile(false);
     ASSERT_FALSE(running.adminFolder.empty());
     EXPECT_EQ(running.adminFolder.back(), L'\\');
+}
+
+// The test catalogue_long_program_path runs this from a folder deeper than
+// MAX_PATH, where the program cannot read its own path (it sets
+// SETUP_NO_PROGRAM_PATH); the ordinary run has nothing to check here.
+TEST_F(AdminFile, WithoutAProgramPathTheCurrentFolderIsNotSearched)
+{
+    std::wstring program;
+    const bool deepRun = ::GetEnvironmentVariableW(L"SETUP_NO_PROGRAM_PATH", nullptr, 0) != 0;
+    if (!deepRun) GTEST_SKIP() << "run by catalogue_long_program_path";
+    ASSERT_FALSE(fw::ProgramPath(program)) << "the program path was readable: " << program.size() << " characters";
+
+    ASSERT_TRUE(WriteText(dir / L"orvekAdmin.ini", L"[basepath]\r\npath=D:\\Elsewhere\r\n"));
+    ASSERT_TRUE(MakeDirs(dir / L"empty"));
+    wchar_t previous[MAX_PATH] = {};
+    ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, previous), 0u);
+
+    ::SetCurrentDirectoryW(dir.Path().c_str());
+    CFirmenArray list;
+    const bool found = list.LocateAdminFile(true);
+    ::SetCurrentDirectoryW((dir / L"empty").c_str());
+    CFirmenArray fresh;
+    const bool created = fresh.LocateAdminFile(true);
+    const bool countryRead = fresh.ReadCountryAndLanguage();
+    const bool basePathWritten = fresh.SetBasePath(L"D:\\Data");
+    ::SetCurrentDirectoryW(previous);
+
+    EXPECT_FALSE(found);
+    EXPECT_EQ(list.adminFile, L"");
+    EXPECT_FALSE(created);
+    EXPECT_EQ(::GetFileAttributesW((dir / L"empty\\orvekAdmin.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(countryRead);
+    EXPECT_FALSE(basePathWritten);
 }
 
 TEST_F(AdminFile, SetAdminFileLocatesOnlyWhenEmpty)
