@@ -20,19 +20,12 @@ struct BmpParams {
     int64_t sizeImage = -1;         // biSizeImage; -1: the pixel bytes written
 };
 
-// Rows of runs of colour 1, each row ended by 0 0, the picture by 0 1.
+// Each row one run of colour 1 (width up to 255) ended by 0 0; the picture by 0 1.
 inline std::string RleStream(const BmpParams& b)
 {
-    const int64_t rows = b.height < 0 ? -int64_t(b.height) : b.height;
-    const char colour = b.compression == BI_RLE4 ? char(0x11) : char(1);
+    const char row[] = {char(b.width), char(b.compression == BI_RLE4 ? 0x11 : 1), 0, 0};
     std::string out;
-    for (int64_t y = 0; y < rows; ++y) {
-        for (int64_t left = b.width; left > 0; left -= 255) {
-            out += char(left > 255 ? 255 : left);
-            out += colour;
-        }
-        out += std::string("\0\0", 2);
-    }
+    for (int32_t y = 0; y < b.height; ++y) out.append(row, 4);
     return out + std::string("\0\1", 2);
 }
 
