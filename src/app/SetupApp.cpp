@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Countries.h"
+#include "app/PathFields.h"
 
 
 void DeriveModulePaths(const std::wstring& modulePath, std::wstring& scriptPath, std::wstring& moduleDir)
@@ -46,6 +47,7 @@ bool CSetupApp::InitInstance()
         return false;
     }
     DeriveModulePaths(paths.modulePath, paths.scriptPath, paths.moduleDir);
+    const bool pathsFit = StartPathsFit(state, paths.moduleDir, state.startRefusal);
 
     sequencer_ = std::make_unique<Sequencer>(state, paths, ui_);
     window_ = std::make_unique<CMainWindow>(paths.moduleDir, paths.scriptPath, *sequencer_);
@@ -57,6 +59,13 @@ bool CSetupApp::InitInstance()
     ::ShowWindow(window_->Handle(), SW_SHOW);
     ::UpdateWindow(window_->Handle());
     ::SetWindowTextW(window_->Handle(), L"ORVEK Installation");
+    if (!pathsFit) {
+        // Cut, the path would name another folder: the run ends as every run ends,
+        // without its steps. A silent run shows nothing; the text stays for the log.
+        if (!state.silent) ui_.ShowMessage(0, state.startRefusal, MB_OK | MB_ICONERROR, L"");
+        window_->PostFinishRun(static_cast<WPARAM>(kRunNotStarted), 0);
+        return true;
+    }
     ::PostMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdStartRun, 0), 0);
     return true;
 }
