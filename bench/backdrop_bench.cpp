@@ -66,7 +66,8 @@ double StartToFirstFrame(const std::wstring& setupExe)
 {
     ::SetEnvironmentVariableW(L"SETUP_HOLD_MS", L"3000");
     std::wstring cmd = L"\"" + setupExe + L"\"";
-    STARTUPINFOW si{sizeof(si)};
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     LARGE_INTEGER start = Now();
     if (!::CreateProcessW(setupExe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))

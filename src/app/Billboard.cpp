@@ -28,22 +28,32 @@ bool DibLayoutOf(const void* data, size_t size, DibLayout& layout)
     const uint32_t headerSize = Read32(bytes);
 
     int64_t width = 0, height = 0, colours = 0, entrySize = 0, masks = 0;
+    int64_t codedBytes = 0;  // run-length coded pixel data: its stated size
     int bitCount = 0;
     if (headerSize == sizeof(BITMAPINFOHEADER)) {
         if (size < headerSize) return false;
         width = static_cast<int32_t>(Read32(bytes + 4));
         height = static_cast<int32_t>(Read32(bytes + 8));
-        if (height < 0) height = -height;  // top-down rows
+        const bool topDown = height < 0;
+        if (topDown) height = -height;
         if (Read16(bytes + 12) != 1) return false;
         bitCount = Read16(bytes + 14);
         const uint32_t compression = Read32(bytes + 16);
+        const uint32_t sizeImage = Read32(bytes + 20);
         const uint32_t clrUsed = Read32(bytes + 32);
         if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
             return false;
-        if (compression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32))
+        if (compression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32)) {
             masks = 3 * 4;  // three colour masks stand before the colour table
-        else if (compression != BI_RGB)
+        } else if (compression == BI_RLE8 || compression == BI_RLE4) {
+            // The platform decodes the runs and reads no more than the stated size,
+            // so that size is what has to lie inside the block. Coded rows are
+            // bottom-up only.
+            if (bitCount != (compression == BI_RLE8 ? 8 : 4) || topDown || sizeImage == 0) return false;
+            codedBytes = sizeImage;
+        } else if (compression != BI_RGB) {
             return false;
+        }
         if (clrUsed != 0) {
             if (bitCount <= 8 && clrUsed > (1u << bitCount)) return false;
             colours = clrUsed;
@@ -65,7 +75,7 @@ bool DibLayoutOf(const void* data, size_t size, DibLayout& layout)
     if (width < 1 || height < 1 || width > kMaxDimension || height > kMaxDimension) return false;
 
     const int64_t pixelOffset = int64_t(headerSize) + masks + colours * entrySize;
-    const int64_t pixelBytes = RowBytes(width, bitCount) * height;
+    const int64_t pixelBytes = codedBytes ? codedBytes : RowBytes(width, bitCount) * height;
     if (pixelOffset + pixelBytes > static_cast<int64_t>(size)) return false;
 
     layout.info = reinterpret_cast<const BITMAPINFO*>(bytes);

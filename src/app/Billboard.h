@@ -19,7 +19,9 @@ struct DibLayout {
 
 // Checks a packed bitmap (header, colour table, pixels; no file header) of size
 // bytes: header size 12 or 40, sane dimensions and bit count, colour table and
-// pixel data inside the block. False for anything that would be read out of bounds.
+// pixel data inside the block. Run-length coded pixels (RLE8 with 8 bits, RLE4
+// with 4 bits, bottom-up) count with their stated size, which must not be 0.
+// False for anything that would be read out of bounds.
 bool DibLayoutOf(const void* data, size_t size, DibLayout& layout);
 
 // Reads a bitmap file into movable memory without its 14-byte file header. The

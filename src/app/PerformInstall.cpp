@@ -2,8 +2,10 @@
 // copy under the progress dialog, then the registration of the packages.
 #include "app/Sequencer.h"
 
+#include "app/PathFields.h"
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
+#include "dialogs/SetupUi.h"
 #include "files/CopyLog.h"
 #include "files/ElementList.h"
 #include "files/FolderChain.h"
@@ -14,10 +16,17 @@
 
 bool Sequencer::PerformInstall()
 {
+    const std::wstring mainIniPath = JoinPath(state_.installDir, L"obj\\") + state_.iniName;
+    std::wstring tooLong;
+    if (!PathFitsField(mainIniPath, PathOrigin::MainIniFile, tooLong)) {
+        ui_.Message(tooLong, MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, tooLong);
+        return false;
+    }
     // The uninstall log is not open yet: the install folder itself gets no "dir" line.
     CreateFolderChain(run_, state_.installDir);
     OpenUninstallLog(run_, JoinPath(state_.installDir, L".UNINST.INF"));
-    state_.mainIniPath = JoinPath(state_.installDir, L"obj\\") + state_.iniName;
+    state_.mainIniPath = mainIniPath;
     CreateFolders(run_, state_.elements, state_.scriptFile, state_.installDir);
     OpenCopyLog(run_, JoinPath(state_.installDir, L"update.log"));
 

@@ -4,6 +4,7 @@
 // run through 0x47B.
 #include "app/Sequencer.h"
 
+#include "app/PathFields.h"
 #include "app/ScriptFiles.h"
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
@@ -43,6 +44,12 @@ bool Sequencer::FindSource()
     if (!ResolveSourceDir(state_.setupDir, state_.sourceDir)) {
         ui_.MessageId(IDS_INSERT_ORIGINAL_DVD, MB_ICONERROR | MB_OK);
         End(EarlyEnd::Failed, L"no installation source");
+        return false;
+    }
+    std::wstring tooLong;
+    if (!PathFitsField(state_.sourceDir, PathOrigin::SourcePath, tooLong)) {
+        ui_.Message(tooLong, MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, tooLong);
         return false;
     }
     log_.Write(L"source " + state_.sourceDir);

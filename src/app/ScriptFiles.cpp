@@ -7,7 +7,9 @@
 
 namespace {
 
-constexpr DWORD kSourcePathChars = 260;
+// Far more than a path may hold: a value too long for the run is read whole and
+// refused (PathFitsField) rather than cut to a path that names another folder.
+constexpr DWORD kSourcePathChars = 1024;
 constexpr DWORD kIniNameChars = 520;
 
 }  // namespace

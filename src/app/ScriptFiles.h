@@ -8,7 +8,8 @@ inline constexpr wchar_t kDataScriptFile[] = L"DataSetup.inf";
 inline constexpr wchar_t kInstallSection[] = L"Install32";
 inline constexpr wchar_t kIniSection[] = L"Ini32";
 
-// SourcePath of section SetupInfo in setupDir + "setup.inf" (260 characters).
+// SourcePath of section SetupInfo in setupDir + "setup.inf", up to 1023
+// characters: the caller refuses one longer than a path field (PathFitsField).
 std::wstring ReadSourcePath(const std::wstring& setupDir);
 
 // The source root derived from the setup folder: everything from the last
@@ -16,6 +17,7 @@ std::wstring ReadSourcePath(const std::wstring& setupDir);
 bool SourceRootFromSetupDir(const std::wstring& setupDir, std::wstring& root);
 
 // SourcePath when set, else the derived root. False: the source cannot be found.
+// The length is the caller's to check, as with ReadSourcePath.
 bool ResolveSourceDir(const std::wstring& setupDir, std::wstring& sourceDir);
 
 // Ini of the install section (520 characters); empty when absent.

@@ -2,8 +2,8 @@
 
 #include "app/CommandLine.h"
 #include "app/Countries.h"
+#include "app/PathFields.h"
 #include "resources/resource.h"
-
 
 void DeriveModulePaths(const std::wstring& modulePath, std::wstring& scriptPath, std::wstring& moduleDir)
 {
@@ -67,6 +67,7 @@ bool CSetupApp::InitInstance()
         return false;
     }
     DeriveModulePaths(paths.modulePath, paths.scriptPath, paths.moduleDir);
+    const bool pathsFit = StartPathsFit(state, paths.moduleDir, state.startRefusal);
 
     sequencer_ = std::make_unique<Sequencer>(state, paths, ui, log_);
     window_ = std::make_unique<CMainWindow>(paths.moduleDir, paths.scriptPath, *sequencer_);
@@ -78,6 +79,14 @@ bool CSetupApp::InitInstance()
     ::ShowWindow(window_->Handle(), SW_SHOW);
     ::UpdateWindow(window_->Handle());
     ::SetWindowTextW(window_->Handle(), L"ORVEK Installation");
+    if (!pathsFit) {
+        // Cut, the path would name another folder: the run ends as every run ends,
+        // without its steps. A silent run shows nothing; the text stays for the log.
+        if (!state.silent || state.quiet) ui.ShowMessage(0, state.startRefusal, MB_OK | MB_ICONERROR, L"");
+        log_.Write(L"the run ends: " + state.startRefusal);
+        window_->PostFinishRun(static_cast<WPARAM>(kRunNotStarted), 0);
+        return true;
+    }
     ::PostMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdStartRun, 0), 0);
     return true;
 }

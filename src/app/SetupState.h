@@ -36,6 +36,9 @@ struct SetupState {
     // Run flags.
     bool busy = false;  // wait cursor over the backdrop while set
     int runMode = kRunModeUnknown;
+    // Why start-up refused the run (a path too long for the path fields), for
+    // the log; empty when it did not. The run then ends without its steps.
+    std::wstring startRefusal;
 
     // Folders and paths (paths at most MAX_PATH characters).
     std::wstring setupDir;

@@ -50,6 +50,12 @@ bool CFirmenArray::LocateAdminFile(bool create)
         adminFile = JoinPath(installation, L"\\obj\\orvekAdmin.ini");
     } else {
         adminFolder = programFolder.empty() ? RunningProgramFolder() : programFolder;
+        // Without the program's folder the bare file name would be looked for,
+        // or made, in whatever the current folder is.
+        if (adminFolder.empty()) {
+            adminFile.clear();
+            return false;
+        }
         adminFile = JoinPath(adminFolder, kAdminFileName);
     }
     if (FileExists(adminFile)) return true;
@@ -77,6 +83,7 @@ bool CFirmenArray::SetBasePath(const std::wstring& folder)
 {
     dataBasePath = folder;
     if (adminFile.empty()) LocateAdminFile(true);
+    if (adminFile.empty()) return false;  // nowhere to write it
     return WriteProfileText(adminFile, L"basepath", L"path", dataBasePath);
 }
 

@@ -13,6 +13,20 @@ bool IsFolder(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A junction or a symbolic link to a folder.
+bool IsFolderLink(DWORD attributes)
+{
+    const DWORD link = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & link) == link;
+}
+
+// What the link points at belongs to someone else: only the link itself goes,
+// and only when folders go. RemoveDirectoryW removes a link, not its target.
+bool RemoveFolderLink(const std::wstring& link, bool keepFolders)
+{
+    return keepFolders || ::RemoveDirectoryW(link.c_str()) != FALSE;
+}
+
 }  // namespace
 
 bool CreateDirectoryTree(const std::wstring& path)
@@ -30,6 +44,12 @@ bool CreateDirectoryTree(const std::wstring& path)
 
 bool DeleteTree(const std::wstring& folder, bool keepFolders)
 {
+    std::wstring self = folder;
+    if (!self.empty() && self.back() == L'\\') self.pop_back();
+    // No folder would be the current one, or with its backslash the current drive.
+    if (self.empty()) return false;
+    if (IsFolderLink(::GetFileAttributesW(self.c_str()))) return RemoveFolderLink(self, keepFolders);
+
     WIN32_FIND_DATAW data;
     {
         fw::ScopedFind find(::FindFirstFileW(JoinPath(folder, L"*").c_str(), &data));
@@ -38,15 +58,18 @@ bool DeleteTree(const std::wstring& folder, bool keepFolders)
                 const std::wstring name = data.cFileName;
                 if (name == L"." || name == L"..") continue;
                 const std::wstring child = JoinPath(folder, name);
-                const bool ok = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? DeleteTree(child, keepFolders)
-                                                                                  : DeleteFileForced(child, true);
+                bool ok;
+                if (IsFolderLink(data.dwFileAttributes))
+                    ok = RemoveFolderLink(child, keepFolders);
+                else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    ok = DeleteTree(child, keepFolders);
+                else
+                    ok = DeleteFileForced(child, true);
                 if (!ok) return false;
             } while (::FindNextFileW(find.Get(), &data));
         }
     }
     if (keepFolders) return true;
-    std::wstring self = folder;
-    if (!self.empty() && self.back() == L'\\') self.pop_back();
     return ::RemoveDirectoryW(self.c_str()) != FALSE;
 }
 

@@ -12,13 +12,16 @@ std::wstring UpperCase(std::wstring text)
     return text;
 }
 
-void FileList::Scan(const std::wstring& root)
+bool FileList::Scan(const std::wstring& root)
 {
     folders_.clear();
     std::wstring path = root;
     path.erase(std::remove(path.begin(), path.end(), L'*'), path.end());
-    if (path.empty() || path.back() != L'\\') path += L'\\';
+    // Without a root the walk would start at the root of the current drive.
+    if (path.empty()) return false;
+    if (path.back() != L'\\') path += L'\\';
     ScanFolder(path, path.size());
+    return true;
 }
 
 void FileList::ScanFolder(std::wstring& path, std::size_t rootLength)
@@ -34,6 +37,8 @@ void FileList::ScanFolder(std::wstring& path, std::size_t rootLength)
     if (find) {
         do {
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                // A junction or symbolic link is not part of the source, and may lead back into it.
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
                 const wchar_t* name = data.cFileName;
                 if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
                 path += name;

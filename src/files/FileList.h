@@ -15,7 +15,9 @@ public:
     // Replaces the contents with the scan of root. Every "*" is removed from
     // root and a backslash is appended when it does not end with one. Keys are
     // "*" for the root and "SUB\DIR\*" for a folder below it, upper-cased.
-    void Scan(const std::wstring& root);
+    // Folder links (junctions, symbolic links) below root are not walked. An
+    // empty root is refused: false, and the list stays empty.
+    bool Scan(const std::wstring& root);
     // The sizes recorded under pattern (upper-cased first), or null.
     const Sizes* Lookup(const std::wstring& pattern) const;
 

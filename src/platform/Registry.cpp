@@ -31,12 +31,15 @@ std::wstring ReadStringValue(const RegistryKey& key, const std::wstring& valueNa
     if (!key.IsOpen()) return def;
     std::vector<BYTE> buffer(kFirstReadBytes);
     DWORD size = kFirstReadBytes;
-    LONG result = ::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, nullptr, buffer.data(), &size);
+    DWORD type = REG_NONE;
+    LONG result = ::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type, buffer.data(), &size);
     if (result == ERROR_MORE_DATA) {
         buffer.assign(size, 0);
-        result = ::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, nullptr, buffer.data(), &size);
+        result = ::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type, buffer.data(), &size);
     }
     if (result != ERROR_SUCCESS) return def;
+    // A number or bytes taken for characters would be a made-up path.
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return def;
     if (size > buffer.size()) size = static_cast<DWORD>(buffer.size());
 
     // The value need not be terminated: it ends at its first terminator or its size.
@@ -61,10 +64,12 @@ bool RegistryValue(const std::wstring& product, const std::wstring& valueName, s
     return !text.empty();
 }
 
-std::wstring ProgramFilesDir()
+std::wstring ProgramFilesDir(const std::wstring& versionKey)
 {
     RegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", KEY_READ) != ERROR_SUCCESS)
-        return L"c:\\";
-    return ReadStringValue(key, L"ProgramFilesDir");
+    // Without a value the installation folder would be a relative path.
+    std::wstring folder;
+    if (key.Open(HKEY_LOCAL_MACHINE, versionKey, KEY_READ) == ERROR_SUCCESS)
+        folder = ReadStringValue(key, L"ProgramFilesDir");
+    return folder.empty() ? L"c:\\" : folder;
 }

@@ -28,7 +28,8 @@ private:
 
 // A string value of key: first read into 256 bytes, again with the reported size
 // when the value is longer. The text ends at its first terminator or at the size
-// read. Any failure gives def (empty when none).
+// read. Any failure, and a value that is not text (REG_SZ, REG_EXPAND_SZ, the
+// latter as stored), gives def (empty when none).
 std::wstring ReadStringValue(const RegistryKey& key, const std::wstring& valueName,
                              const std::wstring& def = std::wstring());
 
@@ -36,6 +37,8 @@ std::wstring ReadStringValue(const RegistryKey& key, const std::wstring& valueNa
 // true when the text read is not empty; a key that cannot be opened gives empty text.
 bool RegistryValue(const std::wstring& product, const std::wstring& valueName, std::wstring& text);
 
-// ProgramFilesDir of HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion;
-// "c:\" when that key cannot be opened.
-std::wstring ProgramFilesDir();
+inline constexpr wchar_t kWindowsVersionKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+
+// ProgramFilesDir of HKEY_LOCAL_MACHINE\<versionKey> (the system's key unless a
+// test names its own); "c:\" when that key cannot be opened or holds no such text.
+std::wstring ProgramFilesDir(const std::wstring& versionKey = kWindowsVersionKey);

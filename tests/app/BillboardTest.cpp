@@ -98,6 +98,13 @@ TEST_F(BillboardTest, OneEntryRepaintsItselfEveryTickPastItsDuration)
     }
 }
 
+// Every pixel colour 1 of a full colour table, run-length coded.
+void Rle(BmpParams& b, uint16_t bits)
+{
+    const uint32_t compression = bits == 8 ? BI_RLE8 : BI_RLE4;
+    b = {.bitCount = bits, .colours = 1u << bits, .compression = compression};
+}
+
 struct MalformedCase {
     const char* what;
     BmpParams params;
@@ -128,6 +135,12 @@ TEST_F(BillboardTest, HeadersAreCheckedBeforeAnythingIsRead)
         {"huge height", with([](BmpParams& b) { b.height = -0x7FFFFFFF - 1; b.pixelBytes = 64; }), false},
         {"bit count 7", with([](BmpParams& b) { b.bitCount = 7; b.pixelBytes = 64; }), false},
         {"core header 32-bit", with([](BmpParams& b) { b.headerSize = 12; b.bitCount = 32; }), false},
+        {"RLE8", with([](BmpParams& b) { Rle(b, 8); }), true},
+        {"RLE4", with([](BmpParams& b) { Rle(b, 4); }), true},
+        {"RLE8 with 4 bits", with([](BmpParams& b) { Rle(b, 8); b.bitCount = 4; b.colours = 16; }), false},
+        {"RLE8, biSizeImage 0", with([](BmpParams& b) { Rle(b, 8); b.sizeImage = 0; }), false},
+        {"RLE8, biSizeImage past the file", with([](BmpParams& b) { Rle(b, 8); b.sizeImage = 1000; }), false},
+        {"RLE8 top-down", with([](BmpParams& b) { Rle(b, 8); b.height = -4; }), false},
     };
     std::wstring section;
     for (size_t i = 0; i < std::size(cases); ++i) {

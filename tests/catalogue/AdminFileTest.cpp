@@ -3,6 +3,7 @@
 #include "catalogue/AppData.h"
 #include "catalogue/FirmenArray.h"
 #include "files/InstElement.h"
+#include "framework/UserInterface.h"
 #include "platform/Profile.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
@@ -98,6 +99,27 @@ TEST_F(AdminFile, WithoutProfileTheProgramFolderIsUsed)
     running.LocateAdminFile(false);
     ASSERT_FALSE(running.adminFolder.empty());
     EXPECT_EQ(running.adminFolder.back(), L'\\');
+}
+
+// Run by catalogue_long_program_path from a folder deeper than MAX_PATH, where
+// the program cannot read its own path.
+TEST_F(AdminFile, WithoutAProgramPathTheCurrentFolderIsNotSearched)
+{
+    if (!::GetEnvironmentVariableW(L"SETUP_NO_PROGRAM_PATH", nullptr, 0)) GTEST_SKIP() << "the deep run's test";
+    std::wstring program;
+    ASSERT_FALSE(fw::ProgramPath(program));
+    ASSERT_TRUE(WriteText(dir / L"orvekAdmin.ini", L"[basepath]\r\n"));
+    wchar_t previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(dir.Path().c_str());
+    CFirmenArray list;
+    const bool found = list.LocateAdminFile(true);
+    const bool written = list.SetBasePath(L"D:\\Data");
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_FALSE(found);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(list.adminFile, L"");
+    EXPECT_EQ(ReadBytes(dir / L"orvekAdmin.ini"), "[basepath]\r\n");
 }
 
 TEST_F(AdminFile, SetAdminFileLocatesOnlyWhenEmpty)

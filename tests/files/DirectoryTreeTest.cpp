@@ -1,5 +1,6 @@
 // Folder chains, tree removal and forced deletion.
 #include "files/DirectoryTree.h"
+#include "files/FolderLink.h"
 #include "support/TempDir.h"
 #include "support/Win32Support.h"
 
@@ -66,6 +67,37 @@ TEST(DirectoryTreeTest, DeleteTreeStopsAtAFileInUse)
     ASSERT_TRUE(held.Held());
     EXPECT_FALSE(DeleteTree(root, false));
     EXPECT_TRUE(Exists(root + L"\\busy.txt"));
+}
+
+// pkg\cad links to another folder, pkg\own\loop back to pkg: the walk neither
+// empties the link's target nor loops; and no folder at all is not the current one.
+TEST(DirectoryTreeTest, DeleteTreeNeverReachesThroughAFolderLink)
+{
+    TempDir dir;
+    const std::wstring pkg = dir / L"pkg";
+    const std::wstring kept = dir / L"outside\\sub\\keep.cad";
+    ASSERT_TRUE(MakeDirs(dir / L"outside\\sub") && MakeDirs(pkg + L"\\own"));
+    ASSERT_TRUE(WriteBytes(kept, "k") && WriteBytes(pkg + L"\\own\\old.cad", "o"));
+    ASSERT_TRUE(MakeFolderLink(pkg, L"cad", L"../outside"));
+    ASSERT_TRUE(MakeFolderLink(pkg + L"\\own", L"loop", L".."));
+
+    // Success only with the link gone (Wine keeps a link to a folder that is not empty).
+    const bool linkRemoved = DeleteTree(pkg + L"\\cad\\", false);
+    EXPECT_EQ(linkRemoved, !Exists(pkg + L"\\cad"));
+    EXPECT_TRUE(DeleteTree(pkg, true));
+    EXPECT_FALSE(Exists(pkg + L"\\own\\old.cad"));
+    EXPECT_TRUE(Exists(pkg + L"\\own\\loop"));  // kept like a folder
+    const bool treeRemoved = DeleteTree(pkg, false);
+    EXPECT_EQ(treeRemoved, !Exists(pkg));
+    EXPECT_TRUE(Exists(kept));
+
+    wchar_t previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(::SetCurrentDirectoryW((dir / L"outside").c_str()));
+    const bool emptyName = DeleteTree(L"", true);
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_FALSE(emptyName);
+    EXPECT_TRUE(Exists(kept));
 }
 
 }  // namespace

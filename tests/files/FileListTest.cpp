@@ -2,6 +2,7 @@
 #include "app/SetupState.h"
 #include "files/FileItem.h"
 #include "files/FileList.h"
+#include "files/FolderLink.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,20 @@ TEST_F(FileListTest, Scan_ReplacesAnEarlierScan)
     list.Scan(dir / L"Data\\Pkg");
     EXPECT_EQ(list.Lookup(L"DATA\\PKG\\*"), nullptr);
     ASSERT_NE(list.Lookup(L"CAD\\*"), nullptr);
+}
+
+TEST_F(FileListTest, Scan_SkipsFolderLinksAndRefusesAnEmptyRoot)
+{
+    ASSERT_TRUE(MakeFolderLink(dir / L"Data\\Pkg", L"loop", L"../.."));  // back to the root
+    ASSERT_TRUE(MakeFolderLink(dir / L"Data", L"alias", L"Pkg/cad"));
+    FileList list;
+    EXPECT_TRUE(list.Scan(dir.Path()));
+    EXPECT_EQ(list.Lookup(L"DATA\\PKG\\LOOP\\*"), nullptr);
+    EXPECT_EQ(list.Lookup(L"DATA\\ALIAS\\*"), nullptr);
+    EXPECT_EQ(list.FolderCount(), 5u);
+    // Without a root the walk would start at the root of the current drive.
+    EXPECT_FALSE(list.Scan(L"*"));
+    EXPECT_EQ(list.FolderCount(), 0u);
 }
 
 TEST(SizeOnDiskTest, RoundsUpToWholeClusters)

@@ -94,6 +94,20 @@ TEST_F(BackdropTest, APictureIsStretchedOverTheWholeClientArea)
         EXPECT_EQ(ClientPixel(window->Handle(), p.x, p.y), RGB(255, 0, 0)) << p.x << "," << p.y;
 }
 
+TEST_F(BackdropTest, RunLengthCodedPicturesAreDrawn)
+{
+    for (uint16_t bits : {8, 4}) {
+        const uint32_t compression = bits == 8 ? BI_RLE8 : BI_RLE4;
+        ASSERT_TRUE(WriteBytes(dir / L"billboard\\rle.bmp", MakeBmp({.width = 16, .height = 9, .bitCount = bits,
+                                                                       .colours = 1u << bits, .red = 255, .green = 0,
+                                                                       .compression = compression})));
+        ASSERT_TRUE(WriteText(script, L"[Billboard]\r\nrle.bmp=1000\r\n"));
+        auto window = Open();
+        EXPECT_EQ(ClientPixel(window->Handle(), 0, 0), RGB(255, 0, 0)) << bits;
+        EXPECT_EQ(ClientPixel(window->Handle(), 863, 485), RGB(255, 0, 0)) << bits;
+    }
+}
+
 TEST_F(BackdropTest, AnEmptyPictureShowsTheGradientForItsTurn)
 {
     ASSERT_TRUE(WriteBytes(dir / L"billboard\\red.bmp", MakeBmp({.red = 255, .green = 0})));

@@ -6,6 +6,9 @@
 namespace {
 
 constexpr wchar_t kSuiteKey[] = L"SOFTWARE\\Orvekhaus\\OrvekSuite";
+// Stands in for the system's CurrentVersion key, which the tests leave alone.
+constexpr wchar_t kVersionKey[] = L"SOFTWARE\\Orvekhaus\\OrvekSuite\\CurrentVersion";
+const std::string kNumberAA("\x41\0\x41\0", 4);  // "AA" if taken for text
 
 class RegistryValues : public ::testing::Test {
 protected:
@@ -21,10 +24,13 @@ protected:
         const std::wstring raw = L"abc";
         ::RegSetValueExW(key, L"Unterminated", 0, REG_SZ, reinterpret_cast<const BYTE*>(raw.data()),
                          static_cast<DWORD>(raw.size() * sizeof(wchar_t)));
+        SetRaw(key, L"Number", REG_DWORD, kNumberAA);
+        SetRaw(key, L"List", REG_MULTI_SZ, std::string("a\0\0\0b\0\0\0\0\0", 10));
         ::RegCloseKey(key);
     }
     void TearDown() override
     {
+        ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kVersionKey);
         ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSuiteKey);
         ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Orvekhaus");
     }
@@ -32,6 +38,11 @@ protected:
     {
         ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+
+    static void SetRaw(HKEY key, const wchar_t* name, DWORD type, const std::string& bytes)
+    {
+        ::RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
     }
 
     const std::wstring longValue = std::wstring(300, L'x') + L"END";
@@ -66,6 +77,27 @@ TEST_F(RegistryValues, MissingOrEmptyReadsAsNotFound)
     EXPECT_EQ(text, L"");
     EXPECT_FALSE(RegistryValue(L"OrvekSuite", L"NoSuchValue", text));
     EXPECT_EQ(text, L"");
+}
+
+TEST_F(RegistryValues, NumbersAndListsAreNoText)
+{
+    std::wstring text = L"old";
+    EXPECT_FALSE(RegistryValue(L"OrvekSuite", L"Number", text));
+    EXPECT_FALSE(RegistryValue(L"OrvekSuite", L"List", text));
+    EXPECT_EQ(text, L"");
+}
+
+TEST_F(RegistryValues, ProgramFilesIsTheDriveRootWithoutATextValue)
+{
+    HKEY version = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kVersionKey, 0, nullptr, 0, KEY_WRITE, nullptr, &version, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(ProgramFilesDir(kVersionKey), L"c:\\");  // the key opens, the value is missing
+    SetRaw(version, L"ProgramFilesDir", REG_DWORD, kNumberAA);
+    EXPECT_EQ(ProgramFilesDir(kVersionKey), L"c:\\");
+    Set(version, L"ProgramFilesDir", L"D:\\Programme");
+    EXPECT_EQ(ProgramFilesDir(kVersionKey), L"D:\\Programme");
+    ::RegCloseKey(version);
 }
 
 TEST_F(RegistryValues, ReadStringValueGivesTheDefaultOnFailure)

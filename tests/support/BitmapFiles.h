@@ -15,8 +15,19 @@ struct BmpParams {
     uint32_t clrUsed = 0;
     uint32_t colours = 0;       // colour-table entries actually written
     uint32_t pixelBytes = 0;    // 0: exactly what the dimensions need
-    uint8_t red = 0, green = 0xFF, blue = 0;  // every pixel (24 bits)
+    uint8_t red = 0, green = 0xFF, blue = 0;  // every pixel (24 bits; colour 1 of a table)
+    uint32_t compression = BI_RGB;  // BI_RLE8 or BI_RLE4: every pixel colour 1, run-length coded
+    int64_t sizeImage = -1;         // biSizeImage; -1: the pixel bytes written
 };
+
+// Each row one run of colour 1 (width up to 255) ended by 0 0; the picture by 0 1.
+inline std::string RleStream(const BmpParams& b)
+{
+    const char row[] = {char(b.width), char(b.compression == BI_RLE4 ? 0x11 : 1), 0, 0};
+    std::string out;
+    for (int32_t y = 0; y < b.height; ++y) out.append(row, 4);
+    return out + std::string("\0\1", 2);
+}
 
 inline void Put(std::string& s, size_t at, const void* p, size_t n)
 {
@@ -28,7 +39,10 @@ inline std::string MakeBmp(const BmpParams& b)
 {
     const int64_t rows = b.height < 0 ? -int64_t(b.height) : b.height;
     const int64_t stride = (int64_t(b.width) * b.bitCount + 31) / 32 * 4;
-    const uint32_t pixelBytes = b.pixelBytes ? b.pixelBytes : uint32_t(stride * rows);
+    const bool rle = b.compression == BI_RLE8 || b.compression == BI_RLE4;
+    const std::string stream = rle ? RleStream(b) : std::string();
+    const uint32_t pixelBytes = b.pixelBytes ? b.pixelBytes : rle ? uint32_t(stream.size()) : uint32_t(stride * rows);
+    const uint32_t sizeImage = b.sizeImage >= 0 ? uint32_t(b.sizeImage) : pixelBytes;
     const uint32_t entry = b.headerSize == 12 ? 3 : 4;
     std::string out;
     // A malformed size field still gets a whole 40-byte header behind it.
@@ -52,14 +66,20 @@ inline std::string MakeBmp(const BmpParams& b)
         Put(out, 22, &b.height, 4);
         Put(out, 26, &planes, 2);
         Put(out, 28, &b.bitCount, 2);
-        uint32_t zero = 0;
-        Put(out, 30, &zero, 4);
-        Put(out, 34, &pixelBytes, 4);
+        Put(out, 30, &b.compression, 4);
+        Put(out, 34, &sizeImage, 4);
         Put(out, 46, &b.clrUsed, 4);
     }
     out.resize(offBits, '\0');
+    if (b.colours > 1) {
+        const char colour[] = {char(b.blue), char(b.green), char(b.red)};
+        Put(out, 14 + headerBytes + entry, colour, 3);
+    }
     std::string pixels(pixelBytes, '\0');
-    if (b.bitCount == 24) {
+    if (rle) {
+        pixels = stream.substr(0, pixelBytes);
+        pixels.resize(pixelBytes, '\0');
+    } else if (b.bitCount == 24) {
         // Only the pixels that were written: a lying header must not make this loop long.
         for (int64_t y = 0; y < rows && y * stride < int64_t(pixels.size()); ++y)
             for (int64_t x = 0; x < b.width && y * stride + x * 3 + 2 < int64_t(pixels.size()); ++x) {
