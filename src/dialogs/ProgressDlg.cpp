@@ -2,6 +2,7 @@
 
 #include "framework/Centre.h"
 #include "framework/Dialog.h"
+#include "platform/SystemLibrary.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -22,8 +23,7 @@ CProgressDlg::CProgressDlg(HINSTANCE resources, HWND owner) : fw::Dialog(resourc
 
 bool CProgressDlg::Create()
 {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
-    ::InitCommonControlsEx(&controls);
+    InitCommonControlClasses(ICC_PROGRESS_CLASS);
     if (!CreateModeless()) return false;
     created_ = true;
     fw::CentreWindow(Handle(), ::GetDesktopWindow());
