@@ -24,6 +24,18 @@ DATA_FOLDER = os.path.join(DRIVE_C, "ProgramData", "Orvekhaus", "OrvekData")
 ADMIN_FILE = os.path.join(DATA_FOLDER, "orvekAdmin.ini")
 RECORDER = os.path.join(BUILD, "tests", "support", "recorder", "recorder.exe")
 BOXREADER = os.path.join(BUILD, "tests", "support", "boxreader", "boxreader.exe")
+RUNNER = os.path.join(BUILD, "tests", "support", "runner", "runner.exe")
+
+
+def run_windows(program, args, environment, timeout):
+    """Runs a Windows program under Wine; its whole exit code (Linux sees one byte).
+    Wine quotes each argument as the platform's splitting reads it back."""
+    done = subprocess.run(["wine", RUNNER, windows_path(program), *args], env=environment, timeout=timeout,
+                          capture_output=True, text=True)
+    for text in done.stdout.splitlines():
+        if text.startswith("exit code "):
+            return int(text.split()[2])
+    raise AssertionError("no exit code from runner: " + done.stdout + done.stderr)
 
 
 def windows_path(path):
@@ -65,15 +77,14 @@ class Medium:
             reader = subprocess.Popen(["wine", BOXREADER, windows_path(boxes), str(answer), str(timeout * 1000)],
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
-            done = subprocess.run(["wine", self.setup_exe(), *args], env=environment, timeout=timeout,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            code = run_windows(self.setup_exe(), list(args), environment, timeout)
         finally:
             if reader:
                 open(boxes + ".stop", "w").close()
                 reader.wait(timeout=30)
                 os.remove(boxes + ".stop")
         self.boxes = self._read_boxes(boxes)
-        return done.returncode
+        return code
 
     @staticmethod
     def _read_boxes(path):
