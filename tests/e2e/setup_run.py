@@ -30,8 +30,14 @@ RUNNER = os.path.join(BUILD, "tests", "support", "runner", "runner.exe")
 def run_windows(program, args, environment, timeout):
     """Runs a Windows program under Wine; its whole exit code (Linux sees one byte).
     Wine quotes each argument as the platform's splitting reads it back."""
-    done = subprocess.run(["wine", RUNNER, windows_path(program), *args], env=environment, timeout=timeout,
-                          capture_output=True, text=True)
+    try:
+        done = subprocess.run(["wine", RUNNER, windows_path(program), *args], env=environment, timeout=timeout,
+                              capture_output=True, text=True)
+    except subprocess.TimeoutExpired:
+        # A run left waiting would hold the one-run-at-a-time lock for the tests after it.
+        subprocess.run(["wine", "taskkill", "/f", "/im", os.path.basename(program)], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        raise
     for text in done.stdout.splitlines():
         if text.startswith("exit code "):
             return int(text.split()[2])

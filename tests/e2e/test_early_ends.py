@@ -33,11 +33,11 @@ class EarlyEnds(unittest.TestCase):
         try:
             subprocess.run(["wine", "reg", "delete", r"HKLM\SOFTWARE\Orvekhaus\OrvekSuite", "/f"],
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            medium.run("/S", answer=IDOK)
+            medium.run("/S", "/L:7", answer=IDOK)
             self.check(medium, ["Keine Orvek-Installation gefunden.\nBitte installieren Sie zuerst OrvekDesktop."])
             subprocess.run(["wine", "reg", "add", r"HKLM\SOFTWARE\Orvekhaus\OrvekSuite", "/v", "InstallDir",
                             "/d", r"C:\Suite", "/f"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            medium.run("/S", answer=IDOK)
+            medium.run("/S", "/L:7", answer=IDOK)
             self.assertEqual(len(medium.boxes), 1)
             self.assertTrue(medium.boxes[0][1].startswith("Dieses Datenpaket lässt sich nur mit OrvekDesktop nutzen."))
         finally:
@@ -53,7 +53,7 @@ class EarlyEnds(unittest.TestCase):
             moved = os.path.join(medium.root, "setupfiles")
             shutil.move(medium.install, moved)
             medium.install = moved
-            medium.run("/S", answer=IDOK)
+            medium.run("/S", "/L:7", answer=IDOK)
             self.check(medium, ["Legen Sie die Original-DVD ein und starten Sie die Installation neu."])
         finally:
             medium.close()
@@ -63,7 +63,7 @@ class EarlyEnds(unittest.TestCase):
         medium = Medium()
         try:
             os.remove(os.path.join(medium.install, "readme.txt"))  # named by the data script
-            medium.run("/S", answer=IDABORT)
+            medium.run("/S", "/L:7", answer=IDABORT)
             self.check(medium, ["Das File in Eintrag readme im Abschnitt [Files]\nkonnte nicht gefunden werden."])
             self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "local")))  # nothing copied
         finally:

@@ -61,7 +61,10 @@ class SilentRun(unittest.TestCase):
     def test_a_second_run_keeps_what_the_first_did(self):
         self.assertEqual(self.medium.run("/S"), 0)
         first_log = lines(os.path.join(DATA_FOLDER, ".UNINST.INF"))
-        self.assertEqual(self.medium.run("/S"), 0)
+        # The old data is there now: a silent run asks once per package; the user says yes.
+        self.assertEqual(self.medium.run("/S", "/L:7", answer=1), 0)
+        self.assertEqual([caption for caption, _ in self.medium.boxes], ["Produktdaten aktualisieren"] * 4)
+        self.assertIn("\"Lumina Leuchten\" aktualisieren und die bestehenden Daten löschen?", self.medium.boxes[0][1])
         run_log = lines(os.path.join(DATA_FOLDER, ".UNINST.INF"))
         self.assertEqual(run_log[:len(first_log) - 1], first_log[:-1])  # appended, never rewritten
         self.assertEqual(run_log.count("ORVEK V3.5"), 1)

@@ -38,7 +38,7 @@ class Unattended(unittest.TestCase):
     def test_no_administration_file_is_1603_without_a_box(self):
         self.machine.no_admin()
         os.remove(os.path.join(self.medium.install, "readme.txt"))  # and string 14 on the way
-        self.assertEqual(self.medium.run("/Q", "/log", windows_path(self.log), answer=IDOK), 1603)
+        self.assertEqual(self.medium.run("/Q", "/L:7", "/log", windows_path(self.log), answer=IDOK), 1603)
         self.assertEqual(self.medium.boxes, [])
         text = self.log_text()
         self.assertIn("message: Keine Orvek-Installation gefunden. | Bitte installieren Sie zuerst OrvekDesktop. -> OK",
@@ -70,7 +70,8 @@ class Unattended(unittest.TestCase):
         holder = subprocess.Popen(["wine", HOLDER, windows_path(held), "120000"])
         try:
             time.sleep(2)
-            self.assertEqual(self.medium.run("/Q", "/log", windows_path(self.log)), 3010)
+            # The user agrees to replace the old data; the held file cannot go and is replaced at restart.
+            self.assertEqual(self.medium.run("/S", "/log", windows_path(self.log), answer=IDOK), 3010)
         finally:
             open(held + ".release", "w").close()
             holder.wait(timeout=30)

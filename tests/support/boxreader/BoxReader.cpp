@@ -1,8 +1,9 @@
 // boxreader.exe OUTFILE [BUTTON] [TIMEOUT_MS]: the user in end-to-end tests. Watches
-// for message boxes of other programs on the desktop, appends each one's caption
-// and text to OUTFILE (UTF-8: "caption=...\ntext=...\n\n") and answers it with
-// BUTTON (a command id, default IDOK). Ends when OUTFILE.stop exists or after
-// TIMEOUT_MS (default 120000).
+// for message boxes and dialogs of other programs on the desktop, appends each
+// one's caption and text to OUTFILE (UTF-8: "caption=...\ntext=...\n\n"; the text
+// of a dialog is its static texts, joined by " | ") and answers it with BUTTON (a
+// command id, default IDOK). Ends when OUTFILE.stop exists or after TIMEOUT_MS
+// (default 120000).
 #include <windows.h>
 
 #include <cstdio>
@@ -41,13 +42,28 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM param)
     ::GetClassNameW(hwnd, cls, 64);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
-    // A message box is a dialog whose text sits in a static control with id 0xFFFF.
     if (std::wstring(cls) == L"#32770" && pid != ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) &&
-        ::GetDlgItem(hwnd, 0xFFFF) && !search->seen->count(hwnd)) {
+        ::IsWindowEnabled(hwnd) && !search->seen->count(hwnd)) {
         search->found = hwnd;
         return FALSE;
     }
     return TRUE;
+}
+
+// A message box's text sits in a static control with id 0xFFFF; a dialog's in its statics.
+std::wstring DialogText(HWND dialog)
+{
+    if (HWND text = ::GetDlgItem(dialog, 0xFFFF)) return WindowText(text);
+    std::wstring joined;
+    for (HWND part = ::GetWindow(dialog, GW_CHILD); part; part = ::GetWindow(part, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {};
+        ::GetClassNameW(part, cls, 32);
+        const std::wstring text = WindowText(part);
+        if (std::wstring(cls) != L"Static" || text.empty()) continue;
+        if (!joined.empty()) joined += L" | ";
+        joined += text;
+    }
+    return joined;
 }
 
 }  // namespace
@@ -72,7 +88,7 @@ int wmain(int argc, wchar_t** argv)
         seen.insert(box);
         ::Sleep(100);  // let the box finish painting its text
         const std::string record = "caption=" + Utf8(WindowText(box)) + "\ntext=" +
-                                   Utf8(WindowText(::GetDlgItem(box, 0xFFFF))) + "\n\n";
+                                   Utf8(DialogText(box)) + "\n\n";
         if (FILE* file = _wfopen(out.c_str(), L"ab")) {
             std::fwrite(record.data(), 1, record.size(), file);
             std::fclose(file);
