@@ -124,11 +124,15 @@ class Medium:
 
 
 class Machine:
-    """The machine's administration file; put back as it was by restore()."""
+    """The machine's data folder with its administration file, empty for each test;
+    what was there before is put back by restore()."""
+
+    SAVED = DATA_FOLDER + ".saved-by-tests"
 
     def __init__(self):
-        self.had_folder = os.path.isdir(DATA_FOLDER)
-        self.saved = open(ADMIN_FILE, "rb").read() if os.path.exists(ADMIN_FILE) else None
+        if os.path.isdir(DATA_FOLDER) and not os.path.exists(self.SAVED):
+            shutil.move(DATA_FOLDER, self.SAVED)
+        shutil.rmtree(DATA_FOLDER, ignore_errors=True)
 
     def admin(self, text="[basepath]\r\npath=\r\n"):
         os.makedirs(DATA_FOLDER, exist_ok=True)
@@ -146,18 +150,9 @@ class Machine:
         return parser
 
     def restore(self):
-        if self.had_folder:
-            for name in os.listdir(DATA_FOLDER):
-                if name != "orvekAdmin.ini":
-                    path = os.path.join(DATA_FOLDER, name)
-                    shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
-        else:
-            shutil.rmtree(DATA_FOLDER, ignore_errors=True)
-        if self.saved is not None:
-            os.makedirs(DATA_FOLDER, exist_ok=True)
-            open(ADMIN_FILE, "wb").write(self.saved)
-        elif os.path.exists(ADMIN_FILE):
-            os.remove(ADMIN_FILE)
+        shutil.rmtree(DATA_FOLDER, ignore_errors=True)
+        if os.path.isdir(self.SAVED):
+            shutil.move(self.SAVED, DATA_FOLDER)
 
 
 def lines(path, encoding="cp1252"):

@@ -3,7 +3,7 @@
 // one's caption and text to OUTFILE (UTF-8: "caption=...\ntext=...\n\n"; the text
 // of a dialog is its static texts, joined by " | ") and answers it with BUTTON (a
 // command id, default IDOK). Ends when OUTFILE.stop exists or after TIMEOUT_MS
-// (default 120000).
+// (default 120000). Dialogs without the BUTTON (the progress dialog) are passed by.
 #include <windows.h>
 
 #include <cstdio>
@@ -86,6 +86,8 @@ int wmain(int argc, wchar_t** argv)
         }
         HWND box = search.found;
         seen.insert(box);
+        // A modeless window without the answer's button (the progress dialog) is not a question.
+        if (!::GetDlgItem(box, button) && !::GetDlgItem(box, 0xFFFF)) continue;
         ::Sleep(100);  // let the box finish painting its text
         const std::string record = "caption=" + Utf8(WindowText(box)) + "\ntext=" +
                                    Utf8(DialogText(box)) + "\n\n";
