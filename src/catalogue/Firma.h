@@ -4,6 +4,8 @@
 
 #include <string>
 
+class ProfileDocument;
+
 // Bits of CFirma::status.
 constexpr int kStatusInstalled = 0x0002;       // localpath is read and written
 constexpr int kStatusHasOnlineVersion = 0x0004;
@@ -29,11 +31,12 @@ public:
 
     // Fills the record from its section (named by id) in file. countryCode is a
     // two-character code or empty for none. False: the record is to be dropped.
-    bool Read(const std::wstring& file, const std::wstring& countryCode);
+    bool Read(const ProfileDocument& file, const std::wstring& countryCode);
 
-    // Stores the record in adminFile. False when id is empty (nothing written) or
-    // when the file cannot be written.
-    bool Write(const std::wstring& adminFile) const;
+    // Stores the record in the administration document (in memory; the caller
+    // saves it). False when id is empty (nothing written) or when a value could
+    // not be stored as it would read back.
+    bool Write(ProfileDocument& adminFile) const;
 
     void CopyFrom(const CFirma& other) { *this = other; }
 

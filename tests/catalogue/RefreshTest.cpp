@@ -150,6 +150,24 @@ TEST_F(Refresh, ReadOnlyAdministrationFileIsLeftAsItWas)
     EXPECT_EQ(ReadBytes(admin), before);
 }
 
+TEST_F(Refresh, SaveKeepsWhatAnotherProgramWroteMeanwhile)
+{
+    WriteUsersAdminFile();
+    list.SetAdminFile(admin);
+    ASSERT_EQ(list.Refresh(), 0);
+    // The suite changes the file between two steps of the run.
+    ASSERT_TRUE(WriteProfileText(admin, L"Land", L"Country", L"43"));
+    ASSERT_TRUE(list.ReadCountryAndLanguage());
+    EXPECT_EQ(list.countryCode, L"43");
+
+    list.Find(L"OLD")->name = L"Renamed";
+    list.Find(L"OLD")->status |= kStatusChanged;
+    ASSERT_TRUE(list.Save());
+    EXPECT_EQ(Value(L"Land", L"Country"), L"43");
+    EXPECT_EQ(Value(L"OLD", L"name"), L"Renamed");
+    EXPECT_EQ(Value(L"INS", L"localpath"), L"C:\\Mine");
+}
+
 TEST_F(Refresh, CatalogueOfFiveThousandPackages)
 {
     ASSERT_TRUE(WriteText(data + L"\\ovkdata.inf", ManyPackages(5000, L"2", 0)));
