@@ -86,12 +86,7 @@ bool CFirma::Read(const ProfileDocument& file, const std::wstring& countryCode)
         if ((status & (kStatusNeedsPath80 | kStatusNeedsPath100)) && !PathExists(localpath)) return false;
     }
     if (status & kStatusHasOnlineVersion) versiononline = text(L"versiononline");
-
-    // The data folder is created, filled and cleaned below the installation: it
-    // must be one plain name. An installed record may have none; its folder is
-    // then localpath itself.
-    if (dirname.empty()) return (status & kStatusInstalled) && !localpath.empty();
-    return IsPlainFolderName(dirname);
+    return true;
 }
 
 bool CFirma::Write(ProfileDocument& adminFile) const

@@ -30,7 +30,10 @@ public:
     CFirma& operator=(const CFirma&) = default;
 
     // Fills the record from its section (named by id) in file. countryCode is a
-    // two-character code or empty for none. False: the record is to be dropped.
+    // two-character code or empty for none. False: the record is to be dropped
+    // (no section, not for this country, or its required localpath is gone).
+    // Every other record is kept as it stands, whatever its dirname: a record
+    // dropped here would be taken for unknown and overwritten by a merge.
     bool Read(const ProfileDocument& file, const std::wstring& countryCode);
 
     // Stores the record in the administration document (in memory; the caller
@@ -48,7 +51,7 @@ public:
     std::wstring dbname;
     std::wstring plugin;
     std::wstring localdbname;
-    std::wstring dirname;      // one plain folder name (checked by Read)
+    std::wstring dirname;      // a folder name; checked where it becomes part of a path
     std::wstring disc;
     std::wstring version;
     std::wstring versiononline;

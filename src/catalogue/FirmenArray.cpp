@@ -43,10 +43,11 @@ void CFirmenArray::LoadCatalogue(const std::wstring& folder, int country)
     wchar_t code[16];
     std::swprintf(code, 16, L"%02d", country);
     Load(JoinPath(folder, kCatalogueFileName), std::wstring(), code);
-    // An element of the run gets its own folder: a record without a folder name
-    // of its own would be copied into (and cleaned in) the base folder itself.
+    // An offered package is copied into, and cleaned in, a folder of its own
+    // below the installation: a dirname that is not one plain name would put it
+    // into the base folder itself or outside it.
     for (std::size_t i = records_.size(); i-- > 0;) {
-        if (records_[i]->dirname.empty()) records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
+        if (!IsPlainFolderName(records_[i]->dirname)) records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
     }
 }
 

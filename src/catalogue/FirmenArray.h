@@ -33,7 +33,8 @@ public:
     // administration file is read from its document in memory.
     void Load(const std::wstring& file, const std::wstring& basePath, const std::wstring& countryCode);
     void Load(const ProfileDocument& file, const std::wstring& basePath, const std::wstring& countryCode);
-    // Load of folder\ovkdata.inf, no base path, country formatted "%02d".
+    // Load of folder\ovkdata.inf, no base path, country formatted "%02d"; a
+    // package whose dirname is not one plain folder name is not offered.
     void LoadCatalogue(const std::wstring& folder, int country);
     // First record whose id equals id exactly; null when none.
     CFirma* Find(const std::wstring& id) const;
