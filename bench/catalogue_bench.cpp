@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -32,8 +33,10 @@ std::string Packages(int n, const char* version, bool installed)
     }
     for (int i = 0; i < n; ++i) {
         const std::string id = PackageId(i);
-        text += "[" + id + "]\r\nname=Maker " + id + "\r\ndbname=db" + id + "\r\nproducts=12\r\ndirname=Maker" + id +
-                "\r\ndisc=DVD1\r\nversion=" + version + "\r\nplugin=inst.exe\r\n";
+        // Name and disc change with the version, so a newer record changes the file.
+        text += "[" + id + "]\r\nname=Maker " + id + " " + version + "\r\ndbname=db" + id +
+                "\r\nproducts=12\r\ndirname=Maker" + id + "\r\ndisc=DVD" + version + "\r\nversion=" + version +
+                "\r\nplugin=inst.exe\r\n";
         text += installed ? "status=2\r\nlocalpath=C:\\Data\\Local\r\n" : "status=0\r\n";
     }
     return text;
@@ -53,7 +56,8 @@ LARGE_INTEGER Now()
     return now;
 }
 
-void Run(int n)
+// One Load + Refresh + Save of n packages; gives their seconds together.
+double Run(int n)
 {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
@@ -68,16 +72,23 @@ void Run(int n)
                               Packages(n, "1", true));
     WriteBytes(catalogue, Packages(n, "2", false));
 
+    // The product reads at most 32,000 characters of the manufacturers key list
+    // (about 8,000 entries here), as the platform would; larger lists are read
+    // whole so that every package takes part.
+    const DWORD listChars = std::max<DWORD>(kKeyListBufferChars, static_cast<DWORD>(n) * 4 + 16);
+
     LARGE_INTEGER t0 = Now();
     CFirmenArray known;
+    known.manufacturersListChars = listChars;
     known.Load(admin, data, L"");
     LARGE_INTEGER t1 = Now();
-    // Once more: the platform has the file in its cache now.
+    // Once more: the system has the file in its cache now.
     known.Load(admin, data, L"");
     LARGE_INTEGER t2 = Now();
 
     // Every catalogue record is newer: each is written to the administration file.
     CFirmenArray list;
+    list.manufacturersListChars = listChars;
     list.SetAdminFile(admin);
     int refresh = list.Refresh();
     LARGE_INTEGER t3 = Now();
@@ -89,19 +100,27 @@ void Run(int n)
     }
     bool saved = list.Save();
     LARGE_INTEGER t4 = Now();
+    const double together = Seconds(t0, t1) + Seconds(t2, t4);
+
+    // The merge's names are in the file, read as the product reads it.
+    wchar_t merged[32] = {};
+    ::GetPrivateProfileStringW(L"000", L"name", L"", merged, 32, admin.c_str());
 
     WIN32_FILE_ATTRIBUTE_DATA info{};
     ::GetFileAttributesExW(admin.c_str(), GetFileExInfoStandard, &info);
-    std::printf("%5d packages: Load %8.3f s (again %8.3f s)  Refresh %8.3f s  Save %8.3f s"
-                "  (known %zu, merged %zu, refresh %d, save %s, file %lu KB)\n",
-                n, Seconds(t0, t1), Seconds(t1, t2), Seconds(t2, t3), Seconds(t3, t4), known.GetSize(),
-                list.GetSize(), refresh, saved ? "ok" : "FAILED", info.nFileSizeLow / 1024);
+    std::printf("%5d packages: Load %7.3f s (again %7.3f s)  Refresh %7.3f s  Save %7.3f s  together %7.3f s"
+                "  (known %zu, merged %zu, refresh %d %ls, save %s, file %lu KB, key list %lu chars)\n",
+                n, Seconds(t0, t1), Seconds(t1, t2), Seconds(t2, t3), Seconds(t3, t4),
+                together, known.GetSize(), list.GetSize(), refresh,
+                std::wcscmp(merged, L"Maker 000 2") == 0 ? L"written" : L"NOT WRITTEN", saved ? "ok" : "FAILED",
+                info.nFileSizeLow / 1024, static_cast<unsigned long>(listChars));
     std::fflush(stdout);
 
     ::DeleteFileW(admin.c_str());
     ::DeleteFileW(catalogue.c_str());
     ::RemoveDirectoryW(data.c_str());
     ::RemoveDirectoryW(folder.c_str());
+    return together;
 }
 
 }  // namespace
@@ -110,8 +129,22 @@ int wmain(int argc, wchar_t** argv)
 {
     std::vector<int> sizes;
     for (int i = 1; i < argc; ++i) sizes.push_back(static_cast<int>(std::wcstol(argv[i], nullptr, 10)));
-    if (sizes.empty()) sizes = {100, 1000, 5000};
-    for (int n : sizes)
-        if (n > 0) Run(n);
+    if (sizes.empty()) sizes = {100, 1000, 5000, 10000};
+    // Each size five times, the best counts: the machine is shared.
+    std::vector<double> best;
+    for (int n : sizes) {
+        double fastest = 0;
+        for (int round = 0; round < 5 && n > 0; ++round) {
+            const double seconds = Run(n);
+            if (round == 0 || seconds < fastest) fastest = seconds;
+        }
+        best.push_back(fastest);
+    }
+    std::printf("best of five, Load + Refresh + Save:");
+    for (std::size_t i = 0; i < sizes.size(); ++i) std::printf("  %d: %.3f s", sizes[i], best[i]);
+    std::printf("\n");
+    for (std::size_t i = 0; i + 1 < sizes.size(); ++i)
+        if (best[i] > 0 && sizes[i + 1] == 2 * sizes[i])
+            std::printf("%d against %d packages: %.2f times\n", sizes[i + 1], sizes[i], best[i + 1] / best[i]);
     return 0;
 }

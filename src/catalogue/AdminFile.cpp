@@ -72,7 +72,7 @@ bool CFirmenArray::SetAdminFile(const std::wstring& path)
 
 bool CFirmenArray::ReadBasePath()
 {
-    dataBasePath = ReadProfileText(adminFile, L"basepath", L"path", MAX_PATH);
+    dataBasePath = Admin().Get(L"basepath", L"path", std::wstring(), MAX_PATH);
     if (dataBasePath.empty()) return false;
     localCatalogue = JoinPath(dataBasePath, kCatalogueFileName);
     localCatalogueExists = FileExists(localCatalogue);
@@ -83,17 +83,23 @@ bool CFirmenArray::SetBasePath(const std::wstring& folder)
 {
     dataBasePath = folder;
     if (adminFile.empty()) LocateAdminFile(true);
-    if (adminFile.empty()) return false;  // nowhere to write it
-    return WriteProfileText(adminFile, L"basepath", L"path", dataBasePath);
+    // Nowhere to write it, or refused as the platform's write refuses it, even when the value is there.
+    if (adminFile.empty() || !ProfileFileWritable(adminFile)) return false;
+    if (!Admin().Set(L"basepath", L"path", dataBasePath)) {
+        admin_.Discard();
+        return false;
+    }
+    return admin_.Commit();
 }
 
 bool CFirmenArray::ReadCountryAndLanguage()
 {
     if (adminFile.empty()) LocateAdminFile(false);
     if (adminFile.empty()) return false;
-    countryCode = ReadProfileText(adminFile, L"Land", L"Country", kCountryChars);
+    const ProfileDocument& admin = Admin();
+    countryCode = admin.Get(L"Land", L"Country", std::wstring(), kCountryChars);
     if (countryCode.empty()) countryCode = L"00";
     else if (countryCode.size() == 1) countryCode.insert(0, 1, L'0');
-    surfaceLanguage = ReadProfileText(adminFile, L"Sprachen", L"Oberflaeche", kCountryChars);
+    surfaceLanguage = admin.Get(L"Sprachen", L"Oberflaeche", std::wstring(), kCountryChars);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/PathUtil.h"
 #include "platform/Profile.h"
+#include "platform/ProfileDocument.h"
 
 #include <windows.h>
 
@@ -33,17 +34,29 @@ int Sign(int value)
     return (value > 0) - (value < 0);
 }
 
+// Whether section has an entry key with a value, found as the platform finds
+// keys (ASCII case aside), and unlike the key list not cut after 32,000
+// characters. A value never holds a line break, so a default of one tells that
+// the entry is missing.
+bool HasEntry(const ProfileDocument& file, const std::wstring& section, const std::wstring& key)
+{
+    return file.Get(section, key, L"\n", 2) != L"\n";
+}
+
 }  // namespace
 
-bool CFirma::Read(const std::wstring& file, const std::wstring& countryCode)
+bool CFirma::Read(const ProfileDocument& file, const std::wstring& countryCode)
 {
     if (id.empty()) return false;
-    if (ReadProfileKeys(file, id, kKeyListBufferChars).empty()) return false;
+    if (file.Keys(id, kKeyListBufferChars).empty()) return false;
 
-    name = ReadProfileText(file, id, L"name", kValueBufferChars);
+    const auto text = [&](const std::wstring& key, const std::wstring& def = std::wstring()) {
+        return file.Get(id, key, def, kValueBufferChars);
+    };
+    name = text(L"name");
 
-    dbname = ReadProfileText(file, id, L"dbname", kValueBufferChars);
-    products = DecimalValue(ReadProfileText(file, id, L"products", kValueBufferChars, L"1"));
+    dbname = text(L"dbname");
+    products = DecimalValue(text(L"products", L"1"));
     if (Contains(dbname, kCountryListMark)) {
         std::wstring valueKey;
         if (!countryCode.empty()) {
@@ -54,68 +67,51 @@ bool CFirma::Read(const std::wstring& file, const std::wstring& countryCode)
             if (!Contains(dbname, L"00")) return false;
             valueKey = L"dbname00";
         }
-        dbname = ReadProfileText(file, id, valueKey, kValueBufferChars);
-        const std::wstring productsKey = L"products" + valueKey.substr(6);
-        const std::wstring countryProducts = ReadProfileText(file, id, productsKey, kValueBufferChars);
+        dbname = text(valueKey);
+        const std::wstring countryProducts = text(L"products" + valueKey.substr(6));
         if (!countryProducts.empty()) products = DecimalValue(countryProducts);
     }
 
-    localdbname = ReadProfileText(file, id, L"localdbname", kValueBufferChars);
+    localdbname = text(L"localdbname");
     if (localdbname.empty()) localdbname = dbname;
 
-    dirname = ReadProfileText(file, id, L"dirname", kValueBufferChars);
-    disc = ReadProfileText(file, id, L"disc", kValueBufferChars);
-    version = ReadProfileText(file, id, L"version", kValueBufferChars);
-    plugin = ReadProfileText(file, id, L"plugin", kValueBufferChars);
-    status = ReadProfileNumber(file, id, L"status", 0);
+    dirname = text(L"dirname");
+    disc = text(L"disc");
+    version = text(L"version");
+    plugin = text(L"plugin");
+    status = file.GetInt(id, L"status", 0);
 
     if (status & kStatusInstalled) {
-        localpath = ReadProfileText(file, id, L"localpath", kValueBufferChars);
+        localpath = text(L"localpath");
         if ((status & (kStatusNeedsPath80 | kStatusNeedsPath100)) && !PathExists(localpath)) return false;
     }
-    if (status & kStatusHasOnlineVersion)
-        versiononline = ReadProfileText(file, id, L"versiononline", kValueBufferChars);
-
-    // The data folder is created, filled and cleaned below the installation: it
-    // must be one plain name. An installed record may have none; its folder is
-    // then localpath itself.
-    if (dirname.empty()) return (status & kStatusInstalled) && !localpath.empty();
-    return IsPlainFolderName(dirname);
+    if (status & kStatusHasOnlineVersion) versiononline = text(L"versiononline");
+    return true;
 }
 
-bool CFirma::Write(const std::wstring& adminFile) const
+bool CFirma::Write(ProfileDocument& adminFile) const
 {
-    // An empty file name would make the platform write into win.ini.
-    if (id.empty() || adminFile.empty()) return false;
-    // A file that cannot be written is left exactly as it is, not half updated.
-    if (!ProfileFileWritable(adminFile)) return false;
+    if (id.empty()) return false;
 
-    bool listed = false;
-    for (const std::wstring& key : ReadProfileKeys(adminFile, kManufacturersSection, kKeyListBufferChars)) {
-        if (::lstrcmpiW(key.c_str(), id.c_str()) == 0) {
-            listed = true;
-            break;
-        }
-    }
     bool ok = true;
-    if (!listed) ok = WriteProfileText(adminFile, kManufacturersSection, id, id);
+    if (!HasEntry(adminFile, kManufacturersSection, id)) ok = adminFile.Set(kManufacturersSection, id, id);
 
-    if (ok && products != 0) ok = WriteProfileText(adminFile, id, L"products", FormatNumber(products));
-    ok = ok && WriteProfileText(adminFile, id, L"name", name);
-    ok = ok && WriteProfileText(adminFile, id, L"dbname", dbname);
+    if (ok && products != 0) ok = adminFile.Set(id, L"products", FormatNumber(products));
+    ok = ok && adminFile.Set(id, L"name", name);
+    ok = ok && adminFile.Set(id, L"dbname", dbname);
 
     if (ok) {
-        const std::wstring current = ReadProfileText(adminFile, id, L"localdbname", kCurrentLocalDbNameChars);
+        const std::wstring current = adminFile.Get(id, L"localdbname", std::wstring(), kCurrentLocalDbNameChars);
         if (!current.empty() && (localdbname.empty() || ::lstrcmpiW(localdbname.c_str(), dbname.c_str()) == 0))
-            ok = WriteProfileText(adminFile, id, L"localdbname", L"");
+            ok = adminFile.Set(id, L"localdbname", L"");
         else if (!localdbname.empty() && localdbname != dbname)
-            ok = WriteProfileText(adminFile, id, L"localdbname", localdbname);
+            ok = adminFile.Set(id, L"localdbname", localdbname);
     }
 
-    ok = ok && WriteProfileText(adminFile, id, L"dirname", dirname);
-    ok = ok && WriteProfileText(adminFile, id, L"disc", disc);
-    ok = ok && WriteProfileText(adminFile, id, L"status", FormatNumber(status));
-    ok = ok && WriteProfileText(adminFile, id, L"localpath", localpath);
+    ok = ok && adminFile.Set(id, L"dirname", dirname);
+    ok = ok && adminFile.Set(id, L"disc", disc);
+    ok = ok && adminFile.Set(id, L"status", FormatNumber(status));
+    ok = ok && adminFile.Set(id, L"localpath", localpath);
     return ok;
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class ProfileDocument;
+
 // Bits of CFirma::status.
 constexpr int kStatusInstalled = 0x0002;       // localpath is read and written
 constexpr int kStatusHasOnlineVersion = 0x0004;
@@ -28,12 +30,16 @@ public:
     CFirma& operator=(const CFirma&) = default;
 
     // Fills the record from its section (named by id) in file. countryCode is a
-    // two-character code or empty for none. False: the record is to be dropped.
-    bool Read(const std::wstring& file, const std::wstring& countryCode);
+    // two-character code or empty for none. False: the record is to be dropped
+    // (no section, not for this country, or its required localpath is gone).
+    // Every other record is kept as it stands, whatever its dirname: a record
+    // dropped here would be taken for unknown and overwritten by a merge.
+    bool Read(const ProfileDocument& file, const std::wstring& countryCode);
 
-    // Stores the record in adminFile. False when id is empty (nothing written) or
-    // when the file cannot be written.
-    bool Write(const std::wstring& adminFile) const;
+    // Stores the record in the administration document (in memory; the caller
+    // saves it). False when id is empty (nothing written) or when a value could
+    // not be stored as it would read back.
+    bool Write(ProfileDocument& adminFile) const;
 
     void CopyFrom(const CFirma& other) { *this = other; }
 
@@ -45,7 +51,7 @@ public:
     std::wstring dbname;
     std::wstring plugin;
     std::wstring localdbname;
-    std::wstring dirname;      // one plain folder name (checked by Read)
+    std::wstring dirname;      // a folder name; checked where it becomes part of a path
     std::wstring disc;
     std::wstring version;
     std::wstring versiononline;

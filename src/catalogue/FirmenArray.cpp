@@ -4,6 +4,7 @@
 #include "platform/Profile.h"
 
 #include <cwchar>
+#include <unordered_map>
 
 std::unique_ptr<CFirma> CFirmenArray::RemoveAt(std::size_t index)
 {
@@ -14,11 +15,23 @@ std::unique_ptr<CFirma> CFirmenArray::RemoveAt(std::size_t index)
 
 void CFirmenArray::Load(const std::wstring& file, const std::wstring& basePath, const std::wstring& code)
 {
+    if (AdminDocument::SamePath(file, adminFile)) {
+        Load(Admin(), basePath, code);
+        return;
+    }
+    // A missing or unreadable file reads as an empty catalogue.
+    ProfileDocument document;
+    document.Load(file);
+    Load(document, basePath, code);
+}
+
+void CFirmenArray::Load(const ProfileDocument& file, const std::wstring& basePath, const std::wstring& code)
+{
     records_.clear();
-    for (const std::wstring& key : ReadProfileKeys(file, kManufacturersSection, kKeyListBufferChars)) {
+    for (const std::wstring& key : file.Keys(kManufacturersSection, manufacturersListChars)) {
         auto record = std::make_unique<CFirma>();
         // Only the first three characters of an entry name the package.
-        record->id = ReadProfileText(file, kManufacturersSection, key, kIdLength + 1);
+        record->id = file.Get(kManufacturersSection, key, std::wstring(), kIdLength + 1);
         if (!record->Read(file, code)) continue;
         if (!basePath.empty()) record->basepath = basePath;
         records_.push_back(std::move(record));
@@ -30,10 +43,11 @@ void CFirmenArray::LoadCatalogue(const std::wstring& folder, int country)
     wchar_t code[16];
     std::swprintf(code, 16, L"%02d", country);
     Load(JoinPath(folder, kCatalogueFileName), std::wstring(), code);
-    // An element of the run gets its own folder: a record without a folder name
-    // of its own would be copied into (and cleaned in) the base folder itself.
+    // An offered package is copied into, and cleaned in, a folder of its own
+    // below the installation: a dirname that is not one plain name would put it
+    // into the base folder itself or outside it.
     for (std::size_t i = records_.size(); i-- > 0;) {
-        if (records_[i]->dirname.empty()) records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
+        if (!IsPlainFolderName(records_[i]->dirname)) records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
     }
 }
 
@@ -50,53 +64,75 @@ int CFirmenArray::Refresh()
 
     ReadBasePath();
     ReadCountryAndLanguage();
-    defaultPath = ReadProfileText(adminFile, L"basepath", L"defpath", MAX_PATH);
+    ProfileDocument& admin = Admin();
+    defaultPath = admin.Get(L"basepath", L"defpath", std::wstring(), MAX_PATH);
+    bool ok = true;
     if (defaultPath.empty() && !adminFolder.empty()) {
         defaultPath = adminFolder;
-        if (!WriteProfileText(adminFile, L"basepath", L"defpath", defaultPath)) return -1;
+        ok = admin.Set(L"basepath", L"defpath", defaultPath);
     }
 
-    Load(adminFile, dataBasePath, std::wstring());
-    if (!localCatalogueExists) return 0;
+    Load(admin, dataBasePath, std::wstring());
+    if (ok && localCatalogueExists) {
+        CFirmenArray catalogue;
+        catalogue.manufacturersListChars = manufacturersListChars;
+        catalogue.Load(localCatalogue, std::wstring(), countryCode);
 
-    CFirmenArray catalogue;
-    catalogue.Load(localCatalogue, std::wstring(), countryCode);
-    for (std::size_t i = 0; i < catalogue.GetSize(); ++i) {
-        CFirma& offered = *catalogue[i];
-        CFirma* known = Find(offered.id);
-        if (known) {
-            if (CompareVersions(offered.version, known->version) <= 0) continue;
-            // A newer catalogue record; what the user has installed stays: where
-            // it is installed and what the product learnt online.
-            offered.status = known->status;
-            offered.localpath = known->localpath;
-            if (known->status & kStatusInstalled) offered.dirname = known->dirname;
-            if (known->status & kStatusHasOnlineVersion) offered.versiononline = known->versiononline;
-            offered.basepath = known->basepath;
-            if (!offered.Write(adminFile)) return -1;
-            known->CopyFrom(offered);
-        } else {
-            auto added = std::make_unique<CFirma>(offered);
-            added->status = (added->status & ~(kStatusInstalled | kStatus10)) | kStatus40 | kStatus08;
-            added->localpath.clear();
-            if (!added->Write(adminFile)) return -1;
-            records_.push_back(std::move(added));
+        // Find for every catalogue record, without a search through the list each time.
+        std::unordered_map<std::wstring, CFirma*> knownById;
+        knownById.reserve(records_.size() + catalogue.GetSize());
+        for (const auto& record : records_) knownById.emplace(record->id, record.get());
+
+        for (std::size_t i = 0; ok && i < catalogue.GetSize(); ++i) {
+            CFirma& offered = *catalogue[i];
+            const auto found = knownById.find(offered.id);
+            if (found != knownById.end()) {
+                CFirma* known = found->second;
+                if (CompareVersions(offered.version, known->version) <= 0) continue;
+                // A newer catalogue record; what the user has installed stays: where
+                // it is installed and what the product learnt online.
+                offered.status = known->status;
+                offered.localpath = known->localpath;
+                if (known->status & kStatusInstalled) offered.dirname = known->dirname;
+                if (known->status & kStatusHasOnlineVersion) offered.versiononline = known->versiononline;
+                offered.basepath = known->basepath;
+                ok = offered.Write(admin);
+                known->CopyFrom(offered);
+            } else {
+                auto added = std::make_unique<CFirma>(offered);
+                added->status = (added->status & ~(kStatusInstalled | kStatus10)) | kStatus40 | kStatus08;
+                added->localpath.clear();
+                ok = added->Write(admin);
+                knownById.emplace(added->id, added.get());
+                records_.push_back(std::move(added));
+            }
         }
     }
-    return 0;
+    // One write for the whole merge: a stopped run leaves the old file or the new one.
+    if (!ok) {
+        admin_.Discard();
+        return -1;
+    }
+    return admin_.Commit() ? 0 : -1;
 }
 
 bool CFirmenArray::Save()
 {
     if (adminFile.empty() || !ProfileFileWritable(adminFile)) return false;
-    if (!WriteProfileText(adminFile, L"basepath", L"path", dataBasePath)) return false;
+    ProfileDocument& admin = Admin();
+    bool ok = admin.Set(L"basepath", L"path", dataBasePath);
+    std::vector<CFirma*> written;
     for (const auto& record : records_) {
+        if (!ok) break;
         if (!(record->status & kStatusChanged)) continue;
         record->status &= ~kStatusChanged;
-        if (!record->Write(adminFile)) {
-            record->status |= kStatusChanged;  // still to be written
-            return false;
-        }
+        written.push_back(record.get());
+        ok = record->Write(admin);
     }
-    return true;
+    ok = ok && admin_.Commit();
+    if (!ok) {
+        admin_.Discard();
+        for (CFirma* record : written) record->status |= kStatusChanged;  // still to be written
+    }
+    return ok;
 }

@@ -2,6 +2,7 @@
 // which data base path, which country.
 #pragma once
 
+#include "catalogue/AdminDocument.h"
 #include "catalogue/Firma.h"
 
 #include <cstddef>
@@ -28,18 +29,22 @@ public:
     void RemoveAll() { records_.clear(); }
 
     // Replaces the contents with the records of file. basePath (when not empty)
-    // becomes each record's basepath; countryCode empty means none.
+    // becomes each record's basepath; countryCode empty means none. The
+    // administration file is read from its document in memory.
     void Load(const std::wstring& file, const std::wstring& basePath, const std::wstring& countryCode);
-    // Load of folder\ovkdata.inf, no base path, country formatted "%02d".
+    void Load(const ProfileDocument& file, const std::wstring& basePath, const std::wstring& countryCode);
+    // Load of folder\ovkdata.inf, no base path, country formatted "%02d"; a
+    // package whose dirname is not one plain folder name is not offered.
     void LoadCatalogue(const std::wstring& folder, int country);
     // First record whose id equals id exactly; null when none.
     CFirma* Find(const std::wstring& id) const;
     // Merges the local catalogue into the known records of the administration
-    // file. 0, or 10000 when no administration file is found; -1 when a record
-    // could not be written (the file then holds what it held before that write).
+    // file, and writes the file once. 0, or 10000 when no administration file is
+    // found; -1 when it could not be written (it then holds what it held before).
     int Refresh();
-    // Writes the data base path and every changed record. False when the file
-    // could not be written.
+    // Writes the data base path and every changed record, in one write of the
+    // file. False when the file could not be written: it is then as it was, and
+    // every changed record is still marked as changed.
     bool Save();
 
     // --- The administration context ---
@@ -65,7 +70,15 @@ public:
     // The setup program's folder used by LocateAdminFile; empty means the running
     // program's folder (tests set it).
     std::wstring programFolder;
+    // The buffer of the manufacturers key list: the list is cut where the
+    // platform's reading of the file would cut it (about 8,000 three-character
+    // entries). Benchmarks of larger lists raise it.
+    DWORD manufacturersListChars = kKeyListBufferChars;
 
 private:
+    // The administration file as it stands, or as the running operation changes it.
+    ProfileDocument& Admin() { return admin_.For(adminFile); }
+
     std::vector<std::unique_ptr<CFirma>> records_;
+    AdminDocument admin_;
 };

@@ -117,7 +117,7 @@ TEST(FirmaRead, DuplicatesLoadTwiceAndFindReturnsTheFirst)
     EXPECT_EQ(list.Find(L"dup"), nullptr);
 }
 
-TEST(FirmaRead, MissingEmptyAndUnsafeRecordsAreDropped)
+TEST(FirmaRead, OnlyMissingEmptyAndGoneRecordsAreDroppedUnsafeOnesAreNotOffered)
 {
     TempDir dir;
     const std::wstring file = dir / L"ovkdata.inf";
@@ -139,11 +139,12 @@ TEST(FirmaRead, MissingEmptyAndUnsafeRecordsAreDropped)
     list.Load(file, L"", L"");
     std::vector<std::wstring> ids;
     for (std::size_t i = 0; i < list.GetSize(); ++i) ids.push_back(list[i]->id);
-    // An installed record without a folder name of its own keeps its place: its
-    // folder is its localpath.
-    EXPECT_EQ(ids, (std::vector<std::wstring>{L"HAS", L"INS", L"OK"}));
+    // Whatever its dirname, a record is kept as it stands: an administration
+    // file's record dropped here would be overwritten by the merge.
+    EXPECT_EQ(ids, (std::vector<std::wstring>{L"DOT", L"UP", L"SL", L"BS", L"COL", L"NOD", L"HAS", L"INS", L"OK"}));
+    EXPECT_EQ(list.Find(L"BS")->dirname, L"..\\..\\Windows");
 
-    // The medium's catalogue offers only packages with a folder of their own.
+    // The medium's catalogue offers only packages with one plain folder name.
     CFirmenArray offered;
     offered.LoadCatalogue(dir.Path(), 49);
     ids.clear();

@@ -1,6 +1,7 @@
 // Writing package records into the administration file.
 #include "catalogue/FirmenArray.h"
 #include "platform/Profile.h"
+#include "platform/ProfileDocument.h"
 #include "CatalogueFiles.h"
 #include "support/TempDir.h"
 
@@ -24,6 +25,13 @@ CFirma Record(const std::wstring& id)
     return record;
 }
 
+// Write into the file's document, then the file saved.
+bool WriteTo(const std::wstring& file, const CFirma& record)
+{
+    ProfileDocument document;
+    return document.Load(file) && record.Write(document) && document.Save();
+}
+
 std::wstring Value(const std::wstring& file, const std::wstring& section, const std::wstring& key)
 {
     return ReadProfileText(file, section, key, 512, L"<absent>");
@@ -36,8 +44,8 @@ TEST(FirmaWrite, WritesTheRecordAndListsItOnce)
     ASSERT_TRUE(WriteText(admin, L"[basepath]\r\npath=D:\\x\r\n[manufacturers]\r\nfree=LUM\r\n"));
     CFirma record = Record(L"LUM");
     record.products = 0;
-    ASSERT_TRUE(record.Write(admin));
-    ASSERT_TRUE(record.Write(admin));
+    ASSERT_TRUE(WriteTo(admin, record));
+    ASSERT_TRUE(WriteTo(admin, record));
 
     EXPECT_EQ(ReadProfileKeys(admin, L"manufacturers"), (std::vector<std::wstring>{L"free", L"LUM"}));
     EXPECT_EQ(Value(admin, L"manufacturers", L"LUM"), L"LUM");
@@ -54,7 +62,7 @@ TEST(FirmaWrite, WritesTheRecordAndListsItOnce)
     EXPECT_EQ(Value(admin, L"basepath", L"path"), L"D:\\x");
 
     record.products = 17;
-    ASSERT_TRUE(record.Write(admin));
+    ASSERT_TRUE(WriteTo(admin, record));
     EXPECT_EQ(Value(admin, L"LUM", L"products"), L"17");
 
     // What was written reads back as the same record (listed twice: an entry
@@ -90,7 +98,7 @@ TEST(FirmaWrite, LocalDbNameRules)
         ASSERT_TRUE(WriteText(admin, Catalogue({{L"LUM", keys}})));
         CFirma record = Record(L"LUM");
         record.localdbname = c.record;
-        ASSERT_TRUE(record.Write(admin));
+        ASSERT_TRUE(WriteTo(admin, record));
         EXPECT_EQ(Value(admin, L"LUM", L"localdbname"), c.expected) << (c.inFile ? c.inFile : L"-") << " / " << c.record;
     }
 }
@@ -101,12 +109,12 @@ TEST(FirmaWrite, EmptyIdWritesNothing)
     const std::wstring admin = dir / L"orvekAdmin.ini";
     ASSERT_TRUE(WriteText(admin, L"[basepath]\r\n"));
     CFirma record = Record(L"");
-    EXPECT_FALSE(record.Write(admin));
+    EXPECT_FALSE(WriteTo(admin, record));
     EXPECT_EQ(ReadBytes(admin), "[basepath]\r\n");
 
     // Without a file name nothing goes to the Windows profile either.
     record.id = L"ZZQ";
-    EXPECT_FALSE(record.Write(L""));
+    EXPECT_FALSE(WriteTo(L"", record));
     CFirmenArray list;
     list.Add(std::make_unique<CFirma>(record));
     list[0]->status |= kStatusChanged;
@@ -127,7 +135,7 @@ TEST(FirmaWrite, ReadOnlyFileIsRefusedAndStaysAsItWas)
     ASSERT_TRUE(::SetFileAttributesW(admin.c_str(), FILE_ATTRIBUTE_READONLY));
 
     CFirma record = Record(L"NEW");
-    EXPECT_FALSE(record.Write(admin));
+    EXPECT_FALSE(WriteTo(admin, record));
 
     CFirmenArray list;
     list.SetAdminFile(admin);

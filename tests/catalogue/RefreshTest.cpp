@@ -150,6 +150,61 @@ TEST_F(Refresh, ReadOnlyAdministrationFileIsLeftAsItWas)
     EXPECT_EQ(ReadBytes(admin), before);
 }
 
+// The text of one section in the file, header to the next header.
+std::string SectionBytes(const std::string& file, const std::string& name)
+{
+    const std::size_t begin = file.find("[" + name + "]\r\n");
+    if (begin == std::string::npos) return std::string();
+    const std::size_t end = file.find("\r\n[", begin);
+    return file.substr(begin, end == std::string::npos ? std::string::npos : end + 2 - begin);
+}
+
+TEST_F(Refresh, RecordsWithOddFolderNamesAreLeftByteForByte)
+{
+    ASSERT_TRUE(WriteText(admin, L"[basepath]\r\npath=" + data + L"\r\ndefpath=D:\\\r\n" + Catalogue({
+        {L"SUB", {{L"name", L"Sub"}, {L"dirname", L"Sub\\Lumi"}, {L"version", L"3"}, {L"status", L"18"},
+                  {L"localpath", L"C:\\Mine"}}},
+        {L"ST4", {{L"name", L"Four"}, {L"dirname", L""}, {L"version", L"3"}, {L"status", L"4"},
+                  {L"versiononline", L"5"}}},
+        {L"UPP", {{L"name", L"Up"}, {L"dirname", L".."}, {L"version", L"3"}}},
+    })));
+    const Keys offered = {{L"name", L"Offered"}, {L"dirname", L"Lumi"}, {L"version", L"3"}};
+    ASSERT_TRUE(WriteText(data + L"\\ovkdata.inf", Catalogue({{L"SUB", offered}, {L"ST4", offered}, {L"UPP", offered},
+                                                             {L"NEW", offered}})));
+    const std::string before = ReadBytes(admin);
+    list.SetAdminFile(admin);
+    ASSERT_EQ(list.Refresh(), 0);
+
+    const std::string after = ReadBytes(admin);
+    ASSERT_NE(after, before);  // NEW was added
+    for (const char* id : {"SUB", "ST4", "UPP"}) {
+        EXPECT_FALSE(SectionBytes(before, id).empty());
+        EXPECT_EQ(SectionBytes(after, id), SectionBytes(before, id)) << id;
+    }
+    ASSERT_NE(list.Find(L"SUB"), nullptr);
+    EXPECT_EQ(list.Find(L"SUB")->status, 18);
+    EXPECT_EQ(list.Find(L"SUB")->localpath, L"C:\\Mine");
+    EXPECT_EQ(Value(L"NEW", L"status"), L"72");
+}
+
+TEST_F(Refresh, SaveKeepsWhatAnotherProgramWroteMeanwhile)
+{
+    WriteUsersAdminFile();
+    list.SetAdminFile(admin);
+    ASSERT_EQ(list.Refresh(), 0);
+    // The suite changes the file between two steps of the run.
+    ASSERT_TRUE(WriteProfileText(admin, L"Land", L"Country", L"43"));
+    ASSERT_TRUE(list.ReadCountryAndLanguage());
+    EXPECT_EQ(list.countryCode, L"43");
+
+    list.Find(L"OLD")->name = L"Renamed";
+    list.Find(L"OLD")->status |= kStatusChanged;
+    ASSERT_TRUE(list.Save());
+    EXPECT_EQ(Value(L"Land", L"Country"), L"43");
+    EXPECT_EQ(Value(L"OLD", L"name"), L"Renamed");
+    EXPECT_EQ(Value(L"INS", L"localpath"), L"C:\\Mine");
+}
+
 TEST_F(Refresh, CatalogueOfFiveThousandPackages)
 {
     ASSERT_TRUE(WriteText(data + L"\\ovkdata.inf", ManyPackages(5000, L"2", 0)));
