@@ -1,5 +1,6 @@
 // The backdrop window on a real display: size, painting, cursor, slideshow timer.
 #include "support/BitmapFiles.h"
+#include "app/Countries.h"
 #include "app/MainWindow.h"
 #include "app/Sequencer.h"
 #include "app/SetupLog.h"
@@ -170,6 +171,7 @@ TEST_F(BackdropTest, WaitCursorOnlyWhileBusyAndOnlyOverTheWindowItself)
 TEST_F(BackdropTest, TheRunEndsByItselfThroughFinishAndQuit)
 {
     state.silent = true;
+    state.language = kGermanLanguage;  // the program's own texts: no library to load
     auto window = Open();
     ::PostMessageW(window->Handle(), WM_COMMAND, kCmdStartRun, 0);
     WPARAM code = 99;
