@@ -71,16 +71,18 @@ class Medium:
     def setup_exe(self):
         return os.path.join(self.install, "setup.exe")
 
-    def run(self, *args, env=None, timeout=180, answer=None):
+    def run(self, *args, env=None, timeout=180, answer=None, script=()):
         """Runs setup.exe with args; returns the exit code. With answer (a button
-        id) every message box is read into self.boxes and answered with it."""
+        id) every message box and dialog is read into self.boxes and answered with
+        it; script gives "Caption=actions" for pages answered with keys and clicks."""
         environment = dict(os.environ, RECORDER_LOG=windows_path(self.log))
         environment.pop("SETUP_HOLD_MS", None)
         environment.update(env or {})
         reader = None
         boxes = os.path.join(self.base, "boxes.txt")
         if answer is not None:
-            reader = subprocess.Popen(["wine", BOXREADER, windows_path(boxes), str(answer), str(timeout * 1000)],
+            reader = subprocess.Popen(["wine", BOXREADER, windows_path(boxes), str(answer), str(timeout * 1000),
+                                       *script],
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             code = run_windows(self.setup_exe(), list(args), environment, timeout)

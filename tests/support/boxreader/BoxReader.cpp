@@ -4,11 +4,16 @@
 // of a dialog is its static texts, joined by " | ") and answers it with BUTTON (a
 // command id, default IDOK). Ends when OUTFILE.stop exists or after TIMEOUT_MS
 // (default 120000). Dialogs without the BUTTON (the progress dialog) are passed by.
+// Further arguments CAPTION=ACTIONS answer the dialog of that caption instead:
+// ACTIONS is a comma list of "space:ID" (the space key to control ID) and "ID"
+// (a click on button ID), done in order.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <map>
 #include <set>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -66,6 +71,24 @@ std::wstring DialogText(HWND dialog)
     return joined;
 }
 
+// Keys and clicks as the user gives them, through the dialog's own message queue.
+void Act(HWND dialog, const std::wstring& actions)
+{
+    std::wstringstream list(actions);
+    std::wstring action;
+    while (std::getline(list, action, L',')) {
+        if (action.rfind(L"space:", 0) == 0) {
+            HWND control = ::GetDlgItem(dialog, _wtoi(action.c_str() + 6));
+            ::SetFocus(control);
+            ::PostMessageW(control, WM_KEYDOWN, VK_SPACE, 0x00390001);
+            ::PostMessageW(control, WM_KEYUP, VK_SPACE, 0xC0390001);
+        } else if (HWND button = ::GetDlgItem(dialog, _wtoi(action.c_str()))) {
+            ::PostMessageW(button, BM_CLICK, 0, 0);
+        }
+        ::Sleep(300);
+    }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -75,6 +98,12 @@ int wmain(int argc, wchar_t** argv)
     const int button = argc > 2 ? _wtoi(argv[2]) : IDOK;
     const DWORD timeout = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 120000;
     const std::wstring stop = out + L".stop";
+    std::map<std::wstring, std::wstring> scripted;  // caption -> actions
+    for (int i = 4; i < argc; ++i) {
+        const std::wstring pair = argv[i];
+        const size_t equals = pair.find(L'=');
+        if (equals != std::wstring::npos) scripted[pair.substr(0, equals)] = pair.substr(equals + 1);
+    }
     std::set<HWND> seen;
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < timeout && ::GetFileAttributesW(stop.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -86,14 +115,19 @@ int wmain(int argc, wchar_t** argv)
         }
         HWND box = search.found;
         seen.insert(box);
+        const auto script = scripted.find(WindowText(box));
         // A modeless window without the answer's button (the progress dialog) is not a question.
-        if (!::GetDlgItem(box, button) && !::GetDlgItem(box, 0xFFFF)) continue;
+        if (script == scripted.end() && !::GetDlgItem(box, button) && !::GetDlgItem(box, 0xFFFF)) continue;
         ::Sleep(100);  // let the box finish painting its text
         const std::string record = "caption=" + Utf8(WindowText(box)) + "\ntext=" +
                                    Utf8(DialogText(box)) + "\n\n";
         if (FILE* file = _wfopen(out.c_str(), L"ab")) {
             std::fwrite(record.data(), 1, record.size(), file);
             std::fclose(file);
+        }
+        if (script != scripted.end()) {
+            Act(box, script->second);
+            continue;
         }
         // The box's own button, so a box without that button falls back to its default.
         HWND item = ::GetDlgItem(box, button);

@@ -1,0 +1,66 @@
+"""The interactive run as a user clicks through it, and the language library."""
+import os
+import unittest
+
+from setup_run import DATA_FOLDER, Machine, Medium
+
+IDOK, IDCANCEL = 1, 2
+LANGUAGE_PAGE = "Sprache / Language / Langue / Lingua"
+OPTIONS_PAGE = "Vorgaben zur Installation"
+LIST, NEXT = 1091, 1
+
+
+class Interactive(unittest.TestCase):
+    def setUp(self):
+        self.machine = Machine()
+        self.machine.admin()
+        self.medium = Medium()
+
+    def tearDown(self):
+        self.medium.close()
+        self.machine.restore()
+
+    def installed(self, folder):
+        return os.path.isdir(os.path.join(DATA_FOLDER, "local", folder, "cad")) and bool(
+            os.listdir(os.path.join(DATA_FOLDER, "local", folder, "cad")))
+
+    def test_pages_one_package_left_out_and_old_data_kept(self):
+        old = os.path.join(DATA_FOLDER, "Nordlicht", "cad", "mine.cad")
+        os.makedirs(os.path.dirname(old))
+        open(old, "w").write("kept")
+        # Language page: German (preselected by DefLanguage); options page: the first row
+        # (alphabetical: Helios Licht) toggled off with the space key, then Weiter; the
+        # old-data question: Nein.
+        code = self.medium.run("/L:7", answer=IDCANCEL,
+                               script=[f"{LANGUAGE_PAGE}={IDOK}", f"{OPTIONS_PAGE}=space:{LIST},{NEXT}"])
+        self.assertEqual(code, 0)
+        captions = [caption for caption, _ in self.medium.boxes]
+        self.assertEqual(captions[:2], [LANGUAGE_PAGE, OPTIONS_PAGE])
+        self.assertIn("Produktdaten aktualisieren", captions)
+        self.assertEqual(open(old).read(), "kept")
+        self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "Helios")))
+        self.assertTrue(os.path.isfile(os.path.join(DATA_FOLDER, "Lumina", "cad", "lum0.cad")))
+        self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "Nordlicht", "cad", "nor0.cad")))
+
+    def test_cancel_on_the_options_page_is_1602(self):
+        code = self.medium.run("/L:7", answer=IDOK, script=[f"{LANGUAGE_PAGE}={IDOK}", f"{OPTIONS_PAGE}={IDCANCEL}"])
+        self.assertEqual(code, 1602)
+        self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "Lumina")))
+
+    def test_language_8_takes_the_english_library(self):
+        self.machine.no_admin()
+        self.medium.run("/S", "/L:8", answer=IDOK)
+        self.assertEqual([text for _, text in self.medium.boxes],
+                         ["No Orvek installation found.\nPlease install OrvekDesktop first."])
+
+    def test_without_the_library_the_run_goes_on_in_german(self):
+        self.machine.no_admin()
+        os.remove(os.path.join(self.medium.install, "res_09.dll"))
+        self.medium.run("/S", "/L:9", answer=IDOK)
+        self.assertEqual([text for _, text in self.medium.boxes],
+                         ["Language could not be loaded.\nProceeding in german.",
+                          "Keine Orvek-Installation gefunden.\nBitte installieren Sie zuerst OrvekDesktop."])
+
+
+if __name__ == "__main__":
+    unittest.main()
