@@ -3,6 +3,7 @@
 #include "files/CopyLog.h"
 #include "files/InstallRun.h"
 #include "files/InstallFile.h"
+#include "platform/SystemLibrary.h"
 
 #include <vector>
 
@@ -38,19 +39,19 @@ VersionRead ReadFixedVersion(const std::wstring& path)
 {
     VersionRead read;
     DWORD ignored = 0;
-    DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    DWORD size = VersionInfoSize(path.c_str(), &ignored);
     if (size == 0) {
         read.error = ::GetLastError();
         return read;
     }
     std::vector<BYTE> block(size);
-    if (!::GetFileVersionInfoW(path.c_str(), 0, size, block.data())) {
+    if (!VersionInfo(path.c_str(), 0, size, block.data())) {
         read.step = ReadStep::InfoFailed;
         return read;
     }
     void* value = nullptr;
     UINT length = 0;
-    if (!::VerQueryValueW(block.data(), L"\\", &value, &length) || !value || length < sizeof(VS_FIXEDFILEINFO)) {
+    if (!VersionQuery(block.data(), L"\\", &value, &length) || !value || length < sizeof(VS_FIXEDFILEINFO)) {
         read.step = ReadStep::QueryFailed;
         return read;
     }

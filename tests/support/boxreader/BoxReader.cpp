@@ -28,15 +28,18 @@ std::string Utf8(const std::wstring& text)
     return out;
 }
 
+// Without a message to the window: a busy program is never waited for.
 std::wstring WindowText(HWND hwnd)
 {
     wchar_t buffer[4096] = {};
-    ::GetWindowTextW(hwnd, buffer, 4096);
+    ::InternalGetWindowText(hwnd, buffer, 4096);
     return buffer;
 }
 
 struct Search {
     std::set<HWND>* seen;
+    const std::map<std::wstring, std::wstring>* scripted;
+    int button;
     HWND found = nullptr;
 };
 
@@ -47,8 +50,12 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM param)
     ::GetClassNameW(hwnd, cls, 64);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
+    // A question: a message box (its text in static 0xFFFF), a dialog with the answer's
+    // button, or a page with a script; not the progress dialog, nor a box half built.
     if (std::wstring(cls) == L"#32770" && pid != ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) &&
-        ::IsWindowEnabled(hwnd) && !search->seen->count(hwnd)) {
+        ::IsWindowEnabled(hwnd) && !search->seen->count(hwnd) &&
+        (::GetDlgItem(hwnd, 0xFFFF) || ::GetDlgItem(hwnd, search->button) ||
+         search->scripted->count(WindowText(hwnd)))) {
         search->found = hwnd;
         return FALSE;
     }
@@ -107,17 +114,15 @@ int wmain(int argc, wchar_t** argv)
     std::set<HWND> seen;
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < timeout && ::GetFileAttributesW(stop.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        Search search{&seen};
+        Search search{&seen, &scripted, button};
         ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
         if (!search.found) {
             ::Sleep(50);
             continue;
         }
         HWND box = search.found;
-        seen.insert(box);
         const auto script = scripted.find(WindowText(box));
-        // A modeless window without the answer's button (the progress dialog) is not a question.
-        if (script == scripted.end() && !::GetDlgItem(box, button) && !::GetDlgItem(box, 0xFFFF)) continue;
+        seen.insert(box);
         ::Sleep(100);  // let the box finish painting its text
         const std::string record = "caption=" + Utf8(WindowText(box)) + "\ntext=" +
                                    Utf8(DialogText(box)) + "\n\n";
@@ -127,12 +132,15 @@ int wmain(int argc, wchar_t** argv)
         }
         if (script != scripted.end()) {
             Act(box, script->second);
-            continue;
+        } else {
+            // The box's own button, so a box without that button falls back to its default.
+            HWND item = ::GetDlgItem(box, button);
+            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(item ? button : IDOK, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(item));
         }
-        // The box's own button, so a box without that button falls back to its default.
-        HWND item = ::GetDlgItem(box, button);
-        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(item ? button : IDOK, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(item));
+        // Once it is gone its handle may come back for the next question: forget it then.
+        for (int i = 0; i < 250 && ::IsWindow(box) && ::IsWindowVisible(box); ++i) ::Sleep(20);
+        seen.erase(box);
     }
     return 0;
 }
