@@ -71,10 +71,18 @@ class Medium:
     def setup_exe(self):
         return os.path.join(self.install, "setup.exe")
 
-    def run(self, *args, env=None, timeout=180, answer=None, script=()):
+    def run(self, *args, env=None, timeout=150, answer=None, script=()):
         """Runs setup.exe with args; returns the exit code. With answer (a button
         id) every message box and dialog is read into self.boxes and answered with
-        it; script gives "Caption=actions" for pages answered with keys and clicks."""
+        it; script gives "Caption=actions" for pages answered with keys and clicks.
+        On a loaded machine a click can be lost before a page is ready: a run left
+        waiting is ended and made once more."""
+        try:
+            return self._run_once(args, env, timeout, answer, script)
+        except subprocess.TimeoutExpired:
+            return self._run_once(args, env, timeout, answer, script)
+
+    def _run_once(self, args, env, timeout, answer, script):
         environment = dict(os.environ, RECORDER_LOG=windows_path(self.log))
         environment.pop("SETUP_HOLD_MS", None)
         environment.update(env or {})
