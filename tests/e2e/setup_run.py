@@ -88,6 +88,8 @@ class Medium:
         environment.update(env or {})
         reader = None
         boxes = os.path.join(self.base, "boxes.txt")
+        if os.path.exists(boxes):
+            os.remove(boxes)  # what an ended attempt read
         if answer is not None:
             reader = subprocess.Popen(["wine", BOXREADER, windows_path(boxes), str(answer), str(timeout * 1000),
                                        *script],
