@@ -65,7 +65,7 @@ unsigned ClearDestination(InstallRun& run, const std::wstring& dest, OldFileAsid
 
 unsigned CopyOver(InstallRun& run, const std::wstring& source, const std::wstring& dest, bool quiet)
 {
-    if (::CopyFileW(source.c_str(), dest.c_str(), FALSE)) {
+    if (run.copyFile(source.c_str(), dest.c_str(), FALSE)) {
         const DWORD attributes = ::GetFileAttributesW(dest.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
             ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
@@ -116,8 +116,8 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
     const bool copied = MyVerInstallFile(run, true, source, temp, quiet) == 0;
     switch (run.systemKind) {
     case SystemKind::NtFamily:
-        if (copied && ::MoveFileExW(temp.c_str(), dest.c_str(),
-                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
+        if (copied &&
+            run.moveFile(temp.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
             CopyLogWrite(run, L"NT: MoveFileEx() OK\n");
             run.restartNeeded = true;
             return true;
@@ -170,7 +170,7 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     }
 
     CopyLogWrite(run, L"\t\tPrepering for copy...\n");
-    OldFileAside aside;  // put back unless the copy succeeds
+    OldFileAside aside(run);  // put back unless the copy succeeds
     if (destExists) {
         if (unsigned result = ClearDestination(run, dest, aside)) return result;
     }

@@ -10,6 +10,9 @@
 #include "framework/UserInterface.h"
 #include "platform/SystemInfo.h"
 
+#include <windows.h>
+
+#include <functional>
 #include <string>
 
 // Outcome of the run as the end of the run reports it.
@@ -50,4 +53,10 @@ public:
 
     SystemKind systemKind;
     std::wstring windowsFolder;
+
+    // The two platform calls through which the engine moves and copies files,
+    // so that a test can make them fail with the errors the system will not
+    // give it on demand. The real calls unless a test says otherwise.
+    std::function<BOOL(const wchar_t* from, const wchar_t* to, DWORD flags)> moveFile = ::MoveFileExW;
+    std::function<BOOL(const wchar_t* from, const wchar_t* to, BOOL failIfExists)> copyFile = ::CopyFileW;
 };

@@ -1,16 +1,17 @@
 #include "files/OldFileAside.h"
 
+#include "files/InstallRun.h"
 #include "platform/PathUtil.h"
 
 namespace {
 
 // Moves dest to a name beside it that is not taken. A name derived from dest is
 // tried first (cheap); a temporary name of the folder when those are taken or too long.
-DWORD MoveToFreeName(const std::wstring& dest, std::wstring& aside)
+DWORD MoveToFreeName(InstallRun& run, const std::wstring& dest, std::wstring& aside)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
         std::wstring candidate = dest + L".~ovk" + (attempt ? std::to_wstring(attempt) : std::wstring());
-        if (::MoveFileExW(dest.c_str(), candidate.c_str(), 0)) {
+        if (run.moveFile(dest.c_str(), candidate.c_str(), 0)) {
             aside = candidate;
             return 0;
         }
@@ -25,7 +26,7 @@ DWORD MoveToFreeName(const std::wstring& dest, std::wstring& aside)
         DWORD error = ::GetLastError();
         return error ? error : ERROR_FILENAME_EXCED_RANGE;
     }
-    if (!::MoveFileExW(dest.c_str(), temp, MOVEFILE_REPLACE_EXISTING)) {
+    if (!run.moveFile(dest.c_str(), temp, MOVEFILE_REPLACE_EXISTING)) {
         DWORD error = ::GetLastError();
         ::DeleteFileW(temp);
         return error ? error : ERROR_ACCESS_DENIED;
@@ -41,7 +42,7 @@ DWORD OldFileAside::MoveAway(const std::wstring& dest, DWORD attributes)
     // A folder is never moved: deleting one as a file fails the same way.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
     std::wstring aside;
-    if (DWORD error = MoveToFreeName(dest, aside)) return error;
+    if (DWORD error = MoveToFreeName(run_, dest, aside)) return error;
     dest_ = dest;
     aside_ = aside;
     attributes_ = attributes;
@@ -52,7 +53,7 @@ void OldFileAside::Restore()
 {
     if (aside_.empty()) return;
     ::SetFileAttributesW(dest_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (::MoveFileExW(aside_.c_str(), dest_.c_str(), MOVEFILE_REPLACE_EXISTING) &&
+    if (run_.moveFile(aside_.c_str(), dest_.c_str(), MOVEFILE_REPLACE_EXISTING) &&
         attributes_ != INVALID_FILE_ATTRIBUTES)
         ::SetFileAttributesW(dest_.c_str(), attributes_);
     aside_.clear();
@@ -62,6 +63,6 @@ void OldFileAside::Discard()
 {
     if (aside_.empty()) return;
     ::SetFileAttributesW(aside_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!::DeleteFileW(aside_.c_str())) ::MoveFileExW(aside_.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!::DeleteFileW(aside_.c_str())) run_.moveFile(aside_.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     aside_.clear();
 }

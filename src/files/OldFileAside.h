@@ -6,9 +6,11 @@
 
 #include <string>
 
+class InstallRun;
+
 class OldFileAside {
 public:
-    OldFileAside() = default;
+    explicit OldFileAside(InstallRun& run) : run_(run) {}
     OldFileAside(const OldFileAside&) = delete;
     OldFileAside& operator=(const OldFileAside&) = delete;
     // A file still set aside here is put back.
@@ -23,6 +25,7 @@ public:
     void Discard();
 
 private:
+    InstallRun& run_;
     std::wstring dest_;
     std::wstring aside_;
     DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
