@@ -457,6 +457,39 @@ TEST_F(InstallFileTest, InstallFile_OldFileThatCannotGoBackIsNamedAndNotInstalle
     EXPECT_EQ("", RunLogFileLines());
 }
 
+// On the NT family the first bytes of a file spare the version library where
+// they show it has nothing to read; what is decided and logged is what the
+// library says itself (as it does for the other system kinds).
+TEST_F(InstallFileTest, MyVerInstallFile_FirstBytesDecideAsTheVersionLibraryWould)
+{
+    const std::string v2001 = ReadBytes(VersionDll(L"ver2001.dll")), v2003 = ReadBytes(VersionDll(L"ver2003.dll"));
+    struct Case {
+        const char* what;
+        std::string source, dest;
+        unsigned expected;
+    } cases[] = {
+        {"text", "plain text", v2003, kVifSrcOld},
+        {"empty", "", v2003, kVifSrcOld},
+        {"a bare MZ", "MZ", v2003, kVifSrcOld},
+        {"a library named like data", v2001, v2003, kVifSrcOld | kVifMismatch},
+        {"text over a library", v2003, "plain text", 0},
+    };
+    const std::wstring src = dir / L"s.cad", dst = dir / L"d.cad";
+    for (const Case& c : cases) {
+        std::string blocks[2];
+        for (int i = 0; i < 2; ++i) {
+            run.systemKind = i == 0 ? SystemKind::NtFamily : SystemKind::Old16BitHost;
+            ASSERT_TRUE(WriteBytes(src, c.source));
+            ASSERT_TRUE(WriteBytes(dst, c.dest));
+            ASSERT_TRUE(SetWriteYear(dst, 2030));
+            const size_t before = CopyLogText().size();
+            EXPECT_EQ(c.expected, MyVerInstallFile(run, false, src, dst, true)) << c.what;
+            blocks[i] = CopyLogText().substr(before);
+        }
+        EXPECT_EQ(blocks[1], blocks[0]) << c.what;
+    }
+}
+
 TEST(VifFlagNamesTest, VifFlagNames_FollowTheMessageOrder)
 {
     EXPECT_EQ(L"", VifFlagNames(0));
