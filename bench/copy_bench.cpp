@@ -205,59 +205,85 @@ double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& 
     return seconds;
 }
 
-// What the platform calls of one file cost here, each timed over every file of
-// an installed folder (dest) in a loop of its own, so the engine's figures can
-// be read call by call. Leaves dest as it found it.
+// What the platform calls of one file cost here. Every file of an installed
+// folder (dest) goes through each way of replacing it in turn, each call timed
+// on its own, so the page cache's write-back weighs on all of them alike.
+// Leaves dest as it found it.
 void CallCosts(const std::vector<SourceFile>& files, const std::wstring& dest)
 {
-    const double n = static_cast<double>(files.size());
-    auto perFile = [n](double seconds) { return seconds * 1e6 / n; };
-    auto to = [&dest](const SourceFile& f, const wchar_t* suffix = L"") { return dest + L"\\" + f.relative + suffix; };
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    double start = Now();
-    for (const auto& f : files) ::GetFileAttributesExW(f.source.c_str(), GetFileExInfoStandard, &data);
-    const double attributes = Now() - start;
-    DWORD ignored = 0;
-    start = Now();
-    for (const auto& f : files) ::GetFileVersionInfoSizeW(f.source.c_str(), &ignored);
-    const double versionSize = Now() - start;
-    start = Now();
+    enum { kAttributes, kVersionSize, kFirstBytes, kCopyOver, kRename, kCopyNew, kDelete, kHandleAside, kHandleRemove,
+           kCopyBeside, kReplace, kSetAttributes, kLogLine, kCount };
+    double sums[kCount] = {};
+    double mark = Now();
+    auto lap = [&sums, &mark](int what) {
+        const double now = Now();
+        sums[what] += now - mark;
+        mark = now;
+    };
+    HANDLE log = ::CreateFileW((dest + L"\\calls.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_ALWAYS, 0, nullptr);
+    const std::string line(300, 'x');
     for (const auto& f : files) {
+        const std::wstring to = dest + L"\\" + f.relative, aside = to + L".~ovk";
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        DWORD ignored = 0, written = 0;
+        mark = Now();
+        ::GetFileAttributesExW(f.source.c_str(), GetFileExInfoStandard, &data);
+        lap(kAttributes);
+        ::GetFileVersionInfoSizeW(f.source.c_str(), &ignored);
+        lap(kVersionSize);
         HANDLE file = ::CreateFileW(f.source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
         char head[4];
-        DWORD read = 0;
-        ::ReadFile(file, head, sizeof head, &read, nullptr);
+        ::ReadFile(file, head, sizeof head, &ignored, nullptr);
         ::CloseHandle(file);
+        lap(kFirstBytes);
+        ::WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        lap(kLogLine);
+        // The plain way: straight over the old file.
+        ::CopyFileW(f.source.c_str(), to.c_str(), FALSE);
+        lap(kCopyOver);
+        // Set aside by name, copy, remove by name.
+        ::MoveFileExW(to.c_str(), aside.c_str(), 0);
+        lap(kRename);
+        ::CopyFileW(f.source.c_str(), to.c_str(), FALSE);
+        lap(kCopyNew);
+        ::DeleteFileW(aside.c_str());
+        lap(kDelete);
+        // Set aside through one handle, copy, remove through the same handle.
+        file = ::CreateFileW(to.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+        alignas(8) BYTE buffer[sizeof(FILE_RENAME_INFO) + MAX_PATH * 2 * sizeof(wchar_t)] = {};
+        auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer);
+        rename->FileNameLength = static_cast<DWORD>(aside.size() * sizeof(wchar_t));
+        aside.copy(rename->FileName, aside.size());
+        ::SetFileInformationByHandle(file, FileRenameInfo, rename, sizeof(buffer));
+        lap(kHandleAside);
+        ::CopyFileW(f.source.c_str(), to.c_str(), FALSE);
+        lap(kCopyNew);
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition));
+        ::CloseHandle(file);
+        lap(kHandleRemove);
+        // Copy beside, then rename over the old file.
+        ::CopyFileW(f.source.c_str(), aside.c_str(), TRUE);
+        lap(kCopyBeside);
+        ::MoveFileExW(aside.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+        lap(kReplace);
+        ::SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+        lap(kSetAttributes);
     }
-    const double firstBytes = Now() - start;
-    start = Now();
-    for (const auto& f : files) ::CopyFileW(f.source.c_str(), to(f).c_str(), FALSE);
-    const double copyOver = Now() - start;
-    start = Now();
-    for (const auto& f : files) ::MoveFileExW(to(f).c_str(), to(f, L".~ovk").c_str(), 0);
-    const double rename = Now() - start;
-    start = Now();
-    for (const auto& f : files) ::CopyFileW(f.source.c_str(), to(f).c_str(), FALSE);
-    const double copyNew = Now() - start;
-    start = Now();
-    for (const auto& f : files) ::SetFileAttributesW(to(f, L".~ovk").c_str(), FILE_ATTRIBUTE_NORMAL);
-    const double setAttributes = Now() - start;
-    start = Now();
-    for (const auto& f : files) ::DeleteFileW(to(f, L".~ovk").c_str());
-    const double remove = Now() - start;
-    start = Now();
-    for (const auto& f : files) ::CopyFileW(f.source.c_str(), to(f, L".~ovk").c_str(), TRUE);
-    const double copyBeside = Now() - start;
-    start = Now();
-    for (const auto& f : files) ::MoveFileExW(to(f, L".~ovk").c_str(), to(f).c_str(), MOVEFILE_REPLACE_EXISTING);
-    const double replace = Now() - start;
+    ::CloseHandle(log);
+    const double n = static_cast<double>(files.size());
+    auto us = [&sums, n](int what, int times = 1) { return sums[what] * 1e6 / n / times; };
     std::wprintf(L"  per call (us per file): GetFileAttributesExW %.0f; GetFileVersionInfoSizeW of a data file %.0f;"
-                 L" open, read 4 bytes, close %.0f; CopyFileW over the file %.0f, to a new name %.0f;"
-                 L" MoveFileExW rename aside %.0f; SetFileAttributesW %.0f; DeleteFileW %.0f;"
-                 L" MoveFileExW replacing %.0f (after CopyFileW beside it %.0f)\n",
-                 perFile(attributes), perFile(versionSize), perFile(firstBytes), perFile(copyOver), perFile(copyNew),
-                 perFile(rename), perFile(setAttributes), perFile(remove), perFile(replace), perFile(copyBeside));
+                 L" open, read 4 bytes, close %.0f; a log line %.0f; SetFileAttributesW %.0f\n"
+                 L"    CopyFileW over the file %.0f, to a new name %.0f;"
+                 L" set aside: MoveFileExW %.0f + DeleteFileW %.0f, or one handle %.0f + %.0f;"
+                 L" CopyFileW beside %.0f + MoveFileExW replacing %.0f\n",
+                 us(kAttributes), us(kVersionSize), us(kFirstBytes), us(kLogLine), us(kSetAttributes), us(kCopyOver),
+                 us(kCopyNew, 2), us(kRename), us(kDelete), us(kHandleAside), us(kHandleRemove), us(kCopyBeside),
+                 us(kReplace));
 }
 
 // Where the engine's time goes: the per-file installer alone (logs open), and
