@@ -13,7 +13,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
+#include <unordered_set>
 
 // Outcome of the run as the end of the run reports it.
 enum RunResult : int {
@@ -53,6 +55,16 @@ public:
 
     SystemKind systemKind;
     std::wstring windowsFolder;
+
+    // The names (upper case) each destination folder held when the run first
+    // installed into it; unlisted: the folder could not be read. A file whose
+    // name was not there is copied without a look-up of its own, by a copy that
+    // will not overwrite, so a file that appeared since still goes the long way.
+    struct FolderNames {
+        bool listed = false;
+        std::unordered_set<std::wstring> names;
+    };
+    std::map<std::wstring, FolderNames> folderNames;
 
     // The two platform calls through which the engine moves and copies files,
     // so that a test can make them fail with the errors the system will not

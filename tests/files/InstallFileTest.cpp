@@ -181,6 +181,21 @@ TEST_F(InstallFileTest, InstallFile_NewerDatedDestinationIsForcedOnSecondAttempt
     EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
 }
 
+// The run reads a destination folder once; a file that appears there later is
+// still found and compared, never copied over unseen.
+TEST_F(InstallFileTest, InstallFile_FileThatAppearedLaterIsStillCompared)
+{
+    std::wstring src = Place(L"ver2001.dll", L"src.dll");
+    EXPECT_EQ(1, InstallFile(run, src, dir / L"first.dll", nullptr, true));
+    std::wstring late = Place(L"ver2003.dll", L"late.dll");
+    const std::string newer = ReadBytes(late);
+
+    EXPECT_EQ(1, InstallFile(run, src, late, nullptr, true));
+
+    EXPECT_TRUE(newer == ReadBytes(late));
+    EXPECT_NE(std::string::npos, CopyLogText().find("\t\tDst is more up to date than src.\r\n\tMyVerInstallFile() returned 6"));
+}
+
 TEST_F(InstallFileTest, InstallFile_OlderDatedDestinationIsReplacedAtOnce)
 {
     std::wstring src = dir / L"a.txt";
