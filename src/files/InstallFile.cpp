@@ -29,42 +29,6 @@ bool Find(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data)
     return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
 }
 
-std::wstring Upper(const std::wstring& text)
-{
-    std::wstring upper(text.size(), L'\0');
-    if (!text.empty() &&
-        !::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()), upper.data(),
-                         static_cast<int>(upper.size()), nullptr, nullptr, 0))
-        return text;
-    return upper;
-}
-
-// True when dest's folder did not hold dest's name when the run first looked
-// into it. One listing per folder instead of a failing look-up per new file:
-// Wine answers "not there" only after reading the whole folder.
-bool KnownMissing(InstallRun& run, const std::wstring& dest)
-{
-    const size_t slash = dest.rfind(L'\\');
-    if (slash == std::wstring::npos || slash + 1 == dest.size()) return false;
-    const std::wstring folder = dest.substr(0, slash);
-    auto [entry, added] = run.folderNames.try_emplace(Upper(folder));
-    if (added) {
-        WIN32_FIND_DATAW data;
-        fw::ScopedFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                               nullptr, FIND_FIRST_EX_LARGE_FETCH));
-        if (find) {
-            do entry->second.names.insert(Upper(data.cFileName));
-            while (::FindNextFileW(find.Get(), &data));
-            entry->second.listed = true;
-        } else {
-            // A folder that is not there holds nothing; one that cannot be read is not known.
-            const DWORD error = ::GetLastError();
-            entry->second.listed = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        }
-    }
-    return entry->second.listed && entry->second.names.count(Upper(dest.substr(slash + 1))) == 0;
-}
-
 bool IsReadOnly(DWORD attributes)
 {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
@@ -293,7 +257,7 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
         return kVifCannotReadSrc;
     }
     CopyLogWrite(run, L"\t\tSrc exist.\n");
-    if (KnownMissing(run, dest)) {
+    if (run.KnownMissing(dest)) {
         if (run.copyFile(source.c_str(), dest.c_str(), TRUE)) {
             ClearReadOnly(dest, sourceData.dwFileAttributes);
             CopyLogWrite(run, L"\t\tPrepering for copy...\n\t\tFile installed OK.\n");
