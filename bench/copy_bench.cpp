@@ -1,6 +1,6 @@
 // The copy engine against a plain CopyFileW loop, and the source scan against a
 // plain FindFirstFileW walk. Sizes from the command line (defaults: the full
-// figures): --files 20000 --packages 20 --big 8 --big-mb 256 --scan 100000.
+// figures): --files 20000 --packages 20 --big 8 --big-mb 256 --scan 100000 --rounds 3.
 // Data lives under the Wine temporary folder and is removed afterwards.
 #include "support/TempDir.h"
 #include "app/SetupState.h"
@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@ struct Options {
     int big = 8;
     int bigMb = 256;
     int scan = 100000;
+    int rounds = 3;
 };
 
 // Answers every box with its first button and counts them; a benchmark never waits.
@@ -205,22 +207,105 @@ double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& 
     return seconds;
 }
 
+// What the platform calls of one file cost here. Every file of an installed
+// folder (dest) goes through each way of replacing it in turn, each call timed
+// on its own, so the page cache's write-back weighs on all of them alike.
+// Leaves dest as it found it.
+void CallCosts(const std::vector<SourceFile>& files, const std::wstring& dest)
+{
+    enum { kAttributes, kVersionSize, kFirstBytes, kCopyOver, kRename, kCopyNew, kDelete, kHandleAside, kHandleRemove,
+           kCopyBeside, kReplace, kSetAttributes, kLogLine, kCount };
+    double sums[kCount] = {};
+    double mark = Now();
+    auto lap = [&sums, &mark](int what) {
+        const double now = Now();
+        sums[what] += now - mark;
+        mark = now;
+    };
+    HANDLE log = ::CreateFileW((dest + L"\\calls.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_ALWAYS, 0, nullptr);
+    const std::string line(300, 'x');
+    for (const auto& f : files) {
+        const std::wstring to = dest + L"\\" + f.relative, aside = to + L".~ovk";
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        DWORD ignored = 0, written = 0;
+        mark = Now();
+        ::GetFileAttributesExW(f.source.c_str(), GetFileExInfoStandard, &data);
+        lap(kAttributes);
+        ::GetFileVersionInfoSizeW(f.source.c_str(), &ignored);
+        lap(kVersionSize);
+        HANDLE file = ::CreateFileW(f.source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        char head[4];
+        ::ReadFile(file, head, sizeof head, &ignored, nullptr);
+        ::CloseHandle(file);
+        lap(kFirstBytes);
+        ::WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        lap(kLogLine);
+        // The plain way: straight over the old file.
+        ::CopyFileW(f.source.c_str(), to.c_str(), FALSE);
+        lap(kCopyOver);
+        // Set aside by name, copy, remove by name.
+        ::MoveFileExW(to.c_str(), aside.c_str(), 0);
+        lap(kRename);
+        ::CopyFileW(f.source.c_str(), to.c_str(), FALSE);
+        lap(kCopyNew);
+        ::DeleteFileW(aside.c_str());
+        lap(kDelete);
+        // Set aside through one handle, copy, remove through the same handle.
+        file = ::CreateFileW(to.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+        alignas(8) BYTE buffer[sizeof(FILE_RENAME_INFO) + MAX_PATH * 2 * sizeof(wchar_t)] = {};
+        auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer);
+        rename->FileNameLength = static_cast<DWORD>(aside.size() * sizeof(wchar_t));
+        aside.copy(rename->FileName, aside.size());
+        ::SetFileInformationByHandle(file, FileRenameInfo, rename, sizeof(buffer));
+        lap(kHandleAside);
+        ::CopyFileW(f.source.c_str(), to.c_str(), FALSE);
+        lap(kCopyNew);
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition));
+        ::CloseHandle(file);
+        lap(kHandleRemove);
+        // Copy beside, then rename over the old file.
+        ::CopyFileW(f.source.c_str(), aside.c_str(), TRUE);
+        lap(kCopyBeside);
+        ::MoveFileExW(aside.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+        lap(kReplace);
+        ::SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+        lap(kSetAttributes);
+    }
+    ::CloseHandle(log);
+    const double n = static_cast<double>(files.size());
+    auto us = [&sums, n](int what, int times = 1) { return sums[what] * 1e6 / n / times; };
+    std::wprintf(L"  per call (us per file): GetFileAttributesExW %.0f; GetFileVersionInfoSizeW of a data file %.0f;"
+                 L" open, read 4 bytes, close %.0f; a log line %.0f; SetFileAttributesW %.0f\n"
+                 L"    CopyFileW over the file %.0f, to a new name %.0f;"
+                 L" set aside: MoveFileExW %.0f + DeleteFileW %.0f, or one handle %.0f + %.0f;"
+                 L" CopyFileW beside %.0f + MoveFileExW replacing %.0f\n",
+                 us(kAttributes), us(kVersionSize), us(kFirstBytes), us(kLogLine), us(kSetAttributes), us(kCopyOver),
+                 us(kCopyNew, 2), us(kRename), us(kDelete), us(kHandleAside), us(kHandleRemove), us(kCopyBeside),
+                 us(kReplace));
+}
+
 // Where the engine's time goes: the per-file installer alone (logs open), and
 // the progress dialog alone (names and steps for the same number of files).
 void Breakdown(Engine& engine, const std::vector<SourceFile>& files, const std::wstring& dest)
 {
     for (const auto& f : files) MakeFolders((dest + L"\\" + f.relative).substr(0, (dest + L"\\" + f.relative).rfind(L'\\')));
-    engine.NewRun();
-    InstallRun& run = *engine.run;
-    OpenUninstallLog(run, dest + L"\\.UNINST.INF");
-    OpenCopyLog(run, dest + L"\\update.log");
-    double start = Now();
-    for (const auto& f : files) InstallFile(run, f.source, dest + L"\\" + f.relative, nullptr, true);
-    const double install = Now() - start;
-    engine.run.reset();
+    double install = 0;
+    {
+        // A run of its own: the engine's run and element list are used again by (b).
+        InstallRun run(engine.ui);
+        OpenUninstallLog(run, dest + L"\\.UNINST.INF");
+        OpenCopyLog(run, dest + L"\\update.log");
+        const double start = Now();
+        for (const auto& f : files) InstallFile(run, f.source, dest + L"\\" + f.relative, nullptr, true);
+        install = Now() - start;
+    }
 
     CProgressDlg progress;
-    start = Now();
+    double start = Now();
     progress.Create();
     const double create = Now() - start;
     progress.SetTotal(static_cast<int>(files.size()));
@@ -234,10 +319,20 @@ void Breakdown(Engine& engine, const std::vector<SourceFile>& files, const std::
     start = Now();
     progress.Destroy();
     const double destroy = Now() - start;
+    double again = 0;
+    {
+        InstallRun run(engine.ui);
+        OpenUninstallLog(run, dest + L"\\.UNINST.INF");
+        OpenCopyLog(run, dest + L"\\update.log");
+        start = Now();
+        for (const auto& f : files) InstallFile(run, f.source, dest + L"\\" + f.relative, nullptr, true);
+        again = Now() - start;
+    }
     const double n = static_cast<double>(files.size());
-    std::wprintf(L"  breakdown: InstallFile alone %.0f us per file; dialog names and step %.0f us per file;"
-                 L" dialog create %.2f s, destroy %.2f s\n",
-                 install * 1e6 / n, steps * 1e6 / n, create, destroy);
+    std::wprintf(L"  breakdown: InstallFile alone %.0f us per file, again over the same files %.0f us; dialog names and"
+                 L" step %.0f us per file; dialog create %.2f s, destroy %.2f s\n",
+                 install * 1e6 / n, again * 1e6 / n, steps * 1e6 / n, create, destroy);
+    CallCosts(files, dest);
 }
 
 // Closing the progress dialog costs a fixed time under Xvfb without a window
@@ -254,17 +349,53 @@ void MeasureDialogClose()
     std::wprintf(L"progress dialog: closing it takes %.2f s here\n", g_dialogClose);
 }
 
-// The plain loop runs before and after the engine; the faster of the two is the
-// baseline (the page cache's write-back makes single runs vary by two or three times).
-void Report(const wchar_t* what, int files, double plain1, double engine, double plain2)
+// Times of the plain loop and the engine over the same files, a few rounds of
+// each taken in turns (plain first in the odd rounds), so that the page cache's
+// write-back weighs on both alike; the fastest of each are compared (single
+// runs vary by two or three times on a shared machine).
+struct Timings {
+    std::vector<double> plain;
+    std::vector<double> engine;
+};
+
+std::wstring List(const std::vector<double>& seconds)
 {
-    const double plain = std::min(plain1, plain2);
+    std::wstring text;
+    for (double s : seconds) {
+        wchar_t one[32];
+        std::swprintf(one, 32, L"%s%.2f", text.empty() ? L"" : L" ", s);
+        text += one;
+    }
+    return text;
+}
+
+void Report(const wchar_t* what, int files, const Timings& t)
+{
+    const double plain = *std::min_element(t.plain.begin(), t.plain.end());
+    const double engine = *std::min_element(t.engine.begin(), t.engine.end());
     const double net = engine - g_dialogClose;
-    std::wprintf(L"%ls: %d files; plain CopyFileW %.2f s before and %.2f s after, engine %.2f s: ratio %.2f to the"
-                 L" faster plain run; without the dialog's close %.2f s: ratio %.2f (%.0f us per file plain, %.0f us"
-                 L" engine)\n",
-                 what, files, plain1, plain2, engine, engine / plain, net, net / plain, plain * 1e6 / files,
-                 net * 1e6 / files);
+    std::wprintf(L"%ls: %d files; plain CopyFileW %ls s, engine %ls s; fastest %.2f s and %.2f s: ratio %.2f;"
+                 L" without the dialog's close %.2f s: ratio %.2f (%.0f us per file plain, %.0f us engine)\n",
+                 what, files, List(t.plain).c_str(), List(t.engine).c_str(), plain, engine, engine / plain, net,
+                 net / plain, plain * 1e6 / files, net * 1e6 / files);
+}
+
+// Runs plain and engine rounds times in turns, each after prepare (not timed).
+Timings InTurns(int rounds, const std::function<void()>& prepare, const std::function<double()>& plain,
+                const std::function<double()>& engine)
+{
+    Timings t;
+    for (int round = 0; round < rounds; ++round) {
+        prepare();
+        if (round % 2 == 0) {
+            t.plain.push_back(plain());
+            t.engine.push_back(engine());
+        } else {
+            t.engine.push_back(engine());
+            t.plain.push_back(plain());
+        }
+    }
+    return t;
 }
 
 // The plain walk the scan is measured against.
@@ -347,8 +478,10 @@ int wmain(int argc, wchar_t** argv)
     o.big = IntArg(argc, argv, L"--big", o.big);
     o.bigMb = IntArg(argc, argv, L"--big-mb", o.bigMb);
     o.scan = IntArg(argc, argv, L"--scan", o.scan);
+    o.rounds = std::max(1, IntArg(argc, argv, L"--rounds", o.rounds));
     if (o.packages < 1) o.packages = 1;
 
+    std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures stay when a run is cut short
     CountingUi ui;
     Engine engine(ui);
     wchar_t temp[MAX_PATH] = {};
@@ -365,44 +498,52 @@ int wmain(int argc, wchar_t** argv)
 
     if (o.files > 0) {
         const std::wstring src = base + L"\\small";
+        const std::wstring plainDir = base + L"\\plain", engineDir = base + L"\\engine";
         const std::vector<SourceFile> files = MakeMedium(src, o.packages, o.files, 0);
-        const double plain1 = PlainCopy(files, base + L"\\plainA");
         int installed = 0;
-        const double first = EngineCopy(engine, src, base + L"\\engine", false, installed);
-        const double plain2 = PlainCopy(files, base + L"\\plainB");
-        Report(L"(a) first install", installed, plain1, first, plain2);
+        // First installs, each into fresh folders.
+        Timings t = InTurns(
+            o.rounds,
+            [&] {
+                engine.run.reset();  // closes the logs in engineDir
+                RemoveTree(plainDir);
+                RemoveTree(engineDir);
+            },
+            [&] { return PlainCopy(files, plainDir); },
+            [&] { return EngineCopy(engine, src, engineDir, false, installed); });
+        Report(L"(a) first install", installed, t);
         Breakdown(engine, files, base + L"\\breakdown");
         RemoveTree(base + L"\\breakdown");
-        if (IntArg(argc, argv, L"--twice", 0)) {
-            int n2 = 0;
-            const double second = EngineCopy(engine, src, base + L"\\engine2", false, n2);
-            std::wprintf(L"  engine into a second fresh folder: %.2f s\n", second);
-            RemoveTree(base + L"\\engine2");
-        }
         // Again over the installed files: the plain loop overwrites, the engine checks versions and dates.
-        const double plainAgain1 = PlainCopy(files, base + L"\\plainA");
-        const double again = EngineCopy(engine, src, base + L"\\engine", true, installed);
-        const double plainAgain2 = PlainCopy(files, base + L"\\plainB");
-        Report(L"(b) install again", installed, plainAgain1, again, plainAgain2);
+        t = InTurns(
+            o.rounds, [] {}, [&] { return PlainCopy(files, plainDir); },
+            [&] { return EngineCopy(engine, src, engineDir, true, installed); });
+        Report(L"(b) install again", installed, t);
         engine.run.reset();
-        RemoveTree(base + L"\\plainA");
-        RemoveTree(base + L"\\plainB");
-        RemoveTree(base + L"\\engine");
+        RemoveTree(plainDir);
+        RemoveTree(engineDir);
         RemoveTree(src);
     }
 
     if (o.big > 0) {
         const std::wstring src = base + L"\\big";
+        const std::wstring plainDir = base + L"\\plain", engineDir = base + L"\\engine";
         const std::vector<SourceFile> files = MakeMedium(src, 1, o.big, static_cast<uint64_t>(o.bigMb) << 20);
-        const double plain1 = PlainCopy(files, base + L"\\plainA");
-        RemoveTree(base + L"\\plainA");
         int installed = 0;
-        const double seconds = EngineCopy(engine, src, base + L"\\engine", false, installed);
-        engine.run.reset();
-        RemoveTree(base + L"\\engine");
-        const double plain2 = PlainCopy(files, base + L"\\plainB");
-        RemoveTree(base + L"\\plainB");
-        Report(L"(c) large files", installed, plain1, seconds, plain2);
+        const Timings t = InTurns(
+            o.rounds, [] {},
+            [&] {
+                const double seconds = PlainCopy(files, plainDir);
+                RemoveTree(plainDir);
+                return seconds;
+            },
+            [&] {
+                const double seconds = EngineCopy(engine, src, engineDir, false, installed);
+                engine.run.reset();
+                RemoveTree(engineDir);
+                return seconds;
+            });
+        Report(L"(c) large files", installed, t);
         RemoveTree(src);
     }
 

@@ -24,11 +24,12 @@ bool CreateFolderChain(InstallRun& run, const std::wstring& path)
 {
     if (path.empty()) return false;
     bool result = false;
-    for (size_t i = 1; i <= path.size(); ++i) {
-        if (i < path.size() && path[i] != L'\\') continue;
-        if (i == path.size() && path.back() == L'\\') break;  // tried at that backslash
-        std::wstring prefix = path.substr(0, i);
-        if (prefix.size() > 3) result = CreateOne(run, prefix);
+    // Each prefix ends at a backslash, which it keeps, or at the end of the path:
+    // "C:\" is three characters and skipped, "C:\x\" is made and logged so.
+    // The uninstaller reads these lines as they are.
+    for (size_t end = 1; end <= path.size(); ++end) {
+        if (end < path.size() && path[end - 1] != L'\\') continue;
+        if (end > 3) result = CreateOne(run, path.substr(0, end));
     }
     return result;
 }

@@ -3,10 +3,11 @@
 
 #include <string>
 
-// Creates every prefix of path that ends at a backslash or at the end of the
+// Creates every prefix of path that ends with a backslash or at the end of the
 // path and is longer than three characters (so "C:\" is skipped), in order.
-// Each folder actually created gets a "dir" line in the run's uninstall log when
-// that is open. The result is that of the last attempt (true when the folder
+// Each folder actually created gets a "dir" line with its prefix in the run's
+// uninstall log when that is open: "C:\x\" for one made on the way, the path
+// as given for the last. The result is that of the last attempt (true when the folder
 // now exists); an empty path gives false.
 class InstallRun;
 

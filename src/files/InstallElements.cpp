@@ -8,17 +8,19 @@
 
 namespace {
 
+// Without a destination every path of an element, its package log too, would
+// be relative to the working folder: such an element is never installed.
 bool Takes(const CInstElement& element)
 {
-    return element.selected && element.fileTree;
+    return element.selected && element.fileTree && !element.destination.empty();
 }
 
-// Without a destination every path of the element would be relative to the
-// working folder: such an element is not installed, and the run not counted
-// as complete when it had files.
-bool HasNoDestination(const CInstElement& element, const FileList& sourceFiles)
+// A selected element left out for want of a destination although it had files:
+// the run is not complete.
+bool MissesItsFiles(const CInstElement& element, const FileList& sourceFiles)
 {
-    return element.destination.empty() && CountFiles(*element.fileTree, sourceFiles) > 0;
+    return element.selected && element.fileTree && element.destination.empty() &&
+           CountFiles(*element.fileTree, sourceFiles) > 0;
 }
 
 }  // namespace
@@ -28,20 +30,18 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
     int total = 0;
     for (std::size_t i = 0; i < elements.GetSize(); ++i) {
         const CInstElement& element = *elements[i];
-        if (Takes(element) && !HasNoDestination(element, sourceFiles))
-            total += CountFiles(*element.fileTree, sourceFiles);
+        if (Takes(element)) total += CountFiles(*element.fileTree, sourceFiles);
     }
 
     run.ui.BeginProgress(total);
     // Once the user stopped, the elements after that point are not touched (no package log either).
     for (std::size_t i = 0; i < elements.GetSize() && run.KeepGoing(); ++i) {
         CInstElement& element = *elements[i];
-        if (!Takes(element)) continue;
-        if (HasNoDestination(element, sourceFiles)) {
+        if (MissesItsFiles(element, sourceFiles)) {
             CopyLogWrite(run, L"Element " + element.displayName + L" has no destination folder: not installed.\n");
             run.runResult = kRunFailed;
-            continue;
         }
+        if (!Takes(element)) continue;
         if (element.packageElement) {
             std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, element.destination);
             element.fileTree->Install(element.destination, run, packageLog.get());

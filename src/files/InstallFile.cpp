@@ -29,25 +29,45 @@ bool Find(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data)
     return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
 }
 
-// Step "Old file must (eventually) be deleted": 0 to go on with the copy, else
-// the result bits to return. The old file is set aside rather than deleted, so
-// a failed copy loses nothing.
-unsigned ClearDestination(InstallRun& run, const std::wstring& dest, OldFileAside& aside)
+bool IsReadOnly(DWORD attributes)
 {
-    CopyLogWrite(run, L"\t\tOld file must (eventually) be deleted... ");
-    const DWORD attributes = ::GetFileAttributesW(dest.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        CopyLogWrite(run, L"File is prepered for delete... ");
-    }
-    const DWORD error = aside.MoveAway(dest, attributes);
-    if (error == 0 || error == ERROR_FILE_NOT_FOUND) return 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
 
-    // The old file stays as it was.
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesW(dest.c_str(), attributes);
+// The copy failed with error: the message, the log line and the result bits.
+unsigned CopyFailed(InstallRun& run, const std::wstring& source, const std::wstring& dest, DWORD error, bool quiet)
+{
+    const std::wstring text = source + L" --> " + dest + L"\r\nCopy failed.";
+    FlushCopyLog(run);
+    if (!quiet) run.ui.Message(text, MB_OK);
+    CopyLogWrite(run, L"\t\t" + text + L" Error code " + Decimal(static_cast<int>(error)) + L"\n");
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+        return kVifCannotReadSrc;
+    case ERROR_ACCESS_DENIED:
+        return kVifAccessViolation;
+    case ERROR_SHARING_VIOLATION:
+        return kVifSharingViolation | kVifFileInUse;
+    default:
+        return kVifCannotCreate;
+    }
+}
+
+// Copies source to dest (overwriting): 0, or the result bits of the failure.
+unsigned CopyOver(InstallRun& run, const std::wstring& source, const std::wstring& dest, DWORD sourceAttributes,
+                  bool quiet)
+{
+    if (!run.copyFile(source.c_str(), dest.c_str(), FALSE)) return CopyFailed(run, source, dest, ::GetLastError(), quiet);
+    ClearReadOnly(dest, sourceAttributes);  // the copy has the source's attributes; an installed file is left writable
+    return 0;
+}
+
+// The old file could not be got out of the way (error, never "not found"): 0
+// to go on with a plain copy over it, else the result bits.
+unsigned OldFileStays(InstallRun& run, DWORD error, DWORD attributes)
+{
     CopyLogWrite(run, L" **Failed. Error code " + Decimal(static_cast<int>(error)) + L"\n");
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_SYSTEM)) {
+    if (attributes & FILE_ATTRIBUTE_SYSTEM) {
         CopyLogWrite(run, L"\t\tSystem attribute on file.. Assuming file in use...\n");
         return kVifFileInUse;
     }
@@ -63,30 +83,108 @@ unsigned ClearDestination(InstallRun& run, const std::wstring& dest, OldFileAsid
     }
 }
 
-unsigned CopyOver(InstallRun& run, const std::wstring& source, const std::wstring& dest, bool quiet)
+// The old file is aside and must go back, since the copy failed with
+// copyError, which is reported as the copy's failure. An old file that cannot
+// go back is named in the copy log, and the file counts as not installed.
+unsigned PutBack(InstallRun& run, OldFileAside& aside, const std::wstring& source, const std::wstring& dest,
+                 DWORD copyError, DWORD attributes, bool quiet)
 {
-    if (::CopyFileW(source.c_str(), dest.c_str(), FALSE)) {
-        const DWORD attributes = ::GetFileAttributesW(dest.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-            ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        CopyLogWrite(run, L"\t\tFile installed OK.\n");
-        return 0;
+    const std::wstring asidePath = aside.AsidePath();
+    if (const DWORD error = aside.Restore()) {
+        CopyLogWrite(run, L"\t\t**Failed to put the old file back from " + asidePath + L". Error code " +
+                              Decimal(static_cast<int>(error)) + L"\n");
+        return CopyFailed(run, source, dest, copyError, quiet) | kVifCannotRename;
     }
-    const DWORD error = ::GetLastError();
-    const std::wstring text = source + L" --> " + dest + L"\r\nCopy failed.";
-    FlushCopyLog(run);
-    if (!quiet) run.ui.Message(text, MB_OK);
-    CopyLogWrite(run, L"\t\t" + text + L" Error code " + Decimal(static_cast<int>(error)) + L"\n");
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-        return kVifCannotReadSrc;
-    case ERROR_ACCESS_DENIED:
-        return kVifAccessViolation;
-    case ERROR_SHARING_VIOLATION:
-        return kVifSharingViolation | kVifFileInUse;
-    default:
-        return kVifCannotCreate;
+    if (IsReadOnly(attributes)) ::SetFileAttributesW(dest.c_str(), attributes);
+    return CopyFailed(run, source, dest, copyError, quiet);
+}
+
+// The new file, copied beside the destination as "<dest>.~ovn" (or the next
+// free name) until it takes the destination's place; removed unless it did.
+class NewCopy {
+public:
+    ~NewCopy()
+    {
+        if (!path_.empty()) ::DeleteFileW(path_.c_str());
     }
+    DWORD Make(InstallRun& run, const std::wstring& source, const std::wstring& dest, DWORD sourceAttributes)
+    {
+        const DWORD error = PlaceBeside(
+            dest, L".~ovn",
+            [&](const std::wstring& name, bool ownPlaceholder) {
+                return run.copyFile(source.c_str(), name.c_str(), ownPlaceholder ? FALSE : TRUE) != FALSE;
+            },
+            path_);
+        if (error == 0) ClearReadOnly(path_, sourceAttributes);  // installed writable; and so it can be removed
+        return error;
+    }
+    // Renames the copy to dest (over the old file with replace): true when it is in place.
+    bool MoveTo(InstallRun& run, const std::wstring& dest, bool replace)
+    {
+        if (!run.moveFile(path_.c_str(), dest.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) return false;
+        path_.clear();
+        return true;
+    }
+
+private:
+    std::wstring path_;
+};
+
+// Step "Old file must (eventually) be deleted", with the copy, for an existing
+// destination. The new file is copied beside the old one and renamed over it,
+// so the old file stays whole until the new one is complete; where the old
+// file cannot be replaced (a running program, a loaded library), it is set
+// aside and the copy takes its place. Results and log lines are those of
+// "delete the old file, then copy it": a failure to get the old file out of
+// the way is reported as the delete's, before any copy; a failed copy as the
+// copy's, the old file left as it was. 0: the new file is in place.
+unsigned ReplaceExisting(InstallRun& run, const std::wstring& source, const std::wstring& dest, DWORD sourceAttributes,
+                         DWORD attributes, bool quiet)
+{
+    CopyLogWrite(run, L"\t\tOld file must (eventually) be deleted... ");
+    if (IsReadOnly(attributes)) {
+        ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        CopyLogWrite(run, L"File is prepered for delete... ");
+    }
+    auto stays = [&](DWORD error) -> unsigned {
+        const unsigned result = OldFileStays(run, error, attributes);
+        if (result == 0) {
+            // The read-only attribute stays off for this copy, or it fails with access denied.
+            const unsigned copied = CopyOver(run, source, dest, sourceAttributes, quiet);
+            if (copied != 0 && IsReadOnly(attributes)) ::SetFileAttributesW(dest.c_str(), attributes);
+            return copied;
+        }
+        if (IsReadOnly(attributes)) ::SetFileAttributesW(dest.c_str(), attributes);
+        return result;
+    };
+    // A folder is never moved or replaced: deleting one as a file fails the same way.
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return stays(ERROR_ACCESS_DENIED);
+
+    NewCopy copy;
+    OldFileAside aside(run);
+    DWORD copyError = copy.Make(run, source, dest, sourceAttributes);
+    if (copyError == 0) {
+        if (copy.MoveTo(run, dest, true)) return 0;
+        // Replacing failed: a file in use may still be renamed.
+        const DWORD error = aside.MoveAway(dest);
+        if (error == ERROR_FILE_NOT_FOUND) {  // gone meanwhile: the copy takes the free place
+            if (copy.MoveTo(run, dest, false)) return 0;
+            return CopyFailed(run, source, dest, ::GetLastError(), quiet);
+        }
+        if (error) return stays(error);
+        if (copy.MoveTo(run, dest, false)) {
+            aside.Discard();
+            return 0;
+        }
+        copyError = ::GetLastError();
+        return PutBack(run, aside, source, dest, copyError, attributes, quiet);
+    }
+    // The copy failed. Would the old file have made way for it? If not, that is
+    // what is reported, as when it was deleted first.
+    const DWORD error = aside.MoveAway(dest);
+    if (error == ERROR_FILE_NOT_FOUND) return CopyFailed(run, source, dest, copyError, quiet);
+    if (error) return stays(error);
+    return PutBack(run, aside, source, dest, copyError, attributes, quiet);
 }
 
 // "C:\Windows" holds "C:\Windows\x" but not "C:\WindowsApps\x".
@@ -116,8 +214,8 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
     const bool copied = MyVerInstallFile(run, true, source, temp, quiet) == 0;
     switch (run.systemKind) {
     case SystemKind::NtFamily:
-        if (copied && ::MoveFileExW(temp.c_str(), dest.c_str(),
-                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
+        if (copied &&
+            run.moveFile(temp.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
             CopyLogWrite(run, L"NT: MoveFileEx() OK\n");
             run.restartNeeded = true;
             return true;
@@ -159,6 +257,18 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
         return kVifCannotReadSrc;
     }
     CopyLogWrite(run, L"\t\tSrc exist.\n");
+    if (run.KnownMissing(dest)) {
+        if (run.copyFile(source.c_str(), dest.c_str(), TRUE)) {
+            ClearReadOnly(dest, sourceData.dwFileAttributes);
+            CopyLogWrite(run, L"\t\tPrepering for copy...\n\t\tFile installed OK.\n");
+            return 0;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            CopyLogWrite(run, L"\t\tPrepering for copy...\n");
+            return CopyFailed(run, source, dest, error, quiet);
+        }
+    }
     WIN32_FILE_ATTRIBUTE_DATA destData{};
     const bool destExists = Find(dest, destData);
     if (destExists) CopyLogWrite(run, L"\t\tDst exist\n");
@@ -170,18 +280,25 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     }
 
     CopyLogWrite(run, L"\t\tPrepering for copy...\n");
-    OldFileAside aside;  // put back unless the copy succeeds
-    if (destExists) {
-        if (unsigned result = ClearDestination(run, dest, aside)) return result;
-    }
-    const unsigned result = CopyOver(run, source, dest, quiet);
-    if (result == 0) aside.Discard();
+    const unsigned result = destExists ? ReplaceExisting(run, source, dest, sourceData.dwFileAttributes,
+                                                         destData.dwFileAttributes, quiet)
+                                       : CopyOver(run, source, dest, sourceData.dwFileAttributes, quiet);
+    if (result == 0) CopyLogWrite(run, L"\t\tFile installed OK.\n");
     return result;
 }
 
 int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet)
 {
     CopyLogBatch batch(run);
+    auto failed = [&](unsigned flags) {
+        const std::wstring text =
+            L"Failed to install file: " + source + L" --> " + dest + L"\r\nFlags = " + VifFlagNames(flags);
+        FlushCopyLog(run);
+        const bool cancelled = !quiet && run.ui.Message(text, MB_OKCANCEL) == IDCANCEL;
+        CopyLogWrite(run, text + L"\n");
+        return cancelled ? -1 : 0;
+    };
+    // An old file that could not be put back is not tried again: the copy log names where it is.
     unsigned r = MyVerInstallFile(run, false, source, dest, quiet);
     CopyLogWrite(run, L"\tMyVerInstallFile() returned " + Decimal(static_cast<int>(r)) + L"\n");
     if (r & kVifSrcOld) {
@@ -191,12 +308,12 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
             return 1;
         }
     }
-    if (r != 0) {
+    if (r != 0 && !(r & kVifCannotRename)) {
         CopyLogWrite(run, L"\tTrying to force installation...\n");
         r = MyVerInstallFile(run, true, source, dest, quiet);
     }
 
-    if (r & kVifFileInUse) {
+    if ((r & kVifFileInUse) && !(r & kVifCannotRename)) {
         if (!ReplaceAtRestart(run, source, dest, quiet)) {
             // Retry asks again until the file goes in or the user gives up.
             for (;;) {
@@ -205,16 +322,13 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
                     quiet ? IDIGNORE : run.ui.MessageId(IDS_FILE_IN_USE, MB_ABORTRETRYIGNORE | MB_ICONWARNING, dest);
                 if (answer == IDABORT) return -1;
                 if (answer != IDRETRY) break;
-                if (MyVerInstallFile(run, true, source, dest, quiet) == 0) break;
+                const unsigned again = MyVerInstallFile(run, true, source, dest, quiet);
+                if (again == 0) break;
+                if (again & kVifCannotRename) return failed(again);
             }
         }
     } else if (r != 0) {
-        const std::wstring text =
-            L"Failed to install file: " + source + L" --> " + dest + L"\r\nFlags = " + VifFlagNames(r);
-        FlushCopyLog(run);
-        const bool cancelled = !quiet && run.ui.Message(text, MB_OKCANCEL) == IDCANCEL;
-        CopyLogWrite(run, text + L"\n");
-        return cancelled ? -1 : 0;
+        return failed(r);
     }
 
     CopyLogWrite(run, L"\tFile is installed or scheduled OK\n");

@@ -33,7 +33,10 @@ enum : unsigned {
 
 // Copies source to dest unless the destination is as new or newer (file version,
 // else file date); force skips the comparison. 0: installed, or equal versions
-// (nothing to do). quiet suppresses the message box of a failed copy.
+// (nothing to do). quiet suppresses the message box of a failed copy. The old
+// destination is never gone before the new file is in place; when it cannot be
+// put back after a failure, the result carries kVifCannotRename and the file
+// stays under the name the copy log gives.
 unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& source, const std::wstring& dest, bool quiet);
 
 // Installs source as dest and records it for uninstall (run log unless inside the
@@ -45,6 +48,11 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
 // 95 family: the [rename] entries of "wininit.ini" in the Windows folder that
 // replace dest by temp at the next start. False on any file error.
 bool ScheduleReplaceAtBoot(InstallRun& run, const std::wstring& temp, const std::wstring& dest);
+
+// Has path deleted at the next start: a delayed move to nowhere on the NT
+// family, a "NUL=" entry of "wininit.ini" on the 95 family. False where that
+// cannot be arranged (and always on an old 16-bit host).
+bool ScheduleRemovalAtRestart(InstallRun& run, const std::wstring& path);
 
 // The names of the set bits, in the order of the failure message, without separators.
 std::wstring VifFlagNames(unsigned flags);

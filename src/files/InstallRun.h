@@ -10,7 +10,12 @@
 #include "framework/UserInterface.h"
 #include "platform/SystemInfo.h"
 
+#include <windows.h>
+
+#include <functional>
+#include <map>
 #include <string>
+#include <unordered_set>
 
 // Outcome of the run as the end of the run reports it.
 enum RunResult : int {
@@ -35,6 +40,13 @@ public:
     // The open run log, or null.
     UninstallLog* RunLog() { return runLog.IsOpen() ? &runLog : nullptr; }
 
+    // True when path's folder did not hold path's name when the run first asked
+    // about that folder (it is read once, then remembered). Such a file is
+    // copied without a look-up of its own (Wine reads the whole folder to
+    // answer "not there"), by a copy that will not overwrite, so a file that
+    // appeared since still goes the long way.
+    bool KnownMissing(const std::wstring& path);
+
     fw::UserInterface& ui;
     std::wstring sourceDir;     // the installation source; whole-folder items expand below it
 
@@ -50,4 +62,17 @@ public:
 
     SystemKind systemKind;
     std::wstring windowsFolder;
+
+    // The two platform calls through which the engine moves and copies files,
+    // so that a test can make them fail with the errors the system will not
+    // give it on demand. The real calls unless a test says otherwise.
+    std::function<BOOL(const wchar_t* from, const wchar_t* to, DWORD flags)> moveFile = ::MoveFileExW;
+    std::function<BOOL(const wchar_t* from, const wchar_t* to, BOOL failIfExists)> copyFile = ::CopyFileW;
+
+private:
+    struct FolderNames {
+        bool listed = false;  // false: the folder could not be read
+        std::unordered_set<std::wstring> names;  // upper case
+    };
+    std::map<std::wstring, FolderNames> folderNames_;  // by folder, upper case
 };

@@ -3,10 +3,11 @@
 bool LogFile::Open(const std::wstring& path, LineEnds lineEnds)
 {
     Close();
-    // FILE_APPEND_DATA without FILE_WRITE_DATA: every write goes to the end,
-    // whatever else has the file open for reading.
-    file_.Reset(::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Others (the package installers, the follow-up program) may read and append
+    // while the run holds the log, as a C stream allows. FILE_APPEND_DATA without
+    // FILE_WRITE_DATA: every write goes to the end as it is then.
+    file_.Reset(::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_.Valid()) return false;
     path_ = path;
     lineEnds_ = lineEnds;

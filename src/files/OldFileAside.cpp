@@ -1,67 +1,94 @@
 #include "files/OldFileAside.h"
 
+#include "files/CopyLog.h"
+#include "files/InstallFile.h"
+#include "files/InstallRun.h"
 #include "platform/PathUtil.h"
 
 namespace {
 
-// Moves dest to a name beside it that is not taken. A name derived from dest is
-// tried first (cheap); a temporary name of the folder when those are taken or too long.
-DWORD MoveToFreeName(const std::wstring& dest, std::wstring& aside)
+bool Taken(DWORD error)
 {
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        std::wstring candidate = dest + L".~ovk" + (attempt ? std::to_wstring(attempt) : std::wstring());
-        if (::MoveFileExW(dest.c_str(), candidate.c_str(), 0)) {
-            aside = candidate;
-            return 0;
-        }
-        DWORD error = ::GetLastError();
-        if (error == ERROR_FILENAME_EXCED_RANGE) break;
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return error ? error : ERROR_ACCESS_DENIED;
-    }
-    wchar_t temp[MAX_PATH] = {};
-    std::wstring folder = FolderPart(dest);
-    if (folder.empty()) folder = L".";
-    if (folder.size() >= MAX_PATH - 14 || !::GetTempFileNameW(folder.c_str(), L"ovk", 0, temp)) {
-        DWORD error = ::GetLastError();
-        return error ? error : ERROR_FILENAME_EXCED_RANGE;
-    }
-    if (!::MoveFileExW(dest.c_str(), temp, MOVEFILE_REPLACE_EXISTING)) {
-        DWORD error = ::GetLastError();
-        ::DeleteFileW(temp);
-        return error ? error : ERROR_ACCESS_DENIED;
-    }
-    aside = temp;
-    return 0;
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+}
+
+DWORD LastErrorOr(DWORD fallback)
+{
+    const DWORD error = ::GetLastError();
+    return error ? error : fallback;
 }
 
 }  // namespace
 
-DWORD OldFileAside::MoveAway(const std::wstring& dest, DWORD attributes)
+DWORD PlaceBeside(const std::wstring& dest, const wchar_t* suffix,
+                  const std::function<bool(const std::wstring&, bool)>& place, std::wstring& name)
 {
-    // A folder is never moved: deleting one as a file fails the same way.
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
-    std::wstring aside;
-    if (DWORD error = MoveToFreeName(dest, aside)) return error;
-    dest_ = dest;
-    aside_ = aside;
-    attributes_ = attributes;
+    // A name derived from dest is tried first (one call). Any failure there but
+    // a taken name may be the name itself (too long: Wine says "not found"), so
+    // the folder's temporary-name rule gets the last word.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::wstring candidate = dest + suffix + (attempt ? std::to_wstring(attempt) : std::wstring());
+        if (place(candidate, false)) {
+            name = std::move(candidate);
+            return 0;
+        }
+        error = LastErrorOr(ERROR_ACCESS_DENIED);
+        if (!Taken(error)) break;
+    }
+    std::wstring folder = FolderPart(dest);
+    if (folder.empty()) folder = L".";
+    wchar_t temp[MAX_PATH] = {};
+    if (folder.size() >= MAX_PATH - 14 || !::GetTempFileNameW(folder.c_str(), L"ovk", 0, temp)) return error;
+    if (!place(temp, true)) {
+        error = LastErrorOr(ERROR_ACCESS_DENIED);
+        ::DeleteFileW(temp);
+        return error;
+    }
+    name = temp;
     return 0;
 }
 
-void OldFileAside::Restore()
+DWORD OldFileAside::MoveAway(const std::wstring& dest)
 {
-    if (aside_.empty()) return;
+    std::wstring aside;
+    const DWORD error = PlaceBeside(
+        dest, L".~ovk",
+        [&](const std::wstring& name, bool ownPlaceholder) {
+            return run_.moveFile(dest.c_str(), name.c_str(), ownPlaceholder ? MOVEFILE_REPLACE_EXISTING : 0) != FALSE;
+        },
+        aside);
+    if (error) return error;
+    dest_ = dest;
+    aside_ = std::move(aside);
+    return 0;
+}
+
+DWORD OldFileAside::Restore()
+{
+    if (aside_.empty()) return 0;
+    // Whatever stands at dest now is a partial or foreign copy; the old file wins.
     ::SetFileAttributesW(dest_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (::MoveFileExW(aside_.c_str(), dest_.c_str(), MOVEFILE_REPLACE_EXISTING) &&
-        attributes_ != INVALID_FILE_ATTRIBUTES)
-        ::SetFileAttributesW(dest_.c_str(), attributes_);
+    if (!run_.moveFile(aside_.c_str(), dest_.c_str(), MOVEFILE_REPLACE_EXISTING)) return LastErrorOr(ERROR_ACCESS_DENIED);
     aside_.clear();
+    return 0;
 }
 
 void OldFileAside::Discard()
 {
     if (aside_.empty()) return;
-    ::SetFileAttributesW(aside_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!::DeleteFileW(aside_.c_str())) ::MoveFileExW(aside_.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    const std::wstring aside = std::move(aside_);
     aside_.clear();
+    if (::DeleteFileW(aside.c_str())) return;
+    // A running program or a loaded library can be renamed but not deleted: it
+    // goes at the next start, and until then the old code runs.
+    const DWORD error = ::GetLastError();
+    const bool scheduled = ScheduleRemovalAtRestart(run_, aside);  // while the flag says whether it is the first entry
+    run_.restartNeeded = true;
+    if (scheduled) {
+        CopyLogWrite(run_, L"\t\tOld file set aside as " + aside + L" is in use: it is removed at the next restart.\n");
+        return;
+    }
+    CopyLogWrite(run_, L"\t\tOld file set aside as " + aside + L" is in use and cannot be removed. Error code " +
+                           std::to_wstring(static_cast<int>(error)) + L"\n");
 }

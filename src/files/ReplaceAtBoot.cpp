@@ -17,9 +17,9 @@ bool WriteAll(HANDLE file, const std::string& bytes)
            written == bytes.size();
 }
 
-}  // namespace
-
-bool ScheduleReplaceAtBoot(InstallRun& run, const std::wstring& temp, const std::wstring& dest)
+// Appends entries (lines ended by CR LF) to "wininit.ini" in the Windows folder,
+// after "[rename]" when they are the run's first. False on any file error.
+bool AppendWininitEntries(InstallRun& run, const std::string& entries)
 {
     const std::wstring& windows = run.windowsFolder;
     if (windows.empty()) return false;
@@ -43,10 +43,29 @@ bool ScheduleReplaceAtBoot(InstallRun& run, const std::wstring& temp, const std:
         if (byte != '\n') text += "\r\n";
     }
     if (!run.restartNeeded) text += "[rename]\r\n";
-    text += "NUL=" + ToAnsi(dest) + "\r\n";
-    text += ToAnsi(dest) + "=" + ToAnsi(temp) + "\r\n";
+    text += entries;
 
     LARGE_INTEGER zero{};
     if (!::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END)) return false;
     return WriteAll(file.Get(), text);
+}
+
+}  // namespace
+
+bool ScheduleReplaceAtBoot(InstallRun& run, const std::wstring& temp, const std::wstring& dest)
+{
+    return AppendWininitEntries(run, "NUL=" + ToAnsi(dest) + "\r\n" + ToAnsi(dest) + "=" + ToAnsi(temp) + "\r\n");
+}
+
+bool ScheduleRemovalAtRestart(InstallRun& run, const std::wstring& path)
+{
+    switch (run.systemKind) {
+    case SystemKind::NtFamily:
+        return run.moveFile(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    case SystemKind::Win95Family:
+        return AppendWininitEntries(run, "NUL=" + ToAnsi(path) + "\r\n");
+    case SystemKind::Old16BitHost:
+        return false;
+    }
+    return false;
 }

@@ -3,8 +3,10 @@
 #include "files/CopyLog.h"
 #include "files/InstallRun.h"
 #include "files/InstallFile.h"
+#include "framework/Handles.h"
 #include "platform/SystemLibrary.h"
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -35,9 +37,39 @@ struct VersionRead {
     VS_FIXEDFILEINFO fixed{};
 };
 
-VersionRead ReadFixedVersion(const std::wstring& path)
+// What the first bytes of a file say about a version resource in it.
+enum class Head { MayHaveVersion, NoVersion, Unread };
+
+// The version library reads resources only from executables ("MZ", which NE and
+// PE files begin with) and, in some versions, from files packed by the setup
+// compressor ("SZDD", "KWAJ"). For anything else it opens the file, finds no
+// such header and fails with ERROR_RESOURCE_DATA_NOT_FOUND, after first trying
+// to map it as an image. Four bytes read with the same open answer the same,
+// at a fraction of the cost; a file that this open cannot read is left to the
+// library, so its error stands as the library gives it.
+Head ReadHead(const std::wstring& path)
+{
+    fw::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    if (!file) return Head::Unread;
+    char head[4] = {};
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), head, sizeof head, &read, nullptr)) return Head::Unread;
+    if (read >= 2 && head[0] == 'M' && head[1] == 'Z') return Head::MayHaveVersion;
+    if (read == 4 && (std::memcmp(head, "SZDD", 4) == 0 || std::memcmp(head, "KWAJ", 4) == 0))
+        return Head::MayHaveVersion;
+    return Head::NoVersion;
+}
+
+// headCheck: the NT family, where the library's answer for a file without a
+// version header is known (the 95 family answers otherwise).
+VersionRead ReadFixedVersion(const std::wstring& path, bool headCheck)
 {
     VersionRead read;
+    if (headCheck && ReadHead(path) == Head::NoVersion) {
+        read.error = ERROR_RESOURCE_DATA_NOT_FOUND;
+        return read;
+    }
     DWORD ignored = 0;
     DWORD size = VersionInfoSize(path.c_str(), &ignored);
     if (size == 0) {
@@ -75,7 +107,8 @@ CompareOutcome CompareByDate(InstallRun& run, const FILETIME& sourceTime, const 
 CompareOutcome CompareForInstall(InstallRun& run, const std::wstring& source, const std::wstring& dest, const FILETIME& sourceTime,
                                  const FILETIME& destTime)
 {
-    const VersionRead src = ReadFixedVersion(source);
+    const bool headCheck = run.systemKind == SystemKind::NtFamily;
+    const VersionRead src = ReadFixedVersion(source, headCheck);
     switch (src.step) {
     case ReadStep::SizeFailed:
         CopyLogWrite(run, L"\t\tFailed to get version info size on src. Error " + std::to_wstring(static_cast<int>(src.error)) +
@@ -92,7 +125,7 @@ CompareOutcome CompareForInstall(InstallRun& run, const std::wstring& source, co
         break;
     }
 
-    const VersionRead dst = ReadFixedVersion(dest);
+    const VersionRead dst = ReadFixedVersion(dest, headCheck);
     switch (dst.step) {
     case ReadStep::SizeFailed:
         CopyLogWrite(run, L"\t\tFailed to get version info size on dst. Error " + std::to_wstring(static_cast<int>(dst.error)) +

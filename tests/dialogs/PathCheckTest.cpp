@@ -47,7 +47,7 @@ TEST(PathCheckTest, AMissingFolderIsCreatedOnYesWithItsLogLinesAndAFailureGives1
     EXPECT_EQ(ValidatePath(run, wanted, 0), 1);
     CloseUninstallLog(run);
     const std::string base(dir.Path().begin(), dir.Path().end());
-    EXPECT_EQ(ReadBytes(dir / L".UNINST.INF"), "ORVEK V3.5\ndir " + base + "\\neu\ndir " + base + "\\neu\\tiefer\n");
+    EXPECT_EQ(ReadBytes(dir / L".UNINST.INF"), "ORVEK V3.5\ndir " + base + "\\neu\\\ndir " + base + "\\neu\\tiefer\n");
 
     ASSERT_TRUE(WriteBytes(dir / L"datei", "x"));
     ui.Answer(IDYES);

@@ -162,7 +162,7 @@ TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
     EXPECT_EQ(lines[1], "dir " + Ansi(L"dst\\prog"));
     EXPECT_EQ(lines[2], "dir " + Ansi(L"dst\\PkgA"));
     const auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) - lines.begin(); };
-    EXPECT_LT(at("dir " + Ansi(L"win\\sxs_one")), at("dir " + Ansi(L"dst\\made")));
+    EXPECT_LT(at("dir " + Ansi(L"win\\sxs_one")), at("dir " + Ansi(L"dst\\made\\")));
     EXPECT_LT(at("dir " + Ansi(L"dst\\made\\deep")), at("dir " + Ansi(L"dst\\halvue")));
     EXPECT_LT(at("dir " + Ansi(L"dst\\halvue")), static_cast<long>(lines.size()));
 }

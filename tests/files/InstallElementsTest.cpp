@@ -10,7 +10,9 @@
 #include "files/FileTrees.h"
 #include "files/InstallElements.h"
 #include "files/UninstallLog.h"
+#include "platform/PathUtil.h"
 #include "support/ScriptedUi.h"
+#include "support/Win32Support.h"
 
 #include <algorithm>
 
@@ -33,6 +35,17 @@ protected:
         run.runResult = 1;
     }
 
+    // Program files one.txt and two.txt, then package PkgA with one file.
+    void TwoElements()
+    {
+        Catalogue({{L"A1", L"Alpha", L"PkgA"}});
+        Script(L"[Files]\r\nf1=1,prog\\one.txt,,,,\r\nf2=1,prog\\two.txt,,,,\r\n");
+        state.runMode = -1;
+        SourceFile(L"prog\\one.txt", 10);
+        SourceFile(L"prog\\two.txt", 20);
+        SourceFile(L"data\\PkgA\\root.dat", 30);
+        Prepare();
+    }
 };
 
 TEST_F(InstallElementsTest, InstallsEveryElementAndRecordsEachFileOnce)
@@ -204,6 +217,82 @@ TEST_F(InstallElementsTest, AnElementWithFilesButNoDestinationIsLeftOutAndTheRun
     EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
     const std::string log = ReadBytes(dir / L"dst\\update.log");
     EXPECT_NE(log.find("Element ORVEK Applikation has no destination folder: not installed.\r\n"), std::string::npos);
+}
+
+// An answer that stops the copy at the first file: nothing after it is
+// installed, and the package after it gets no log.
+TEST_F(InstallElementsTest, StoppingAnswersSkipEveryRemainingElement)
+{
+    TwoElements();
+    const std::wstring one = dir / L"dst\\prog\\one.txt";
+    struct Case {
+        const char* what;
+        int answer;
+    } cases[] = {{"Cancel on a failed file", IDCANCEL}, {"Abort on a file in use", IDABORT}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<HeldOpen> held;
+        if (c.answer == IDCANCEL) {
+            ::DeleteFileW((dir / L"src\\prog\\one.txt").c_str());  // gone after the scan
+        } else {
+            SourceFile(L"prog\\one.txt", 10);
+            run.systemKind = SystemKind::Old16BitHost;
+            ASSERT_TRUE(WriteBytes(one, "in use"));
+            held = std::make_unique<HeldOpen>(one);
+        }
+        ui.Answer(c.answer);
+        run.keepGoing = true;
+        run.runResult = 1;
+
+        EXPECT_FALSE(InstallElements(run, state.elements, state.sourceFiles));
+
+        EXPECT_EQ(run.runResult, 0);
+        EXPECT_EQ(ui.messages.size(), 1u);
+        ui.messages.clear();
+        EXPECT_FALSE(FileExists(dir / L"dst\\prog\\two.txt"));
+        EXPECT_FALSE(FileExists(dir / L"dst\\PkgA\\root.dat"));
+        EXPECT_FALSE(FileExists(dir / L"dst\\PkgA\\_uninst.inf"));
+    }
+}
+
+TEST_F(InstallElementsTest, AFailedFileFailsTheRunWhileCopyingGoesOn)
+{
+    TwoElements();
+    ::DeleteFileW((dir / L"src\\prog\\one.txt").c_str());
+    ui.Answer(IDOK);
+
+    EXPECT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
+
+    EXPECT_EQ(run.runResult, 0);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\prog\\two.txt").size(), 20u);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
+}
+
+// Without a destination a package log would land in the working folder.
+TEST_F(InstallElementsTest, AnElementWithoutDestinationOrFilesIsSkipped)
+{
+    Catalogue({{L"A1", L"Alpha", L"PkgA"}, {L"B2", L"Beta", L"PkgB"}});
+    Script(L"[Files]\r\n");
+    SourceFile(L"data\\PkgA\\root.dat", 30);  // PkgB has no files
+    Prepare();
+    state.elements[2]->destination.clear();
+    ASSERT_TRUE(MakeDirs(dir / L"work"));
+    wchar_t working[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, working);
+    ASSERT_TRUE(::SetCurrentDirectoryW((dir / L"work").c_str()));
+
+    const bool done = InstallElements(run, state.elements, state.sourceFiles);
+    ::SetCurrentDirectoryW(working);
+
+    EXPECT_TRUE(done);
+    EXPECT_EQ(run.runResult, 1);
+    EXPECT_FALSE(FileExists(dir / L"work\\_uninst.inf"));
+    const std::vector<std::string> runLog = Lines(dir / L"dst\\.UNINST.INF");
+    EXPECT_EQ(std::count(runLog.begin(), runLog.end(), "file 0 0 " + Ansi(L"dst\\PkgA\\_uninst.inf")), 1);
+    EXPECT_EQ(std::count_if(runLog.begin(), runLog.end(),
+                            [](const std::string& line) { return line.find("_uninst.inf") != std::string::npos; }),
+              1);
 }
 
 }  // namespace

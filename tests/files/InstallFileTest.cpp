@@ -17,6 +17,12 @@ DWORD Attributes(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str());
 }
 
+bool IsReadOnly(const std::wstring& path)
+{
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 // The user, who looks at the copy log while a question is on the screen.
 class InstallFileTest : public FilesTest {
 protected:
@@ -175,6 +181,21 @@ TEST_F(InstallFileTest, InstallFile_NewerDatedDestinationIsForcedOnSecondAttempt
     EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
 }
 
+// The run reads a destination folder once; a file that appears there later is
+// still found and compared, never copied over unseen.
+TEST_F(InstallFileTest, InstallFile_FileThatAppearedLaterIsStillCompared)
+{
+    std::wstring src = Place(L"ver2001.dll", L"src.dll");
+    EXPECT_EQ(1, InstallFile(run, src, dir / L"first.dll", nullptr, true));
+    std::wstring late = Place(L"ver2003.dll", L"late.dll");
+    const std::string newer = ReadBytes(late);
+
+    EXPECT_EQ(1, InstallFile(run, src, late, nullptr, true));
+
+    EXPECT_TRUE(newer == ReadBytes(late));
+    EXPECT_NE(std::string::npos, CopyLogText().find("\t\tDst is more up to date than src.\r\n\tMyVerInstallFile() returned 6"));
+}
+
 TEST_F(InstallFileTest, InstallFile_OlderDatedDestinationIsReplacedAtOnce)
 {
     std::wstring src = dir / L"a.txt";
@@ -239,8 +260,8 @@ TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyKeepsTheOldFile)
     EXPECT_NE(0u, Attributes(dst) & FILE_ATTRIBUTE_READONLY);
     ::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_NORMAL);
     // Nothing but the two files is left in the folder (no file set aside).
-    EXPECT_FALSE(FileExists(dir / L"ovk*.tmp"));
-    EXPECT_FALSE(FileExists(dir / L"*.~ovk*"));
+    EXPECT_FALSE(AnyMatch(dir / L"ovk*.tmp"));
+    EXPECT_FALSE(AnyMatch(dir / L"*.~ov*"));
     ASSERT_EQ(1u, ui.messages.size());
     const std::wstring text = src + L" --> " + dst + L"\r\nCopy failed.";
     EXPECT_EQ(text, ui.messages[0].text);
@@ -284,6 +305,204 @@ TEST_F(InstallFileTest, InstallFile_MissingSourceIsReportedWithFlagNames)
                                    Narrow(dir / L"dst.dll") + "\r\nFlags = VIF_CANNOTREADSRC\n");
     EXPECT_EQ(block + block + block, CopyLogText());
     EXPECT_EQ("", RunLogFileLines());
+}
+
+// The old file could not be got out of the way: the error decides between
+// "cannot delete", "in use" and going on with a plain copy over it. The rename
+// fails with each error in turn; the old file is read-only, and stays so
+// wherever it stays.
+TEST_F(InstallFileTest, MyVerInstallFile_OldFileThatCannotMoveDecidesByError)
+{
+    struct Case {
+        DWORD error;
+        DWORD attributes;
+        unsigned expected;
+        const char* verdict;
+    } cases[] = {
+        {ERROR_PATH_NOT_FOUND, 0, kVifCannotDelete, "\t\t**Aborting operation du to error.\n"},
+        {ERROR_TOO_MANY_OPEN_FILES, 0, kVifCannotDelete, "\t\t**Aborting operation du to error.\n"},
+        {ERROR_OUTOFMEMORY, 0, kVifCannotDelete, "\t\t**Aborting operation du to error.\n"},
+        {ERROR_NO_MORE_FILES, 0, kVifCannotDelete, "\t\t**Aborting operation du to error.\n"},
+        {ERROR_NETWORK_BUSY, 0, kVifCannotDelete, "\t\t**Aborting operation du to error.\n"},
+        {ERROR_ACCESS_DENIED, 0, kVifCannotDelete | kVifFileInUse, "\t\t**Aborting operation du to error.\n"},
+        {ERROR_SHARING_VIOLATION, 0, kVifCannotDelete | kVifFileInUse, "\t\t**Aborting operation du to error.\n"},
+        {ERROR_PATH_NOT_FOUND, FILE_ATTRIBUTE_SYSTEM, kVifFileInUse,
+         "\t\tSystem attribute on file.. Assuming file in use...\n"},
+        // Any other error: the copy goes over the old file, which must not be read-only then.
+        {ERROR_INVALID_PARAMETER, 0, 0, "\t\t**Aborting operation du to error.\n"},
+    };
+    const std::wstring src = dir / L"a.txt", dst = dir / L"b.txt";
+    ASSERT_TRUE(WriteBytes(src, "new"));
+    DWORD failWith = 0;
+    run.moveFile = [&failWith](const wchar_t*, const wchar_t*, DWORD) {
+        ::SetLastError(failWith);
+        return FALSE;
+    };
+    // Windows refuses to copy over a read-only file; Wine running as root does not.
+    run.copyFile = [](const wchar_t* from, const wchar_t* to, BOOL failIfExists) {
+        if (IsReadOnly(to)) {
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+        return ::CopyFileW(from, to, failIfExists);
+    };
+    for (const Case& c : cases) {
+        ::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(WriteBytes(dst, "old"));
+        ASSERT_TRUE(::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_READONLY | c.attributes));
+        failWith = c.error;
+        const size_t logBefore = CopyLogText().size();
+
+        EXPECT_EQ(c.expected, MyVerInstallFile(run, true, src, dst, true)) << c.error;
+
+        const std::string block = CopyLogText().substr(logBefore);
+        EXPECT_NE(std::string::npos, block.find(Crlf("File is prepered for delete...  **Failed. Error code " +
+                                                      std::to_string(c.error) + "\n" + c.verdict)))
+            << block;
+        EXPECT_EQ(c.expected ? "old" : "new", ReadBytes(dst)) << c.error;
+        EXPECT_EQ(c.expected ? FILE_ATTRIBUTE_READONLY : 0u, Attributes(dst) & FILE_ATTRIBUTE_READONLY) << c.error;
+        EXPECT_FALSE(AnyMatch(dir / L"*.~ov*"));
+        EXPECT_FALSE(AnyMatch(dir / L"ovk*.tmp"));
+    }
+    ::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The copy itself failed: the error decides the result bits; the user is told.
+TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyDecidesByError)
+{
+    struct Case {
+        DWORD error;
+        unsigned expected;
+    } cases[] = {
+        {ERROR_FILE_NOT_FOUND, kVifCannotReadSrc},
+        {ERROR_ACCESS_DENIED, kVifAccessViolation},
+        {ERROR_SHARING_VIOLATION, kVifSharingViolation | kVifFileInUse},
+        {ERROR_DISK_FULL, kVifCannotCreate},
+    };
+    const std::wstring src = dir / L"a.txt", dst = dir / L"b.txt";
+    ASSERT_TRUE(WriteBytes(src, "new"));
+    DWORD failWith = 0;
+    run.copyFile = [&failWith](const wchar_t*, const wchar_t*, BOOL) {
+        ::SetLastError(failWith);
+        return FALSE;
+    };
+    const std::wstring text = src + L" --> " + dst + L"\r\nCopy failed.";
+    for (const Case& c : cases) {
+        ui.messages.clear();
+        failWith = c.error;
+        EXPECT_EQ(c.expected, MyVerInstallFile(run, true, src, dst, false)) << c.error;
+        ASSERT_EQ(1u, ui.messages.size());
+        EXPECT_EQ(text, ui.messages[0].text);
+        EXPECT_NE(std::string::npos,
+                  CopyLogText().find(Crlf("\t\t" + Narrow(text) + " Error code " + std::to_string(c.error) + "\n")));
+        EXPECT_FALSE(FileExists(dst));
+    }
+}
+
+TEST_F(InstallFileTest, MyVerInstallFile_SourceWhoseVersionCannotBeReadIsNotCopied)
+{
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
+    const std::string old = ReadBytes(dst);
+    HeldOpen lock(src);  // found by the search, but not readable
+    ASSERT_TRUE(lock.Held());
+
+    EXPECT_EQ(kVifCannotReadSrc, MyVerInstallFile(run, false, src, dst, false));
+    lock.Release();
+
+    EXPECT_TRUE(old == ReadBytes(dst));
+    EXPECT_EQ(Crlf(CallLine(src, dst) +
+                   "\t\tSrc exist.\n"
+                   "\t\tDst exist\n"
+                   "\t\tDst exist\n"
+                   "\t\tFailed to get version info size on src. Error 32\n"),
+              CopyLogText());
+}
+
+// A copy that dies half way (disk full) after it began to write its destination.
+BOOL WINAPI CopyThatFillsTheDisk(const wchar_t*, const wchar_t* to, BOOL)
+{
+    WriteBytes(to, "");
+    ::SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+// A name one past the longest a folder entry may have with ".~ovk" added: the
+// old file goes aside under a temporary name of the folder all the same, so the
+// failed copy leaves it whole.
+TEST_F(InstallFileTest, MyVerInstallFile_OldFileWithLongNameIsKeptThroughAFailedCopy)
+{
+    const std::wstring src = dir / L"a.txt", dst = dir / std::wstring(251, L'n');
+    ASSERT_TRUE(WriteBytes(src, "new"));
+    ASSERT_TRUE(WriteBytes(dst, "old"));
+    run.copyFile = CopyThatFillsTheDisk;
+
+    EXPECT_EQ(kVifCannotCreate, MyVerInstallFile(run, true, src, dst, true));
+
+    EXPECT_EQ("old", ReadBytes(dst));
+    EXPECT_FALSE(AnyMatch(dir / L"ovk*.tmp"));
+    EXPECT_EQ(std::string::npos, CopyLogText().find("**Failed."));
+}
+
+// The copy failed and the old file, set aside, cannot go back: the copy log
+// says where it is, and the file is not installed (nor tried again).
+TEST_F(InstallFileTest, InstallFile_OldFileThatCannotGoBackIsNamedAndNotInstalled)
+{
+    const std::wstring src = dir / L"a.txt", dst = dir / L"b.txt";
+    ASSERT_TRUE(WriteBytes(src, "new"));
+    ASSERT_TRUE(WriteBytes(dst, "old"));
+    ASSERT_TRUE(SetWriteYear(dst, 2001));
+    run.copyFile = CopyThatFillsTheDisk;
+    run.moveFile = [&dst](const wchar_t* from, const wchar_t* to, DWORD flags) {
+        if (to && dst == to && std::wstring(from).find(L".~ovk") != std::wstring::npos) {
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+        return ::MoveFileExW(from, to, flags);
+    };
+
+    EXPECT_EQ(0, InstallFile(run, src, dst, nullptr, true));
+
+    EXPECT_EQ("old", ReadBytes(dst + L".~ovk"));
+    const std::string log = CopyLogText();
+    EXPECT_NE(std::string::npos,
+              log.find(Crlf("\t\t**Failed to put the old file back from " + Narrow(dst) + ".~ovk. Error code 5\n")));
+    EXPECT_NE(std::string::npos, log.find("VIF_CANNOTCREATEVIF_CANNOTRENAME\r\n"));
+    EXPECT_EQ(std::string::npos, log.find("Trying to force installation"));
+    EXPECT_EQ("", RunLogFileLines());
+}
+
+// On the NT family the first bytes of a file spare the version library where
+// they show it has nothing to read; what is decided and logged is what the
+// library says itself (as it does for the other system kinds).
+TEST_F(InstallFileTest, MyVerInstallFile_FirstBytesDecideAsTheVersionLibraryWould)
+{
+    const std::string v2001 = ReadBytes(VersionDll(L"ver2001.dll")), v2003 = ReadBytes(VersionDll(L"ver2003.dll"));
+    struct Case {
+        const char* what;
+        std::string source, dest;
+        unsigned expected;
+    } cases[] = {
+        {"text", "plain text", v2003, kVifSrcOld},
+        {"empty", "", v2003, kVifSrcOld},
+        {"a bare MZ", "MZ", v2003, kVifSrcOld},
+        {"a library named like data", v2001, v2003, kVifSrcOld | kVifMismatch},
+        {"text over a library", v2003, "plain text", 0},
+    };
+    const std::wstring src = dir / L"s.cad", dst = dir / L"d.cad";
+    for (const Case& c : cases) {
+        std::string blocks[2];
+        for (int i = 0; i < 2; ++i) {
+            run.systemKind = i == 0 ? SystemKind::NtFamily : SystemKind::Old16BitHost;
+            ASSERT_TRUE(WriteBytes(src, c.source));
+            ASSERT_TRUE(WriteBytes(dst, c.dest));
+            ASSERT_TRUE(SetWriteYear(dst, 2030));
+            const size_t before = CopyLogText().size();
+            EXPECT_EQ(c.expected, MyVerInstallFile(run, false, src, dst, true)) << c.what;
+            blocks[i] = CopyLogText().substr(before);
+        }
+        EXPECT_EQ(blocks[1], blocks[0]) << c.what;
+    }
 }
 
 TEST(VifFlagNamesTest, VifFlagNames_FollowTheMessageOrder)

@@ -9,6 +9,7 @@
 #include "framework/Strings.h"
 #include "platform/PathUtil.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -249,6 +250,83 @@ TEST_F(ReplaceAtRestartTest, InstallFile_FailedTemporaryCopyIsNotScheduled)
     EXPECT_NE(std::string::npos, CopyLogText().find("NT: ***MoveFileEx() failed!\r\n"));
     EXPECT_FALSE(FileExists(dir / L"dst.000"));
     for (const std::wstring& entry : PendingRenames::Entries()) EXPECT_EQ(std::wstring::npos, entry.find(dst));
+}
+
+// A loaded library can be renamed but not deleted: the new file goes in at
+// once, the old one waits beside it until the next start removes it.
+TEST_F(ReplaceAtRestartTest, InstallFile_LoadedLibraryIsReplacedAndTheOldOneGoesAtRestart)
+{
+    PendingRenames pending;
+    std::wstring windows = dir / L"windows";
+    ASSERT_TRUE(MakeDirs(windows));
+    run.windowsFolder = windows;
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    for (SystemKind kind : {SystemKind::NtFamily, SystemKind::Win95Family}) {
+        run.systemKind = kind;
+        run.restartNeeded = false;
+        const std::wstring dst = dir / (kind == SystemKind::NtFamily ? L"nt.dll" : L"w95.dll");
+        ASSERT_TRUE(::CopyFileW(VersionDll(L"ver2001.dll").c_str(), dst.c_str(), FALSE));
+        HMODULE loaded = ::LoadLibraryW(dst.c_str());
+        ASSERT_TRUE(loaded);
+
+        EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
+
+        const std::wstring aside = dst + L".~ovk";
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
+        EXPECT_TRUE(FileExists(aside));
+        EXPECT_TRUE(run.restartNeeded);  // the old code runs until then
+        EXPECT_NE(std::string::npos, CopyLogText().find(Crlf("\t\tOld file set aside as " + Narrow(aside) +
+                                                             " is in use: it is removed at the next restart.\n")));
+        if (kind == SystemKind::NtFamily) {
+            const std::vector<std::wstring> entries = PendingRenames::Entries();
+            EXPECT_NE(entries.end(), std::find(entries.begin(), entries.end(), L"\\??\\" + aside));
+        } else {
+            EXPECT_EQ("[rename]\r\nNUL=" + Narrow(aside) + "\r\n", ReadBytes(windows + L"\\wininit.ini"));
+        }
+        ::FreeLibrary(loaded);
+    }
+}
+
+// Retry forces the copy once more; while the file is still held, the question comes again.
+TEST_F(ReplaceAtRestartTest, InstallFile_RetryAsksAgainWhileTheFileIsHeld)
+{
+    run.systemKind = SystemKind::Old16BitHost;
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
+    const std::string old = ReadBytes(dst);
+    HeldOpen hold(dst);
+    ui.Answer(IDRETRY);
+    ui.Answer(IDRETRY);
+    ui.Answer(IDABORT);
+
+    EXPECT_EQ(-1, InstallFile(run, src, dst, nullptr, false));
+
+    ASSERT_EQ(3u, ui.messages.size());
+    for (const AskedMessage& asked : ui.messages) EXPECT_EQ(static_cast<UINT>(IDS_FILE_IN_USE), asked.stringId);
+    hold.Release();
+    EXPECT_TRUE(old == ReadBytes(dst));
+    EXPECT_EQ("", RunLogFileLines());
+}
+
+// The 95 family's replacement list cannot be written: the user is asked.
+TEST_F(ReplaceAtRestartTest, InstallFile_UnwritableWininitAsksTheUser)
+{
+    run.systemKind = SystemKind::Win95Family;
+    std::wstring windows = dir / L"windows";
+    ASSERT_TRUE(MakeDirs(windows + L"\\wininit.ini"));  // a folder in the way
+    run.windowsFolder = windows;
+    std::wstring src = Place(L"ver2003.dll", L"src.dll");
+    std::wstring dst = Place(L"ver2001.dll", L"dst.dll");
+    HeldOpen hold(dst);
+    ui.Answer(IDIGNORE);
+
+    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
+
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_EQ(static_cast<UINT>(IDS_FILE_IN_USE), ui.messages[0].stringId);
+    EXPECT_FALSE(run.restartNeeded);
+    EXPECT_EQ(std::string::npos, CopyLogText().find("Scheduled replace at boot OK"));
 }
 
 TEST_F(ReplaceAtRestartTest, InstallFile_WindowsFolderStaysOutOfTheRunLog)

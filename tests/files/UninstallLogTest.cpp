@@ -93,4 +93,37 @@ TEST_F(UninstallLogTest, OpenCopyLog_IsRecordedAndWritesCrLf)
     EXPECT_EQ("ORVEK V3.5\nfile 0 0 " + Narrow(CopyLogPath()) + "\n", ReadBytes(RunLogPath()));
 }
 
+// A package installer appends to the logs while the run holds them open: its
+// lines stay, and the run's next lines follow them.
+TEST_F(UninstallLogTest, LogsTakeOtherWritersAndAppendAfterThem)
+{
+    OpenLogs();
+    std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, dir.Path());
+    ASSERT_TRUE(packageLog);
+    const std::wstring packageLogPath = dir / L"_uninst.inf";
+    for (const std::wstring& path : {RunLogPath(), CopyLogPath(), packageLogPath}) {
+        // As a C stream opened for appending does it.
+        HANDLE other = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, other) << Narrow(path) << " error " << ::GetLastError();
+        DWORD written = 0;
+        ::SetFilePointer(other, 0, nullptr, FILE_END);
+        EXPECT_TRUE(::WriteFile(other, "theirs\n", 7, &written, nullptr));
+        ::CloseHandle(other);
+    }
+    run.RunLog()->WriteFile(L"C:\\ours.dll");
+    packageLog->WriteFile(L"C:\\ours.cad");
+    CopyLogWrite(run, L"ours\n");
+    packageLog.reset();
+    CloseCopyLog(run);
+    CloseUninstallLog(run);
+
+    const auto endsWith = [](const std::string& text, const std::string& end) {
+        return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    };
+    EXPECT_TRUE(endsWith(ReadBytes(RunLogPath()), "\ntheirs\nfile 0 0 C:\\ours.dll\n"));
+    EXPECT_TRUE(endsWith(ReadBytes(packageLogPath), "\ntheirs\nfile 0 0 C:\\ours.cad\n"));
+    EXPECT_TRUE(endsWith(ReadBytes(CopyLogPath()), "theirs\nours\r\n"));
+}
+
 }  // namespace
