@@ -49,7 +49,17 @@ protected:
             << "no setup.exe at " << std::string(SETUP_EXE_DIR);
         ASSERT_TRUE(WriteBytes(install + L"\\billboard\\one.bmp", MakeBmp({.width = 64, .height = 36})));
         ASSERT_TRUE(WriteText(install + L"\\setup.inf", L"[SetupInfo]\r\n[Billboard]\r\none.bmp=2000\r\n"));
+        // These runs are about a machine without the product: its administration file steps aside.
+        hadAdmin = ::MoveFileExW(kAdminFile, kAdminAside, MOVEFILE_REPLACE_EXISTING) != FALSE;
     }
+    void TearDown() override
+    {
+        if (hadAdmin) ::MoveFileExW(kAdminAside, kAdminFile, MOVEFILE_REPLACE_EXISTING);
+    }
+
+    static constexpr const wchar_t* kAdminFile = L"C:\\ProgramData\\Orvekhaus\\OrvekData\\orvekAdmin.ini";
+    static constexpr const wchar_t* kAdminAside = L"C:\\ProgramData\\Orvekhaus\\OrvekData\\orvekAdmin.ini.aside";
+    bool hadAdmin = false;
 
     TempDir dir;
     std::wstring install;
