@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 inline constexpr wchar_t kAdminFileName[] = L"orvekAdmin.ini";
@@ -26,6 +27,8 @@ public:
     void Add(std::unique_ptr<CFirma> record) { records_.push_back(std::move(record)); }
     // Hands the record over to the caller; the list shrinks by one.
     std::unique_ptr<CFirma> RemoveAt(std::size_t index);
+    // Hands every record over in list order; the list is empty afterwards.
+    std::vector<std::unique_ptr<CFirma>> TakeAll() { return std::exchange(records_, {}); }
     void RemoveAll() { records_.clear(); }
 
     // Replaces the contents with the records of file. basePath (when not empty)

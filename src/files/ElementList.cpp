@@ -44,9 +44,10 @@ void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& s
 
     CFirmenArray catalogue;
     catalogue.LoadCatalogue(JoinPath(sourceDir, L"data"), country);
-    while (catalogue.GetSize() > 0) {
+    // All at once: taking the first record each time moves the rest every time.
+    for (std::unique_ptr<CFirma>& package : catalogue.TakeAll()) {
         auto element = std::make_unique<CInstElement>();
-        element->package = catalogue.RemoveAt(0);
+        element->package = std::move(package);
         element->displayName = element->package->name;
         element->folderKey = element->package->dirname;
         element->selected = 1;
