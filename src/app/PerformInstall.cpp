@@ -42,7 +42,14 @@ bool Sequencer::PerformInstall()
     }
     log_.Write(run_.runResult == kRunFailed ? L"copied, but not every file could be installed (see update.log)"
                                             : L"every file copied");
-    const bool result = InstallDataPackages(state_.elements, state_.installDir, state_.sourceDir, state_.adminFile);
+    bool recorded = false;
+    const bool result =
+        InstallDataPackages(state_.elements, state_.installDir, state_.sourceDir, state_.adminFile, &recorded);
+    // Files the product does not know of are as good as missing: an unattended
+    // rollout must not report this run as installed.
+    notRecorded_ = !recorded;
+    log_.Write(recorded ? L"packages recorded in the administration file"
+                        : L"the packages could not be recorded: the administration file could not be written");
     state_.busy = false;
     return result;
 }

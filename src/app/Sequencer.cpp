@@ -110,6 +110,7 @@ int Sequencer::ExitCode() const
     if (earlyEnd_ == EarlyEnd::Cancelled) return kExitCancelled;
     if (earlyEnd_ == EarlyEnd::Failed) return kExitFailed;
     if (copyStopped_) return kExitCancelled;
+    if (notRecorded_) return kExitFailed;
     if (run_.runResult == kRunNotStarted || run_.runResult == kRunFailed) return kExitFailed;
     return run_.restartNeeded ? kExitRestartNeeded : kExitInstalled;
 }

@@ -86,6 +86,7 @@ private:
     bool finishing_ = false; // the end of the run took place: the quit is on its way
     EarlyEnd earlyEnd_ = EarlyEnd::None;
     bool copyStopped_ = false;  // the user stopped the copy (Cancel, Abort)
+    bool notRecorded_ = false;  // copied, but the administration file could not be written
 };
 
 // installDir without one trailing backslash, without a last "\obj" (any case),

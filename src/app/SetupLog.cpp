@@ -33,8 +33,8 @@ void SetupLog::Write(const std::wstring& text)
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     wchar_t stamp[32] = {};
-    std::swprintf(stamp, 32, L"%04u-%02u-%02u %02u:%02u:%02u  ", now.wYear, now.wMonth, now.wDay, now.wHour,
-                  now.wMinute, now.wSecond);
+    std::swprintf(stamp, 32, L"%04u-%02u-%02u %02u:%02u:%02u.%03u  ", now.wYear, now.wMonth, now.wDay, now.wHour,
+                  now.wMinute, now.wSecond, now.wMilliseconds);
     std::wstring line = stamp;
     for (wchar_t c : text) {
         if (c == L'\r') continue;

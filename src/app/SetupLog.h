@@ -13,7 +13,7 @@ public:
     bool IsOpen() const { return file_.Valid(); }
     const std::wstring& Path() const { return path_; }
 
-    // "2026-12-07 14:03:22  text"; line breaks in text become " | ".
+    // "2026-12-07 14:03:22.481  text"; line breaks in text become " | ".
     void Write(const std::wstring& text);
 
 private:

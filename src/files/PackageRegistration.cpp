@@ -48,8 +48,9 @@ void RunPackageInstaller(const CFirma& package, const std::wstring& sourceDir)
 }  // namespace
 
 bool InstallDataPackages(const CIEArray& elements, const std::wstring& installDir, const std::wstring& sourceDir,
-                         const std::wstring& adminFile)
+                         const std::wstring& adminFile, bool* recorded)
 {
+    if (recorded) *recorded = false;
     const std::wstring admin = adminFile.empty() ? JoinPath(installDir, L"obj\\orvekAdmin.ini") : adminFile;
     // A relative name would make the profile calls write into the Windows folder.
     if (!IsAbsolute(admin)) return false;
@@ -80,6 +81,7 @@ bool InstallDataPackages(const CIEArray& elements, const std::wstring& installDi
     }
 
     if (!usersBasePath.empty()) known.SetBasePath(usersBasePath);
-    known.Save();
+    const bool saved = known.Save();
+    if (recorded) *recorded = saved;
     return false;
 }

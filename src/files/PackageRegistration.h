@@ -12,6 +12,7 @@ class CIEArray;
 // runs each one's installer (sourceDir\data\<dirname>\plg\<plugin>, in that plg
 // folder) and waits for it, one after the other, and saves. The user's data base
 // path survives; when there was none it stays at the medium's data folder.
-// Shows nothing. Always false.
+// Shows nothing. Always false; recorded (when given) tells whether the
+// administration file was written.
 bool InstallDataPackages(const CIEArray& elements, const std::wstring& installDir, const std::wstring& sourceDir,
-                         const std::wstring& adminFile);
+                         const std::wstring& adminFile, bool* recorded = nullptr);

@@ -44,9 +44,10 @@ TEST(Unattended, AQuietRunAnswersEveryBoxAndLogsTextAndAnswer)
     EXPECT_NE(text.find("Failed to install file: a --> b -> OK\r\n"), std::string::npos);
     EXPECT_NE(text.find("replace the old data of Lumina in C:\\local\\Lumina? -> No"), std::string::npos);
     EXPECT_NE(text.find(".NET Framework 3.5 is missing (https://example) -> Cancel"), std::string::npos);
-    // Every line starts with its time: "yyyy-mm-dd hh:mm:ss  ".
+    // Every line starts with its time: "yyyy-mm-dd hh:mm:ss.mmm  ".
     EXPECT_EQ(text[4], '-');
-    EXPECT_EQ(text.substr(19, 2), "  ");
+    EXPECT_EQ(text[19], '.');
+    EXPECT_EQ(text.substr(23, 2), "  ");
 }
 
 }  // namespace

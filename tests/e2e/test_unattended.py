@@ -5,7 +5,7 @@ import subprocess
 import time
 import unittest
 
-from setup_run import BOXREADER, BUILD, DATA_FOLDER, Machine, Medium, windows_path
+from setup_run import ADMIN_FILE, BOXREADER, BUILD, DATA_FOLDER, Machine, Medium, windows_path
 import make_medium
 
 IDOK = 1
@@ -33,7 +33,20 @@ class Unattended(unittest.TestCase):
         self.assertIn("start: ", text)
         self.assertIn("package Lumina Leuchten: to be installed in ", text)
         self.assertIn("every file copied", text)
+        self.assertIn("packages recorded in the administration file", text)
         self.assertTrue(text.rstrip().endswith("exit code 0"))
+
+    def test_an_administration_file_that_cannot_be_written_is_1603_and_kept(self):
+        self.machine.admin()
+        before = open(ADMIN_FILE, "rb").read()
+        os.chmod(ADMIN_FILE, 0o444)  # Wine shows it read-only
+        try:
+            self.assertEqual(self.medium.run("/Q", "/log", windows_path(self.log), answer=IDOK), 1603)
+        finally:
+            os.chmod(ADMIN_FILE, 0o644)
+        self.assertEqual(open(ADMIN_FILE, "rb").read(), before)
+        self.assertIn("the packages could not be recorded", self.log_text())
+        self.assertTrue(self.log_text().rstrip().endswith("exit code 1603"))
 
     def test_no_administration_file_is_1603_without_a_box(self):
         self.machine.no_admin()
