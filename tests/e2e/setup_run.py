@@ -77,9 +77,12 @@ class Medium:
         it; script gives "Caption=actions" for pages answered with keys and clicks.
         On a loaded machine a click can be lost before a page is ready: a run left
         waiting is ended and made once more."""
+        kept = os.path.getsize(self.log) if os.path.exists(self.log) else 0
         try:
             return self._run_once(args, env, timeout, answer, script)
         except subprocess.TimeoutExpired:
+            with open(self.log, "ab") as log:
+                log.truncate(kept)  # the ended attempt's starts are not this run's
             return self._run_once(args, env, timeout, answer, script)
 
     def _run_once(self, args, env, timeout, answer, script):

@@ -3,10 +3,12 @@ import os
 import unittest
 
 from setup_run import DATA_FOLDER, Machine, Medium
+import make_medium
 
 IDOK, IDCANCEL = 1, 2
 LANGUAGE_PAGE = "Sprache / Language / Langue / Lingua"
 OPTIONS_PAGE = "Vorgaben zur Installation"
+PROGRESS = "Dateien kopieren"
 LIST, NEXT = 1091, 1
 
 
@@ -30,9 +32,9 @@ class Interactive(unittest.TestCase):
         open(old, "w").write("kept")
         # Language page: German (preselected by DefLanguage); options page: the first row
         # (alphabetical: Helios Licht) toggled off with the space key, then Weiter; the
-        # old-data question: Nein.
+        # old-data question: Nein. The progress dialog is left alone (its Cancel is IDCANCEL too).
         code = self.medium.run("/L:7", answer=IDCANCEL,
-                               script=[f"{LANGUAGE_PAGE}={IDOK}", f"{OPTIONS_PAGE}=space:{LIST},{NEXT}"])
+                               script=[f"{LANGUAGE_PAGE}={IDOK}", f"{OPTIONS_PAGE}=space:{LIST},{NEXT}", f"{PROGRESS}="])
         self.assertEqual(code, 0)
         captions = [caption for caption, _ in self.medium.boxes]
         self.assertEqual(captions[:2], [LANGUAGE_PAGE, OPTIONS_PAGE])
@@ -46,6 +48,20 @@ class Interactive(unittest.TestCase):
         code = self.medium.run("/L:7", answer=IDOK, script=[f"{LANGUAGE_PAGE}={IDOK}", f"{OPTIONS_PAGE}={IDCANCEL}"])
         self.assertEqual(code, 1602)
         self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "Lumina")))
+
+    def test_cancel_in_the_progress_dialog_stops_the_copy(self):
+        # A first package of 4,900 files: the copy lasts long enough for the click.
+        self.medium.close()
+        self.medium = Medium(packages=[("BIG", "Grosse Daten", "Gross", "", 700)] + make_medium.PACKAGES)
+        code = self.medium.run("/L:7", answer=IDOK,
+                               script=[f"{LANGUAGE_PAGE}={IDOK}", f"{OPTIONS_PAGE}={NEXT}", f"{PROGRESS}={IDCANCEL}"])
+        self.assertEqual(code, 1602)
+        copied = sum(len(files) for _, _, files in os.walk(os.path.join(DATA_FOLDER, "Gross")))
+        self.assertLess(copied, 4900)
+        self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "Sol", "cad", "sol0.cad")))
+        # Nothing is recorded and no package installer runs; the follow-up program still starts.
+        self.assertFalse(self.machine.records().has_section("BIG"))
+        self.assertEqual([r["arg0"].rsplit("\\", 1)[-1] for r in self.medium.records()], ["PostSetup.exe"])
 
     def test_language_8_takes_the_english_library(self):
         self.machine.no_admin()
