@@ -1,5 +1,6 @@
 // Load, Refresh and Save of the administration file with many packages: the
 // catalogue merge as a run with a large medium would do it.
+#include "harness/BenchHarness.h"
 #include "support/TempDir.h"
 #include "catalogue/FirmenArray.h"
 
@@ -13,16 +14,7 @@
 
 namespace {
 
-std::string PackageId(int i)
-{
-    const char digits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    std::string id(3, '0');
-    for (int pos = 2; pos >= 0; --pos) {
-        id[static_cast<std::size_t>(pos)] = digits[i % 36];
-        i /= 36;
-    }
-    return id;
-}
+using bench::PackageId;
 
 std::string Packages(int n, const char* version, bool installed)
 {
@@ -40,20 +32,6 @@ std::string Packages(int n, const char* version, bool installed)
         text += installed ? "status=2\r\nlocalpath=C:\\Data\\Local\r\n" : "status=0\r\n";
     }
     return text;
-}
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now;
 }
 
 // One Load + Refresh + Save of n packages; gives their seconds together.
@@ -77,21 +55,21 @@ double Run(int n)
     // whole so that every package takes part.
     const DWORD listChars = std::max<DWORD>(kKeyListBufferChars, static_cast<DWORD>(n) * 4 + 16);
 
-    LARGE_INTEGER t0 = Now();
+    const double t0 = bench::Now();
     CFirmenArray known;
     known.manufacturersListChars = listChars;
     known.Load(admin, data, L"");
-    LARGE_INTEGER t1 = Now();
+    const double t1 = bench::Now();
     // Once more: the system has the file in its cache now.
     known.Load(admin, data, L"");
-    LARGE_INTEGER t2 = Now();
+    const double t2 = bench::Now();
 
     // Every catalogue record is newer: each is written to the administration file.
     CFirmenArray list;
     list.manufacturersListChars = listChars;
     list.SetAdminFile(admin);
     int refresh = list.Refresh();
-    LARGE_INTEGER t3 = Now();
+    const double t3 = bench::Now();
 
     // Every package installed anew, as the registration after copying marks them.
     for (std::size_t i = 0; i < list.GetSize(); ++i) {
@@ -99,8 +77,8 @@ double Run(int n)
         list[i]->localpath = L"D:\\Data\\New";
     }
     bool saved = list.Save();
-    LARGE_INTEGER t4 = Now();
-    const double together = Seconds(t0, t1) + Seconds(t2, t4);
+    const double t4 = bench::Now();
+    const double together = (t1 - t0) + (t4 - t2);
 
     // The merge's names are in the file, read as the product reads it.
     wchar_t merged[32] = {};
@@ -110,7 +88,7 @@ double Run(int n)
     ::GetFileAttributesExW(admin.c_str(), GetFileExInfoStandard, &info);
     std::printf("%5d packages: Load %7.3f s (again %7.3f s)  Refresh %7.3f s  Save %7.3f s  together %7.3f s"
                 "  (known %zu, merged %zu, refresh %d %ls, save %s, file %lu KB, key list %lu chars)\n",
-                n, Seconds(t0, t1), Seconds(t1, t2), Seconds(t2, t3), Seconds(t3, t4),
+                n, (t1 - t0), (t2 - t1), (t3 - t2), (t4 - t3),
                 together, known.GetSize(), list.GetSize(), refresh,
                 std::wcscmp(merged, L"Maker 000 2") == 0 ? L"written" : L"NOT WRITTEN", saved ? "ok" : "FAILED",
                 info.nFileSizeLow / 1024, static_cast<unsigned long>(listChars));

@@ -2,6 +2,7 @@
 // plain FindFirstFileW walk. Sizes from the command line (defaults: the full
 // figures): --files 20000 --packages 20 --big 8 --big-mb 256 --scan 100000 --rounds 3.
 // Data lives under the Wine temporary folder and is removed afterwards.
+#include "harness/BenchHarness.h"
 #include "support/TempDir.h"
 #include "app/SetupState.h"
 #include "files/InstElement.h"
@@ -32,6 +33,14 @@
 
 namespace {
 
+using bench::IntArg;
+using bench::List;
+using bench::MakeFolders;
+using bench::PlainCopy;
+using bench::Now;
+using bench::SourceFile;
+using bench::WriteFileOfSize;
+
 struct Options {
     int files = 20000;
     int packages = 20;
@@ -52,109 +61,8 @@ public:
     int count = 0;
 };
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void MakeFolders(const std::wstring& path)
-{
-    for (size_t pos = path.find(L'\\', 3);; pos = path.find(L'\\', pos + 1)) {
-        ::CreateDirectoryW(path.substr(0, pos).c_str(), nullptr);
-        if (pos == std::wstring::npos) break;
-    }
-}
-
-bool WriteFileOfSize(const std::wstring& path, uint64_t size, const std::vector<char>& pattern)
-{
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    for (uint64_t done = 0; ok && done < size;) {
-        const DWORD chunk = static_cast<DWORD>(std::min<uint64_t>(pattern.size(), size - done));
-        DWORD written = 0;
-        ok = ::WriteFile(file, pattern.data(), chunk, &written, nullptr) && written == chunk;
-        done += chunk;
-    }
-    ::CloseHandle(file);
-    return ok;
-}
-
-// One source file and where the plain loop puts it (relative to a destination root).
-struct SourceFile {
-    std::wstring source;
-    std::wstring relative;
-};
-
-// A medium: data\ovkdata.inf and package folders with files in the root and the
-// seven categories, files of 4 to 16 KB (or `bigCount` files of bigBytes in one package).
-std::vector<SourceFile> MakeMedium(const std::wstring& root, int packages, int files, uint64_t fixedSize)
-{
-    static const wchar_t* folders[] = {L"", L"cad", L"dtb", L"lvk", L"pic", L"geo", L"sym", L"att"};
-    std::vector<char> pattern(1 << 20);
-    uint32_t seed = 12345;
-    for (char& c : pattern) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
-
-    MakeFolders(root + L"\\data");
-    std::wstring catalogue = L"[manufacturers]\r\n";
-    std::wstring sections;
-    std::vector<SourceFile> list;
-    for (int p = 0; p < packages; ++p) {
-        wchar_t id[8];
-        std::swprintf(id, 8, L"P%02d", p);
-        const std::wstring dirname = std::wstring(L"Pkg") + id;
-        catalogue += std::wstring(id) + L"=" + id + L"\r\n";
-        sections += L"[" + std::wstring(id) + L"]\r\nname=Package " + id + L"\r\ndbname=db" + id + L"\r\ndirname=" +
-                    dirname + L"\r\n";
-        for (const wchar_t* folder : folders) MakeFolders(root + L"\\data\\" + dirname + (*folder ? L"\\" : L"") + folder);
-    }
-    for (int i = 0; i < files; ++i) {
-        const int p = i % packages;
-        const wchar_t* folder = folders[(i / packages) % 8];
-        wchar_t name[32];
-        std::swprintf(name, 32, L"f%06d.dat", i);
-        wchar_t id[8];
-        std::swprintf(id, 8, L"P%02d", p);
-        const std::wstring relative = std::wstring(L"Pkg") + id + (*folder ? L"\\" : L"") + folder + L"\\" + name;
-        const std::wstring source = root + L"\\data\\" + relative;
-        seed = seed * 1103515245u + 12345u;
-        const uint64_t size = fixedSize ? fixedSize : 4096 + (seed >> 8) % (12 * 1024 + 1);
-        if (!WriteFileOfSize(source, size, pattern)) std::wprintf(L"cannot write %ls\n", source.c_str());
-        list.push_back({source, relative});
-    }
-    // An empty catalogue file would still be valid; sections follow the list.
-    HANDLE file = ::CreateFileW((root + L"\\data\\ovkdata.inf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    const std::wstring text = catalogue + sections;
-    std::string bytes(text.begin(), text.end());
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-    HANDLE script = ::CreateFileW((root + L"\\DataSetup.inf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ::CloseHandle(script);
-    return list;
-}
-
-// The plain loop: CopyFileW of every file into dest (folders made beforehand, not timed).
-double PlainCopy(const std::vector<SourceFile>& files, const std::wstring& dest)
-{
-    for (const auto& f : files) MakeFolders((dest + L"\\" + f.relative).substr(0, (dest + L"\\" + f.relative).rfind(L'\\')));
-    const double start = Now();
-    for (const auto& f : files)
-        if (!::CopyFileW(f.source.c_str(), (dest + L"\\" + f.relative).c_str(), FALSE))
-            std::wprintf(L"plain copy failed: %ls (%lu)\n", f.source.c_str(), ::GetLastError());
-    return Now() - start;
-}
-
-// The run's way: element list, scan, trees, folders and logs (not timed), then
-// InstallElements (timed).
-// One run of the engine: what the sequencer would own.
+// One run of the engine: what the sequencer would own. The run's way: element
+// list, scan, trees, folders and logs (not timed), then InstallElements (timed).
 struct Engine {
     explicit Engine(CountingUi& userInterface) : ui(userInterface) {}
     void NewRun()
@@ -169,7 +77,10 @@ struct Engine {
 
 double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& dest, bool again, int& installed)
 {
+    // Installing again is a run of its own, as a second start of the program is:
+    // nothing it learnt about the destination in the first run carries over.
     if (!again) engine.NewRun();
+    else engine.run = std::make_unique<InstallRun>(engine.ui);
     SetupState& state = *engine.state;
     InstallRun& run = *engine.run;
     if (!again) {
@@ -181,8 +92,8 @@ double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& 
         MakeFolders(dest);
         BuildElementList(run, state.elements, state.sourceDir, state.country);
         state.sourceFiles.Scan(state.sourceDir);
-        run.sourceDir = state.sourceDir;
     }
+    run.sourceDir = state.sourceDir;
     const SectionContext sections{engine.ui, state.sourceDir, state.uiLanguage};
     BuildFileTrees(sections, state.scriptFile, state.elements, state.runMode == kRunModeAdmin);  // trees again: a tree expands its folders when installed
     CIEArray& elements = state.elements;
@@ -193,11 +104,9 @@ double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& 
         if (element.packageElement) element.destination = dest + L"\\" + element.folderKey;
         if (element.selected && element.fileTree) installed += CountFiles(*element.fileTree, state.sourceFiles);
     }
-    if (!again) {
-        OpenUninstallLog(run, dest + L"\\.UNINST.INF");
-        CreateFolders(run, state.elements, state.scriptFile, state.installDir);
-        OpenCopyLog(run, dest + L"\\update.log");
-    }
+    OpenUninstallLog(run, dest + L"\\.UNINST.INF");
+    CreateFolders(run, state.elements, state.scriptFile, state.installDir);
+    OpenCopyLog(run, dest + L"\\update.log");
     run.runResult = 1;
     const double start = Now();
     const bool ok = InstallElements(run, elements, state.sourceFiles);
@@ -358,21 +267,10 @@ struct Timings {
     std::vector<double> engine;
 };
 
-std::wstring List(const std::vector<double>& seconds)
-{
-    std::wstring text;
-    for (double s : seconds) {
-        wchar_t one[32];
-        std::swprintf(one, 32, L"%s%.2f", text.empty() ? L"" : L" ", s);
-        text += one;
-    }
-    return text;
-}
-
 void Report(const wchar_t* what, int files, const Timings& t)
 {
-    const double plain = *std::min_element(t.plain.begin(), t.plain.end());
-    const double engine = *std::min_element(t.engine.begin(), t.engine.end());
+    const double plain = bench::Fastest(t.plain);
+    const double engine = bench::Fastest(t.engine);
     const double net = engine - g_dialogClose;
     std::wprintf(L"%ls: %d files; plain CopyFileW %ls s, engine %ls s; fastest %.2f s and %.2f s: ratio %.2f;"
                  L" without the dialog's close %.2f s: ratio %.2f (%.0f us per file plain, %.0f us engine)\n",
@@ -461,13 +359,6 @@ void ScanBench(const std::wstring& root, int count)
                  (static_cast<double>(after.PrivateUsage) - before.PrivateUsage) / 1048576.0);
 }
 
-int IntArg(int argc, wchar_t** argv, const wchar_t* name, int fallback)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::wcscmp(argv[i], name) == 0) return std::wcstol(argv[i + 1], nullptr, 10);
-    return fallback;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -499,7 +390,7 @@ int wmain(int argc, wchar_t** argv)
     if (o.files > 0) {
         const std::wstring src = base + L"\\small";
         const std::wstring plainDir = base + L"\\plain", engineDir = base + L"\\engine";
-        const std::vector<SourceFile> files = MakeMedium(src, o.packages, o.files, 0);
+        const std::vector<SourceFile> files = bench::MakeMedium(src, src, o.packages, o.files, 0);
         int installed = 0;
         // First installs, each into fresh folders.
         Timings t = InTurns(
@@ -528,7 +419,7 @@ int wmain(int argc, wchar_t** argv)
     if (o.big > 0) {
         const std::wstring src = base + L"\\big";
         const std::wstring plainDir = base + L"\\plain", engineDir = base + L"\\engine";
-        const std::vector<SourceFile> files = MakeMedium(src, 1, o.big, static_cast<uint64_t>(o.bigMb) << 20);
+        const std::vector<SourceFile> files = bench::MakeMedium(src, src, 1, o.big, static_cast<uint64_t>(o.bigMb) << 20);
         int installed = 0;
         const Timings t = InTurns(
             o.rounds, [] {},
@@ -540,6 +431,10 @@ int wmain(int argc, wchar_t** argv)
             [&] {
                 const double seconds = EngineCopy(engine, src, engineDir, false, installed);
                 engine.run.reset();
+                uint64_t count = 0, bytes = 0;  // what a user finds: every byte there
+                PlainWalk(engineDir + L"\\", count, bytes);
+                if (bytes < (static_cast<uint64_t>(o.big) * o.bigMb << 20))
+                    std::wprintf(L"  the engine left only %.0f MB\n", bytes / 1048576.0);
                 RemoveTree(engineDir);
                 return seconds;
             });

@@ -2,6 +2,7 @@
 // file with many packages: ten keys of every package record changed, as a
 // merge with a newer catalogue does it.
 #include "platform/ProfileDocument.h"
+#include "harness/BenchHarness.h"
 #include "support/TempDir.h"
 
 #include <windows.h>
@@ -13,16 +14,7 @@
 
 namespace {
 
-std::string PackageId(int i)
-{
-    const char digits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    std::string id(3, '0');
-    for (int pos = 2; pos >= 0; --pos) {
-        id[static_cast<std::size_t>(pos)] = digits[i % 36];
-        i /= 36;
-    }
-    return id;
-}
+using bench::PackageId;
 
 // Twelve keys per package, as the administration file holds them.
 std::string Packages(int n)
@@ -38,20 +30,6 @@ std::string Packages(int n)
     return text;
 }
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now;
-}
-
 void Run(int n)
 {
     TempDir dir;
@@ -60,10 +38,10 @@ void Run(int n)
     static const wchar_t* const kChanged[] = {L"products", L"name",   L"dbname", L"localdbname", L"dirname",
                                               L"disc",     L"status", L"localpath", L"versiononline", L"version"};
 
-    LARGE_INTEGER t0 = Now();
+    const double t0 = bench::Now();
     ProfileDocument doc;
     const bool loaded = doc.Load(file);
-    LARGE_INTEGER t1 = Now();
+    const double t1 = bench::Now();
 
     int changed = 0;
     // The product reads this list into 32,000 characters, about 8,000 packages;
@@ -73,15 +51,15 @@ void Run(int n)
         if (doc.Keys(section).empty() || doc.GetInt(section, L"status", 0) != 2) continue;
         for (const wchar_t* key : kChanged) changed += doc.Set(section, key, doc.Get(section, key, L"", 512) + L"2");
     }
-    LARGE_INTEGER t2 = Now();
+    const double t2 = bench::Now();
     const bool saved = doc.Save();
-    LARGE_INTEGER t3 = Now();
+    const double t3 = bench::Now();
 
     WIN32_FILE_ATTRIBUTE_DATA info{};
     ::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &info);
     std::printf("%6d sections: Load %7.3f s  change %7.3f s  Save %7.3f s  total %7.3f s"
                 "  (load %s, %d keys changed, save %s, file %lu KB)\n",
-                n, Seconds(t0, t1), Seconds(t1, t2), Seconds(t2, t3), Seconds(t0, t3), loaded ? "ok" : "FAILED",
+                n, (t1 - t0), (t2 - t1), (t3 - t2), (t3 - t0), loaded ? "ok" : "FAILED",
                 changed, saved ? "ok" : "FAILED", info.nFileSizeLow / 1024);
     std::fflush(stdout);
 }
