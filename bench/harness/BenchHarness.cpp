@@ -85,6 +85,14 @@ double Fastest(const std::vector<double>& seconds)
     return seconds.empty() ? 0.0 : *std::min_element(seconds.begin(), seconds.end());
 }
 
+double Median(std::vector<double> seconds)
+{
+    if (seconds.empty()) return 0.0;
+    std::sort(seconds.begin(), seconds.end());
+    const size_t middle = seconds.size() / 2;
+    return seconds.size() % 2 ? seconds[middle] : (seconds[middle - 1] + seconds[middle]) / 2;
+}
+
 std::vector<SourceFile> MakeMedium(const std::wstring& root, const std::wstring& scriptFolder, int packages,
                                    int files, uint64_t fixedSize)
 {

@@ -28,6 +28,7 @@ int IntArg(int argc, wchar_t** argv, const wchar_t* name, int fallback);
 // "1.23 4.56" for a list of seconds.
 std::wstring List(const std::vector<double>& seconds);
 double Fastest(const std::vector<double>& seconds);
+double Median(std::vector<double> seconds);
 
 // One file of a medium and where a plain copy puts it (relative to a destination root).
 struct SourceFile {
