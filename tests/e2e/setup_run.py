@@ -71,19 +71,21 @@ class Medium:
     def setup_exe(self):
         return os.path.join(self.install, "setup.exe")
 
-    def run(self, *args, env=None, timeout=150, answer=None, script=()):
+    def run(self, *args, env=None, timeout=90, answer=None, script=()):
         """Runs setup.exe with args; returns the exit code. With answer (a button
         id) every message box and dialog is read into self.boxes and answered with
         it; script gives "Caption=actions" for pages answered with keys and clicks.
         On a loaded machine a click can be lost before a page is ready: a run left
-        waiting is ended and made once more."""
+        waiting is ended and made again, up to three attempts in all."""
         kept = os.path.getsize(self.log) if os.path.exists(self.log) else 0
-        try:
-            return self._run_once(args, env, timeout, answer, script)
-        except subprocess.TimeoutExpired:
-            with open(self.log, "ab") as log:
-                log.truncate(kept)  # the ended attempt's starts are not this run's
-            return self._run_once(args, env, timeout, answer, script)
+        for attempt in range(3):
+            try:
+                return self._run_once(args, env, timeout, answer, script)
+            except subprocess.TimeoutExpired:
+                if attempt == 2:
+                    raise
+                with open(self.log, "ab") as log:
+                    log.truncate(kept)  # the ended attempt's starts are not this run's
 
     def _run_once(self, args, env, timeout, answer, script):
         environment = dict(os.environ, RECORDER_LOG=windows_path(self.log))
