@@ -8,9 +8,12 @@
 // benchmark runs and put back afterwards.
 #include "harness/BenchHarness.h"
 #include "support/TempDir.h"
+#include "catalogue/AppData.h"
+#include "dialogs/WindowsUi.h"
+#include "framework/UserInterface.h"
+#include "platform/PathUtil.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -22,21 +25,6 @@
 namespace {
 
 using bench::Now;
-
-std::wstring ProgramFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.rfind(L'\\'));
-}
-
-std::wstring MachineDataFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
-    return std::wstring(path) + L"\\Orvekhaus\\OrvekData";
-}
 
 // The machine's data folder set aside for the benchmark's runs and put back.
 class DataFolderAside {
@@ -74,7 +62,9 @@ private:
 struct Medium {
     Medium(const std::wstring& root, int packages, int files, uint64_t fixedSize) : root(root)
     {
-        const std::wstring build = ProgramFolder() + L"\\..";
+        std::wstring program;
+        fw::ProgramPath(program);
+        const std::wstring build = FolderPart(program) + L"..";
         const std::wstring install = root + L"\\install";
         list = bench::MakeMedium(root, install, packages, files, fixedSize);
         setup = install + L"\\setup.exe";
@@ -209,6 +199,13 @@ int wmain(int argc, wchar_t** argv)
     const int rounds = std::max(1, bench::IntArg(argc, argv, L"--rounds", 3));
 
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures stay when a run is cut short
+    // Where a quiet run installs: the program's own answer, without a box.
+    WindowsUi ui;
+    std::wstring dataFolder;
+    if (!DataFolder(ui, dataFolder, true)) {
+        std::wprintf(L"no data folder on this machine\n");
+        return 1;
+    }
     // The follow-up program closes at once: no run waits for it, but it should not linger.
     ::SetEnvironmentVariableW(L"POSTSETUP_CLOSE_MS", L"100");
     wchar_t temp[MAX_PATH] = {};
@@ -217,7 +214,7 @@ int wmain(int argc, wchar_t** argv)
     bench::MakeFolders(base);
     std::wprintf(L"data under %ls\n", base.c_str());
     {
-        const DataFolderAside data(MachineDataFolder());
+        const DataFolderAside data(dataFolder);
         if (files > 0) {
             const Medium medium(base + L"\\small", packages, files, 0);
             CompareWithPlainCopy(L"small files", medium, data, base, rounds);
