@@ -19,6 +19,7 @@
 #include "dialogs/WindowsUi.h"
 #include "files/UninstallLog.h"
 #include "framework/UserInterface.h"
+#include "platform/FileCopy.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -120,10 +121,10 @@ double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& 
 // folder (dest) goes through each way of replacing it in turn, each call timed
 // on its own, so the page cache's write-back weighs on all of them alike.
 // Leaves dest as it found it.
-void CallCosts(const std::vector<SourceFile>& files, const std::wstring& dest)
+void CallCosts(fw::UserInterface& ui, const std::vector<SourceFile>& files, const std::wstring& dest)
 {
     enum { kAttributes, kVersionSize, kFirstBytes, kCopyOver, kRename, kCopyNew, kDelete, kHandleAside, kHandleRemove,
-           kCopyBeside, kReplace, kSetAttributes, kLogLine, kCount };
+           kCopyBeside, kReplace, kSetAttributes, kLogLine, kOwnCopy, kInstallFile, kCount };
     double sums[kCount] = {};
     double mark = Now();
     auto lap = [&sums, &mark](int what) {
@@ -134,6 +135,9 @@ void CallCosts(const std::vector<SourceFile>& files, const std::wstring& dest)
     HANDLE log = ::CreateFileW((dest + L"\\calls.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                nullptr, OPEN_ALWAYS, 0, nullptr);
     const std::string line(300, 'x');
+    InstallRun run(ui);
+    OpenUninstallLog(run, dest + L"\\calls.UNINST.INF");
+    OpenCopyLog(run, dest + L"\\calls.update.log");
     for (const auto& f : files) {
         const std::wstring to = dest + L"\\" + f.relative, aside = to + L".~ovk";
         WIN32_FILE_ATTRIBUTE_DATA data;
@@ -183,6 +187,22 @@ void CallCosts(const std::vector<SourceFile>& files, const std::wstring& dest)
         lap(kReplace);
         ::SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
         lap(kSetAttributes);
+        // One open of the source for its head and its bytes, copied beside and
+        // renamed over the old file through the copy's own handle.
+        file = ::CreateFileW(f.source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        ::ReadFile(file, head, sizeof head, &ignored, nullptr);
+        ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+        HANDLE out = ::CreateFileW(aside.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr);
+        CopyFileData(file, out);
+        ::SetFileTime(out, nullptr, nullptr, &data.ftLastWriteTime);
+        RenameOpenFile(out, to.c_str(), TRUE);
+        ::CloseHandle(out);
+        ::CloseHandle(file);
+        lap(kOwnCopy);
+        InstallFile(run, f.source, to, nullptr, true);
+        lap(kInstallFile);
     }
     ::CloseHandle(log);
     const double n = static_cast<double>(files.size());
@@ -191,10 +211,11 @@ void CallCosts(const std::vector<SourceFile>& files, const std::wstring& dest)
                  L" open, read 4 bytes, close %.0f; a log line %.0f; SetFileAttributesW %.0f\n"
                  L"    CopyFileW over the file %.0f, to a new name %.0f;"
                  L" set aside: MoveFileExW %.0f + DeleteFileW %.0f, or one handle %.0f + %.0f;"
-                 L" CopyFileW beside %.0f + MoveFileExW replacing %.0f\n",
+                 L" CopyFileW beside %.0f + MoveFileExW replacing %.0f;"
+                 L" one open: head, copy beside, rename by handle %.0f; the engine's InstallFile %.0f\n",
                  us(kAttributes), us(kVersionSize), us(kFirstBytes), us(kLogLine), us(kSetAttributes), us(kCopyOver),
                  us(kCopyNew, 2), us(kRename), us(kDelete), us(kHandleAside), us(kHandleRemove), us(kCopyBeside),
-                 us(kReplace));
+                 us(kReplace), us(kOwnCopy), us(kInstallFile));
 }
 
 // Where the engine's time goes: the per-file installer alone (logs open), and
@@ -241,7 +262,7 @@ void Breakdown(Engine& engine, const std::vector<SourceFile>& files, const std::
     std::wprintf(L"  breakdown: InstallFile alone %.0f us per file, again over the same files %.0f us; dialog names and"
                  L" step %.0f us per file; dialog create %.2f s, destroy %.2f s\n",
                  install * 1e6 / n, again * 1e6 / n, steps * 1e6 / n, create, destroy);
-    CallCosts(files, dest);
+    CallCosts(engine.ui, files, dest);
 }
 
 // Closing the progress dialog costs a fixed time under Xvfb without a window

@@ -4,6 +4,7 @@
 #include "files/CopyLog.h"
 #include "files/InstallRun.h"
 #include "files/OldFileAside.h"
+#include "files/SourceFile.h"
 #include "files/UninstallLog.h"
 #include "files/VersionCompare.h"
 #include "framework/Handles.h"
@@ -99,34 +100,68 @@ unsigned PutBack(InstallRun& run, OldFileAside& aside, const std::wstring& sourc
     return CopyFailed(run, source, dest, copyError, quiet);
 }
 
+// Attributes a new copy of a file with attributes is created with: the
+// source's, but writable (an installed file is left writable, and so the copy
+// can be removed).
+DWORD NewFileAttributes(DWORD attributes)
+{
+    attributes &= FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
 // The new file, copied beside the destination as "<dest>.~ovn" (or the next
-// free name) until it takes the destination's place; removed unless it did.
+// free name) from the source the version decision opened, and kept open until
+// it is renamed over the destination through its own handle; removed unless it
+// took the destination's place.
 class NewCopy {
 public:
     ~NewCopy()
     {
+        file_.Reset();
         if (!path_.empty()) ::DeleteFileW(path_.c_str());
     }
-    DWORD Make(InstallRun& run, const std::wstring& source, const std::wstring& dest, DWORD sourceAttributes)
+    DWORD Make(InstallRun& run, SourceFile& source, const std::wstring& dest, const WIN32_FILE_ATTRIBUTE_DATA& sourceData)
     {
-        const DWORD error = PlaceBeside(
+        return PlaceBeside(
             dest, L".~ovn",
             [&](const std::wstring& name, bool ownPlaceholder) {
-                return run.copyFile(source.c_str(), name.c_str(), ownPlaceholder ? FALSE : TRUE) != FALSE;
+                return Write(run, source, name, ownPlaceholder ? CREATE_ALWAYS : CREATE_NEW, sourceData);
             },
             path_);
-        if (error == 0) ClearReadOnly(path_, sourceAttributes);  // installed writable; and so it can be removed
-        return error;
     }
     // Renames the copy to dest (over the old file with replace): true when it is in place.
     bool MoveTo(InstallRun& run, const std::wstring& dest, bool replace)
     {
-        if (!run.moveFile(path_.c_str(), dest.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) return false;
+        if (!run.renameOpenFile(file_.Get(), dest.c_str(), replace ? TRUE : FALSE)) return false;
+        file_.Reset();
         path_.clear();
         return true;
     }
 
 private:
+    // The whole source at name, dated as the source (the next run compares the
+    // dates): true, or false with the error set and nothing left at name.
+    bool Write(InstallRun& run, SourceFile& source, const std::wstring& name, DWORD disposition,
+               const WIN32_FILE_ATTRIBUTE_DATA& sourceData)
+    {
+        const HANDLE from = source.FromStart();
+        if (from == INVALID_HANDLE_VALUE) return false;
+        fw::ScopedFile file(::CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, disposition,
+                                          NewFileAttributes(sourceData.dwFileAttributes), nullptr));
+        if (!file) return false;
+        if (run.copyData(from, file.Get()) && ::SetFileTime(file.Get(), nullptr, nullptr, &sourceData.ftLastWriteTime)) {
+            file_ = std::move(file);
+            return true;
+        }
+        const DWORD error = ::GetLastError();
+        file.Reset();
+        ::DeleteFileW(name.c_str());
+        ::SetLastError(error ? error : ERROR_WRITE_FAULT);
+        return false;
+    }
+
+    fw::ScopedFile file_;
     std::wstring path_;
 };
 
@@ -138,9 +173,11 @@ private:
 // "delete the old file, then copy it": a failure to get the old file out of
 // the way is reported as the delete's, before any copy; a failed copy as the
 // copy's, the old file left as it was. 0: the new file is in place.
-unsigned ReplaceExisting(InstallRun& run, const std::wstring& source, const std::wstring& dest, DWORD sourceAttributes,
-                         DWORD attributes, bool quiet)
+unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wstring& dest,
+                         const WIN32_FILE_ATTRIBUTE_DATA& sourceData, DWORD attributes, bool quiet)
 {
+    const std::wstring& source = sourceFile.Path();
+    const DWORD sourceAttributes = sourceData.dwFileAttributes;
     CopyLogWrite(run, L"\t\tOld file must (eventually) be deleted... ");
     if (IsReadOnly(attributes)) {
         ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
@@ -162,7 +199,7 @@ unsigned ReplaceExisting(InstallRun& run, const std::wstring& source, const std:
 
     NewCopy copy;
     OldFileAside aside(run);
-    DWORD copyError = copy.Make(run, source, dest, sourceAttributes);
+    DWORD copyError = copy.Make(run, sourceFile, dest, sourceData);
     if (copyError == 0) {
         if (copy.MoveTo(run, dest, true)) return 0;
         // Replacing failed: a file in use may still be renamed.
@@ -271,17 +308,17 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     }
     WIN32_FILE_ATTRIBUTE_DATA destData{};
     const bool destExists = Find(dest, destData);
+    SourceFile sourceFile(source);
     if (destExists) CopyLogWrite(run, L"\t\tDst exist\n");
 
     if (!force && destExists) {
         CopyLogWrite(run, L"\t\tDst exist\n");
-        CompareOutcome outcome = CompareForInstall(run, source, dest, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
+        CompareOutcome outcome = CompareForInstall(run, sourceFile, dest, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
         if (outcome.verdict == CompareVerdict::Done) return outcome.result;
     }
 
     CopyLogWrite(run, L"\t\tPrepering for copy...\n");
-    const unsigned result = destExists ? ReplaceExisting(run, source, dest, sourceData.dwFileAttributes,
-                                                         destData.dwFileAttributes, quiet)
+    const unsigned result = destExists ? ReplaceExisting(run, sourceFile, dest, sourceData, destData.dwFileAttributes, quiet)
                                        : CopyOver(run, source, dest, sourceData.dwFileAttributes, quiet);
     if (result == 0) CopyLogWrite(run, L"\t\tFile installed OK.\n");
     return result;

@@ -8,6 +8,7 @@
 #include "files/LogFile.h"
 #include "files/UninstallLog.h"
 #include "framework/UserInterface.h"
+#include "platform/FileCopy.h"
 #include "platform/SystemInfo.h"
 
 #include <windows.h>
@@ -63,11 +64,15 @@ public:
     SystemKind systemKind;
     std::wstring windowsFolder;
 
-    // The two platform calls through which the engine moves and copies files,
-    // so that a test can make them fail with the errors the system will not
-    // give it on demand. The real calls unless a test says otherwise.
+    // The platform calls through which the engine moves and copies files, so
+    // that a test can make them fail with the errors the system will not give
+    // it on demand. The real calls unless a test says otherwise.
     std::function<BOOL(const wchar_t* from, const wchar_t* to, DWORD flags)> moveFile = ::MoveFileExW;
     std::function<BOOL(const wchar_t* from, const wchar_t* to, BOOL failIfExists)> copyFile = ::CopyFileW;
+    // The engine's own copy, which replaces an installed file: the source's
+    // bytes into the new file beside it, then the new file's rename over it.
+    std::function<BOOL(HANDLE from, HANDLE to)> copyData = CopyFileData;
+    std::function<BOOL(HANDLE file, const wchar_t* to, BOOL replace)> renameOpenFile = RenameOpenFile;
 
 private:
     struct FolderNames {

@@ -3,6 +3,7 @@
 #include "files/CopyLog.h"
 #include "files/InstallRun.h"
 #include "files/InstallFile.h"
+#include "files/SourceFile.h"
 #include "framework/Handles.h"
 #include "platform/SystemLibrary.h"
 
@@ -47,26 +48,38 @@ enum class Head { MayHaveVersion, NoVersion, Unread };
 // to map it as an image. Four bytes read with the same open answer the same,
 // at a fraction of the cost; a file that this open cannot read is left to the
 // library, so its error stands as the library gives it.
-Head ReadHead(const std::wstring& path)
+Head HeadOf(const char* head, int read)
 {
-    fw::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    if (!file) return Head::Unread;
-    char head[4] = {};
-    DWORD read = 0;
-    if (!::ReadFile(file.Get(), head, sizeof head, &read, nullptr)) return Head::Unread;
+    if (read < 0) return Head::Unread;
     if (read >= 2 && head[0] == 'M' && head[1] == 'Z') return Head::MayHaveVersion;
     if (read == 4 && (std::memcmp(head, "SZDD", 4) == 0 || std::memcmp(head, "KWAJ", 4) == 0))
         return Head::MayHaveVersion;
     return Head::NoVersion;
 }
 
-// headCheck: the NT family, where the library's answer for a file without a
-// version header is known (the 95 family answers otherwise).
-VersionRead ReadFixedVersion(const std::wstring& path, bool headCheck)
+Head ReadHead(SourceFile& file)
+{
+    char head[4] = {};
+    return HeadOf(head, file.ReadStart(head, sizeof head));
+}
+
+Head ReadHead(const std::wstring& path)
+{
+    fw::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    char head[4] = {};
+    DWORD read = 0;
+    if (!file || !::ReadFile(file.Get(), head, sizeof head, &read, nullptr)) return Head::Unread;
+    return HeadOf(head, static_cast<int>(read));
+}
+
+// head: what the file's first bytes said, read on the NT family only, where
+// the library's answer for a file without a version header is known (the 95
+// family answers otherwise).
+VersionRead ReadFixedVersion(const std::wstring& path, Head head)
 {
     VersionRead read;
-    if (headCheck && ReadHead(path) == Head::NoVersion) {
+    if (head == Head::NoVersion) {
         read.error = ERROR_RESOURCE_DATA_NOT_FOUND;
         return read;
     }
@@ -104,11 +117,11 @@ CompareOutcome CompareByDate(InstallRun& run, const FILETIME& sourceTime, const 
 
 }  // namespace
 
-CompareOutcome CompareForInstall(InstallRun& run, const std::wstring& source, const std::wstring& dest, const FILETIME& sourceTime,
+CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std::wstring& dest, const FILETIME& sourceTime,
                                  const FILETIME& destTime)
 {
     const bool headCheck = run.systemKind == SystemKind::NtFamily;
-    const VersionRead src = ReadFixedVersion(source, headCheck);
+    const VersionRead src = ReadFixedVersion(source.Path(), headCheck ? ReadHead(source) : Head::Unread);
     switch (src.step) {
     case ReadStep::SizeFailed:
         CopyLogWrite(run, L"\t\tFailed to get version info size on src. Error " + std::to_wstring(static_cast<int>(src.error)) +
@@ -125,7 +138,7 @@ CompareOutcome CompareForInstall(InstallRun& run, const std::wstring& source, co
         break;
     }
 
-    const VersionRead dst = ReadFixedVersion(dest, headCheck);
+    const VersionRead dst = ReadFixedVersion(dest, headCheck ? ReadHead(dest) : Head::Unread);
     switch (dst.step) {
     case ReadStep::SizeFailed:
         CopyLogWrite(run, L"\t\tFailed to get version info size on dst. Error " + std::to_wstring(static_cast<int>(dst.error)) +

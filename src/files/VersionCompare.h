@@ -19,6 +19,7 @@ struct CompareOutcome {
 // last-write times of the directory search (sourceTime, destTime), and writes
 // the copy-log lines of that decision.
 class InstallRun;
+class SourceFile;
 
-CompareOutcome CompareForInstall(InstallRun& run, const std::wstring& source, const std::wstring& dest, const FILETIME& sourceTime,
+CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std::wstring& dest, const FILETIME& sourceTime,
                                  const FILETIME& destTime);

@@ -234,6 +234,61 @@ TEST_F(InstallFileTest, InstallFile_ReadOnlyDestinationIsReplacedAndLeftWritable
     ::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// What a user finds in place of an installed file, whatever its size: the
+// source's bytes and date (the next run compares dates), its hidden attribute,
+// writable, and nothing left beside it.
+TEST_F(InstallFileTest, MyVerInstallFile_ReplacedFileIsTheSourceWithItsDate)
+{
+    const std::wstring src = dir / L"a.dat", dst = dir / L"b.dat";
+    for (const size_t size : {size_t{0}, size_t{3}, size_t{256 * 1024}, size_t{600 * 1024 + 7}}) {
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>('a' + i * 7 % 26);
+        ::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(WriteBytes(src, bytes));
+        ASSERT_TRUE(SetWriteYear(src, 2003));
+        ASSERT_TRUE(::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+        ::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(WriteBytes(dst, std::string(size + 100, 'o')));
+        ASSERT_TRUE(SetWriteYear(dst, 2001));
+
+        EXPECT_EQ(0u, MyVerInstallFile(run, false, src, dst, true)) << size;
+
+        EXPECT_TRUE(bytes == ReadBytes(dst)) << size;
+        WIN32_FILE_ATTRIBUTE_DATA from{}, to{};
+        ASSERT_TRUE(::GetFileAttributesExW(src.c_str(), GetFileExInfoStandard, &from));
+        ASSERT_TRUE(::GetFileAttributesExW(dst.c_str(), GetFileExInfoStandard, &to));
+        EXPECT_EQ(0, ::CompareFileTime(&from.ftLastWriteTime, &to.ftLastWriteTime)) << size;
+        EXPECT_EQ(FILE_ATTRIBUTE_HIDDEN, to.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY)) << size;
+        EXPECT_FALSE(AnyMatch(dir / L"*.~ov*")) << size;
+    }
+    ::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Windows refuses to rename over a running program but lets it be renamed:
+// the old file goes aside, the new one takes its place, the old one is removed.
+TEST_F(InstallFileTest, MyVerInstallFile_OldFileThatRefusesTheRenameGoesAside)
+{
+    const std::wstring src = dir / L"a.txt", dst = dir / L"b.txt";
+    ASSERT_TRUE(WriteBytes(src, "new"));
+    ASSERT_TRUE(WriteBytes(dst, "old"));
+    int refused = 0;
+    run.renameOpenFile = [&refused](HANDLE file, const wchar_t* to, BOOL replace) {
+        if (replace) {
+            ++refused;
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+        return RenameOpenFile(file, to, replace);
+    };
+
+    EXPECT_EQ(0u, MyVerInstallFile(run, true, src, dst, true));
+
+    EXPECT_EQ(1, refused);
+    EXPECT_EQ("new", ReadBytes(dst));
+    EXPECT_FALSE(AnyMatch(dir / L"*.~ov*"));
+    EXPECT_NE(std::string::npos, CopyLogText().find("\t\tFile installed OK.\r\n"));
+}
+
 TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyKeepsTheOldFile)
 {
     std::wstring src = dir / L"a.txt";
@@ -338,6 +393,10 @@ TEST_F(InstallFileTest, MyVerInstallFile_OldFileThatCannotMoveDecidesByError)
         ::SetLastError(failWith);
         return FALSE;
     };
+    run.renameOpenFile = [&failWith](HANDLE, const wchar_t*, BOOL) {
+        ::SetLastError(failWith);
+        return FALSE;
+    };
     // Windows refuses to copy over a read-only file; Wine running as root does not.
     run.copyFile = [](const wchar_t* from, const wchar_t* to, BOOL failIfExists) {
         if (IsReadOnly(to)) {
@@ -420,9 +479,10 @@ TEST_F(InstallFileTest, MyVerInstallFile_SourceWhoseVersionCannotBeReadIsNotCopi
 }
 
 // A copy that dies half way (disk full) after it began to write its destination.
-BOOL WINAPI CopyThatFillsTheDisk(const wchar_t*, const wchar_t* to, BOOL)
+BOOL CopyThatFillsTheDisk(HANDLE, HANDLE to)
 {
-    WriteBytes(to, "");
+    DWORD written = 0;
+    ::WriteFile(to, "ne", 2, &written, nullptr);
     ::SetLastError(ERROR_DISK_FULL);
     return FALSE;
 }
@@ -435,7 +495,7 @@ TEST_F(InstallFileTest, MyVerInstallFile_OldFileWithLongNameIsKeptThroughAFailed
     const std::wstring src = dir / L"a.txt", dst = dir / std::wstring(251, L'n');
     ASSERT_TRUE(WriteBytes(src, "new"));
     ASSERT_TRUE(WriteBytes(dst, "old"));
-    run.copyFile = CopyThatFillsTheDisk;
+    run.copyData = CopyThatFillsTheDisk;
 
     EXPECT_EQ(kVifCannotCreate, MyVerInstallFile(run, true, src, dst, true));
 
@@ -452,7 +512,7 @@ TEST_F(InstallFileTest, InstallFile_OldFileThatCannotGoBackIsNamedAndNotInstalle
     ASSERT_TRUE(WriteBytes(src, "new"));
     ASSERT_TRUE(WriteBytes(dst, "old"));
     ASSERT_TRUE(SetWriteYear(dst, 2001));
-    run.copyFile = CopyThatFillsTheDisk;
+    run.copyData = CopyThatFillsTheDisk;
     run.moveFile = [&dst](const wchar_t* from, const wchar_t* to, DWORD flags) {
         if (to && dst == to && std::wstring(from).find(L".~ovk") != std::wstring::npos) {
             ::SetLastError(ERROR_ACCESS_DENIED);

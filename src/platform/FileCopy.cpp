@@ -1,0 +1,38 @@
+#include "platform/FileCopy.h"
+
+#include <cwchar>
+#include <memory>
+
+BOOL CopyFileData(HANDLE from, HANDLE to)
+{
+    // On the stack: a fresh heap block of this size would be new pages for
+    // every file, each touched by the read.
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(from, buffer, sizeof buffer, &read, nullptr)) return FALSE;
+        if (read == 0) return TRUE;
+        DWORD written = 0;
+        if (!::WriteFile(to, buffer, read, &written, nullptr)) return FALSE;
+        if (written != read) {
+            ::SetLastError(ERROR_DISK_FULL);
+            return FALSE;
+        }
+    }
+}
+
+BOOL RenameOpenFile(HANDLE file, const wchar_t* to, BOOL replace)
+{
+    const size_t length = std::wcslen(to);
+    const size_t size = sizeof(FILE_RENAME_INFO) + length * sizeof(wchar_t);
+    if (length > 32767) {
+        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return FALSE;
+    }
+    const auto block = std::make_unique<char[]>(size);  // zeroed: the name's terminator and RootDirectory
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(block.get());
+    info->ReplaceIfExists = replace ? TRUE : FALSE;
+    info->FileNameLength = static_cast<DWORD>(length * sizeof(wchar_t));
+    std::wmemcpy(info->FileName, to, length);
+    return ::SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(size));
+}
