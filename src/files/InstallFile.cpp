@@ -9,6 +9,7 @@
 #include "files/VersionCompare.h"
 #include "framework/Handles.h"
 #include "framework/UserInterface.h"
+#include "platform/FileCopy.h"
 #include "platform/PathUtil.h"
 #include "platform/SystemInfo.h"
 
@@ -165,6 +166,26 @@ private:
     std::wstring path_;
 };
 
+// True when dest already is what the copy would make of it: the source's size,
+// date, hidden and system attributes, and bytes (read to be sure; a damaged
+// file of the same size and date is replaced). The same medium installed
+// again then rewrites nothing, and a file in use that is already up to date
+// needs no restart.
+bool AlreadyInPlace(SourceFile& source, const std::wstring& dest, const WIN32_FILE_ATTRIBUTE_DATA& sourceData,
+                    const WIN32_FILE_ATTRIBUTE_DATA& destData)
+{
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (sourceData.nFileSizeHigh != destData.nFileSizeHigh || sourceData.nFileSizeLow != destData.nFileSizeLow ||
+        ::CompareFileTime(&sourceData.ftLastWriteTime, &destData.ftLastWriteTime) != 0 ||
+        (sourceData.dwFileAttributes & kKept) != (destData.dwFileAttributes & kKept))
+        return false;
+    const HANDLE from = source.FromStart();
+    if (from == INVALID_HANDLE_VALUE) return false;
+    fw::ScopedFile installed(::CreateFileW(dest.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    return installed && SameFileData(from, installed.Get());
+}
+
 // Step "Old file must (eventually) be deleted", with the copy, for an existing
 // destination. The new file is copied beside the old one and renamed over it,
 // so the old file stays whole until the new one is complete; where the old
@@ -172,10 +193,12 @@ private:
 // aside and the copy takes its place. Results and log lines are those of
 // "delete the old file, then copy it": a failure to get the old file out of
 // the way is reported as the delete's, before any copy; a failed copy as the
-// copy's, the old file left as it was. 0: the new file is in place.
+// copy's, the old file left as it was. A destination that already is the
+// source is left in place (writable). 0: the new file is in place.
 unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wstring& dest,
-                         const WIN32_FILE_ATTRIBUTE_DATA& sourceData, DWORD attributes, bool quiet)
+                         const WIN32_FILE_ATTRIBUTE_DATA& sourceData, const WIN32_FILE_ATTRIBUTE_DATA& destData, bool quiet)
 {
+    const DWORD attributes = destData.dwFileAttributes;
     const std::wstring& source = sourceFile.Path();
     const DWORD sourceAttributes = sourceData.dwFileAttributes;
     CopyLogWrite(run, L"\t\tOld file must (eventually) be deleted... ");
@@ -196,6 +219,7 @@ unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wst
     };
     // A folder is never moved or replaced: deleting one as a file fails the same way.
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return stays(ERROR_ACCESS_DENIED);
+    if (AlreadyInPlace(sourceFile, dest, sourceData, destData)) return 0;
 
     NewCopy copy;
     OldFileAside aside(run);
@@ -318,7 +342,7 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     }
 
     CopyLogWrite(run, L"\t\tPrepering for copy...\n");
-    const unsigned result = destExists ? ReplaceExisting(run, sourceFile, dest, sourceData, destData.dwFileAttributes, quiet)
+    const unsigned result = destExists ? ReplaceExisting(run, sourceFile, dest, sourceData, destData, quiet)
                                        : CopyOver(run, source, dest, sourceData.dwFileAttributes, quiet);
     if (result == 0) CopyLogWrite(run, L"\t\tFile installed OK.\n");
     return result;

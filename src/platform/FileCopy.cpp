@@ -1,5 +1,6 @@
 #include "platform/FileCopy.h"
 
+#include <cstring>
 #include <cwchar>
 #include <memory>
 
@@ -18,6 +19,34 @@ BOOL CopyFileData(HANDLE from, HANDLE to)
             ::SetLastError(ERROR_DISK_FULL);
             return FALSE;
         }
+    }
+}
+
+namespace {
+
+// Reads until size bytes are in or the file ends: the count, or -1.
+int ReadFull(HANDLE file, char* buffer, DWORD size)
+{
+    DWORD total = 0;
+    while (total < size) {
+        DWORD read = 0;
+        if (!::ReadFile(file, buffer + total, size - total, &read, nullptr)) return -1;
+        if (read == 0) break;
+        total += read;
+    }
+    return static_cast<int>(total);
+}
+
+}  // namespace
+
+bool SameFileData(HANDLE a, HANDLE b)
+{
+    char left[32 * 1024], right[32 * 1024];
+    for (;;) {
+        const int got = ReadFull(a, left, sizeof left);
+        if (got < 0 || ReadFull(b, right, sizeof right) != got) return false;
+        if (std::memcmp(left, right, static_cast<size_t>(got)) != 0) return false;
+        if (got < static_cast<int>(sizeof left)) return true;
     }
 }
 

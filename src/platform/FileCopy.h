@@ -1,6 +1,6 @@
-// The two platform steps of a copy the program makes itself (where it replaces
-// an installed file): the bytes of one open file into another, and the rename
-// of an open file through its own handle.
+// The platform steps of a copy the program makes itself (where it replaces an
+// installed file): the bytes of one open file into another, their comparison,
+// and the rename of an open file through its own handle.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,10 @@
 // Copies from the current position of from to its end into to: TRUE, or FALSE
 // with the error set.
 BOOL CopyFileData(HANDLE from, HANDLE to);
+
+// True when a and b hold the same bytes from their current positions to
+// their ends; false also when either cannot be read.
+bool SameFileData(HANDLE a, HANDLE b);
 
 // Renames file (opened with DELETE access) to the full path to, over a file
 // there when replace: TRUE, or FALSE with the error set (ERROR_ALREADY_EXISTS

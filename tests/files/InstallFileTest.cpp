@@ -264,6 +264,51 @@ TEST_F(InstallFileTest, MyVerInstallFile_ReplacedFileIsTheSourceWithItsDate)
     ::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The same medium installed again: a file that already holds the source's
+// bytes and date stays the file it is (read-only or not, it ends writable); one
+// of the same size and date with other bytes is replaced.
+TEST_F(InstallFileTest, MyVerInstallFile_FileAlreadyInPlaceIsKeptAndADamagedOneReplaced)
+{
+    struct Case {
+        const char* what;
+        DWORD attributes;
+        size_t damagedAt;  // npos: the same bytes
+        bool kept;
+    } cases[] = {
+        {"same bytes", FILE_ATTRIBUTE_NORMAL, std::string::npos, true},
+        {"same bytes, read-only", FILE_ATTRIBUTE_READONLY, std::string::npos, true},
+        {"one byte other after the first block", FILE_ATTRIBUTE_NORMAL, 40000, false},
+    };
+    const std::wstring src = dir / L"a.dat", dst = dir / L"b.dat";
+    std::string bytes(50000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31 % 251);
+    ASSERT_TRUE(WriteBytes(src, bytes));
+    ASSERT_TRUE(SetWriteYear(src, 2003));
+    auto identity = [&dst] {
+        BY_HANDLE_FILE_INFORMATION info{};
+        fw::ScopedFile file(::CreateFileW(dst.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        ::GetFileInformationByHandle(file.Get(), &info);
+        return (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    };
+    for (const Case& c : cases) {
+        ::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::string installed = bytes;
+        if (c.damagedAt != std::string::npos) installed[c.damagedAt] ^= 0x55;
+        ASSERT_TRUE(WriteBytes(dst, installed));
+        ASSERT_TRUE(SetWriteYear(dst, 2003));
+        ASSERT_TRUE(::SetFileAttributesW(dst.c_str(), c.attributes));
+        const auto before = identity();
+
+        EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, true)) << c.what;
+
+        EXPECT_TRUE(bytes == ReadBytes(dst)) << c.what;
+        EXPECT_EQ(c.kept, before == identity()) << c.what;
+        EXPECT_EQ(0u, Attributes(dst) & FILE_ATTRIBUTE_READONLY) << c.what;
+        EXPECT_FALSE(AnyMatch(dir / L"*.~ov*")) << c.what;
+    }
+}
+
 // Windows refuses to rename over a running program but lets it be renamed:
 // the old file goes aside, the new one takes its place, the old one is removed.
 TEST_F(InstallFileTest, MyVerInstallFile_OldFileThatRefusesTheRenameGoesAside)
