@@ -11,6 +11,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -29,19 +30,49 @@ RUNNER = os.path.join(BUILD, "tests", "support", "runner", "runner.exe")
 
 def run_windows(program, args, environment, timeout):
     """Runs a Windows program under Wine; its whole exit code (Linux sees one byte).
-    Wine quotes each argument as the platform's splitting reads it back."""
-    try:
-        done = subprocess.run(["wine", RUNNER, windows_path(program), *args], env=environment, timeout=timeout,
-                              capture_output=True, text=True)
-    except subprocess.TimeoutExpired:
-        # A run left waiting would hold the one-run-at-a-time lock for the tests after it.
-        subprocess.run(["wine", "taskkill", "/f", "/im", os.path.basename(program)], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        raise
-    for text in done.stdout.splitlines():
+    Wine quotes each argument as the platform's splitting reads it back.
+    The output goes to files, not pipes: the desktop process (explorer.exe), which
+    Wine starts for the first window when none runs, inherits the program's output
+    and lives on while the box reader does, so a pipe would not end with the run."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        try:
+            subprocess.run(["wine", RUNNER, windows_path(program), *args], env=environment, timeout=timeout,
+                           stdout=out, stderr=err)
+        except subprocess.TimeoutExpired:
+            # A run left waiting would hold the one-run-at-a-time lock for the tests after it.
+            subprocess.run(["wine", "taskkill", "/f", "/im", os.path.basename(program)], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+            raise
+        out.seek(0)
+        err.seek(0)
+        stdout = out.read().decode(errors="replace")
+        stderr = err.read().decode(errors="replace")
+    for text in stdout.splitlines():
         if text.startswith("exit code "):
             return int(text.split()[2])
-    raise AssertionError("no exit code from runner: " + done.stdout + done.stderr)
+    raise AssertionError("no exit code from runner: " + stdout + stderr)
+
+
+def wait_for_programs_from(folder, timeout):
+    """Waits until no process runs from folder (a Windows path): the programs a run
+    started (package installers, the follow-up program) may still be writing their
+    notes when setup.exe has ended. Wine shows a process's Windows command line."""
+    needle = folder.lower().rstrip("\\") + "\\"
+    deadline = time.time() + timeout
+    while any(needle in line for line in command_lines()):
+        if time.time() > deadline:
+            raise AssertionError("programs started from " + folder + " still run")
+        time.sleep(0.05)
+
+
+def command_lines():
+    for pid in os.listdir("/proc"):
+        if pid.isdigit():
+            try:
+                with open(os.path.join("/proc", pid, "cmdline"), "rb") as f:
+                    yield f.read().replace(b"\0", b" ").decode(errors="replace").lower()
+            except OSError:
+                pass  # ended meanwhile
 
 
 def windows_path(path):
@@ -101,6 +132,7 @@ class Medium:
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             code = run_windows(self.setup_exe(), list(args), environment, timeout)
+            wait_for_programs_from(windows_path(self.root), 30)
         finally:
             if reader:
                 open(boxes + ".stop", "w").close()
