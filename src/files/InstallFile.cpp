@@ -101,9 +101,8 @@ unsigned PutBack(InstallRun& run, OldFileAside& aside, const std::wstring& sourc
     return CopyFailed(run, source, dest, copyError, quiet);
 }
 
-// Attributes a new copy of a file with attributes is created with: the
-// source's, but writable (an installed file is left writable, and so the copy
-// can be removed).
+// The attributes a new copy is created with: the source's, without read-only
+// (an installed file is left writable, and so the copy can be removed).
 DWORD NewFileAttributes(DWORD attributes)
 {
     attributes &= FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
