@@ -49,6 +49,7 @@ struct Options {
     int bigMb = 256;
     int scan = 100000;
     int rounds = 3;
+    int readOnly = 0;  // 1: the medium's files read-only, as a DVD shows them
 };
 
 // Answers every box with its first button and counts them; a benchmark never waits.
@@ -124,7 +125,7 @@ double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& 
 void CallCosts(fw::UserInterface& ui, const std::vector<SourceFile>& files, const std::wstring& dest)
 {
     enum { kAttributes, kVersionSize, kFirstBytes, kCopyOver, kRename, kCopyNew, kDelete, kHandleAside, kHandleRemove,
-           kCopyBeside, kReplace, kSetAttributes, kLogLine, kOwnCopy, kInstallFile, kCount };
+           kCopyBeside, kReplace, kSetAttributes, kLogLine, kOwnCopy, kInstallFile, kOwnNew, kCopyFileNew, kCount };
     double sums[kCount] = {};
     double mark = Now();
     auto lap = [&sums, &mark](int what) {
@@ -203,6 +204,25 @@ void CallCosts(fw::UserInterface& ui, const std::vector<SourceFile>& files, cons
         lap(kOwnCopy);
         InstallFile(run, f.source, to, nullptr, true);
         lap(kInstallFile);
+        // A new file as the engine's first install makes it: one open of the
+        // source, its bytes into a new name, its date.
+        ::DeleteFileW(aside.c_str());
+        mark = Now();
+        file = ::CreateFileW(f.source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        out = ::CreateFileW(aside.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CopyFileData(file, out);
+        ::SetFileTime(out, nullptr, nullptr, &data.ftLastWriteTime);
+        ::CloseHandle(out);
+        ::CloseHandle(file);
+        lap(kOwnNew);
+        ::DeleteFileW(aside.c_str());
+        mark = Now();
+        ::CopyFileW(f.source.c_str(), aside.c_str(), TRUE);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)  // the copy of a read-only source is made writable
+            ::SetFileAttributesW(aside.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+        lap(kCopyFileNew);
+        ::DeleteFileW(aside.c_str());
     }
     ::CloseHandle(log);
     const double n = static_cast<double>(files.size());
@@ -212,10 +232,11 @@ void CallCosts(fw::UserInterface& ui, const std::vector<SourceFile>& files, cons
                  L"    CopyFileW over the file %.0f, to a new name %.0f;"
                  L" set aside: MoveFileExW %.0f + DeleteFileW %.0f, or one handle %.0f + %.0f;"
                  L" CopyFileW beside %.0f + MoveFileExW replacing %.0f;"
-                 L" one open: head, copy beside, rename by handle %.0f; the engine's InstallFile %.0f\n",
+                 L" one open: head, copy beside, rename by handle %.0f; the engine's InstallFile %.0f\n"
+                 L"    a new file: the engine's own copy %.0f; CopyFileW, then SetFileAttributesW for a read-only source %.0f\n",
                  us(kAttributes), us(kVersionSize), us(kFirstBytes), us(kLogLine), us(kSetAttributes), us(kCopyOver),
                  us(kCopyNew, 2), us(kRename), us(kDelete), us(kHandleAside), us(kHandleRemove), us(kCopyBeside),
-                 us(kReplace), us(kOwnCopy), us(kInstallFile));
+                 us(kReplace), us(kOwnCopy), us(kInstallFile), us(kOwnNew), us(kCopyFileNew));
 }
 
 // Where the engine's time goes: the per-file installer alone (logs open), and
@@ -409,6 +430,7 @@ int wmain(int argc, wchar_t** argv)
     o.bigMb = IntArg(argc, argv, L"--big-mb", o.bigMb);
     o.scan = IntArg(argc, argv, L"--scan", o.scan);
     o.rounds = std::max(1, IntArg(argc, argv, L"--rounds", o.rounds));
+    o.readOnly = IntArg(argc, argv, L"--read-only", o.readOnly);
     if (o.packages < 1) o.packages = 1;
 
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures stay when a run is cut short
@@ -430,6 +452,8 @@ int wmain(int argc, wchar_t** argv)
         const std::wstring src = base + L"\\small";
         const std::wstring plainDir = base + L"\\plain", engineDir = base + L"\\engine";
         const std::vector<SourceFile> files = bench::MakeMedium(src, src, o.packages, o.files, 0);
+        if (o.readOnly)
+            for (const auto& f : files) ::SetFileAttributesW(f.source.c_str(), FILE_ATTRIBUTE_READONLY);
         int installed = 0;
         // First installs, each into fresh folders.
         Timings t = InTurns(

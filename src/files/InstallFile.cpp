@@ -110,6 +110,26 @@ DWORD NewFileAttributes(DWORD attributes)
     return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
 }
 
+// Copies the whole source to name, created with disposition, dated as the
+// source (the next run compares the dates) and writable: the new file, still
+// open, or none with the error set and nothing left at name.
+fw::ScopedFile WriteCopy(InstallRun& run, SourceFile& source, const std::wstring& name, DWORD disposition,
+                         const WIN32_FILE_ATTRIBUTE_DATA& sourceData)
+{
+    const HANDLE from = source.FromStart();
+    if (from == INVALID_HANDLE_VALUE) return fw::ScopedFile();
+    fw::ScopedFile file(::CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, disposition,
+                                      NewFileAttributes(sourceData.dwFileAttributes), nullptr));
+    if (!file) return file;  // a file already there stays as it is
+    if (run.copyData(from, file.Get()) && ::SetFileTime(file.Get(), nullptr, nullptr, &sourceData.ftLastWriteTime))
+        return file;
+    const DWORD error = ::GetLastError();
+    file.Reset();
+    ::DeleteFileW(name.c_str());
+    ::SetLastError(error ? error : ERROR_WRITE_FAULT);
+    return file;
+}
+
 // The new file, copied beside the destination as "<dest>.~ovn" (or the next
 // free name) from the source the version decision opened, and kept open until
 // it is renamed over the destination through its own handle; removed unless it
@@ -126,7 +146,8 @@ public:
         return PlaceBeside(
             dest, L".~ovn",
             [&](const std::wstring& name, bool ownPlaceholder) {
-                return Write(run, source, name, ownPlaceholder ? CREATE_ALWAYS : CREATE_NEW, sourceData);
+                file_ = WriteCopy(run, source, name, ownPlaceholder ? CREATE_ALWAYS : CREATE_NEW, sourceData);
+                return file_.Valid();
             },
             path_);
     }
@@ -140,27 +161,6 @@ public:
     }
 
 private:
-    // The whole source at name, dated as the source (the next run compares the
-    // dates): true, or false with the error set and nothing left at name.
-    bool Write(InstallRun& run, SourceFile& source, const std::wstring& name, DWORD disposition,
-               const WIN32_FILE_ATTRIBUTE_DATA& sourceData)
-    {
-        const HANDLE from = source.FromStart();
-        if (from == INVALID_HANDLE_VALUE) return false;
-        fw::ScopedFile file(::CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, disposition,
-                                          NewFileAttributes(sourceData.dwFileAttributes), nullptr));
-        if (!file) return false;
-        if (run.copyData(from, file.Get()) && ::SetFileTime(file.Get(), nullptr, nullptr, &sourceData.ftLastWriteTime)) {
-            file_ = std::move(file);
-            return true;
-        }
-        const DWORD error = ::GetLastError();
-        file.Reset();
-        ::DeleteFileW(name.c_str());
-        ::SetLastError(error ? error : ERROR_WRITE_FAULT);
-        return false;
-    }
-
     fw::ScopedFile file_;
     std::wstring path_;
 };
@@ -317,9 +317,9 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
         return kVifCannotReadSrc;
     }
     CopyLogWrite(run, L"\t\tSrc exist.\n");
+    SourceFile sourceFile(source);
     if (run.KnownMissing(dest)) {
-        if (run.copyFile(source.c_str(), dest.c_str(), TRUE)) {
-            ClearReadOnly(dest, sourceData.dwFileAttributes);
+        if (WriteCopy(run, sourceFile, dest, CREATE_NEW, sourceData)) {
             CopyLogWrite(run, L"\t\tPrepering for copy...\n\t\tFile installed OK.\n");
             return 0;
         }
@@ -331,7 +331,6 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     }
     WIN32_FILE_ATTRIBUTE_DATA destData{};
     const bool destExists = Find(dest, destData);
-    SourceFile sourceFile(source);
     if (destExists) CopyLogWrite(run, L"\t\tDst exist\n");
 
     if (!force && destExists) {

@@ -69,8 +69,8 @@ public:
     // it on demand. The real calls unless a test says otherwise.
     std::function<BOOL(const wchar_t* from, const wchar_t* to, DWORD flags)> moveFile = ::MoveFileExW;
     std::function<BOOL(const wchar_t* from, const wchar_t* to, BOOL failIfExists)> copyFile = ::CopyFileW;
-    // The engine's own copy, which replaces an installed file: the source's
-    // bytes into the new file beside it, then the new file's rename over it.
+    // The engine's own copy: the source's bytes into a new file, and the
+    // rename of a new file over the installed one through its handle.
     std::function<BOOL(HANDLE from, HANDLE to)> copyData = CopyFileData;
     std::function<BOOL(HANDLE file, const wchar_t* to, BOOL replace)> renameOpenFile = RenameOpenFile;
 

@@ -234,10 +234,10 @@ TEST_F(InstallFileTest, InstallFile_ReadOnlyDestinationIsReplacedAndLeftWritable
     ::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// What a user finds in place of an installed file, whatever its size: the
-// source's bytes and date (the next run compares dates), its hidden attribute,
-// writable, and nothing left beside it.
-TEST_F(InstallFileTest, MyVerInstallFile_ReplacedFileIsTheSourceWithItsDate)
+// What a user finds installed, fresh or in place of an older file, whatever
+// its size: the source's bytes and date (the next run compares dates), its
+// hidden attribute, writable, and nothing left beside it.
+TEST_F(InstallFileTest, MyVerInstallFile_InstalledFileIsTheSourceWithItsDate)
 {
     const std::wstring src = dir / L"a.dat", dst = dir / L"b.dat";
     for (const size_t size : {size_t{0}, size_t{3}, size_t{256 * 1024}, size_t{600 * 1024 + 7}}) {
@@ -250,15 +250,21 @@ TEST_F(InstallFileTest, MyVerInstallFile_ReplacedFileIsTheSourceWithItsDate)
         ::SetFileAttributesW(dst.c_str(), FILE_ATTRIBUTE_NORMAL);
         ASSERT_TRUE(WriteBytes(dst, std::string(size + 100, 'o')));
         ASSERT_TRUE(SetWriteYear(dst, 2001));
+        const std::wstring fresh = dir / (L"fresh" + std::to_wstring(size) + L".dat");
 
         EXPECT_EQ(0u, MyVerInstallFile(run, false, src, dst, true)) << size;
+        EXPECT_EQ(0u, MyVerInstallFile(run, false, src, fresh, true)) << size;
 
-        EXPECT_TRUE(bytes == ReadBytes(dst)) << size;
-        WIN32_FILE_ATTRIBUTE_DATA from{}, to{};
+        WIN32_FILE_ATTRIBUTE_DATA from{};
         ASSERT_TRUE(::GetFileAttributesExW(src.c_str(), GetFileExInfoStandard, &from));
-        ASSERT_TRUE(::GetFileAttributesExW(dst.c_str(), GetFileExInfoStandard, &to));
-        EXPECT_EQ(0, ::CompareFileTime(&from.ftLastWriteTime, &to.ftLastWriteTime)) << size;
-        EXPECT_EQ(FILE_ATTRIBUTE_HIDDEN, to.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY)) << size;
+        for (const std::wstring& installed : {dst, fresh}) {
+            EXPECT_TRUE(bytes == ReadBytes(installed)) << Narrow(installed);
+            WIN32_FILE_ATTRIBUTE_DATA to{};
+            ASSERT_TRUE(::GetFileAttributesExW(installed.c_str(), GetFileExInfoStandard, &to));
+            EXPECT_EQ(0, ::CompareFileTime(&from.ftLastWriteTime, &to.ftLastWriteTime)) << Narrow(installed);
+            EXPECT_EQ(FILE_ATTRIBUTE_HIDDEN, to.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY))
+                << Narrow(installed);
+        }
         EXPECT_FALSE(AnyMatch(dir / L"*.~ov*")) << size;
     }
     ::SetFileAttributesW(src.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -486,7 +492,7 @@ TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyDecidesByError)
     const std::wstring src = dir / L"a.txt", dst = dir / L"b.txt";
     ASSERT_TRUE(WriteBytes(src, "new"));
     DWORD failWith = 0;
-    run.copyFile = [&failWith](const wchar_t*, const wchar_t*, BOOL) {
+    run.copyData = [&failWith](HANDLE, HANDLE) {
         ::SetLastError(failWith);
         return FALSE;
     };
