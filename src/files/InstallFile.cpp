@@ -3,13 +3,13 @@
 #include "resources/resource.h"
 #include "files/CopyLog.h"
 #include "files/InstallRun.h"
+#include "files/NewCopy.h"
 #include "files/OldFileAside.h"
 #include "files/SourceFile.h"
 #include "files/UninstallLog.h"
 #include "files/VersionCompare.h"
 #include "framework/Handles.h"
 #include "framework/UserInterface.h"
-#include "platform/FileCopy.h"
 #include "platform/PathUtil.h"
 #include "platform/SystemInfo.h"
 
@@ -99,90 +99,6 @@ unsigned PutBack(InstallRun& run, OldFileAside& aside, const std::wstring& sourc
     }
     if (IsReadOnly(attributes)) ::SetFileAttributesW(dest.c_str(), attributes);
     return CopyFailed(run, source, dest, copyError, quiet);
-}
-
-// The attributes a new copy is created with: the source's, without read-only
-// (an installed file is left writable, and so the copy can be removed).
-DWORD NewFileAttributes(DWORD attributes)
-{
-    attributes &= FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
-}
-
-// Copies the whole source to name, created with disposition, dated as the
-// source (the next run compares the dates) and writable: the new file, still
-// open, or none with the error set and nothing left at name.
-fw::ScopedFile WriteCopy(InstallRun& run, SourceFile& source, const std::wstring& name, DWORD disposition,
-                         const WIN32_FILE_ATTRIBUTE_DATA& sourceData)
-{
-    const HANDLE from = source.FromStart();
-    if (from == INVALID_HANDLE_VALUE) return fw::ScopedFile();
-    fw::ScopedFile file(::CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, disposition,
-                                      NewFileAttributes(sourceData.dwFileAttributes), nullptr));
-    if (!file) return file;  // a file already there stays as it is
-    if (run.copyData(from, file.Get()) && ::SetFileTime(file.Get(), nullptr, nullptr, &sourceData.ftLastWriteTime))
-        return file;
-    const DWORD error = ::GetLastError();
-    file.Reset();
-    ::DeleteFileW(name.c_str());
-    ::SetLastError(error ? error : ERROR_WRITE_FAULT);
-    return file;
-}
-
-// The new file, copied beside the destination as "<dest>.~ovn" (or the next
-// free name) from the source the version decision opened, and kept open until
-// it is renamed over the destination through its own handle; removed unless it
-// took the destination's place.
-class NewCopy {
-public:
-    ~NewCopy()
-    {
-        file_.Reset();
-        if (!path_.empty()) ::DeleteFileW(path_.c_str());
-    }
-    DWORD Make(InstallRun& run, SourceFile& source, const std::wstring& dest, const WIN32_FILE_ATTRIBUTE_DATA& sourceData)
-    {
-        return PlaceBeside(
-            dest, L".~ovn",
-            [&](const std::wstring& name, bool ownPlaceholder) {
-                file_ = WriteCopy(run, source, name, ownPlaceholder ? CREATE_ALWAYS : CREATE_NEW, sourceData);
-                return file_.Valid();
-            },
-            path_);
-    }
-    // Renames the copy to dest (over the old file with replace): true when it is in place.
-    bool MoveTo(InstallRun& run, const std::wstring& dest, bool replace)
-    {
-        if (!run.renameOpenFile(file_.Get(), dest.c_str(), replace ? TRUE : FALSE)) return false;
-        file_.Reset();
-        path_.clear();
-        return true;
-    }
-
-private:
-    fw::ScopedFile file_;
-    std::wstring path_;
-};
-
-// True when dest already is what the copy would make of it: the source's size,
-// date, hidden and system attributes, and bytes (read to be sure; a damaged
-// file of the same size and date is replaced). The same medium installed
-// again then rewrites nothing, and a file in use that is already up to date
-// needs no restart.
-bool AlreadyInPlace(SourceFile& source, const std::wstring& dest, const WIN32_FILE_ATTRIBUTE_DATA& sourceData,
-                    const WIN32_FILE_ATTRIBUTE_DATA& destData)
-{
-    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    if (sourceData.nFileSizeHigh != destData.nFileSizeHigh || sourceData.nFileSizeLow != destData.nFileSizeLow ||
-        ::CompareFileTime(&sourceData.ftLastWriteTime, &destData.ftLastWriteTime) != 0 ||
-        (sourceData.dwFileAttributes & kKept) != (destData.dwFileAttributes & kKept))
-        return false;
-    const HANDLE from = source.FromStart();
-    if (from == INVALID_HANDLE_VALUE) return false;
-    fw::ScopedFile installed(::CreateFileW(dest.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                           nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    return installed && SameFileData(from, installed.Get());
 }
 
 // Step "Old file must (eventually) be deleted", with the copy, for an existing
