@@ -4,7 +4,6 @@
 #include "files/InstallRun.h"
 #include "files/InstallFile.h"
 #include "files/SourceFile.h"
-#include "framework/Handles.h"
 #include "platform/SystemLibrary.h"
 
 #include <cstring>
@@ -65,12 +64,8 @@ Head ReadHead(SourceFile& file)
 
 Head ReadHead(const std::wstring& path)
 {
-    fw::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    char head[4] = {};
-    DWORD read = 0;
-    if (!file || !::ReadFile(file.Get(), head, sizeof head, &read, nullptr)) return Head::Unread;
-    return HeadOf(head, static_cast<int>(read));
+    SourceFile file(path);
+    return ReadHead(file);
 }
 
 // head: what the file's first bytes said, read on the NT family only, where

@@ -53,11 +53,11 @@ bool SameFileData(HANDLE a, HANDLE b)
 BOOL RenameOpenFile(HANDLE file, const wchar_t* to, BOOL replace)
 {
     const size_t length = std::wcslen(to);
-    const size_t size = sizeof(FILE_RENAME_INFO) + length * sizeof(wchar_t);
     if (length > 32767) {
         ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return FALSE;
     }
+    const size_t size = sizeof(FILE_RENAME_INFO) + length * sizeof(wchar_t);
     const auto block = std::make_unique<char[]>(size);  // zeroed: the name's terminator and RootDirectory
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(block.get());
     info->ReplaceIfExists = replace ? TRUE : FALSE;

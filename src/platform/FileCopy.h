@@ -1,6 +1,6 @@
-// The platform steps of a copy the program makes itself (where it replaces an
-// installed file): the bytes of one open file into another, their comparison,
-// and the rename of an open file through its own handle.
+// The platform steps of the copy the program makes itself: the bytes of one
+// open file into another, their comparison, and the rename of an open file
+// through its own handle.
 #pragma once
 
 #include <windows.h>
