@@ -27,6 +27,7 @@ UINT HoldMilliseconds()
 Sequencer::Sequencer(SetupState& state, const ModulePaths& paths, SetupUi& ui, SetupLog& log)
     : state_(state), paths_(paths), ui_(ui), log_(log), run_(ui)
 {
+    run_.reporter = [this](const std::wstring& why) { log_.Write(L"refused: " + why); };
 }
 
 Sequencer::~Sequencer()
@@ -110,7 +111,7 @@ int Sequencer::ExitCode() const
     if (earlyEnd_ == EarlyEnd::Cancelled) return kExitCancelled;
     if (earlyEnd_ == EarlyEnd::Failed) return kExitFailed;
     if (copyStopped_) return kExitCancelled;
-    if (notRecorded_) return kExitFailed;
+    if (notRecorded_ || run_.Refused()) return kExitFailed;
     if (run_.runResult == kRunNotStarted || run_.runResult == kRunFailed) return kExitFailed;
     return run_.restartNeeded ? kExitRestartNeeded : kExitInstalled;
 }

@@ -23,6 +23,12 @@ std::wstring Upper(const std::wstring& text)
 
 }  // namespace
 
+void InstallRun::Refuse(const std::wstring& why)
+{
+    refused_ = true;
+    if (reporter) reporter(why);
+}
+
 bool InstallRun::KnownMissing(const std::wstring& path)
 {
     const size_t slash = path.rfind(L'\\');

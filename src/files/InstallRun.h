@@ -41,6 +41,14 @@ public:
     // The open run log, or null.
     UninstallLog* RunLog() { return runLog.IsOpen() ? &runLog : nullptr; }
 
+    // Something the run was asked to do and would not (an entry of the medium
+    // refused, a folder link in the way): told to the setup log through the
+    // reporter at once, and the run ends as failed however the copy went.
+    void Refuse(const std::wstring& why);
+    bool Refused() const { return refused_; }
+    // Where refusals are told; the sequencer points it at the setup log.
+    std::function<void(const std::wstring&)> reporter;
+
     // True when path's folder did not hold path's name when the run first asked
     // about that folder (it is read once, then remembered). Such a file is
     // copied without a look-up of its own (Wine reads the whole folder to
@@ -80,4 +88,5 @@ private:
         std::unordered_set<std::wstring> names;  // upper case
     };
     std::map<std::wstring, FolderNames> folderNames_;  // by folder, upper case
+    bool refused_ = false;
 };

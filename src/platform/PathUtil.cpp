@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cwchar>
+#include <string_view>
 
 bool FileExists(const std::wstring& path)
 {
@@ -72,6 +73,24 @@ bool JoinPath(wchar_t* buffer, size_t capacity, const wchar_t* a, const wchar_t*
         return false;
     }
     std::wmemcpy(buffer, joined.c_str(), joined.size() + 1);
+    return true;
+}
+
+bool StaysBelowRoot(const std::wstring& relative)
+{
+    if (relative.empty()) return true;
+    if (relative.find(L':') != std::wstring::npos) return false;
+    if (relative[0] == L'\\' || relative[0] == L'/') return false;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        std::size_t end = relative.find_first_of(L"\\/", start);
+        if (end == std::wstring::npos) end = relative.size();
+        // The system drops trailing dots and blanks from a component, so a name of
+        // dots and blanks only ("..", ".. ", ". .") is no name; "." alone stays here.
+        const std::wstring_view whole(relative.data() + start, end - start);
+        if (!whole.empty() && whole != L"." && whole.find_first_not_of(L". ") == std::wstring_view::npos) return false;
+        start = end + 1;
+    }
     return true;
 }
 

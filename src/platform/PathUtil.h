@@ -39,6 +39,13 @@ bool JoinPath(wchar_t (&buffer)[N], const wchar_t* a, const wchar_t* b)
     return JoinPath(buffer, N, a, b);
 }
 
+// A path that a value of the medium may give relative to a root: joined to the
+// root it stays below it. Empty is the root itself. Refused: a ".." component,
+// a drive, a leading backslash or slash (rooted, or a UNC name), and any ":"
+// (drive or alternate data stream). "/" counts as a separator, as the system
+// reads it.
+bool StaysBelowRoot(const std::wstring& relative);
+
 // Text after the last backslash, or the whole text.
 std::wstring LastPathComponent(const std::wstring& path);
 

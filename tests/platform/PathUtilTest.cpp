@@ -76,6 +76,17 @@ TEST(PathUtilTest, PathPieces)
     EXPECT_EQ(L"C:\\a.b\\lib", ReplaceExtension(L"C:\\a.b\\lib.dll", L""));
 }
 
+// Each refused value, joined to a root, would name something outside it.
+TEST(PathUtilTest, StaysBelowRoot_RefusesEveryWayOut)
+{
+    for (const wchar_t* below : {L"", L"sys", L"a\\b\\c.dll", L"a/b", L"..x", L"x..", L"a\\.\\b", L"...name", L"sys\\"})
+        EXPECT_TRUE(StaysBelowRoot(below)) << below;
+    for (const wchar_t* outside : {L"..", L"..\\..\\windows", L"a\\..\\..\\b", L"a/../../b", L"a\\.. \\b",
+                                   L"a\\. .\\b", L"C:\\windows", L"C:x", L"\\windows", L"/windows",
+                                   L"\\\\server\\share", L"readme.txt:stream", L"a\\..."})
+        EXPECT_FALSE(StaysBelowRoot(outside)) << outside;
+}
+
 TEST(PathUtilTest, ExistenceChecks_FilesFoldersAndPatterns)
 {
     TempDir dir;
