@@ -27,7 +27,7 @@ UINT HoldMilliseconds()
 Sequencer::Sequencer(SetupState& state, const ModulePaths& paths, SetupUi& ui, SetupLog& log)
     : state_(state), paths_(paths), ui_(ui), log_(log), run_(ui)
 {
-    run_.reporter = [this](const std::wstring& why) { log_.Write(L"refused: " + why); };
+    run_.reporter = [this](const std::wstring& line) { log_.Write(line); };
 }
 
 Sequencer::~Sequencer()

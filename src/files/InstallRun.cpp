@@ -23,10 +23,15 @@ std::wstring Upper(const std::wstring& text)
 
 }  // namespace
 
+void InstallRun::Tell(const std::wstring& line) const
+{
+    if (reporter) reporter(line);
+}
+
 void InstallRun::Refuse(const std::wstring& why)
 {
     refused_ = true;
-    if (reporter) reporter(why);
+    Tell(L"refused: " + why);
 }
 
 bool InstallRun::KnownMissing(const std::wstring& path)

@@ -41,12 +41,16 @@ public:
     // The open run log, or null.
     UninstallLog* RunLog() { return runLog.IsOpen() ? &runLog : nullptr; }
 
-    // Something the run was asked to do and would not (an entry of the medium
-    // refused, a folder link in the way): told to the setup log through the
-    // reporter at once, and the run ends as failed however the copy went.
+    // A line for the setup log (what the administrator reads), through the
+    // reporter; nothing when no reporter is set.
+    void Tell(const std::wstring& line) const;
+    // Something the run was asked to do and would not, or could not do (an entry
+    // of the medium refused, a folder link in the way, a step that failed):
+    // told to the setup log at once ("refused: why"), and the run ends as failed
+    // however the copy went.
     void Refuse(const std::wstring& why);
     bool Refused() const { return refused_; }
-    // Where refusals are told; the sequencer points it at the setup log.
+    // Where lines for the setup log go; the sequencer points it at its log.
     std::function<void(const std::wstring&)> reporter;
 
     // True when path's folder did not hold path's name when the run first asked
