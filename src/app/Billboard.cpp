@@ -19,18 +19,50 @@ int64_t RowBytes(int64_t width, int bitCount)
     return (width * bitCount + 31) / 32 * 4;
 }
 
+constexpr uint32_t kCoreHeader = sizeof(BITMAPCOREHEADER);  // 12
+constexpr uint32_t kInfoHeader = sizeof(BITMAPINFOHEADER);  // 40
+constexpr uint32_t kV4Header = sizeof(BITMAPV4HEADER);      // 108
+constexpr uint32_t kV5Header = sizeof(BITMAPV5HEADER);      // 124
+constexpr size_t kMasksAt = kInfoHeader;                    // behind a 40-byte header, inside the larger ones
+constexpr size_t kV5ColourSpaceAt = 56, kV5ProfileAt = 112;
+constexpr uint32_t kProfileLinked = 0x4C494E4B, kProfileEmbedded = 0x4D424544;  // "LINK", "MBED"
+
+// Red, green and blue: each one run of set bits inside the pixel, none sharing a bit.
+bool MasksConsistent(const uint8_t* masks, int bitCount)
+{
+    uint32_t seen = 0;
+    for (int i = 0; i < 3; ++i) {
+        const uint32_t mask = Read32(masks + 4 * i);
+        if (mask == 0 || (bitCount == 16 && mask > 0xFFFF) || (mask & seen)) return false;
+        if (((mask + (mask & (~mask + 1))) & mask) != 0) return false;  // adding the lowest bit must clear the run
+        seen |= mask;
+    }
+    return true;
+}
+
+// A colour profile the header names lies inside the block: a context with colour
+// management reads it while painting.
+bool ProfileInside(const uint8_t* bytes, size_t size)
+{
+    const uint32_t colourSpace = Read32(bytes + kV5ColourSpaceAt);
+    if (colourSpace != kProfileLinked && colourSpace != kProfileEmbedded) return true;
+    const uint32_t offset = Read32(bytes + kV5ProfileAt), length = Read32(bytes + kV5ProfileAt + 4);
+    return length != 0 && int64_t(offset) + length <= static_cast<int64_t>(size);
+}
+
 }  // namespace
 
 bool DibLayoutOf(const void* data, size_t size, DibLayout& layout)
 {
     const auto* bytes = static_cast<const uint8_t*>(data);
-    if (!bytes || size < 12) return false;
+    if (!bytes || size < kCoreHeader) return false;
     const uint32_t headerSize = Read32(bytes);
 
     int64_t width = 0, height = 0, colours = 0, entrySize = 0, masks = 0;
     int64_t codedBytes = 0;  // run-length coded pixel data: its stated size
     int bitCount = 0;
-    if (headerSize == sizeof(BITMAPINFOHEADER)) {
+    if (headerSize == kInfoHeader || headerSize == kV4Header || headerSize == kV5Header) {
+        // The larger headers begin with the 40-byte one and differ only in what follows it.
         if (size < headerSize) return false;
         width = static_cast<int32_t>(Read32(bytes + 4));
         height = static_cast<int32_t>(Read32(bytes + 8));
@@ -44,7 +76,10 @@ bool DibLayoutOf(const void* data, size_t size, DibLayout& layout)
         if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
             return false;
         if (compression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32)) {
-            masks = 3 * 4;  // three colour masks stand before the colour table
+            // Three masks stand behind a 40-byte header, before the colour table;
+            // the larger headers hold them in their own fields.
+            if (headerSize == kInfoHeader) masks = 3 * 4;
+            if (size < kMasksAt + 3 * 4 || !MasksConsistent(bytes + kMasksAt, bitCount)) return false;
         } else if (compression == BI_RLE8 || compression == BI_RLE4) {
             // The platform decodes the runs and reads no more than the stated size,
             // so that size is what has to lie inside the block. Coded rows are
@@ -54,6 +89,7 @@ bool DibLayoutOf(const void* data, size_t size, DibLayout& layout)
         } else if (compression != BI_RGB) {
             return false;
         }
+        if (headerSize == kV5Header && !ProfileInside(bytes, size)) return false;
         if (clrUsed != 0) {
             if (bitCount <= 8 && clrUsed > (1u << bitCount)) return false;
             colours = clrUsed;
@@ -61,7 +97,7 @@ bool DibLayoutOf(const void* data, size_t size, DibLayout& layout)
             colours = int64_t(1) << bitCount;
         }
         entrySize = sizeof(RGBQUAD);
-    } else if (headerSize == sizeof(BITMAPCOREHEADER)) {
+    } else if (headerSize == kCoreHeader) {
         width = Read16(bytes + 4);
         height = Read16(bytes + 6);
         if (Read16(bytes + 8) != 1) return false;
@@ -83,6 +119,15 @@ bool DibLayoutOf(const void* data, size_t size, DibLayout& layout)
     layout.width = static_cast<int>(width);
     layout.height = static_cast<int>(height);
     return true;
+}
+
+bool PaintDib(HDC dc, const void* dib, size_t size, const RECT& target)
+{
+    DibLayout layout;
+    if (!DibLayoutOf(dib, size, layout)) return false;
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    return ::StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, 0,
+                           layout.width, layout.height, layout.bits, layout.info, DIB_RGB_COLORS, SRCCOPY) != 0;
 }
 
 bool ReadPictureFile(const std::wstring& path, fw::ScopedGlobal& picture)

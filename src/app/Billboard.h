@@ -11,18 +11,24 @@
 
 // Where the pieces of a packed device-independent bitmap lie, once checked.
 struct DibLayout {
-    const BITMAPINFO* info = nullptr;  // header (40-byte info or 12-byte core header)
+    const BITMAPINFO* info = nullptr;  // header: 12-byte core, 40-byte info, or its 108/124-byte successors
     const void* bits = nullptr;        // pixel data
     int width = 0;
     int height = 0;                    // rows, always positive
 };
 
 // Checks a packed bitmap (header, colour table, pixels; no file header) of size
-// bytes: header size 12 or 40, sane dimensions and bit count, colour table and
-// pixel data inside the block. Run-length coded pixels (RLE8 with 8 bits, RLE4
+// bytes: header size 12, 40, 108 or 124, sane dimensions and bit count, colour
+// masks of 16 and 32 bits (behind a 40-byte header, inside the larger ones) each
+// one run of bits and apart, colour table and pixel data (and a 124-byte header's
+// colour profile) inside the block. Run-length coded pixels (RLE8 with 8 bits, RLE4
 // with 4 bits, bottom-up) count with their stated size, which must not be 0.
 // False for anything that would be read out of bounds.
 bool DibLayoutOf(const void* data, size_t size, DibLayout& layout);
+
+// Stretches a packed bitmap of size bytes over target, as the backdrop shows it.
+// False, and nothing drawn, when DibLayoutOf refuses the block.
+bool PaintDib(HDC dc, const void* dib, size_t size, const RECT& target);
 
 // Reads a bitmap file into movable memory without its 14-byte file header. The
 // result is empty when the file is not a consistent bitmap; false when it cannot be opened.

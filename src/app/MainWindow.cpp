@@ -123,11 +123,7 @@ void CMainWindow::OnPaint()
 void CMainWindow::PaintPicture(HDC dc, HGLOBAL picture, const RECT& client)
 {
     fw::GlobalLockGuard lock(picture);
-    DibLayout layout;
-    if (!DibLayoutOf(lock.Data(), lock.Size(), layout)) return;  // checked when loaded
-    ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchDIBits(dc, 0, 0, client.right - client.left, client.bottom - client.top, 0, 0, layout.width,
-                    layout.height, layout.bits, layout.info, DIB_RGB_COLORS, SRCCOPY);
+    PaintDib(dc, lock.Data(), lock.Size(), client);  // checked when loaded
 }
 
 bool CMainWindow::OnSetCursor(HWND over)

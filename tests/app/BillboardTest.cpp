@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 class BillboardTest : public ::testing::Test {
@@ -105,6 +108,13 @@ void Rle(BmpParams& b, uint16_t bits)
     b = {.bitCount = bits, .colours = 1u << bits, .compression = compression};
 }
 
+void Masks(BmpParams& b, std::array<uint32_t, 3> masks, uint16_t bits = 16)
+{
+    b.bitCount = bits;
+    b.compression = BI_BITFIELDS;
+    b.masks = masks;
+}
+
 struct MalformedCase {
     const char* what;
     BmpParams params;
@@ -123,7 +133,12 @@ TEST_F(BillboardTest, HeadersAreCheckedBeforeAnythingIsRead)
         {"top-down rows", with([](BmpParams& b) { b.height = -4; }), true},
         {"biSize 0", with([](BmpParams& b) { b.headerSize = 0; }), false},
         {"biSize 200", with([](BmpParams& b) { b.headerSize = 200; }), false},
-        {"biSize 108 (not read)", with([](BmpParams& b) { b.headerSize = 108; }), false},
+        {"biSize 108", with([](BmpParams& b) { b.headerSize = 108; }), true},
+        {"biSize 124, 8-bit", with([](BmpParams& b) { b.headerSize = 124; b.bitCount = 8; b.colours = 256; }), true},
+        {"biSize 56", with([](BmpParams& b) { b.headerSize = 56; }), false},
+        {"masks sharing bits", with([](BmpParams& b) { Masks(b, {0xFC00, 0x07E0, 0x001F}); }), false},
+        {"a mask of two runs", with([](BmpParams& b) { Masks(b, {0xF800, 0x07E0, 0x0019}); b.headerSize = 108; }), false},
+        {"a zero mask", with([](BmpParams& b) { Masks(b, {0xF800, 0, 0x001F}); b.headerSize = 124; }), false},
         {"biClrUsed 2^30", with([](BmpParams& b) { b.clrUsed = 1u << 30; }), false},
         {"8-bit, biClrUsed 2^30", with([](BmpParams& b) { b.bitCount = 8; b.clrUsed = 1u << 30; b.colours = 256; }), false},
         {"8-bit, table missing", with([](BmpParams& b) { b.bitCount = 8; }), false},
@@ -171,6 +186,102 @@ TEST(DibLayout, PixelsStartBehindHeaderMasksAndColourTable)
     // Any block too small for its header is refused, whatever it says.
     for (size_t size : {0u, 3u, 11u, 39u}) EXPECT_FALSE(DibLayoutOf(file8.data() + 14, size, layout)) << size;
     EXPECT_FALSE(DibLayoutOf(nullptr, 100, layout));
+
+    // The colour profile a 124-byte header names ("MBED": embedded) lies inside the block.
+    std::string v5 = MakeBmp({.headerSize = 124});
+    const uint32_t embedded = 0x4D424544, at = 124, inside = uint32_t(v5.size() - 14 - at);
+    Put(v5, 14 + 56, &embedded, 4);
+    Put(v5, 14 + 112, &at, 4);
+    for (uint32_t length : {inside, inside + 1, 0u}) {
+        Put(v5, 14 + 116, &length, 4);
+        EXPECT_EQ(DibLayoutOf(v5.data() + 14, v5.size() - 14, layout), length == inside) << length;
+    }
+}
+
+// The packed bitmap painted at the given size into a 32-bit memory bitmap that
+// starts out in a colour none of these pictures has; empty when nothing was drawn.
+std::vector<uint32_t> Painted(const void* dib, size_t size, int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    fw::ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    fw::ScopedBitmap bitmap(::CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    fw::SelectGuard selected(dc.Get(), bitmap.Get());
+    std::vector<uint32_t> pixels(size_t(width) * height, 0xFF123456);
+    if (!selected.Selected()) return {};
+    std::memcpy(bits, pixels.data(), pixels.size() * 4);
+    if (!PaintDib(dc.Get(), dib, size, RECT{0, 0, width, height})) return {};
+    ::GdiFlush();
+    std::memcpy(pixels.data(), bits, pixels.size() * 4);
+    return pixels;
+}
+std::vector<uint32_t> Painted(const std::string& file) { return Painted(file.data() + 14, file.size() - 14, 13, 4); }
+
+TEST(DibLayout, LargerHeadersPaintLikeTheirFortyByteTwins)
+{
+    BmpParams cases[] = {{.bitCount = 8, .colours = 256}, {.bitCount = 4, .colours = 16}, {.bitCount = 1, .colours = 2},
+                         {.bitCount = 16}, {.bitCount = 16}, {.bitCount = 32}, {.bitCount = 32}};
+    Masks(cases[4], {0xF800, 0x07E0, 0x001F});
+    Masks(cases[6], {0x00FF0000, 0x0000FF00, 0x000000FF}, 32);
+    for (BmpParams& twin : cases) {
+        twin.width = 13;  // rows with padding
+        twin.pattern = true;
+        const std::vector<uint32_t> expected = Painted(MakeBmp(twin));
+        ASSERT_EQ(expected.size(), 13u * 4) << twin.bitCount;
+        EXPECT_EQ(std::count(expected.begin(), expected.end(), 0xFF123456), 0) << twin.bitCount;
+        for (uint32_t header : {108u, 124u}) {
+            BmpParams larger = twin;
+            larger.headerSize = header;
+            EXPECT_EQ(Painted(MakeBmp(larger)), expected) << header << ", " << twin.bitCount << " bits";
+        }
+    }
+}
+
+// Headers of every size the check takes, mutated from a fixed seed, each block
+// ending right before an inaccessible page: what the check accepts lies inside
+// the block and is painted from there without a fault.
+TEST(DibLayout, FuzzedHeadersAreNeverReadOutsideTheirBlock)
+{
+    std::vector<std::string> seeds{MakeBmp({.bitCount = 8, .headerSize = 12, .colours = 256}).substr(14)};
+    for (uint32_t header : {40u, 108u, 124u}) {
+        BmpParams kinds[] = {{.bitCount = 8, .clrUsed = 200, .colours = 200}, {}, {}, {}};
+        Rle(kinds[1], 4);
+        Masks(kinds[2], {0xF800, 0x07E0, 0x001F});
+        Masks(kinds[3], {0x00FF0000, 0x0000FF00, 0x000000FF}, 32);
+        for (BmpParams& b : kinds) {
+            b.headerSize = header;
+            seeds.push_back(MakeBmp(b).substr(14));
+        }
+    }
+    static const uint32_t kValues[] = {0, 1, 3, 4, 8, 12, 16, 32, 40, 108, 124, 0xFFFF, 0x7FFFFFFF, 0xFFFFFFFF};
+    unsigned state = 20261208u;
+    auto below = [&](size_t n) { state = state * 1664525u + 1013904223u; return n ? size_t((state >> 8) % n) : 0; };
+    const size_t page = 4096;
+    char* base = static_cast<char*>(::VirtualAlloc(nullptr, 3 * page, MEM_COMMIT, PAGE_READWRITE));
+    DWORD old = 0;
+    ASSERT_TRUE(base && ::VirtualProtect(base + 2 * page, page, PAGE_NOACCESS, &old));
+    int accepted = 0;
+    for (int i = 0; i < 4000 && !HasFailure(); ++i) {
+        std::string dib = seeds[size_t(i) % seeds.size()];
+        for (size_t steps = 1 + below(3); steps > 0; --steps) {
+            const size_t at = below(std::min<size_t>(dib.size(), 128) / 2) * 2;
+            const uint32_t value = below(4) ? kValues[below(std::size(kValues))] : uint32_t(state);
+            if (below(5) == 0) dib.resize(below(dib.size() + 1));
+            else std::memcpy(&dib[at], &value, std::min<size_t>(below(2) ? 2 : 4, dib.size() - at));
+        }
+        char* data = base + 2 * page - dib.size();
+        std::memcpy(data, dib.data(), dib.size());
+        DibLayout layout;
+        if (!DibLayoutOf(data, dib.size(), layout)) continue;
+        ++accepted;
+        ASSERT_TRUE(layout.bits >= data && layout.bits <= data + dib.size()) << i;
+        // Painted at its own size, so every row and the colour table are read: a read
+        // past the block faults on the guard page and ends the test program.
+        if (int64_t(layout.width) * layout.height <= 1 << 18) Painted(data, dib.size(), layout.width, layout.height);
+    }
+    ::VirtualFree(base, 0, MEM_RELEASE);
+    EXPECT_GT(accepted, 400);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -18,6 +19,8 @@ struct BmpParams {
     uint8_t red = 0, green = 0xFF, blue = 0;  // every pixel (24 bits; colour 1 of a table)
     uint32_t compression = BI_RGB;  // BI_RLE8 or BI_RLE4: every pixel colour 1, run-length coded
     int64_t sizeImage = -1;         // biSizeImage; -1: the pixel bytes written
+    std::array<uint32_t, 3> masks{};  // BI_BITFIELDS: behind a 40-byte header, inside a larger one
+    bool pattern = false;  // pixel bytes and table entries all different, instead of one colour
 };
 
 // Each row one run of colour 1 (width up to 255) ended by 0 0; the picture by 0 1.
@@ -47,7 +50,9 @@ inline std::string MakeBmp(const BmpParams& b)
     std::string out;
     // A malformed size field still gets a whole 40-byte header behind it.
     const uint32_t headerBytes = b.headerSize == 12 ? 12 : (b.headerSize > 40 ? b.headerSize : 40);
-    const uint32_t offBits = 14 + headerBytes + b.colours * entry;
+    const uint32_t maskBytes = b.compression == BI_BITFIELDS && b.headerSize == 40 ? 12 : 0;
+    const uint32_t tableAt = 14 + headerBytes + maskBytes;
+    const uint32_t offBits = tableAt + b.colours * entry;
     const uint32_t fileSize = offBits + pixelBytes;
     uint16_t bm = 0x4D42;
     Put(out, 0, &bm, 2);
@@ -69,14 +74,21 @@ inline std::string MakeBmp(const BmpParams& b)
         Put(out, 30, &b.compression, 4);
         Put(out, 34, &sizeImage, 4);
         Put(out, 46, &b.clrUsed, 4);
+        if (b.compression == BI_BITFIELDS) Put(out, 54, b.masks.data(), 12);
     }
     out.resize(offBits, '\0');
     if (b.colours > 1) {
         const char colour[] = {char(b.blue), char(b.green), char(b.red)};
-        Put(out, 14 + headerBytes + entry, colour, 3);
+        Put(out, tableAt + entry, colour, 3);
+    }
+    for (uint32_t k = 0; b.pattern && k < b.colours; ++k) {
+        const char colour[] = {char(k * 7), char(k * 13 + 5), char(k * 29 + 3)};
+        Put(out, tableAt + k * entry, colour, 3);
     }
     std::string pixels(pixelBytes, '\0');
-    if (rle) {
+    if (b.pattern) {
+        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = char(i * 37 + 11);
+    } else if (rle) {
         pixels = stream.substr(0, pixelBytes);
         pixels.resize(pixelBytes, '\0');
     } else if (b.bitCount == 24) {
