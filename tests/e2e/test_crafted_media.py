@@ -36,8 +36,18 @@ def tree(folder):
     for top, _, files in os.walk(folder):
         result[os.path.relpath(top, folder)] = None
         for name in files:
-            result[os.path.relpath(os.path.join(top, name), folder)] = open(os.path.join(top, name), "rb").read()
+            result[os.path.relpath(os.path.join(top, name), folder)] = read_bytes(os.path.join(top, name))
     return result
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def write_bytes(path, data, mode="wb"):
+    with open(path, mode) as f:
+        f.write(data)
 
 
 def open_anywhere(path):
@@ -77,6 +87,12 @@ class CraftedMedia(unittest.TestCase):
 
     def tearDown(self):
         shutil.rmtree(self.victim, ignore_errors=True)
+        # What a run that does not refuse would have left (C:\escape_..., beside the Windows folder too).
+        for top in (DRIVE_C, os.path.join(DRIVE_C, "windows")):
+            for name in os.listdir(top):
+                if name.startswith(("escape_%d" % os.getpid(), "escape_abs_%d" % os.getpid())):
+                    path = os.path.join(top, name)
+                    shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
         self.medium.close()
         self.machine.restore()
 
@@ -84,7 +100,8 @@ class CraftedMedia(unittest.TestCase):
         return self.medium.run("/Q", "/log", windows_path(self.log), *args, answer=answer)
 
     def log_text(self):
-        return open(self.log, encoding="utf-8").read()
+        with open(self.log, encoding="utf-8") as log:
+            return log.read()
 
     def data_script(self, sections):
         """The medium's data script with sections added to (or replacing) the sample's."""
@@ -131,7 +148,7 @@ class CraftedMedia(unittest.TestCase):
         for relative, body in (("cad\\victim.cad", b"the victim's drawing"), ("dtb\\victim.db", b"the victim's data")):
             path = os.path.join(self.victim, *relative.split("\\"))
             os.makedirs(os.path.dirname(path), exist_ok=True)
-            open(path, "wb").write(body)
+            write_bytes(path, body)
         return tree(self.victim)
 
     def test_nothing_is_written_or_deleted_through_a_folder_link(self):
@@ -147,10 +164,11 @@ class CraftedMedia(unittest.TestCase):
                     self.machine.admin()
                     before = self.make_victim()
                     os.makedirs(os.path.dirname(link), exist_ok=True)
-                    # Old data beside the link, so the replace question would come.
-                    os.makedirs(os.path.join(local, "Lumina", "dtb"), exist_ok=True)
-                    open(os.path.join(local, "Lumina", "dtb", "old.db"), "wb").write(b"old")
                     os.symlink(target, link)
+                    # Old data there (through the link, or beside it), so the replace question would come.
+                    os.makedirs(os.path.join(local, "Lumina", "dtb"), exist_ok=True)
+                    write_bytes(os.path.join(local, "Lumina", "dtb", "old.db"), b"", "ab")
+                    before = tree(self.victim)
 
                     self.assertEqual(self.medium.run(*args, answer=answer), 1603)
 
@@ -158,7 +176,9 @@ class CraftedMedia(unittest.TestCase):
                     text = self.log_text()
                     self.assertIn("refused: The package Lumina Leuchten: the folder %s is a folder link"
                                   % windows_path(link), text)
-                    self.assertNotIn("LUM", self.machine.records().sections())
+                    records = self.machine.records()
+                    self.assertNotEqual(records.get("LUM", "status"), str(0x1A))  # not recorded as installed
+                    self.assertEqual(records.get("LUM", "localpath"), "")
                     # The other packages go in as usual.
                     self.assertTrue(os.path.isfile(os.path.join(local, "Helios", "cad", "hel0.cad")))
                     if answer is not None:
@@ -179,20 +199,20 @@ class CraftedMedia(unittest.TestCase):
         self.assertEqual(self.quiet_run(), 0)
         readme = os.path.join(DATA_FOLDER, "readme.txt")
         users = os.path.join(DATA_FOLDER, "readme.000")
-        open(users, "wb").write(b"the user's own notes")
+        write_bytes(users, b"the user's own notes")
         source = os.path.join(self.medium.install, "readme.txt")
-        open(source, "ab").write(b"a newer line\r\n")
+        write_bytes(source, b"a newer line\r\n", "ab")
         os.utime(source, (time.time() + 3600, time.time() + 3600))
         holder = self.hold(readme)
         try:
             self.assertEqual(self.quiet_run(), 3010)
         finally:
-            open(readme + ".release", "w").close()
+            write_bytes(readme + ".release", b"")
             holder.wait(timeout=30)
             os.remove(readme + ".release")
         try:
-            self.assertEqual(open(users, "rb").read(), b"the user's own notes")
-            self.assertEqual(open(os.path.join(DATA_FOLDER, "readme.001"), "rb").read(), open(source, "rb").read())
+            self.assertEqual(read_bytes(users), b"the user's own notes")
+            self.assertEqual(read_bytes(os.path.join(DATA_FOLDER, "readme.001")), read_bytes(source))
             pending = pending_renames()
             self.assertIn("readme.001", pending)
             self.assertNotIn("readme.000", pending)
