@@ -29,19 +29,16 @@ bool SectionFolders(InstallRun& run, const std::wstring& file, const wchar_t* se
 {
     for (const std::wstring& key : ReadProfileKeys(file, section)) {
         for (;;) {
-            // One character more than the value's buffer: a value that does not fit it is not cut.
-            const std::wstring value = ReadProfileText(file, section, key, kValueChars + 1);
-            std::wstring folder;
+            std::wstring value;
             std::wstring why;
-            if (value.size() >= kValueChars)
-                why = L"is longer than " + std::to_wstring(kValueChars - 1) + L" characters";
-            else if (!folderOf(value, folder))
-                break;
-            else if (!StaysBelowRoot(folder))
+            if (ReadWholeValue(file, section, key, kValueChars, value, why)) {
+                std::wstring folder;
+                if (!folderOf(value, folder)) break;
+                if (StaysBelowRoot(folder)) {
+                    folders.push_back(folder);
+                    break;
+                }
                 why = L"leads outside its folder: " + folder;
-            if (why.empty()) {
-                folders.push_back(folder);
-                break;
             }
             const EntryAnswer answer = RefuseEntry(run.ui, run, key, section, why);
             if (answer == EntryAnswer::Abort) return false;

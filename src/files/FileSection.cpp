@@ -62,10 +62,9 @@ EntryOutcome ReadEntry(const SectionContext& context, const std::wstring& script
 {
     auto refuse = [&](const std::wstring& why) { return RefuseEntry(context.ui, context.run, key, section, why); };
     for (;;) {
-        // One character more than the buffer of the entry: a value that does not fit it is not cut.
-        const std::wstring value = ReadProfileText(scriptPath, section, key, kValueChars + 1);
-        if (value.size() >= kValueChars) {
-            const EntryAnswer answer = refuse(L"is longer than " + std::to_wstring(kValueChars - 1) + L" characters");
+        std::wstring value;
+        if (std::wstring why; !ReadWholeValue(scriptPath, section, key, kValueChars, value, why)) {
+            const EntryAnswer answer = refuse(why);
             if (answer == EntryAnswer::Retry) continue;
             return Outcome(answer);
         }

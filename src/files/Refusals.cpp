@@ -2,6 +2,7 @@
 
 #include "files/InstallRun.h"
 #include "framework/UserInterface.h"
+#include "platform/Profile.h"
 
 #include <windows.h>
 
@@ -15,6 +16,17 @@ EntryAnswer RefuseEntry(fw::UserInterface& ui, InstallRun& run, const std::wstri
     if (answer == IDRETRY) return EntryAnswer::Retry;
     run.Refuse(L"entry " + key + L" in section [" + section + L"] " + why);
     return answer == IDABORT ? EntryAnswer::Abort : EntryAnswer::Skip;
+}
+
+bool ReadWholeValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                    unsigned long bufferChars, std::wstring& value, std::wstring& why)
+{
+    // One character more than the buffer holds tells a value that does not fit.
+    value = ReadProfileText(file, section, key, bufferChars + 1);
+    if (value.size() < bufferChars) return true;
+    why = L"is longer than " + std::to_wstring(bufferChars - 1) + L" characters";
+    value.clear();
+    return false;
 }
 
 void RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet)

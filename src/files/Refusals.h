@@ -20,6 +20,12 @@ enum class EntryAnswer { Abort, Retry, Skip };
 EntryAnswer RefuseEntry(fw::UserInterface& ui, InstallRun& run, const std::wstring& key, const std::wstring& section,
                         const std::wstring& why);
 
+// The value of key in section of file, read as into a buffer of bufferChars
+// characters; false, with why for RefuseEntry, when it does not fit there:
+// a value is never cut.
+bool ReadWholeValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                    unsigned long bufferChars, std::wstring& value, std::wstring& why);
+
 // what (e.g. "The package Lumina Leuchten") would be written or deleted
 // through the folder link link: the user is told (unless quiet), naming the
 // link, and the run refused.

@@ -92,7 +92,10 @@ class CraftedMedia(unittest.TestCase):
             for name in os.listdir(top):
                 if name.startswith(("escape_%d" % os.getpid(), "escape_abs_%d" % os.getpid())):
                     path = os.path.join(top, name)
-                    shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
+                    if os.path.isdir(path):
+                        shutil.rmtree(path)
+                    else:
+                        os.remove(path)
         self.medium.close()
         self.machine.restore()
 
