@@ -2,6 +2,7 @@
 outside its folder, nothing is written or deleted through a folder link below the
 installation folder, no file of the user is overwritten by a temporary name, and
 every such case ends with 1603 and a line in the setup log that says why."""
+import glob
 import os
 import shutil
 import subprocess
@@ -87,15 +88,12 @@ class CraftedMedia(unittest.TestCase):
 
     def tearDown(self):
         shutil.rmtree(self.victim, ignore_errors=True)
-        # What a run that does not refuse would have left (C:\escape_..., beside the Windows folder too).
-        for top in (DRIVE_C, os.path.join(DRIVE_C, "windows")):
-            for name in os.listdir(top):
-                if name.startswith(("escape_%d" % os.getpid(), "escape_abs_%d" % os.getpid())):
-                    path = os.path.join(top, name)
-                    if os.path.isdir(path):
-                        shutil.rmtree(path)
-                    else:
-                        os.remove(path)
+        # What a run that does not refuse would leave: C:\escape_...
+        for path in glob.glob(os.path.join(DRIVE_C, "escape*_%d*" % os.getpid())):
+            if os.path.isdir(path):
+                shutil.rmtree(path)
+            else:
+                os.remove(path)
         self.medium.close()
         self.machine.restore()
 

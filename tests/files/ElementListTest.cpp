@@ -178,39 +178,27 @@ TEST_F(ElementListTest, CreateFoldersRefusesAJoinedPathBeyondThePathLimit)
     EXPECT_FALSE(IsFolder(dir / (L"dst\\" + std::wstring(250, L'x')).substr(0, MAX_PATH - 1)));
 }
 
-// A folder value that would lead outside its root is refused where it is read;
-// Ignore skips it, Abort stops the run before anything is copied.
+// A folder value that would lead outside its root is refused where it is read
+// (each field on a real medium: the crafted-media runs); Abort stops the run
+// before anything is copied.
 TEST_F(ElementListTest, CreateFoldersRefusesValuesLeadingOutsideTheirRoot)
 {
-    const std::wstring outside = dir / L"outside";
-    const std::wstring escape = L"ovkescape_" + std::to_wstring(::GetCurrentProcessId());
-    Script(L"[WinSxS]\r\nw1=1,x86_a,..\\..\\outside\\sxs,,,\r\nw2=1,x86_b,sxs_ok,,,\r\n"
-           L"[CreateDir]\r\nc1=..\\outside\\dir\r\nc2=" + outside + L"\\abs\r\nc3=made\r\nc4=" +
-           std::wstring(256, L'l') + L"\r\n"
-           L"[CreateDirHalvue]\r\nh1=\\outside\r\nh2=halvue\r\n"
-           L"[CreateProgramDataDir]\r\np1=..\\..\\" + escape + L"\r\n");
+    Script(L"[CreateDir]\r\nc1=..\\outside\r\nc2=made\r\nc3=" + std::wstring(256, L'l') +
+           L"\r\n[CreateDirHalvue]\r\nh1=halvue\r\n");
     BuildElementList(run, state.elements, state.sourceDir, state.country);
-    CIEArray& elements = state.elements;
-    elements[0]->destination = dir / L"dst";
-    elements[elements.GetSize() - 2]->destination = dir / L"win";  // WinSxS
-    for (int i = 0; i < 6; ++i) ui.Answer(IDIGNORE);
+    state.elements[0]->destination = dir / L"dst";
+    ui.Answer(IDIGNORE);
+    ui.Answer(IDIGNORE);
+    CreateFolders(run, state.elements, state.scriptFile, state.installDir);
+    EXPECT_TRUE(IsFolder(dir / L"dst\\made") && IsFolder(dir / L"dst\\halvue"));
+    EXPECT_FALSE(PathExists(dir / L"outside"));
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_TRUE(run.Refused() && run.KeepGoing());
 
-    CreateFolders(run, elements, state.scriptFile, state.installDir);
-
-    EXPECT_TRUE(IsFolder(dir / L"win\\sxs_ok"));
-    EXPECT_TRUE(IsFolder(dir / L"dst\\made"));
-    EXPECT_TRUE(IsFolder(dir / L"dst\\halvue"));
-    EXPECT_FALSE(PathExists(outside));
-    EXPECT_FALSE(PathExists(L"C:\\" + escape));
-    EXPECT_EQ(ui.messages.size(), 6u);
-    EXPECT_TRUE(run.Refused());
-    EXPECT_TRUE(run.KeepGoing());
-
-    // Abort: the later lists are not read, and the copy does not start.
     InstallRun aborted(ui);
     RemoveTree(dir / L"dst\\halvue");
     ui.Answer(IDABORT);
-    CreateFolders(aborted, elements, state.scriptFile, state.installDir);
+    CreateFolders(aborted, state.elements, state.scriptFile, state.installDir);
     EXPECT_FALSE(aborted.KeepGoing());
     EXPECT_FALSE(IsFolder(dir / L"dst\\halvue"));
 }

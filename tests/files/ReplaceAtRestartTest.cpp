@@ -238,49 +238,6 @@ TEST_F(ReplaceAtRestartTest, InstallFile_RetryInstallsOnceTheFileIsFree)
     EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
 }
 
-TEST_F(ReplaceAtRestartTest, InstallFile_TemporaryNameNeverOverwritesAFile)
-{
-    PendingRenames pending;
-    run.systemKind = SystemKind::NtFamily;
-    std::wstring src = Place(L"ver2003.dll", L"src.dll");
-    std::wstring dst = Place(L"ver2001.dll", L"readme.dll");
-    ASSERT_TRUE(WriteBytes(dir / L"readme.000", "the user's own"));
-    HeldOpen hold(dst);
-
-    EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
-    hold.Release();
-
-    EXPECT_EQ("the user's own", ReadBytes(dir / L"readme.000"));
-    EXPECT_TRUE(ReadBytes(src) == ReadBytes(dir / L"readme.001"));
-    std::vector<std::wstring> entries = PendingRenames::Entries();
-    const auto move = std::find(entries.begin(), entries.end(), L"\\??\\" + dir.Path() + L"\\readme.001");
-    ASSERT_NE(move, entries.end());
-    ASSERT_NE(move + 1, entries.end());
-    EXPECT_EQ(*(move + 1), L"!\\??\\" + dst);
-    for (const std::wstring& entry : entries) EXPECT_EQ(std::wstring::npos, entry.find(L"readme.000"));
-}
-
-// No restart makes way for a file where a folder has its name.
-TEST_F(ReplaceAtRestartTest, InstallFile_FolderInTheWayFailsAndSchedulesNothing)
-{
-    PendingRenames pending;
-    run.systemKind = SystemKind::NtFamily;
-    std::wstring src = Place(L"ver2003.dll", L"src.dll");
-    const std::wstring dst = dir / L"readme.dll";
-    ASSERT_TRUE(MakeDirs(dst));
-    std::vector<std::wstring> told;
-    run.reporter = [&told](const std::wstring& line) { told.push_back(line); };
-
-    EXPECT_EQ(0, InstallFile(run, src, dst, nullptr, true));
-
-    EXPECT_FALSE(run.restartNeeded);
-    EXPECT_FALSE(PathExists(dir / L"readme.000"));
-    for (const std::wstring& entry : PendingRenames::Entries()) EXPECT_EQ(std::wstring::npos, entry.find(dst));
-    ASSERT_EQ(1u, told.size());
-    EXPECT_EQ(0u, told[0].find(L"not installed: " + dst));
-    EXPECT_EQ("", RunLogFileLines());
-}
-
 TEST_F(ReplaceAtRestartTest, InstallFile_FailedTemporaryCopyIsNotScheduled)
 {
     PendingRenames pending;
