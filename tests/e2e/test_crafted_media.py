@@ -150,7 +150,6 @@ class CraftedMedia(unittest.TestCase):
             path = os.path.join(self.victim, *relative.split("\\"))
             os.makedirs(os.path.dirname(path), exist_ok=True)
             write_bytes(path, body)
-        return tree(self.victim)
 
     def test_nothing_is_written_or_deleted_through_a_folder_link(self):
         local = os.path.join(DATA_FOLDER, "local")
@@ -163,7 +162,7 @@ class CraftedMedia(unittest.TestCase):
                     shutil.rmtree(DATA_FOLDER)
                     shutil.rmtree(self.victim, ignore_errors=True)
                     self.machine.admin()
-                    before = self.make_victim()
+                    self.make_victim()
                     os.makedirs(os.path.dirname(link), exist_ok=True)
                     os.symlink(target, link)
                     # Old data there (through the link, or beside it), so the replace question would come.
@@ -183,7 +182,7 @@ class CraftedMedia(unittest.TestCase):
                     # The other packages go in as usual.
                     self.assertTrue(os.path.isfile(os.path.join(local, "Helios", "cad", "hel0.cad")))
                     if answer is not None:
-                        self.assertTrue(any(windows_path(link) in text for _, text in self.medium.boxes))
+                        self.assertTrue(any(windows_path(link) in box for _, box in self.medium.boxes))
 
     def hold(self, path):
         """Holds path open in a Wine process until path.release exists; returns once
