@@ -96,7 +96,7 @@ double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& 
         state.sourceFiles.Scan(state.sourceDir);
     }
     run.sourceDir = state.sourceDir;
-    const SectionContext sections{engine.ui, state.sourceDir, state.uiLanguage};
+    const SectionContext sections{engine.ui, run, state.sourceDir, state.uiLanguage};
     BuildFileTrees(sections, state.scriptFile, state.elements, state.runMode == kRunModeAdmin);  // trees again: a tree expands its folders when installed
     CIEArray& elements = state.elements;
     installed = 0;

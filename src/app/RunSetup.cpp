@@ -98,7 +98,8 @@ bool Sequencer::ConfirmOldData()
         if (!element.selected) continue;
         if (state_.silent) SetElementDestination(element, localBase, state_.scriptFile);
         const std::wstring name = element.package ? element.package->name : element.displayName;
-        element.selected = ConfirmReplaceOldData(ui_, decision, name, element.destination) ? 1 : 0;
+        element.selected =
+            ConfirmReplaceOldData(ui_, run_, decision, name, element.destination, state_.installDir) ? 1 : 0;
         log_.Write(L"package " + name + (element.selected ? L": to be installed in " + element.destination
                                                             : L": skipped, its old data in " + element.destination +
                                                                   L" is kept"));
@@ -146,7 +147,7 @@ void Sequencer::RunSetup()
     state_.installDir = NormaliseInstallDir(state_.installDir);
     state_.installDirText = state_.installDir;
 
-    const SectionContext sections{ui_, state_.sourceDir, state_.uiLanguage};
+    const SectionContext sections{ui_, run_, state_.sourceDir, state_.uiLanguage};
     if (!BuildFileTrees(sections, state_.scriptFile, elements, state_.runMode == kRunModeAdmin)) {
         End(EarlyEnd::Cancelled, L"a file section was aborted");
         return;

@@ -5,6 +5,8 @@
 #include "files/InstElement.h"
 #include "files/InstallRun.h"
 #include "files/FolderChain.h"
+#include "files/OldPackageData.h"
+#include "files/Refusals.h"
 #include "platform/PathUtil.h"
 #include "platform/Profile.h"
 
@@ -18,13 +20,38 @@ namespace {
 constexpr DWORD kValueChars = 256;
 constexpr wchar_t kWinSxsKey[] = L"WinSxS";
 
-// The values of every key of section, in file order.
-std::vector<std::wstring> SectionValues(const std::wstring& file, const wchar_t* section)
+// The folders that the values of section name relative to their root, in file
+// order: folderOf gives a value's folder (false: the value names none). A value
+// that does not fit its buffer, or whose folder would lead outside the root,
+// is refused (Abort, Retry, Ignore). False when the user chose Abort.
+bool SectionFolders(InstallRun& run, const std::wstring& file, const wchar_t* section,
+                    bool (*folderOf)(const std::wstring& value, std::wstring& folder), std::vector<std::wstring>& folders)
 {
-    std::vector<std::wstring> values;
-    for (const std::wstring& key : ReadProfileKeys(file, section))
-        values.push_back(ReadProfileText(file, section, key, kValueChars));
-    return values;
+    for (const std::wstring& key : ReadProfileKeys(file, section)) {
+        for (;;) {
+            std::wstring value;
+            std::wstring why;
+            if (ReadWholeValue(file, section, key, kValueChars, value, why)) {
+                std::wstring folder;
+                if (!folderOf(value, folder)) break;
+                if (StaysBelowRoot(folder)) {
+                    folders.push_back(folder);
+                    break;
+                }
+                why = L"leads outside its folder: " + folder;
+            }
+            const EntryAnswer answer = RefuseEntry(run.ui, run, key, section, why);
+            if (answer == EntryAnswer::Abort) return false;
+            if (answer == EntryAnswer::Skip) break;
+        }
+    }
+    return true;
+}
+
+bool WholeValue(const std::wstring& value, std::wstring& folder)
+{
+    folder = value;
+    return true;
 }
 
 // base joined with relative in a path buffer; a result that would not fit is
@@ -54,12 +81,21 @@ bool ThirdField(const std::wstring& value, std::wstring& field)
 void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring& scriptFile,
                    const std::wstring& installDir)
 {
+    run.installDir = installDir;
+    // An Abort ends the run as the user's stop, before anything is copied.
+    auto stop = [&run] { run.keepGoing = false; };
 
     for (std::size_t i = 0; i < elements.GetSize(); ++i) {
-        const CInstElement& element = *elements[i];
+        CInstElement& element = *elements[i];
         if (i == 0) {
             CreateFolderChain(run, element.destination);
         } else if (element.packageElement && element.selected) {
+            if (const std::wstring link = PackageFolderLink(element.destination, installDir); !link.empty()) {
+                const std::wstring name = element.package ? element.package->name : element.displayName;
+                RefuseFolderLink(run, L"The package " + name, link);
+                element.selected = 0;  // neither copied nor recorded
+                continue;
+            }
             CreateFolderChain(run, element.destination);
             for (const wchar_t* sub : kFolderOrderCategories) CreateFolderChain(run, JoinPath(element.destination, sub));
         }
@@ -68,21 +104,24 @@ void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring
     for (std::size_t i = elements.GetSize(); i > 1; --i) {
         const CInstElement& element = *elements[i - 1];
         if (element.packageElement || element.folderKey != kWinSxsKey) continue;
-        for (const std::wstring& value : SectionValues(scriptFile, kWinSxsKey)) {
-            std::wstring subfolder;
-            if (ThirdField(value, subfolder)) CreateJoined(run, element.destination, subfolder);
-        }
+        std::vector<std::wstring> subfolders;
+        if (!SectionFolders(run, scriptFile, kWinSxsKey, ThirdField, subfolders)) return stop();
+        for (const std::wstring& subfolder : subfolders) CreateJoined(run, element.destination, subfolder);
         break;
     }
 
-    for (const std::wstring& value : SectionValues(scriptFile, L"CreateDir")) CreateJoined(run, installDir, value);
+    std::vector<std::wstring> folders;
+    if (!SectionFolders(run, scriptFile, L"CreateDir", WholeValue, folders)) return stop();
+    for (const std::wstring& folder : folders) CreateJoined(run, installDir, folder);
 
     std::wstring appData;
     if (AppDataFolder(run.ui, appData, false, true)) {
-        for (const std::wstring& value : SectionValues(scriptFile, L"CreateProgramDataDir"))
-            CreateJoined(run, appData, value);
+        folders.clear();
+        if (!SectionFolders(run, scriptFile, L"CreateProgramDataDir", WholeValue, folders)) return stop();
+        for (const std::wstring& folder : folders) CreateJoined(run, appData, folder);
     }
 
-    for (const std::wstring& value : SectionValues(scriptFile, L"CreateDirHalvue"))
-        CreateJoined(run, installDir, value);
+    folders.clear();
+    if (!SectionFolders(run, scriptFile, L"CreateDirHalvue", WholeValue, folders)) return stop();
+    for (const std::wstring& folder : folders) CreateJoined(run, installDir, folder);
 }

@@ -1,6 +1,7 @@
 #include "files/DirectoryTree.h"
 
 #include "framework/Handles.h"
+#include "platform/FolderLinks.h"
 #include "platform/PathUtil.h"
 
 #include <windows.h>
@@ -11,13 +12,6 @@ bool IsFolder(const std::wstring& path)
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// A junction or a symbolic link to a folder.
-bool IsFolderLink(DWORD attributes)
-{
-    const DWORD link = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & link) == link;
 }
 
 // What the link points at belongs to someone else: only the link itself goes,
@@ -48,7 +42,7 @@ bool DeleteTree(const std::wstring& folder, bool keepFolders)
     if (!self.empty() && self.back() == L'\\') self.pop_back();
     // No folder would be the current one, or with its backslash the current drive.
     if (self.empty()) return false;
-    if (IsFolderLink(::GetFileAttributesW(self.c_str()))) return RemoveFolderLink(self, keepFolders);
+    if (IsFolderLink(self)) return RemoveFolderLink(self, keepFolders);
 
     WIN32_FIND_DATAW data;
     {
@@ -59,7 +53,7 @@ bool DeleteTree(const std::wstring& folder, bool keepFolders)
                 if (name == L"." || name == L"..") continue;
                 const std::wstring child = JoinPath(folder, name);
                 bool ok;
-                if (IsFolderLink(data.dwFileAttributes))
+                if (IsFolderLinkAttributes(data.dwFileAttributes))
                     ok = RemoveFolderLink(child, keepFolders);
                 else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     ok = DeleteTree(child, keepFolders);

@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "files/FileItem.h"
+#include "files/Refusals.h"
 #include "framework/Handles.h"
 #include "framework/UserInterface.h"
 #include "platform/PathUtil.h"
@@ -37,12 +38,36 @@ bool HasWildcard(const std::wstring& text)
 
 enum class EntryOutcome { Added, Skipped, Abort };
 
+EntryOutcome Outcome(EntryAnswer refused)
+{
+    return refused == EntryAnswer::Abort ? EntryOutcome::Abort : EntryOutcome::Skipped;
+}
+
+// Why an entry cannot be taken as it stands, or empty. Its folder and name are
+// joined to the element's destination: neither may lead elsewhere.
+std::wstring Unsafe(const FileEntry& entry)
+{
+    if (!StaysBelowRoot(entry.subfolder)) return L"leads outside its folder: " + entry.subfolder;
+    // A name of dots and blanks only would name the folder or its parent.
+    const bool plainName = entry.rename.find_first_of(L"\\/") == std::wstring::npos && entry.rename != L"." &&
+                           StaysBelowRoot(entry.rename);
+    if (!plainName)
+        return L"renames to something else than a plain file name: " + entry.rename;
+    return std::wstring();
+}
+
 // One key of the section: parse, filter, group, expand; asks again on Retry.
 EntryOutcome ReadEntry(const SectionContext& context, const std::wstring& scriptPath, const std::wstring& section, const std::wstring& key,
                        CClassItem& root, CClassItem*& group)
 {
+    auto refuse = [&](const std::wstring& why) { return RefuseEntry(context.ui, context.run, key, section, why); };
     for (;;) {
-        const std::wstring value = ReadProfileText(scriptPath, section, key, kValueChars);
+        std::wstring value;
+        if (std::wstring why; !ReadWholeValue(scriptPath, section, key, kValueChars, value, why)) {
+            const EntryAnswer answer = refuse(why);
+            if (answer == EntryAnswer::Retry) continue;
+            return Outcome(answer);
+        }
         if (value.empty()) {
             context.ui.MessageId(IDS_ENTRY_EMPTY, MB_OK, key, section);
             return EntryOutcome::Skipped;
@@ -54,6 +79,11 @@ EntryOutcome ReadEntry(const SectionContext& context, const std::wstring& script
         }
         if (!entry.language.empty() && LanguageNumber(entry.language) != context.uiLanguage)
             return EntryOutcome::Skipped;
+        if (const std::wstring why = Unsafe(entry); !why.empty()) {
+            const EntryAnswer answer = refuse(why);
+            if (answer == EntryAnswer::Retry) continue;
+            return Outcome(answer);
+        }
         if (!NamesEqualNoCase(entry.subfolder, group->destName))
             group = root.Add(std::make_unique<CClassItem>(entry.subfolder));
         const std::size_t before = group->children.size();

@@ -8,6 +8,7 @@
 
 class CClassItem;
 class CFileItem;
+class InstallRun;
 namespace fw {
 class UserInterface;
 }
@@ -15,6 +16,7 @@ class UserInterface;
 // What the entries of a file section are read against.
 struct SectionContext {
     fw::UserInterface& ui;   // asked about bad entries; not owned
+    InstallRun& run;         // told about refused entries; not owned
     std::wstring sourceDir;  // entries name files below it
     int uiLanguage = 0;      // entries for another language are left out
 };
@@ -34,7 +36,10 @@ int LanguageNumber(const std::wstring& text);
 
 // Adds the entries of section in scriptPath to root, grouped by subfolder.
 // Empty, malformed and unmatched entries are reported (messages 12, 13, 14);
-// false when the user chose Abort.
+// an entry whose value does not fit its 256-character buffer, whose subfolder
+// would lead outside the destination or whose rename is not a plain file name
+// is refused (asked Abort, Retry, Ignore; the run refused unless Retry); false
+// when the user chose Abort.
 bool ReadFileSection(const SectionContext& context, const std::wstring& scriptPath, const std::wstring& section,
                      CClassItem& root);
 

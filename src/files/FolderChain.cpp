@@ -1,6 +1,7 @@
 #include "files/FolderChain.h"
 
 #include "files/InstallRun.h"
+#include "files/Refusals.h"
 #include "platform/PathUtil.h"
 
 #include <windows.h>
@@ -23,6 +24,10 @@ bool CreateOne(InstallRun& run, const std::wstring& folder)
 bool CreateFolderChain(InstallRun& run, const std::wstring& path)
 {
     if (path.empty()) return false;
+    if (const std::wstring link = run.LinkOnTheWay(path); !link.empty()) {
+        RefuseFolderLink(run, L"The folder " + path, link);
+        return false;
+    }
     bool result = false;
     // Each prefix ends at a backslash, which it keeps, or at the end of the path:
     // "C:\" is three characters and skipped, "C:\x\" is made and logged so.

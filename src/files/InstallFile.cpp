@@ -5,11 +5,13 @@
 #include "files/InstallRun.h"
 #include "files/NewCopy.h"
 #include "files/OldFileAside.h"
+#include "files/Refusals.h"
 #include "files/SourceFile.h"
 #include "files/UninstallLog.h"
 #include "files/VersionCompare.h"
 #include "framework/Handles.h"
 #include "framework/UserInterface.h"
+#include "platform/FolderLinks.h"
 #include "platform/PathUtil.h"
 #include "platform/SystemInfo.h"
 
@@ -132,8 +134,12 @@ unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wst
         if (IsReadOnly(attributes)) ::SetFileAttributesW(dest.c_str(), attributes);
         return result;
     };
-    // A folder is never moved or replaced: deleting one as a file fails the same way.
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return stays(ERROR_ACCESS_DENIED);
+    // A folder is never moved or replaced, and no restart would make way for the
+    // file either: not in use, just in the way.
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        CopyLogWrite(run, L" **Failed. Error code " + Decimal(ERROR_ACCESS_DENIED) + L"\n\t\tA folder has this name.\n");
+        return kVifCannotDelete | kVifAccessViolation;
+    }
     if (AlreadyInPlace(sourceFile, dest, sourceData, destData)) return 0;
 
     NewCopy copy;
@@ -163,15 +169,7 @@ unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wst
     return PutBack(run, aside, source, dest, copyError, attributes, quiet);
 }
 
-// "C:\Windows" holds "C:\Windows\x" but not "C:\WindowsApps\x".
-bool InsideFolder(const std::wstring& path, const std::wstring& folder)
-{
-    if (folder.empty() || path.size() < folder.size()) return false;
-    if (::CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
-                               static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL)
-        return false;
-    return path.size() == folder.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
-}
+constexpr unsigned kTempNamesTried = 1000;
 
 std::wstring NextTempName(InstallRun& run, const std::wstring& dest)
 {
@@ -180,14 +178,44 @@ std::wstring NextTempName(InstallRun& run, const std::wstring& dest)
     return ReplaceExtension(dest, number);
 }
 
+// Copies source under the next free temporary name beside dest. Each name is
+// taken by a create that fails when it exists, so nothing already there (a
+// user's "readme.000") is written over; the copy log reads as for a fresh copy.
+// The name, or empty when no copy was made.
+std::wstring CopyToTempName(InstallRun& run, const std::wstring& source, const std::wstring& dest, bool quiet)
+{
+    WIN32_FILE_ATTRIBUTE_DATA sourceData{};
+    const bool found = Find(source, sourceData);
+    SourceFile sourceFile(source);
+    for (unsigned tried = 0; tried < kTempNamesTried; ++tried) {
+        const std::wstring temp = NextTempName(run, dest);
+        const std::wstring call = L"\t  MyVerInstallFile(" + source + L" --> " + temp + L")\n";
+        if (!found) {
+            CopyLogWrite(run, call + L"\t\t**VIF_CANNOTREADSRC\n");
+            return std::wstring();
+        }
+        if (WriteCopy(run, sourceFile, temp, CREATE_NEW, sourceData)) {
+            CopyLogWrite(run, call + L"\t\tSrc exist.\n\t\tPrepering for copy...\n\t\tFile installed OK.\n");
+            return temp;
+        }
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+        CopyLogWrite(run, call + L"\t\tSrc exist.\n\t\tPrepering for copy...\n");
+        CopyFailed(run, source, temp, error, quiet);
+        return std::wstring();
+    }
+    CopyLogWrite(run, L"no free temporary name. ");
+    return std::wstring();
+}
+
 // The destination is in use: copy under a temporary name and have it replace
 // the destination at the next start. True when that is arranged.
 bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::wstring& dest, bool quiet)
 {
     CopyLogWrite(run, L"\tFile is in use... ");
-    const std::wstring temp = NextTempName(run, dest);
+    const std::wstring temp = CopyToTempName(run, source, dest, quiet);
     // Scheduling a copy that is not there would report a failure as success.
-    const bool copied = MyVerInstallFile(run, true, source, temp, quiet) == 0;
+    const bool copied = !temp.empty();
     switch (run.systemKind) {
     case SystemKind::NtFamily:
         if (copied &&
@@ -216,7 +244,7 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
 void RecordInstalled(InstallRun& run, const std::wstring& dest, UninstallLog* packageLog)
 {
     UninstallLog* runLog = run.RunLog();
-    if (runLog && !InsideFolder(dest, run.windowsFolder)) runLog->WriteFile(dest);
+    if (runLog && !IsInsideFolder(dest, run.windowsFolder)) runLog->WriteFile(dest);
     // The package log lists every file of its package, run log or not.
     if (packageLog && packageLog->IsOpen()) packageLog->WriteFile(dest);
 }
@@ -271,8 +299,15 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
         FlushCopyLog(run);
         const bool cancelled = !quiet && run.ui.Message(text, MB_OKCANCEL) == IDCANCEL;
         CopyLogWrite(run, text + L"\n");
+        run.Tell(L"not installed: " + dest + L" (" + VifFlagNames(flags) + L")");
         return cancelled ? -1 : 0;
     };
+    if (const std::wstring link = run.LinkOnTheWay(FolderPart(dest)); !link.empty()) {
+        CopyLogWrite(run, L"\tNot installed: the folder " + link + L" is a folder link.\n");
+        FlushCopyLog(run);
+        RefuseFolderLink(run, L"The file " + dest, link, quiet);
+        return 0;
+    }
     // An old file that could not be put back is not tried again: the copy log names where it is.
     unsigned r = MyVerInstallFile(run, false, source, dest, quiet);
     CopyLogWrite(run, L"\tMyVerInstallFile() returned " + Decimal(static_cast<int>(r)) + L"\n");
@@ -296,7 +331,12 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
                 const int answer =
                     quiet ? IDIGNORE : run.ui.MessageId(IDS_FILE_IN_USE, MB_ABORTRETRYIGNORE | MB_ICONWARNING, dest);
                 if (answer == IDABORT) return -1;
-                if (answer != IDRETRY) break;
+                if (answer != IDRETRY) {
+                    // The copy goes on, but this file is not there.
+                    CopyLogWrite(run, L"\tFile is in use and is not installed.\n");
+                    run.Tell(L"not installed: " + dest + L" (in use; it could not be replaced, nor at the next start)");
+                    return 0;
+                }
                 const unsigned again = MyVerInstallFile(run, true, source, dest, quiet);
                 if (again == 0) break;
                 if (again & kVifCannotRename) return failed(again);

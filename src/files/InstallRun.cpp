@@ -2,6 +2,7 @@
 
 #include "files/CopyLog.h"
 #include "framework/Handles.h"
+#include "platform/FolderLinks.h"
 
 InstallRun::~InstallRun()
 {
@@ -32,6 +33,11 @@ void InstallRun::Refuse(const std::wstring& why)
 {
     refused_ = true;
     Tell(L"refused: " + why);
+}
+
+std::wstring InstallRun::LinkOnTheWay(const std::wstring& path) const
+{
+    return installDir.empty() ? std::wstring() : FolderLinkBelow(installDir, path);
 }
 
 bool InstallRun::KnownMissing(const std::wstring& path)

@@ -60,8 +60,14 @@ public:
     // appeared since still goes the long way.
     bool KnownMissing(const std::wstring& path);
 
+    // The first folder link on the way from the installation folder down to
+    // path (a folder); empty when there is none, when path is not below the
+    // installation folder, or while that is not known yet.
+    std::wstring LinkOnTheWay(const std::wstring& path) const;
+
     fw::UserInterface& ui;
     std::wstring sourceDir;     // the installation source; whole-folder items expand below it
+    std::wstring installDir;    // below it nothing is written through a folder link; set with the folders
 
     LogFile copyLog;            // "update.log", CR LF
     std::wstring copyLogHeld;   // lines of the file being installed, not yet written

@@ -2,7 +2,9 @@
 
 #include "catalogue/Firma.h"
 #include "files/DirectoryTree.h"
+#include "files/Refusals.h"
 #include "framework/Handles.h"
+#include "platform/FolderLinks.h"
 #include "platform/PathUtil.h"
 
 #include <windows.h>
@@ -93,9 +95,26 @@ bool HasOldPackageData(const std::wstring& folder, std::wstring* parent)
     return found;
 }
 
+std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir)
+{
+    std::wstring root = installDir;
+    if (!IsInsideFolder(folder, installDir)) {
+        const std::size_t slash = WithoutTrailingBackslashes(folder).rfind(L'\\');
+        root = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+    }
+    std::wstring link = FolderLinkBelow(root, WithoutTrailingBackslashes(folder));
+    for (const wchar_t* category : kOldDataCategories) {
+        if (!link.empty()) break;
+        link = FolderLinkBelow(root, JoinPath(folder, category));
+    }
+    return link;
+}
+
 void RemoveOldPackageData(const std::wstring& folder)
 {
     if (!IsRemovableFolder(folder)) return;
+    // Its categories would be those of the place it leads to.
+    if (IsFolderLink(WithoutTrailingBackslashes(folder))) return;
     for (const wchar_t* category : kOldDataCategories) {
         const std::wstring path = JoinPath(folder, category);
         if (AnyMatch(path)) DeleteTree(path, false);
@@ -104,9 +123,13 @@ void RemoveOldPackageData(const std::wstring& folder)
     DeleteIfThere(JoinPath(folder, LastPathComponent(WithoutTrailingBackslashes(folder)) + L".inf"));
 }
 
-bool ConfirmReplaceOldData(InstallUi& ui, ReplaceOldDataDecision& decision, const std::wstring& packageName,
-                           const std::wstring& folder)
+bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecision& decision,
+                           const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir)
 {
+    if (const std::wstring link = PackageFolderLink(folder, installDir); !link.empty()) {
+        RefuseFolderLink(run, L"The package " + packageName, link);
+        return false;
+    }
     std::wstring parent;
     if (!HasOldPackageData(folder, &parent)) return true;
     if (::lstrcmpiW(parent.c_str(), decision.parentFolder.c_str()) != 0) {

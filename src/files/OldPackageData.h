@@ -6,6 +6,8 @@
 
 #include <string>
 
+class InstallRun;
+
 // The category folders of a package whose files count as old data, in the order
 // they are looked at and removed.
 inline constexpr const wchar_t* kOldDataCategories[] = {L"cad", L"dtb", L"geo", L"lvk", L"pic", L"sym", L"att"};
@@ -17,11 +19,18 @@ inline constexpr const wchar_t* kOldDataCategories[] = {L"cad", L"dtb", L"geo", 
 // its last component: the folder the package folders share.
 bool HasOldPackageData(const std::wstring& folder, std::wstring* parent = nullptr);
 
+// The first folder link (junction, symbolic link) on the way to a package's
+// folder or one of its category folders: from the installation folder down, or
+// for a package placed elsewhere from the folder chosen for it (folder's
+// parent) down. Empty when there is none.
+std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir);
+
 // Removes the category folders of folder, its "_uninst.inf" and the package's
 // own info file (the folder's name with ".inf"); everything else stays. A folder
 // that is not one plain folder name below an absolute folder (empty, relative,
 // a drive or share root, a name of "." or "..", or 5 characters or fewer) is
-// left alone. Failures are not reported.
+// left alone, and so is a folder that is itself a folder link. Failures are
+// not reported.
 void RemoveOldPackageData(const std::wstring& folder);
 
 // The replace-old-data decision over the packages of one package step, owned by
@@ -33,8 +42,10 @@ struct ReplaceOldDataDecision {
     int passThrough = 0;        // given to the question as its hide flag
 };
 
-// May the package be installed into folder? Without old data: yes, nothing asked.
+// May the package be installed into folder? With a folder link on the way to
+// it (PackageFolderLink, below installDir): no, the user is told and the run
+// refused, nothing asked or deleted. Without old data: yes, nothing asked.
 // Otherwise the user is asked (unless a "for all" answer was given for a package
 // in the same parent folder), and on yes the old data is removed first.
-bool ConfirmReplaceOldData(InstallUi& ui, ReplaceOldDataDecision& decision, const std::wstring& packageName,
-                           const std::wstring& folder);
+bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecision& decision,
+                           const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir);

@@ -2,6 +2,7 @@
 
 #include "files/FileTrees.h"
 #include "files/InstallRun.h"
+#include "files/Refusals.h"
 #include "platform/PathUtil.h"
 
 bool UninstallLog::Open(const std::wstring& path)
@@ -40,6 +41,10 @@ void CloseUninstallLog(InstallRun& run)
 
 std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder)
 {
+    if (const std::wstring link = run.LinkOnTheWay(folder); !link.empty()) {
+        RefuseFolderLink(run, L"The uninstall log of " + folder, link);
+        return nullptr;
+    }
     auto log = std::make_unique<UninstallLog>();
     if (!log->Open(JoinPath(folder, L"_uninst.inf"))) return nullptr;
     if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(log->Path());

@@ -38,5 +38,6 @@ void CloseUninstallLog(InstallRun& run);
 
 // The package log "_uninst.inf" in folder: opened for appending, recorded in the
 // run log, and given the "dir" lines of the folder and its "lvk", "cad", "pic"
-// and "dtb" subfolders. Null when it cannot be opened.
+// and "dtb" subfolders. Null when it cannot be opened, and when a folder link
+// lies on the way to folder below the run's installation folder (refused).
 std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder);

@@ -4,6 +4,7 @@
 #include "catalogue/AppData.h"
 #include "files/InstElement.h"
 #include "files/ElementList.h"
+#include "platform/PathUtil.h"
 #include "platform/SystemInfo.h"
 #include "support/ScriptedUi.h"
 
@@ -175,6 +176,31 @@ TEST_F(ElementListTest, CreateFoldersRefusesAJoinedPathBeyondThePathLimit)
     CreateFolders(run, state.elements, state.scriptFile, state.installDir);
     EXPECT_TRUE(IsFolder(dir / L"dst\\fine"));
     EXPECT_FALSE(IsFolder(dir / (L"dst\\" + std::wstring(250, L'x')).substr(0, MAX_PATH - 1)));
+}
+
+// A folder value that would lead outside its root is refused where it is read
+// (each field on a real medium: the crafted-media runs); Abort stops the run
+// before anything is copied.
+TEST_F(ElementListTest, CreateFoldersRefusesValuesLeadingOutsideTheirRoot)
+{
+    Script(L"[CreateDir]\r\nc1=..\\outside\r\nc2=made\r\nc3=" + std::wstring(256, L'l') +
+           L"\r\n[CreateDirHalvue]\r\nh1=halvue\r\n");
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
+    state.elements[0]->destination = dir / L"dst";
+    ui.Answer(IDIGNORE);
+    ui.Answer(IDIGNORE);
+    CreateFolders(run, state.elements, state.scriptFile, state.installDir);
+    EXPECT_TRUE(IsFolder(dir / L"dst\\made") && IsFolder(dir / L"dst\\halvue"));
+    EXPECT_FALSE(PathExists(dir / L"outside"));
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_TRUE(run.Refused() && run.KeepGoing());
+
+    InstallRun aborted(ui);
+    RemoveTree(dir / L"dst\\halvue");
+    ui.Answer(IDABORT);
+    CreateFolders(aborted, state.elements, state.scriptFile, state.installDir);
+    EXPECT_FALSE(aborted.KeepGoing());
+    EXPECT_FALSE(IsFolder(dir / L"dst\\halvue"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "files/FileItem.h"
 #include "files/FileSection.h"
+#include "files/InstallRun.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
 
@@ -67,7 +68,7 @@ protected:
         ASSERT_TRUE(MakeDirs(dir / L"src\\bin\\nested"));  // folders are not files
     }
     void Section(const std::wstring& lines) { ASSERT_TRUE(WriteText(script, L"[Files]\r\n" + lines)); }
-    SectionContext Sections() { return SectionContext{ui, state.sourceDir, state.uiLanguage}; }
+    SectionContext Sections() { return SectionContext{ui, run, state.sourceDir, state.uiLanguage}; }
     static std::vector<std::wstring> Names(const CClassItem& item)
     {
         std::vector<std::wstring> names;
@@ -78,6 +79,7 @@ protected:
     TempDir dir;
     std::wstring script;
     ScriptedUi ui;
+    InstallRun run{ui};
     SetupState state;
 };
 
@@ -216,6 +218,56 @@ TEST_F(FileSectionTest, WildcardPatternTakesTheFilesItMatches)
     EXPECT_EQ(root.children.size(), 2u);
     ASSERT_EQ(ui.messages.size(), 1u);  // no .exe: reported like a missing file
     EXPECT_EQ(ui.messages[0].stringId, static_cast<UINT>(IDS_ENTRY_FILE_MISSING));
+}
+
+// An entry whose folder or name would lead outside the destination, or whose
+// value does not fit its buffer, is refused: asked like a missing file, never
+// taken in part, and the run fails.
+TEST_F(FileSectionTest, EntryLeadingOutsideOrTooLongIsRefusedAndSkipped)
+{
+    const std::wstring head = L"1,bin\\a.dll,";
+    const std::wstring bad[] = {
+        head + L"..\\..\\windows,,,",          head + L"sub\\..\\..\\x,,,",   head + L"C:\\x,,,",
+        head + L"\\x,,,",                      head + L"\\\\srv\\share\\x,,,", head + L"x:stream,,,",
+        head + L",..\\..\\iexplore.exe,,",     head + L",sub\\b.dll,,",        head + L",b.dll:stream,,",
+        head + L",..,,",                       head + L",.,,",
+        head + std::wstring(241, L'x') + L",,,",  // 256 characters: one more than the buffer holds
+    };
+    for (const std::wstring& value : bad) {
+        Section(L"bad=" + value + L"\r\ngood=1,bin\\c.dll,ok,,,\r\n");
+        ui.messages.clear();
+        ui.Answer(IDIGNORE);
+        InstallRun fresh(ui);
+        std::vector<std::wstring> told;
+        fresh.reporter = [&told](const std::wstring& line) { told.push_back(line); };
+        CClassItem root;
+        ASSERT_TRUE(ReadFileSection(SectionContext{ui, fresh, state.sourceDir, state.uiLanguage}, script, L"Files", root));
+        ASSERT_EQ(root.children.size(), 1u) << value;
+        EXPECT_EQ(root.children[0]->destName, L"ok");
+        EXPECT_EQ(Names(static_cast<CClassItem&>(*root.children[0])), std::vector<std::wstring>{dir / L"src\\bin\\c.dll"});
+        ASSERT_EQ(ui.messages.size(), 1u) << value;
+        EXPECT_EQ(ui.messages[0].flags, static_cast<UINT>(MB_ABORTRETRYIGNORE | MB_ICONERROR));
+        EXPECT_TRUE(fresh.Refused()) << value;
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0].find(L"refused: entry bad in section [Files] "), 0u) << told[0];
+    }
+
+    // The longest value that fits is taken whole.
+    Section(L"long=" + head + std::wstring(240, L'y') + L",,,\r\n");
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
+    ASSERT_EQ(root.children.size(), 1u);
+    EXPECT_EQ(root.children[0]->destName, std::wstring(240, L'y'));
+    EXPECT_FALSE(run.Refused());
+
+    // Abort ends the reading; Retry reads the entry again.
+    Section(L"bad=" + bad[0] + L"\r\n");
+    ui.Answer(IDRETRY);
+    ui.Answer(IDABORT);
+    CClassItem aborted;
+    EXPECT_FALSE(ReadFileSection(Sections(), script, L"Files", aborted));
+    EXPECT_TRUE(aborted.children.empty());
+    EXPECT_EQ(ui.messages.size(), 3u);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ protected:
     }
 
     // What the file sections are read against in this source.
-    SectionContext Sections() { return SectionContext{ui, state.sourceDir, state.uiLanguage}; }
+    SectionContext Sections() { return SectionContext{ui, run, state.sourceDir, state.uiLanguage}; }
 
     // data\ovkdata.inf listing packages in this order.
     void Catalogue(const std::vector<TestPackage>& packages)

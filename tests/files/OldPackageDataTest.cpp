@@ -1,5 +1,6 @@
 // Old data in package folders: what counts, what the removal takes, and when
 // the user is asked (scripted answers).
+#include "files/InstallRun.h"
 #include "files/OldPackageData.h"
 #include "platform/PathUtil.h"
 #include "support/ScriptedUi.h"
@@ -61,12 +62,13 @@ TEST(OldPackageDataTest, ForAllAnswerHoldsWithinOneParentFolderOnly)
     Put(dir / L"P1\\Fresh\\cad\\only.mdb");
 
     ScriptedUi ui;
+    InstallRun run(ui);
     ui.replaceApplyToAll = true;  // "Ja" with the check box set
     ReplaceOldDataDecision decision;
     decision.passThrough = 1;
-    EXPECT_TRUE(ConfirmReplaceOldData(ui, decision, L"Fresh", dir / L"P1\\Fresh"));  // nothing to ask
+    EXPECT_TRUE(ConfirmReplaceOldData(ui, run, decision, L"Fresh", dir / L"P1\\Fresh", dir.Path()));  // nothing to ask
     for (const std::wstring& folder : packages) {
-        EXPECT_TRUE(ConfirmReplaceOldData(ui, decision, L"Maker", folder));
+        EXPECT_TRUE(ConfirmReplaceOldData(ui, run, decision, L"Maker", folder, dir.Path()));
         EXPECT_FALSE(PathExists(folder + L"\\lvk"));
     }
     ASSERT_EQ(ui.replaceQuestions.size(), 2u);  // the first of each parent folder
@@ -77,7 +79,7 @@ TEST(OldPackageDataTest, ForAllAnswerHoldsWithinOneParentFolderOnly)
     Put(packages[3] + L"\\lvk\\old.ldt");
     ui.replaceAnswers.push_back(IDNO);
     ReplaceOldDataDecision fresh;
-    EXPECT_FALSE(ConfirmReplaceOldData(ui, fresh, L"Maker", packages[3]));
+    EXPECT_FALSE(ConfirmReplaceOldData(ui, run, fresh, L"Maker", packages[3], dir.Path()));
     EXPECT_TRUE(PathExists(packages[3] + L"\\lvk\\old.ldt"));
 }
 

@@ -1,0 +1,32 @@
+// What the run says when it will not take what the medium or the disk gives
+// it: an entry of the data script that would lead outside its folder or does
+// not fit, a folder link on the way to where a package goes.
+#pragma once
+
+#include <string>
+
+class InstallRun;
+namespace fw {
+class UserInterface;
+}
+
+// The answer to a refused entry of the data script.
+enum class EntryAnswer { Abort, Retry, Skip };
+
+// The entry key of section is not taken as it stands, because of why (for the
+// setup log, e.g. "leads outside its folder: ..\x"). The user is asked as for
+// the entry's other faults (Abort, Retry, Ignore; a quiet run answers Ignore);
+// unless Retry, the run is refused, so it ends as failed.
+EntryAnswer RefuseEntry(fw::UserInterface& ui, InstallRun& run, const std::wstring& key, const std::wstring& section,
+                        const std::wstring& why);
+
+// The value of key in section of file, read as into a buffer of bufferChars
+// characters; false, with why for RefuseEntry, when it does not fit there:
+// a value is never cut.
+bool ReadWholeValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                    unsigned long bufferChars, std::wstring& value, std::wstring& why);
+
+// what (e.g. "The package Lumina Leuchten") would be written or deleted
+// through the folder link link: the user is told (unless quiet), naming the
+// link, and the run refused.
+void RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet = false);

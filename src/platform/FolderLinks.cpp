@@ -1,0 +1,41 @@
+#include "platform/FolderLinks.h"
+
+bool IsFolderLinkAttributes(DWORD attributes)
+{
+    const DWORD link = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & link) == link;
+}
+
+bool IsFolderLink(const std::wstring& path)
+{
+    return IsFolderLinkAttributes(::GetFileAttributesW(path.c_str()));
+}
+
+bool IsInsideFolder(const std::wstring& path, const std::wstring& folder)
+{
+    if (folder.empty() || path.size() < folder.size()) return false;
+    if (::CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
+                               static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL)
+        return false;
+    return path.size() == folder.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
+}
+
+std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
+{
+    if (!IsInsideFolder(path, root)) return std::wstring();
+    // Each prefix that ends before a backslash or at the end, longer than root.
+    std::size_t start = root.size();
+    while (start < path.size()) {
+        std::size_t end = path.find(L'\\', start + 1);
+        if (end == std::wstring::npos) end = path.size();
+        const std::wstring folder = path.substr(0, end);
+        if (folder.size() > root.size() && folder.back() != L'\\') {
+            const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+            // Nothing there yet: nothing below it can be there either.
+            if (attributes == INVALID_FILE_ATTRIBUTES) return std::wstring();
+            if (IsFolderLinkAttributes(attributes)) return folder;
+        }
+        start = end;
+    }
+    return std::wstring();
+}

@@ -1,0 +1,24 @@
+// Folder links (junctions and symbolic links to folders) on the way to a path:
+// the run writes and deletes below a folder only through folders that are what
+// they seem.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// attributes (as read) are those of a junction or a symbolic link to a folder.
+bool IsFolderLinkAttributes(DWORD attributes);
+// A junction or a symbolic link to a folder is at path: the link itself, not
+// what it points at.
+bool IsFolderLink(const std::wstring& path);
+
+// path is folder or lies below it: a case-insensitive prefix that ends at a
+// backslash ("C:\Windows" holds "C:\Windows\x", not "C:\WindowsApps\x").
+bool IsInsideFolder(const std::wstring& path, const std::wstring& folder);
+
+// The first folder link on the way from root down to path: each existing folder
+// strictly below root, path itself included; empty when there is none, and when
+// path is not below root. root itself is not looked at: whoever chose it chose
+// where it leads.
+std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path);

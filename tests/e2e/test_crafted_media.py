@@ -1,0 +1,234 @@
+"""Crafted media and hostile disks, quiet runs: a value of the medium never leads
+outside its folder, nothing is written or deleted through a folder link below the
+installation folder, no file of the user is overwritten by a temporary name, and
+every such case ends with 1603 and a line in the setup log that says why."""
+import glob
+import os
+import shutil
+import subprocess
+import time
+import unittest
+
+from setup_run import BUILD, DATA_FOLDER, DRIVE_C, Machine, Medium, windows_path
+import make_medium
+
+IDOK = 1
+HOLDER = os.path.join(BUILD, "tests", "support", "holder", "holder.exe")
+SESSION_MANAGER = r"HKLM\System\CurrentControlSet\Control\Session Manager"
+
+
+def drive_c_files():
+    """Every file and folder of the prefix's drive C, outside the installation
+    folder and the temporary folders (where the program's fallback log and Wine's
+    own files go)."""
+    found = set()
+    for top, folders, files in os.walk(DRIVE_C):
+        relative = os.path.relpath(top, DRIVE_C)
+        if top == DATA_FOLDER or os.path.basename(top).lower() == "temp":
+            folders[:] = []
+            continue
+        found.update(os.path.join(relative, name) for name in folders + files)
+    return found
+
+
+def tree(folder):
+    """Names and bytes of everything below folder."""
+    result = {}
+    for top, _, files in os.walk(folder):
+        result[os.path.relpath(top, folder)] = None
+        for name in files:
+            result[os.path.relpath(os.path.join(top, name), folder)] = read_bytes(os.path.join(top, name))
+    return result
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def write_bytes(path, data, mode="wb"):
+    with open(path, mode) as f:
+        f.write(data)
+
+
+def open_anywhere(path):
+    """Some process holds path open."""
+    path = os.path.realpath(path)
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            fds = os.listdir("/proc/%s/fd" % pid)
+        except OSError:
+            continue
+        for fd in fds:
+            try:
+                if os.readlink("/proc/%s/fd/%s" % (pid, fd)) == path:
+                    return True
+            except OSError:
+                pass
+    return False
+
+
+def pending_renames():
+    return subprocess.run(["wine", "reg", "query", SESSION_MANAGER, "/v", "PendingFileRenameOperations"],
+                          capture_output=True, text=True).stdout
+
+
+def clear_pending_renames():
+    subprocess.run(["wine", "reg", "delete", SESSION_MANAGER, "/v", "PendingFileRenameOperations", "/f"],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+class CraftedMedia(unittest.TestCase):
+    def setUp(self):
+        self.machine = Machine()
+        self.machine.admin()
+        self.medium = Medium()
+        self.log = os.path.join(self.medium.base, "setup.log")
+        self.victim = os.path.join(DRIVE_C, "victim_%d" % os.getpid())
+
+    def tearDown(self):
+        shutil.rmtree(self.victim, ignore_errors=True)
+        # What a run that does not refuse would leave: C:\escape_...
+        for path in glob.glob(os.path.join(DRIVE_C, "escape*_%d*" % os.getpid())):
+            if os.path.isdir(path):
+                shutil.rmtree(path)
+            else:
+                os.remove(path)
+        self.medium.close()
+        self.machine.restore()
+
+    def quiet_run(self, *args, answer=None):
+        return self.medium.run("/Q", "/log", windows_path(self.log), *args, answer=answer)
+
+    def log_text(self):
+        with open(self.log, encoding="utf-8") as log:
+            return log.read()
+
+    def data_script(self, sections):
+        """The medium's data script with sections added to (or replacing) the sample's."""
+        script = [("Install32", [("Ini", "orvek.ini"), ("DotNetFx", "0")]),
+                  ("Ini32", [("ini", "1,install\\orvek.ini,obj,,,")]),
+                  ("Files", [("readme", "1,install\\readme.txt,,,,")]),
+                  ("FilesPriv", []),
+                  ("CreateDir", [("dir1", "obj"), ("dir2", "local")])]
+        names = [name for name, _ in sections]
+        make_medium.write_ini(os.path.join(self.medium.install, "DataSetup.inf"),
+                              [s for s in script if s[0] not in names] + sections)
+
+    def test_values_leading_outside_their_folder_are_refused(self):
+        up = "..\\..\\..\\escape_%d" % os.getpid()
+        absolute = "C:\\escape_abs_%d" % os.getpid()
+        source = "install\\readme.txt"
+        cases = [
+            ("subfolder", [("Files", [("up", "1,%s,%s,,," % (source, up)),
+                                      ("abs", "1,%s,%s,,," % (source, absolute))])]),
+            ("rename", [("Files", [("up", "1,%s,,%s.exe,," % (source, up)),
+                                   ("abs", "1,%s,,%s.exe,," % (source, absolute))])]),
+            ("CreateDir", [("CreateDir", [("up", up), ("abs", absolute)])]),
+            ("CreateDirHalvue", [("CreateDirHalvue", [("up", up), ("abs", absolute)])]),
+            ("CreateProgramDataDir", [("CreateProgramDataDir", [("up", up), ("abs", absolute)])]),
+            ("WinSxS", [("WinSxS", [("up", "1,x86,%s,,," % up), ("abs", "1,x86,%s,,," % absolute)])]),
+        ]
+        for field, sections in cases:
+            with self.subTest(field=field):
+                shutil.rmtree(DATA_FOLDER)
+                self.machine.admin()
+                self.data_script(sections)
+                before = drive_c_files()
+                self.assertEqual(self.quiet_run(), 1603)
+                self.assertEqual(sorted(drive_c_files() - before), [])
+                text = self.log_text()
+                section = sections[0][0]
+                for key in ("up", "abs"):
+                    self.assertIn("refused: entry %s in section [%s] " % (key, section), text)
+                # The rest of the medium still goes in.
+                self.assertTrue(os.path.isfile(os.path.join(DATA_FOLDER, "local", "Lumina", "cad", "lum0.cad")))
+                self.assertTrue(text.rstrip().endswith("exit code 1603"))
+
+    def make_victim(self):
+        for relative, body in (("cad\\victim.cad", b"the victim's drawing"), ("dtb\\victim.db", b"the victim's data")):
+            path = os.path.join(self.victim, *relative.split("\\"))
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            write_bytes(path, body)
+
+    def test_nothing_is_written_or_deleted_through_a_folder_link(self):
+        local = os.path.join(DATA_FOLDER, "local")
+        cases = [("package folder", os.path.join(local, "Lumina"), self.victim),
+                 ("category folder", os.path.join(local, "Lumina", "cad"), os.path.join(self.victim, "cad"))]
+        for what, link, target in cases:
+            for args, answer in ((("/Q", "/log", windows_path(self.log)), None),
+                                 (("/S", "/L:7", "/log", windows_path(self.log)), IDOK)):  # "Ja" to every question
+                with self.subTest(link=what, run=args[0]):
+                    shutil.rmtree(DATA_FOLDER)
+                    shutil.rmtree(self.victim, ignore_errors=True)
+                    self.machine.admin()
+                    self.make_victim()
+                    os.makedirs(os.path.dirname(link), exist_ok=True)
+                    os.symlink(target, link)
+                    # Old data there (through the link, or beside it), so the replace question would come.
+                    os.makedirs(os.path.join(local, "Lumina", "dtb"), exist_ok=True)
+                    write_bytes(os.path.join(local, "Lumina", "dtb", "old.db"), b"", "ab")
+                    before = tree(self.victim)
+
+                    self.assertEqual(self.medium.run(*args, answer=answer), 1603)
+
+                    self.assertEqual(tree(self.victim), before)
+                    text = self.log_text()
+                    self.assertIn("refused: The package Lumina Leuchten: the folder %s is a folder link"
+                                  % windows_path(link), text)
+                    records = self.machine.records()
+                    self.assertNotEqual(records.get("LUM", "status"), str(0x1A))  # not recorded as installed
+                    self.assertEqual(records.get("LUM", "localpath"), "")
+                    # The other packages go in as usual.
+                    self.assertTrue(os.path.isfile(os.path.join(local, "Helios", "cad", "hel0.cad")))
+                    if answer is not None:
+                        self.assertTrue(any(windows_path(link) in box for _, box in self.medium.boxes))
+
+    def hold(self, path):
+        """Holds path open in a Wine process until path.release exists; returns once
+        it is held: Wine keeps the file open on the Linux side while a handle is."""
+        holder = subprocess.Popen(["wine", HOLDER, windows_path(path), "120000"])
+        deadline = time.time() + 60
+        while not open_anywhere(path):
+            self.assertIsNone(holder.poll(), "the holder could not open " + path)
+            self.assertLess(time.time(), deadline)
+            time.sleep(0.05)
+        return holder
+
+    def test_a_temporary_name_never_overwrites_a_file_of_the_user(self):
+        self.assertEqual(self.quiet_run(), 0)
+        readme = os.path.join(DATA_FOLDER, "readme.txt")
+        users = os.path.join(DATA_FOLDER, "readme.000")
+        write_bytes(users, b"the user's own notes")
+        source = os.path.join(self.medium.install, "readme.txt")
+        write_bytes(source, b"a newer line\r\n", "ab")
+        os.utime(source, (time.time() + 3600, time.time() + 3600))
+        holder = self.hold(readme)
+        try:
+            self.assertEqual(self.quiet_run(), 3010)
+        finally:
+            write_bytes(readme + ".release", b"")
+            holder.wait(timeout=30)
+            os.remove(readme + ".release")
+        try:
+            self.assertEqual(read_bytes(users), b"the user's own notes")
+            self.assertEqual(read_bytes(os.path.join(DATA_FOLDER, "readme.001")), read_bytes(source))
+            pending = pending_renames()
+            self.assertIn("readme.001", pending)
+            self.assertNotIn("readme.000", pending)
+        finally:
+            clear_pending_renames()
+
+    def test_a_folder_in_place_of_a_file_is_1603_and_nothing_is_scheduled(self):
+        clear_pending_renames()
+        readme = os.path.join(DATA_FOLDER, "readme.txt")
+        os.makedirs(readme)
+        self.assertEqual(self.quiet_run(), 1603)
+        self.assertTrue(os.path.isdir(readme))
+        self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "readme.000")))
+        self.assertNotIn("readme", pending_renames())
+        self.assertIn("not installed: " + windows_path(readme), self.log_text())
+
+
+if __name__ == "__main__":
+    unittest.main()
