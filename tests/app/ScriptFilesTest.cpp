@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace {
 
@@ -46,6 +47,29 @@ TEST(ScriptFiles, SourcePathWinsOverTheSetupFolder)
     ASSERT_TRUE(WriteText(dir / L"setup.inf", L"[SetupInfo]\r\nSourcePath=" + std::wstring(300, L'p') + L"\r\n"));
     // Read whole, so that it can be refused as too long instead of being cut.
     EXPECT_EQ(ReadSourcePath(setupDir), std::wstring(300, L'p'));
+}
+
+TEST(ScriptFiles, ARelativeSourcePathIsTakenFromTheSetupFolderNotTheCurrentOne)
+{
+    const struct { const wchar_t* value; const wchar_t* source; } cases[] = {
+        {L"..", L"D:\\dvd"},         {L"..\\", L"D:\\dvd\\"},          {L"../data/", L"D:\\dvd\\data\\"},
+        {L"medium", L"D:\\dvd\\install\\medium"}, {L"\\root\\", L"D:\\root\\"},
+        {L"Q:\\Medium\\", L"Q:\\Medium\\"}, {L"\\\\server\\dvd", L"\\\\server\\dvd"}, {L"", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SourceDirFromValue(L"D:\\dvd\\install\\", c.value), c.source) << c.value;
+    EXPECT_EQ(SourceDirFromValue(L"\\\\server\\share\\install\\", L"\\dvd"), L"\\\\server\\share\\dvd");
+
+    // Read from setup.inf while the process stands in another folder.
+    TempDir dir;
+    ASSERT_TRUE(MakeDirs(dir / L"install"));
+    ASSERT_TRUE(WriteText(dir / L"install\\setup.inf", L"[SetupInfo]\r\nSourcePath=..\\\r\n"));
+    wchar_t current[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, current);
+    ASSERT_TRUE(::SetCurrentDirectoryW(L"C:\\windows"));
+    std::wstring source;
+    EXPECT_TRUE(ResolveSourceDir(dir / L"install\\", source));
+    ::SetCurrentDirectoryW(current);
+    EXPECT_EQ(source, dir.Path() + L"\\");
 }
 
 TEST(ScriptFiles, InstallSectionKeys)
