@@ -6,7 +6,7 @@ import subprocess
 import time
 import unittest
 
-from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, Machine, Medium, windows_path
+from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, DRIVE_C, PREFIX, Machine, Medium, windows_path
 
 HOLDER = os.path.join(BUILD, "tests", "support", "holder", "holder.exe")
 UNINSTALL_LOG = os.path.join(DATA_FOLDER, ".UNINST.INF")
@@ -21,14 +21,30 @@ def wait_for(condition, what, timeout=60):
         time.sleep(0.05)
 
 
+def read(path, mode="rb"):
+    with open(path, mode) as f:
+        return f.read()
+
+
+def fallback_log():
+    """The quiet runs' log in the Wine user's temporary folder (the prefix's
+    registry sets TEMP; the Linux environment does not reach it)."""
+    for line in read(os.path.join(PREFIX, "user.reg")).decode("utf-8", errors="replace").splitlines():
+        if line.startswith('"TEMP"="C:'):
+            folder = line.split("=", 1)[1].strip().strip('"').replace("\\\\", "\\")
+            return os.path.join(DRIVE_C, *folder[3:].split("\\"), "orvek-setup.log")
+    raise AssertionError("no TEMP in the prefix")
+
+
 def set_source_path(medium, value):
     path = os.path.join(medium.install, "setup.inf")
-    text = open(path, encoding="cp1252").read().replace("SourcePath=\n", "SourcePath=" + value + "\n")
-    open(path, "w", encoding="cp1252", newline="").write(text)
+    text = read(path).replace(b"SourcePath=\r\n", ("SourcePath=" + value + "\r\n").encode("cp1252"))
+    with open(path, "wb") as f:
+        f.write(text)
 
 
 class StartupRun(unittest.TestCase):
-    """A quiet run whose temporary folder (where the fallback log goes) is its own."""
+    """Quiet runs; fallback_text() is what the last one wrote to the fallback log."""
 
     def setUp(self):
         self.machine = Machine()
@@ -36,18 +52,21 @@ class StartupRun(unittest.TestCase):
         self.medium = Medium()
         self.temp = os.path.join(self.medium.base, "temp")
         os.makedirs(self.temp)
-        self.fallback = os.path.join(self.temp, "orvek-setup.log")
+        self.fallback = fallback_log()
+        self.kept = 0
 
     def tearDown(self):
         self.medium.close()
         self.machine.restore()
 
     def quiet(self, *args):
-        temp = windows_path(self.temp)
-        return self.medium.run("/Q", *args, env={"TEMP": temp, "TMP": temp})
+        self.kept = os.path.getsize(self.fallback) if os.path.exists(self.fallback) else 0
+        return self.medium.run("/Q", *args)
 
     def fallback_text(self):
-        return open(self.fallback, encoding="utf-8").read()
+        with open(self.fallback, "rb") as f:
+            f.seek(self.kept)
+            return f.read().decode("utf-8")
 
 
 class RefusedLog(StartupRun):
@@ -56,20 +75,19 @@ class RefusedLog(StartupRun):
     def test_the_administration_file_and_the_uninstall_log_stay_as_they_were(self):
         with open(UNINSTALL_LOG, "wb") as f:
             f.write(b"ORVEK V3.5\ndir: C:\\kept\n")
-        admin = open(ADMIN_FILE, "rb").read()
-        uninstall = open(UNINSTALL_LOG, "rb").read()
+        admin = read(ADMIN_FILE)
+        uninstall = read(UNINSTALL_LOG)
         # Spelt as the system reads it too: another case, "/" for "\".
         for target, what in ((windows_path(ADMIN_FILE).upper().replace("\\", "/"), "the administration file"),
                              (windows_path(UNINSTALL_LOG), "named like an uninstall log of the run")):
             with self.subTest(target=target):
                 self.assertEqual(self.quiet("/log", target), 1603)
-                self.assertEqual(open(ADMIN_FILE, "rb").read(), admin)
-                self.assertEqual(open(UNINSTALL_LOG, "rb").read(), uninstall)
+                self.assertEqual(read(ADMIN_FILE), admin)
+                self.assertEqual(read(UNINSTALL_LOG), uninstall)
                 self.assertFalse(os.path.exists(INSTALLED))
                 text = self.fallback_text()
                 self.assertIn("the setup log " + target + " is refused: it is " + what, text)
                 self.assertTrue(text.rstrip().endswith("exit code 1603"))
-                os.remove(self.fallback)
 
 
 class FallbackLog(StartupRun):
@@ -96,7 +114,7 @@ class AnotherRun(StartupRun):
         finally:
             open(marker + ".release", "w").close()
             holder.wait(timeout=30)
-        text = open(os.path.join(self.temp, "run.log"), encoding="utf-8").read()
+        text = read(os.path.join(self.temp, "run.log")).decode("utf-8")
         self.assertIn("message: Another installation is already running. -> OK", text)
         self.assertTrue(text.rstrip().endswith("exit code 1618"))
         self.assertFalse(os.path.exists(INSTALLED))
@@ -107,25 +125,27 @@ class NoUsableSource(StartupRun):
 
     def test_a_source_folder_that_is_not_there(self):
         set_source_path(self.medium, windows_path(os.path.join(self.medium.base, "nowhere")) + "\\")
-        self.assertEqual(self.quiet(), 1603)
-        self.assertIn("the run ends: no installation source: ", self.fallback_text())
-        self.assertIn("Legen Sie die Original-DVD ein", self.fallback_text())
+        self.assertEqual(self.quiet("/L:9"), 1603)
+        text = self.fallback_text()
+        self.assertIn("message: Please insert the original DVD and start the installation again. -> OK", text)
+        self.assertIn("the run ends: no installation source: " + windows_path(self.medium.base) + "\\nowhere\\ is no folder",
+                      text)
 
     def test_a_catalogue_that_offers_no_package(self):
         catalogue = os.path.join(self.medium.root, "data", "ovkdata.inf")
-        admin = open(ADMIN_FILE, "rb").read()
+        admin = read(ADMIN_FILE)
         cases = ((b"\x89PNG\r\n\x1a\n\x00\xff garbage \x00\x01", "offers no package"),
                  ("[manufacturers]\r\nLUM=1\r\n".encode("utf-16-le"), "offers no package"),
                  (b"", "is empty"))
         for content, told in cases:
             with self.subTest(content=content[:12]):
-                open(catalogue, "wb").write(content)
+                with open(catalogue, "wb") as f:
+                    f.write(content)
                 self.assertEqual(self.quiet(), 1603)
                 self.assertIn("the run ends: the package catalogue " + windows_path(catalogue) + " " + told,
                               self.fallback_text())
-                self.assertEqual(open(ADMIN_FILE, "rb").read(), admin)
+                self.assertEqual(read(ADMIN_FILE), admin)
                 self.assertFalse(os.path.exists(INSTALLED))
-                os.remove(self.fallback)
 
 
 class RelativeSource(StartupRun):
