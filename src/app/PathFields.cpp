@@ -28,6 +28,8 @@ bool PathFitsField(const std::wstring& path, PathOrigin origin, std::wstring& me
 
 bool StartPathsFit(const SetupState& state, const std::wstring& moduleDir, std::wstring& message)
 {
-    return PathFitsField(state.commandInstallPath, PathOrigin::InstallPath, message) &&
-           PathFitsField(moduleDir + kDataScriptFile, PathOrigin::DataScript, message);
+    // The installation path of the command line is recorded only: whatever its
+    // length, it forms no path of the run.
+    (void)state;
+    return PathFitsField(moduleDir + kDataScriptFile, PathOrigin::DataScript, message);
 }

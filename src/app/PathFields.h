@@ -23,7 +23,8 @@ enum class PathOrigin {
 // is too long and how long it is, followed by the path itself.
 bool PathFitsField(const std::wstring& path, PathOrigin origin, std::wstring& message);
 
-// The paths start-up already knows: the installation path of the command line
-// and the data script beside the program (moduleDir ends with a backslash).
-// False, with the message of the first that does not fit.
+// The path start-up already knows: the data script beside the program
+// (moduleDir ends with a backslash). False, with the message, when it does not
+// fit. The installation path of the command line is recorded only and never
+// ends the run.
 bool StartPathsFit(const SetupState& state, const std::wstring& moduleDir, std::wstring& message);

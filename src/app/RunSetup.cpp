@@ -4,6 +4,7 @@
 // run through 0x47B.
 #include "app/Sequencer.h"
 
+#include "app/LogTarget.h"
 #include "app/PathFields.h"
 #include "app/ScriptFiles.h"
 #include "app/SetupLog.h"
@@ -52,6 +53,7 @@ bool Sequencer::FindSource()
         End(EarlyEnd::Failed, tooLong);
         return false;
     }
+    if (!SourceFolderThere()) return false;
     log_.Write(L"source " + state_.sourceDir);
     return true;
 }
@@ -126,6 +128,7 @@ void Sequencer::RunSetup()
     if (MachineAdminFile(ui_, machineAdmin)) state_.country = ReadAdminCountry(machineAdmin, state_.country);
 
     BuildElementList(run_, state_.elements, state_.sourceDir, state_.country);
+    if (!TellCatalogue()) return;
 
     const int dotNet = ReadDotNetFx(state_.scriptFile, state_.installSection);
     if (dotNet > 0) {
@@ -170,5 +173,22 @@ void Sequencer::RunSetup()
         End(state_.silent ? EarlyEnd::Failed : EarlyEnd::Cancelled, L"nothing selected");
         return;
     }
+    if (!LogApartFromInstall()) return;
     PerformInstall();
+}
+
+bool Sequencer::LogApartFromInstall()
+{
+    // The options page may have moved the installation folder since start-up
+    // looked at the log's path.
+    if (!log_.IsOpen()) return true;
+    OwnFiles own;
+    own.files.push_back({state_.adminFile, L"the administration file"});
+    own.files.push_back({JoinPath(state_.installDir, L"update.log"), L"the copy log of the run"});
+    std::wstring why;
+    if (!LogPathRefused(log_.Path(), own, why)) return true;
+    const std::wstring text = L"The setup log " + log_.Path() + L" is refused: " + why;
+    ui_.Message(text, MB_ICONERROR | MB_OK);
+    End(EarlyEnd::Failed, text);
+    return false;
 }

@@ -4,6 +4,7 @@
 #include "platform/Profile.h"
 
 #include <cwctype>
+#include <shlwapi.h>
 
 namespace {
 
@@ -32,9 +33,40 @@ bool SourceRootFromSetupDir(const std::wstring& setupDir, std::wstring& root)
     return true;
 }
 
+bool IsAbsolutePath(const std::wstring& path)
+{
+    auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    if (path.size() >= 2 && separator(path[0]) && separator(path[1])) return true;  // a UNC name
+    return path.size() >= 3 && std::iswalpha(path[0]) && path[1] == L':' && separator(path[2]);
+}
+
+std::wstring SourceDirFromValue(const std::wstring& setupDir, const std::wstring& value)
+{
+    if (value.empty() || IsAbsolutePath(value)) return value;
+    std::wstring joined;
+    if (value[0] == L'\\' || value[0] == L'/') {
+        // Rooted: on the setup folder's drive or share, not the current one.
+        wchar_t root[MAX_PATH] = {};
+        if (setupDir.size() >= MAX_PATH) return JoinPath(setupDir, value);
+        setupDir.copy(root, setupDir.size());
+        if (!::PathStripToRootW(root)) return JoinPath(setupDir, value);
+        joined = JoinPath(root, value);
+    } else {
+        joined = JoinPath(setupDir, value);
+    }
+    // "..\" and "/" as the system reads them; the length is checked by the caller.
+    const DWORD size = ::GetFullPathNameW(joined.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return joined;
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(joined.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return joined;
+    full.resize(length);
+    return full;
+}
+
 bool ResolveSourceDir(const std::wstring& setupDir, std::wstring& sourceDir)
 {
-    sourceDir = ReadSourcePath(setupDir);
+    sourceDir = SourceDirFromValue(setupDir, ReadSourcePath(setupDir));
     if (!sourceDir.empty()) return true;
     return SourceRootFromSetupDir(setupDir, sourceDir);
 }

@@ -16,8 +16,18 @@ std::wstring ReadSourcePath(const std::wstring& setupDir);
 // "install" (any case) on is cut off. False when the word is not there.
 bool SourceRootFromSetupDir(const std::wstring& setupDir, std::wstring& root);
 
-// SourcePath when set, else the derived root. False: the source cannot be found.
-// The length is the caller's to check, as with ReadSourcePath.
+// A path with a drive and a backslash ("Q:\", "Q:/") or a UNC name.
+bool IsAbsolutePath(const std::wstring& path);
+
+// The source root a SourcePath value names: an absolute value as given; a
+// relative one below setupDir, and a rooted one ("\Medium") on setupDir's
+// drive or share, whatever the current folder of the process is. Relative
+// values come back as full paths ("..\" resolved).
+std::wstring SourceDirFromValue(const std::wstring& setupDir, const std::wstring& value);
+
+// SourcePath (SourceDirFromValue) when set, else the derived root. False: the
+// source cannot be found. Whether the folder is there, and the length, are the
+// caller's to check, as with ReadSourcePath.
 bool ResolveSourceDir(const std::wstring& setupDir, std::wstring& sourceDir);
 
 // Ini of the install section (520 characters); empty when absent.

@@ -71,6 +71,14 @@ private:
 
     // RunSetup's parts.
     bool FindSource();
+    // False, after the message and the end, when sourceDir is no folder.
+    bool SourceFolderThere();
+    // Tells the log what the medium's catalogue offers; false, after the end,
+    // when it is there but offers no package in a silent run.
+    bool TellCatalogue();
+    // False, after the message and the end, when the setup log is one of the
+    // files the install phase writes (its folder is known only now).
+    bool LogApartFromInstall();
     void ReadAdministration();
     void SetDestinations();
     bool ConfirmOldData();

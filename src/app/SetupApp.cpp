@@ -2,7 +2,14 @@
 
 #include "app/CommandLine.h"
 #include "app/Countries.h"
+#include "app/LanguageLibrary.h"
+#include "app/LogTarget.h"
 #include "app/PathFields.h"
+#include "app/RunGuard.h"
+#include "app/ScriptFiles.h"
+#include "catalogue/AppData.h"
+#include "catalogue/FirmenArray.h"
+#include "platform/PathUtil.h"
 #include "resources/resource.h"
 
 void DeriveModulePaths(const std::wstring& modulePath, std::wstring& scriptPath, std::wstring& moduleDir)
@@ -33,6 +40,43 @@ void ApplyCommandLine(SetupState& state, const wchar_t* commandLine)
         state.country = state.commandCountry;
 }
 
+namespace {
+
+// The files the setup log must not be, as far as start-up knows them: the
+// machine's administration file and the logs of a run in its folder, and the
+// medium (the program's folder and the source root).
+OwnFiles OwnFilesAtStart(SetupUi& ui, const std::wstring& moduleDir)
+{
+    OwnFiles own;
+    std::wstring dataFolder;
+    if (DataFolder(ui, dataFolder, true)) {
+        own.files.push_back({JoinPath(dataFolder, kAdminFileName), L"the administration file"});
+        own.files.push_back({JoinPath(dataFolder, L"update.log"), L"the copy log of the run"});
+        own.files.push_back({JoinPath(dataFolder, L".UNINST.INF"), L"the uninstall log of the run"});
+    }
+    if (!moduleDir.empty()) {
+        own.folders.push_back(moduleDir);
+        std::wstring sourceDir;
+        if (ResolveSourceDir(moduleDir, sourceDir)) own.folders.push_back(sourceDir);
+    }
+    return own;
+}
+
+// "Another installation is running", in the language the run would take: the
+// language page has not been shown, so its library is loaded for this one box.
+void TellAnotherRun(SetupUi& ui, int language, const std::wstring& moduleDir)
+{
+    if (!IsSupportedLanguage(language)) language = kFallbackLanguage;
+    LanguageLibrary library;
+    const HINSTANCE before = ui.Resources();
+    if (language != kGermanLanguage && !moduleDir.empty() && library.Load(moduleDir, language))
+        ui.UseResources(library.Module());
+    ui.MessageId(IDS_ANOTHER_RUN, MB_OK | MB_ICONINFORMATION);
+    ui.UseResources(before);
+}
+
+}  // namespace
+
 bool CSetupApp::InitInstance()
 {
     // Until the run says otherwise, an end is a failed start.
@@ -41,17 +85,20 @@ bool CSetupApp::InitInstance()
     ApplyCommandLine(state, ::GetCommandLineW());
     if (state.quiet) quietUi_ = std::make_unique<QuietUi>(ui_, log_);
     SetupUi& ui = Ui();
-    const std::wstring logPath = !state.logPath.empty() ? state.logPath
-                                 : state.quiet          ? DefaultSetupLogPath()
-                                                        : std::wstring();
-    if (!logPath.empty() && !log_.Open(logPath) && !state.quiet)
-        ui.Message(L"The setup log " + logPath + L" cannot be written.", MB_OK | MB_ICONWARNING);
+    const bool programPathFits = fw::ProgramPath(paths.modulePath);
+    if (programPathFits) DeriveModulePaths(paths.modulePath, paths.scriptPath, paths.moduleDir);
+
+    bool logRefused = false;
+    const std::wstring logTrouble = OpenSetupLog(log_, state.logPath, state.quiet, DefaultSetupLogPath(),
+                                                 OwnFilesAtStart(ui, paths.moduleDir), logRefused);
+    if (!logTrouble.empty() && !logRefused && !state.quiet)
+        ui.Message(L"The setup log " + state.logPath + L" cannot be written." +
+                       (log_.IsOpen() ? L"\nThe run logs to " + log_.Path() + L" instead." : std::wstring()),
+                   MB_OK | MB_ICONWARNING);
     log_.Write(L"start: " + std::wstring(::GetCommandLineW()));
 
-    // One run at a time on this machine: two would copy into the same folders.
-    runMutex_.Reset(::CreateMutexW(nullptr, FALSE, L"Global\\OrvekDataSetupRun"));
-    if (runMutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS) {
-        ui.MessageId(IDS_ANOTHER_RUN, MB_OK | MB_ICONINFORMATION);
+    if (!OwnRunGuard(runMutex_)) {
+        TellAnotherRun(ui, state.language, paths.moduleDir);
         log_.Write(L"exit code " + std::to_wstring(kExitAnotherRun));
         exitCode_ = kExitAnotherRun;
         return false;
@@ -60,14 +107,20 @@ bool CSetupApp::InitInstance()
     com_ = std::make_unique<fw::ComInit>();
     if (!com_->Succeeded()) ui.ShowMessage(0, L"Error : CoInitialize(NULL)", MB_OK, L"What ?");
 
-    if (!fw::ProgramPath(paths.modulePath)) {
+    if (!programPathFits) {
         // A program path that does not fit is a broken start; nothing can be found from it.
         ui.ShowMessage(0, L"The program path is invalid.", MB_OK | MB_ICONERROR, L"");
         log_.Write(L"exit code " + std::to_wstring(kExitFailed));
         return false;
     }
-    DeriveModulePaths(paths.modulePath, paths.scriptPath, paths.moduleDir);
-    const bool pathsFit = StartPathsFit(state, paths.moduleDir, state.startRefusal);
+    // A log aimed at the program's own files ends the run before it changes anything.
+    bool showRefusal = true;
+    if (logRefused) {
+        state.startRefusal = logTrouble;
+        if (!state.startRefusal.empty()) state.startRefusal[0] = L'T';  // "the setup log" begins the sentence
+    } else if (!StartPathsFit(state, paths.moduleDir, state.startRefusal)) {
+        showRefusal = !state.silent || state.quiet;
+    }
 
     sequencer_ = std::make_unique<Sequencer>(state, paths, ui, log_);
     window_ = std::make_unique<CMainWindow>(paths.moduleDir, paths.scriptPath, *sequencer_);
@@ -75,15 +128,17 @@ bool CSetupApp::InitInstance()
     SetMainWindow(window_.get());
     sequencer_->Attach(window_.get());
     ui_.SetOwner(window_->Handle());
+    ui_.reporter = [this](const std::wstring& line) { log_.Write(line); };
 
     ::ShowWindow(window_->Handle(), SW_SHOW);
     ::UpdateWindow(window_->Handle());
     ::SetWindowTextW(window_->Handle(), L"ORVEK Installation");
-    if (!pathsFit) {
-        // Cut, the path would name another folder: the run ends as every run ends,
-        // without its steps. A silent run shows nothing; the text stays for the log.
-        if (!state.silent || state.quiet) ui.ShowMessage(0, state.startRefusal, MB_OK | MB_ICONERROR, L"");
+    if (!state.startRefusal.empty()) {
+        // The run ends as every run ends, without its steps. A silent run shows
+        // no box for a path too long; the text stays for the log.
+        if (showRefusal) ui.ShowMessage(0, state.startRefusal, MB_OK | MB_ICONERROR, L"");
         log_.Write(L"the run ends: " + state.startRefusal);
+        log_.Write(L"exit code " + std::to_wstring(kExitFailed));
         window_->PostFinishRun(static_cast<WPARAM>(kRunNotStarted), 0);
         return true;
     }

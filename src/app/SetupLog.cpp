@@ -23,6 +23,11 @@ bool SetupLog::Open(const std::wstring& path)
     // Others may read the log while the run goes on; every line goes to the end.
     file_.Reset(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    openError_ = file_.Valid() ? 0 : ::GetLastError();
+    if (file_.Valid() && ::GetFileType(file_.Get()) != FILE_TYPE_DISK) {
+        file_.Reset();
+        openError_ = ERROR_BAD_DEVICE;  // a device, not a file
+    }
     path_ = file_.Valid() ? path : std::wstring();
     return file_.Valid();
 }

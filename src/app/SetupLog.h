@@ -8,8 +8,12 @@
 
 class SetupLog {
 public:
-    // Opens path for appending (created when missing); false when it cannot be.
+    // Opens path for appending (created when missing); false when it cannot be,
+    // or when it is no file on a disk (NUL, a pipe): lines would go nowhere.
+    // What was open before is closed.
     bool Open(const std::wstring& path);
+    // The Win32 error of the last Open that failed.
+    DWORD OpenError() const { return openError_; }
     bool IsOpen() const { return file_.Valid(); }
     const std::wstring& Path() const { return path_; }
 
@@ -19,6 +23,7 @@ public:
 private:
     fw::ScopedFile file_;
     std::wstring path_;
+    DWORD openError_ = 0;
 };
 
 // The default place of the log of a quiet run: the user's temporary folder.

@@ -2,8 +2,9 @@
 // the one way to stop it. Modeless; the copy loop runs on the same thread, so
 // the dialog lets waiting messages through whenever the percentage changes.
 // The copy stops when the user cancels, when the window is gone (its owner
-// destroyed it, or a language library lacks the template) and when the program
-// is asked to quit.
+// destroyed it) and when the program is asked to quit. A dialog that could not
+// be created is never shown: its owner makes another from the program's own
+// template (WindowsUi).
 #pragma once
 
 #include "framework/Dialog.h"

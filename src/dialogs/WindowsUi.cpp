@@ -21,8 +21,21 @@ int WindowsUi::ShowMessage(UINT, const std::wstring& text, UINT flags, const std
 
 void WindowsUi::BeginProgress(int total)
 {
+    // A dialog that cannot be created must not stop the copy as if the user had
+    // cancelled it: a language library without the template gives way to the
+    // program's own, and without any the copy goes on unseen.
     progress_ = std::make_unique<CProgressDlg>(Resources(), owner_);
-    progress_->Create();
+    if (!progress_->Create()) {
+        progress_.reset();
+        if (Resources()) {
+            progress_ = std::make_unique<CProgressDlg>(nullptr, owner_);
+            if (!progress_->Create()) progress_.reset();
+        }
+        if (reporter)
+            reporter(progress_ ? L"the language library holds no progress dialog: the program's own is shown"
+                               : L"the progress dialog cannot be created: the copy goes on without it");
+    }
+    if (!progress_) return;
     progress_->SetTotal(total);
     progress_->SetStep(1);
 }

@@ -5,6 +5,7 @@
 #include "dialogs/ProgressDlg.h"
 #include "dialogs/SetupUi.h"
 
+#include <functional>
 #include <memory>
 
 class WindowsUi : public SetupUi {
@@ -12,6 +13,10 @@ public:
     // The window the dialogs stay above (not owned); null for none.
     void SetOwner(HWND owner) { owner_ = owner; }
     HWND Owner() const { return owner_; }
+
+    // Where lines for the setup log go (a dialog that had to be shown another
+    // way); nothing when not set.
+    std::function<void(const std::wstring&)> reporter;
 
     int ShowMessage(UINT stringId, const std::wstring& text, UINT flags, const std::wstring& caption) override;
 

@@ -48,6 +48,17 @@ TEST(ScriptFiles, SourcePathWinsOverTheSetupFolder)
     EXPECT_EQ(ReadSourcePath(setupDir), std::wstring(300, L'p'));
 }
 
+TEST(ScriptFiles, ARelativeSourcePathIsTakenFromTheSetupFolder)
+{
+    const struct { const wchar_t* value; const wchar_t* source; } cases[] = {
+        {L"..", L"D:\\dvd"},         {L"..\\", L"D:\\dvd\\"},          {L"../data/", L"D:\\dvd\\data\\"},
+        {L"medium", L"D:\\dvd\\install\\medium"}, {L"\\root\\", L"D:\\root\\"},
+        {L"Q:\\Medium\\", L"Q:\\Medium\\"}, {L"\\\\server\\dvd", L"\\\\server\\dvd"}, {L"", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SourceDirFromValue(L"D:\\dvd\\install\\", c.value), c.source) << c.value;
+    EXPECT_EQ(SourceDirFromValue(L"\\\\server\\share\\install\\", L"\\dvd"), L"\\\\server\\share\\dvd");
+}
+
 TEST(ScriptFiles, InstallSectionKeys)
 {
     TempDir dir;

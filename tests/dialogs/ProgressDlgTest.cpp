@@ -3,6 +3,7 @@
 #include "PageDriver.h"
 #include "resources/resource.h"
 #include "dialogs/ProgressDlg.h"
+#include "dialogs/WindowsUi.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -185,6 +186,27 @@ TEST_F(ProgressDlgTest, EnterKeepsTheDialogAndAGoneWindowOrAQuitStopsTheCopy)
     EXPECT_TRUE(other.Cancelled());
     CProgressDlg neverShown;          // a language library without the template
     EXPECT_TRUE(neverShown.Cancelled());
+}
+
+TEST(ProgressOfTheRun, ALanguageLibraryWithoutTheTemplateGivesWayToTheProgramsOwnDialog)
+{
+    // A module with resources but no dialog 138 stands in for such a library.
+    HMODULE library = ::GetModuleHandleW(L"comctl32.dll");
+    ASSERT_NE(library, nullptr);
+    ASSERT_EQ(::FindResourceW(library, MAKEINTRESOURCEW(IDD_PROGRESS), RT_DIALOG), nullptr);
+    WindowsUi ui;
+    std::vector<std::wstring> told;
+    ui.reporter = [&told](const std::wstring& line) { told.push_back(line); };
+    ui.UseResources(library);
+    ui.BeginProgress(2);
+    EXPECT_FALSE(ui.ProgressCancelled());  // the copy goes on
+    HWND shown = ::FindWindowW(nullptr, L"Dateien kopieren");
+    EXPECT_NE(shown, nullptr);
+    ui.StepProgress();
+    EXPECT_FALSE(ui.ProgressCancelled());
+    ui.EndProgress();
+    EXPECT_EQ(told, std::vector<std::wstring>{L"the language library holds no progress dialog: the program's own is shown"});
+    DropAppMessages();
 }
 
 TEST_F(ProgressDlgTest, ThePageBannerIsScaledIntoItsControlAndTheDialogKeepsItsSize)

@@ -1,0 +1,149 @@
+#include "app/LogTarget.h"
+
+#include "app/SetupLog.h"
+#include "framework/Handles.h"
+#include "platform/PathUtil.h"
+
+namespace {
+
+std::wstring Upper(const std::wstring& text)
+{
+    std::wstring upper(text.size(), L'\0');
+    if (text.empty() || !::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(),
+                                         static_cast<int>(text.size()), upper.data(), static_cast<int>(upper.size()),
+                                         nullptr, nullptr, 0))
+        return text;
+    return upper;
+}
+
+std::wstring FullPath(const std::wstring& path)
+{
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    for (wchar_t& c : full)
+        if (c == L'/') c = L'\\';
+    // The same file as the plain form names it.
+    if (full.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + full.substr(8);
+    if (full.rfind(L"\\\\?\\", 0) == 0) return full.substr(4);
+    return full;
+}
+
+// The long form of an existing path; path itself when it cannot be had.
+std::wstring LongPath(const std::wstring& path)
+{
+    const DWORD size = ::GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return path;
+    std::wstring longer(size, L'\0');
+    const DWORD length = ::GetLongPathNameW(path.c_str(), longer.data(), size);
+    if (length == 0 || length >= size) return path;
+    longer.resize(length);
+    return longer;
+}
+
+bool Identity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info)
+{
+    fw::ScopedFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file.Valid() && ::GetFileInformationByHandle(file.Get(), &info) && ::GetFileType(file.Get()) == FILE_TYPE_DISK;
+}
+
+std::wstring Win32ErrorText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                              FORMAT_MESSAGE_IGNORE_INSERTS,
+                                          nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    fw::ScopedLocal owner(text);
+    std::wstring result = L"error " + std::to_wstring(error);
+    if (length == 0 || !text) return result;
+    std::wstring message(text, length);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+        message.pop_back();
+    return result + L": " + message;
+}
+
+}  // namespace
+
+std::wstring ComparablePath(const std::wstring& path)
+{
+    if (path.empty()) return path;
+    std::wstring full = FullPath(path);
+    const std::wstring::size_type slash = full.rfind(L'\\');
+    std::wstring folder = slash == std::wstring::npos ? std::wstring() : full.substr(0, slash + 1);
+    std::wstring name = slash == std::wstring::npos ? full : full.substr(slash + 1);
+    // "update.log::$DATA" and "update.log. " open update.log itself.
+    const std::wstring::size_type colon = name.find(L':');
+    if (colon != std::wstring::npos) name.erase(colon);
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+    const std::wstring whole = folder + name;
+    if (PathExists(whole)) return Upper(LongPath(whole));
+    if (!folder.empty()) folder = LongPath(folder);
+    return Upper(folder + name);
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b)
+{
+    if (a.empty() || b.empty()) return false;
+    BY_HANDLE_FILE_INFORMATION first{};
+    BY_HANDLE_FILE_INFORMATION second{};
+    if (Identity(a, first) && Identity(b, second))
+        return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+               first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+    return ComparablePath(a) == ComparablePath(b);
+}
+
+bool LogPathRefused(const std::wstring& logPath, const OwnFiles& own, std::wstring& why)
+{
+    const std::wstring log = ComparablePath(logPath);
+    // Package folders can be anywhere; their uninstall logs have these names.
+    const std::wstring name = LastPathComponent(log);
+    if (name == L".UNINST.INF" || name == L"_UNINST.INF") {
+        why = L"it is named like an uninstall log of the run (" + LastPathComponent(logPath) + L")";
+        return true;
+    }
+    for (const OwnFile& file : own.files) {
+        if (SameFile(logPath, file.path)) {
+            why = L"it is " + file.what + L" (" + file.path + L")";
+            return true;
+        }
+    }
+    if (FileExists(logPath)) {
+        for (const std::wstring& folder : own.folders) {
+            if (folder.empty()) continue;
+            std::wstring root = ComparablePath(folder);
+            if (!root.empty() && root.back() != L'\\') root += L'\\';
+            if (log.size() > root.size() && log.compare(0, root.size(), root) == 0) {
+                why = L"it is a file of the installation medium (" + folder + L")";
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::wstring OpenSetupLog(SetupLog& log, const std::wstring& requested, bool quiet, const std::wstring& fallback,
+                          const OwnFiles& own, bool& refused)
+{
+    refused = false;
+    std::wstring why;
+    if (requested.empty()) {
+        if (quiet && !fallback.empty()) log.Open(fallback);
+        return why;
+    }
+    std::wstring reason;
+    if (LogPathRefused(requested, own, reason)) {
+        refused = true;
+        why = L"the setup log " + requested + L" is refused: " + reason;
+    } else if (log.Open(requested)) {
+        return why;
+    } else {
+        why = L"the setup log " + requested + L" cannot be written (" + Win32ErrorText(log.OpenError()) + L")";
+    }
+    if (!fallback.empty() && log.Open(fallback)) log.Write(why + L"; this log is written instead");
+    return why;
+}

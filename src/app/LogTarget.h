@@ -1,0 +1,47 @@
+// Where the setup log may go. The log is opened for appending before the run
+// knows much, so a path that names one of the program's own files (the
+// administration file, a log of the run, a file of the medium) would have log
+// lines written into it: such a path is refused, and the run logs to the
+// fallback in the temporary folder instead, with the reason as its first line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class SetupLog;
+
+// A file the setup log must never be, and what it is ("the administration file").
+struct OwnFile {
+    std::wstring path;
+    std::wstring what;
+};
+
+// The files the setup log must never be.
+struct OwnFiles {
+    std::vector<OwnFile> files;         // the administration file, the run's logs
+    std::vector<std::wstring> folders;  // the medium: none of the files below them
+};
+
+// path as the system reads it, for comparison: full (relative to the current
+// folder, "/" as "\"), short names made long where the path exists, trailing
+// dots and blanks and an alternate data stream of the last name dropped, upper
+// case.
+std::wstring ComparablePath(const std::wstring& path);
+
+// True when a and b name the same file: the same file identity when both
+// exist, else the same comparable path.
+bool SameFile(const std::wstring& a, const std::wstring& b);
+
+// True when logPath names an uninstall log of the run by its name (wherever it
+// is), one of own.files, or an existing file below one of own.folders; why
+// then says which.
+bool LogPathRefused(const std::wstring& logPath, const OwnFiles& own, std::wstring& why);
+
+// The log of a run. requested is the /log path (may be empty); quiet runs log
+// to fallback without one. A requested path that is refused or cannot be
+// opened as a file on a disk (a folder, a missing folder, a device such as
+// NUL) is replaced by fallback, whose first line then says why. Returns the
+// text of that first line, empty when the requested log (or none) was taken.
+// refused is set when the path was refused (the run must not go on).
+std::wstring OpenSetupLog(SetupLog& log, const std::wstring& requested, bool quiet, const std::wstring& fallback,
+                          const OwnFiles& own, bool& refused);
