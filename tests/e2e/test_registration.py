@@ -41,7 +41,8 @@ class Registration(unittest.TestCase):
         return self.medium.run("/S", "/log", windows_path(self.log), answer=IDOK)
 
     def log_text(self):
-        return open(self.log, encoding="utf-8").read()
+        with open(self.log, encoding="utf-8") as log:
+            return log.read()
 
     def data(self, *parts):
         return os.path.join(self.medium.root, "data", *parts)
@@ -86,9 +87,11 @@ class Registration(unittest.TestCase):
     def test_a_plugin_that_leads_out_of_its_plg_folder_starts_nothing(self):
         self.make()
         catalogue = self.data("ovkdata.inf")
-        text = open(catalogue, "rb").read().replace(b"plugin=install.exe", b"plugin=..\\..\\..\\evil.exe", 1)
-        open(catalogue, "wb").write(text)
-        shutil.copyfile(os.path.join(self.data("Lumina", "plg", "install.exe")),
+        with open(catalogue, "rb") as f:
+            text = f.read().replace(b"plugin=install.exe", b"plugin=..\\..\\..\\evil.exe", 1)
+        with open(catalogue, "wb") as f:
+            f.write(text)
+        shutil.copyfile(self.data("Lumina", "plg", "install.exe"),
                         os.path.join(self.medium.root, "evil.exe"))
         self.assertEqual(self.run_quiet(), 1603)
         self.assertEqual([r for r in self.medium.records() if "evil" in r.get("arg0", "")], [])
@@ -120,7 +123,8 @@ class Registration(unittest.TestCase):
                            stderr=subprocess.DEVNULL)
             first.wait(timeout=60)
         finally:
-            open(release, "w").close()
+            with open(release, "w"):
+                pass
             if first.poll() is None:
                 first.kill()
         wait_for_programs_from(windows_path(self.medium.root), 60)
