@@ -31,14 +31,10 @@ class Registration(unittest.TestCase):
     def make(self, packages=make_medium.PACKAGES):
         self.medium = Medium(packages=packages)
         self.log = os.path.join(self.medium.base, "setup.log")
-        return self.medium
 
-    def run_quiet(self):
-        return self.medium.run("/Q", "/log", windows_path(self.log))
-
-    def run_again(self):
-        """A silent run whose user agrees to replace the old data (a quiet run keeps it)."""
-        return self.medium.run("/S", "/log", windows_path(self.log), answer=IDOK)
+    def run_setup(self, *args):
+        """A silent run whose user agrees to replace old data (a quiet run keeps it)."""
+        return self.medium.run(*(args or ("/S",)), "/log", windows_path(self.log), answer=IDOK)
 
     def log_text(self):
         with open(self.log, encoding="utf-8") as log:
@@ -48,56 +44,46 @@ class Registration(unittest.TestCase):
         return os.path.join(self.medium.root, "data", *parts)
 
     def installer_folders(self):
-        """The folders the package installers ran in, in order."""
         return [r["cwd"] for r in self.medium.records() if r.get("arg0", "").lower().endswith("install.exe")]
 
-    def test_a_package_whose_folder_is_missing_is_not_recorded(self):
+    def test_a_missing_package_folder_and_a_plugin_outside_its_plg_folder_are_1603(self):
         self.make(make_medium.PACKAGES + [("MIS", "Missing Maker", "Missing", "", 1)])
         shutil.rmtree(self.data("Missing"))
-        self.assertEqual(self.run_quiet(), 1603)
+        with open(self.data("ovkdata.inf"), "rb") as f:
+            catalogue = f.read().replace(b"plugin=install.exe", b"plugin=..\\..\\..\\evil.exe", 1)  # Lumina's
+        with open(self.data("ovkdata.inf"), "wb") as f:
+            f.write(catalogue)
+        shutil.copyfile(self.data("Helios", "plg", "install.exe"), os.path.join(self.medium.root, "evil.exe"))
+
+        self.assertEqual(self.run_setup("/Q"), 1603)
         records = self.machine.records()
         self.assertEqual(records.get("MIS", "status"), "72")  # as the merge added it: not installed
-        self.assertFalse(records.has_option("MIS", "localpath") and records.get("MIS", "localpath"))
-        self.assertEqual(records.get("LUM", "status"), "26")
+        self.assertEqual(records.get("MIS", "localpath", fallback=""), "")
+        self.assertEqual(records.get("LUM", "status"), "26")  # its files went in
+        self.assertEqual([r for r in self.medium.records() if "evil" in r.get("arg0", "")], [])
+        self.assertEqual(self.installer_folders(),
+                         [windows_path(self.data(p, "plg")) for p in ("Helios", "Nordlicht", "Sol")])
+        text = self.log_text()
         self.assertIn("refused: package Missing Maker: its folder " + windows_path(self.data("Missing")) +
-                      " is not on the medium: not recorded, its installer not started", self.log_text())
-        self.assertNotIn(windows_path(self.data("Missing")), " ".join(self.installer_folders()))
+                      " is not on the medium: not recorded, its installer not started", text)
+        self.assertIn("refused: package Lumina Leuchten: its installer \"..\\..\\..\\evil.exe\" lies outside", text)
         self.assertEqual(records.get("basepath", "path"), USERS_PATH)
 
-    def test_a_package_placed_with_DTBPath_runs_its_installer_from_its_medium_folder(self):
+    def test_installers_run_from_the_medium_folder_on_every_run_of_the_same_dvd(self):
         self.make()
         with open(os.path.join(self.medium.install, "DataSetup.inf"), "ab") as script:
             script.write(b"[DTBPath]\r\nLumina=LuminaDaten\r\n")
-        self.assertEqual(self.run_quiet(), 0)
+        self.assertEqual(self.run_setup(), 0)
         self.assertTrue(os.path.isfile(os.path.join(DATA_FOLDER, "local", "LuminaDaten", "cad", "lum0.cad")))
         self.assertEqual(self.machine.records().get("LUM", "dirname"), "LuminaDaten")
-        self.assertIn(windows_path(self.data("Lumina", "plg")), self.installer_folders())
-        self.assertIn("package installer of Lumina Leuchten: start \"" +
-                      windows_path(self.data("Lumina", "plg", "install.exe")) + "\" in ", self.log_text())
+        first = self.installer_folders()
+        self.assertEqual(first, [windows_path(self.data(p[2], "plg")) for p in make_medium.PACKAGES])
+        program = windows_path(self.data("Lumina", "plg", "install.exe"))
+        self.assertIn("package installer of Lumina Leuchten: start \"" + program + "\" in ", self.log_text())
         self.assertIn("package installer of Lumina Leuchten ended with exit code 0 after ", self.log_text())
 
-    def test_the_same_dvd_twice_runs_each_installer_twice(self):
-        self.make()
-        self.assertEqual(self.run_again(), 0)
-        first = self.installer_folders()
-        self.assertIn(windows_path(self.data("Lumina", "plg")), first)
-        self.assertEqual(self.run_again(), 0)
+        self.assertEqual(self.run_setup(), 0)
         self.assertEqual(self.installer_folders(), first + first)
-
-    def test_a_plugin_that_leads_out_of_its_plg_folder_starts_nothing(self):
-        self.make()
-        catalogue = self.data("ovkdata.inf")
-        with open(catalogue, "rb") as f:
-            text = f.read().replace(b"plugin=install.exe", b"plugin=..\\..\\..\\evil.exe", 1)
-        with open(catalogue, "wb") as f:
-            f.write(text)
-        shutil.copyfile(self.data("Lumina", "plg", "install.exe"),
-                        os.path.join(self.medium.root, "evil.exe"))
-        self.assertEqual(self.run_quiet(), 1603)
-        self.assertEqual([r for r in self.medium.records() if "evil" in r.get("arg0", "")], [])
-        self.assertIn("refused: package Lumina Leuchten: its installer \"..\\..\\..\\evil.exe\" lies outside",
-                      self.log_text())
-        self.assertIn(windows_path(self.data("Helios", "plg")), self.installer_folders())
 
     def test_a_run_stopped_during_a_package_installer_loses_not_the_users_data_base_path(self):
         self.make()
@@ -116,7 +102,7 @@ class Registration(unittest.TestCase):
                 self.assertLess(time.time(), deadline, "the package installer did not start")
                 self.assertIsNone(first.poll(), "setup.exe ended before the package installer ran")
                 time.sleep(0.05)
-            # While the installer runs it sees the medium's data folder; the user's path is kept beside.
+            # The installer sees the medium's data folder; the user's path is kept beside.
             self.assertEqual(self.machine.records().get("basepath", "path"), windows_path(self.data()))
             self.assertTrue(os.path.isfile(KEPT_PATH))
             subprocess.run(["wine", "taskkill", "/f", "/im", "setup.exe"], stdout=subprocess.DEVNULL,
@@ -130,7 +116,7 @@ class Registration(unittest.TestCase):
         wait_for_programs_from(windows_path(self.medium.root), 60)
         self.assertEqual(self.machine.records().get("basepath", "path"), windows_path(self.data()))
 
-        self.assertEqual(self.run_again(), 0)
+        self.assertEqual(self.run_setup(), 0)
         self.assertEqual(self.machine.records().get("basepath", "path"), USERS_PATH)
         self.assertFalse(os.path.exists(KEPT_PATH))
         self.assertIn("the data base path " + USERS_PATH + ", kept by a run that did not end, is put back",

@@ -1,7 +1,6 @@
 // Recording the installed packages in a real administration file and running
 // their installers as real child processes (the recorder stands in for them).
 #include "files/PackageRegistration.h"
-#include "catalogue/KeptBasePath.h"
 #include "files/ElementList.h"
 #include "files/InstElement.h"
 #include "files/InstallRun.h"
@@ -118,25 +117,6 @@ TEST_F(PackageRegistration, WithoutAdminFileItIsMadeBelowTheInstallFolderAndKeep
     EXPECT_EQ(Records(), Installer(L"LumiAAA"));
 }
 
-TEST_F(PackageRegistration, AKnownPackageRunsTheMediumsInstallerFromItsMediumFolderAgain)
-{
-    // Installed before at the same version; the administration file stores no plugin.
-    ASSERT_TRUE(WriteText(admin, L"[basepath]\r\npath=C:\\Users\\Daten\r\n[manufacturers]\r\nAAA=AAA\r\n"
-                                 L"[AAA]\r\nname=Maker\r\ndirname=Elsewhere\r\nstatus=26\r\nlocalpath=C:\\Data\r\n"));
-    Package(L"AAA", 1, dir / L"Orvek\\Elsewhere");  // placed under another folder name
-    ::SetEnvironmentVariableW(L"RECORDER_EXIT", L"3");
-    Install(dir / L"unused", admin);
-    ::SetEnvironmentVariableW(L"RECORDER_EXIT", nullptr);
-
-    EXPECT_EQ(Records(), Installer(L"LumiAAA"));
-    EXPECT_EQ(Value(L"AAA", L"dirname"), L"Elsewhere");
-    const std::wstring program = Plg(L"LumiAAA") + L"\\inst.exe";
-    EXPECT_NE(told.find(L"package installer of Maker AAA: start \"" + program + L"\" in " + Plg(L"LumiAAA") + L"\n"),
-              std::wstring::npos) << Narrow(told);
-    EXPECT_NE(told.find(L"package installer of Maker AAA ended with exit code 3 after "), std::wstring::npos);
-    EXPECT_FALSE(run.Refused());
-}
-
 TEST_F(PackageRegistration, APackageWithoutItsFolderOrFilesIsNotRecordedAndNoInstallerLeavesItsPlgFolder)
 {
     ASSERT_TRUE(WriteText(admin, L"[basepath]\r\npath=C:\\Users\\Daten\r\n[manufacturers]\r\nAAA=AAA\r\n"
@@ -166,20 +146,6 @@ TEST_F(PackageRegistration, APackageWithoutItsFolderOrFilesIsNotRecordedAndNoIns
     for (const std::wstring& line : lines)
         EXPECT_NE(told.find(line), std::wstring::npos) << Narrow(line) << "\n" << Narrow(told);
     EXPECT_EQ(Value(L"basepath", L"path"), L"C:\\Users\\Daten");
-}
-
-TEST_F(PackageRegistration, TheUsersPathKeptByAStoppedRunIsPutBack)
-{
-    // Stopped while an installer ran: the medium's data folder stands in the file.
-    ASSERT_TRUE(WriteText(admin, L"[basepath]\r\npath=" + medium + L"\\data\r\n"));
-    ASSERT_TRUE(KeepBasePath(admin, L"C:\\Users\\Daten", medium + L"\\data"));
-    Package(L"AAA", 1, dir / L"Orvek\\LumiAAA");
-    Install(dir / L"unused", admin);
-
-    EXPECT_EQ(Value(L"basepath", L"path"), L"C:\\Users\\Daten");
-    EXPECT_EQ(::GetFileAttributesW(KeptBasePathFile(admin).c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_NE(told.find(L"the data base path C:\\Users\\Daten, kept by a run that did not end, is put back"),
-              std::wstring::npos);
 }
 
 }  // namespace
