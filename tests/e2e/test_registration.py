@@ -116,7 +116,8 @@ class Registration(unittest.TestCase):
         wait_for_programs_from(windows_path(self.medium.root), 60)
         self.assertEqual(self.machine.records().get("basepath", "path"), windows_path(self.data()))
 
-        self.assertEqual(self.run_setup(), 0)
+        # A quiet run again: it keeps the old data, and puts the user's path back all the same.
+        self.assertEqual(self.run_setup("/Q"), 0)
         self.assertEqual(self.machine.records().get("basepath", "path"), USERS_PATH)
         self.assertFalse(os.path.exists(KEPT_PATH))
         self.assertIn("the data base path " + USERS_PATH + ", kept by a run that did not end, is put back",
