@@ -5,6 +5,10 @@
 // GetTempPathW finds it; the medium itself may be a read-only DVD) and ends.
 // It shows no window.
 //
+// PACKAGE_INSTALLER_WAIT_FOR=path: after the line is written, the installer
+// waits until path exists (at most ten minutes), as a package installer that
+// takes its time does; a test stops setup.exe meanwhile.
+//
 // The line: time (UTC), working folder and command line, separated by tabs, ending with LF:
 //   2024-05-01T09:30:00Z<TAB>cwd=Z:\medium\data\Lumi\plg<TAB>cmdline=install.exe Z:\...
 // Exit code 0 when the line was written, 1 when it could not be.
@@ -37,6 +41,20 @@ std::wstring CurrentFolder()
     return folder;
 }
 
+std::wstring EnvironmentText(const wchar_t* name)
+{
+    wchar_t value[MAX_PATH + 1] = {};
+    DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? std::wstring(value, length) : std::wstring();
+}
+
+void WaitForFile(const std::wstring& path)
+{
+    if (path.empty()) return;
+    const ULONGLONG limit = GetTickCount64() + 10 * 60 * 1000;
+    while (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount64() < limit) Sleep(50);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
@@ -47,5 +65,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     std::wstring line = UtcTimestamp() + L"\tcwd=" + companion::OneLine(CurrentFolder()) +
                         L"\tcmdline=" + companion::OneLine(GetCommandLineW()) + L"\n";
-    return companion::AppendToFile(std::wstring(temp) + kLogName, companion::Utf8(line)) ? 0 : 1;
+    const bool written = companion::AppendToFile(std::wstring(temp) + kLogName, companion::Utf8(line));
+    WaitForFile(EnvironmentText(L"PACKAGE_INSTALLER_WAIT_FOR"));
+    return written ? 0 : 1;
 }

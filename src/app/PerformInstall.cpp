@@ -44,7 +44,7 @@ bool Sequencer::PerformInstall()
                                             : L"every file copied");
     bool recorded = false;
     const bool result =
-        InstallDataPackages(state_.elements, state_.installDir, state_.sourceDir, state_.adminFile, &recorded);
+        InstallDataPackages(run_, state_.elements, state_.installDir, state_.sourceDir, state_.adminFile, &recorded);
     // Files the product does not know of are as good as missing: an unattended
     // rollout must not report this run as installed.
     notRecorded_ = !recorded;

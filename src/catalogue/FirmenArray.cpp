@@ -85,6 +85,8 @@ int CFirmenArray::Refresh()
 
         for (std::size_t i = 0; ok && i < catalogue.GetSize(); ++i) {
             CFirma& offered = *catalogue[i];
+            // Never offered, so never merged: its folder name would lead elsewhere.
+            if (!IsPlainFolderName(offered.dirname)) continue;
             const auto found = knownById.find(offered.id);
             if (found != knownById.end()) {
                 CFirma* known = found->second;

@@ -42,7 +42,8 @@ public:
     // First record whose id equals id exactly; null when none.
     CFirma* Find(const std::wstring& id) const;
     // Merges the local catalogue into the known records of the administration
-    // file, and writes the file once. 0, or 10000 when no administration file is
+    // file, and writes the file once. A catalogue package whose dirname is not
+    // one plain folder name is left out. 0, or 10000 when no administration file is
     // found; -1 when it could not be written (it then holds what it held before).
     int Refresh();
     // Writes the data base path and every changed record, in one write of the

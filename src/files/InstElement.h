@@ -27,6 +27,9 @@ public:
     std::wstring destination;
     int packageElement = 0;
     std::unique_ptr<CClassItem> fileTree;  // owned; null until built
+    // Set by the copy: every file of the element went in or was already in
+    // place. A package is recorded as installed only then.
+    bool filesInPlace = false;
 };
 
 class CIEArray {

@@ -42,12 +42,17 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
             run.runResult = kRunFailed;
         }
         if (!Takes(element)) continue;
+        // The run's result tells whether a file failed: it is read for this element alone.
+        const int resultBefore = run.runResult;
+        run.runResult = kRunCopying;
         if (element.packageElement) {
             std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, element.destination);
             element.fileTree->Install(element.destination, run, packageLog.get());
         } else {
             element.fileTree->Install(element.destination, run, nullptr);
         }
+        element.filesInPlace = run.runResult != kRunFailed;
+        if (element.filesInPlace) run.runResult = resultBefore;
     }
 
     const bool stopped = !run.KeepGoing();

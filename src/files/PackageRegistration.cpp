@@ -1,11 +1,16 @@
 #include "files/PackageRegistration.h"
 
 #include "catalogue/FirmenArray.h"
+#include "catalogue/KeptBasePath.h"
 #include "files/ElementList.h"
 #include "files/InstElement.h"
+#include "files/InstallRun.h"
 #include "platform/PathUtil.h"
 #include "platform/Process.h"
 
+#include <windows.h>
+
+#include <cwchar>
 #include <memory>
 
 namespace {
@@ -18,6 +23,11 @@ constexpr std::size_t kLastRootBackslash = 3;
 bool IsAbsolute(const std::wstring& path)
 {
     return (path.size() > 2 && path[1] == L':' && path[2] == L'\\') || path.compare(0, 2, L"\\\\") == 0;
+}
+
+std::wstring ErrorText(DWORD error)
+{
+    return L"error " + std::to_wstring(error);
 }
 
 // Where the package went: the folder that holds it (localpath) and its own
@@ -36,36 +46,107 @@ void SplitDestination(std::wstring folder, std::wstring& localpath, std::wstring
     }
 }
 
-// The package's installer on the medium, started in its plg folder. A dirname
-// that is not one plain name would lead out of the medium's data folder.
-void RunPackageInstaller(const CFirma& package, const std::wstring& sourceDir)
+// Whether the package may be recorded: its own folder is on the medium and its
+// files went in. Tells why not.
+bool PackageComplete(InstallRun& run, const CInstElement& element, const std::wstring& mediumFolder)
 {
-    if (package.plugin.empty() || !IsPlainFolderName(package.dirname)) return;
-    const std::wstring plg = JoinPath(JoinPath(JoinPath(sourceDir, L"data"), package.dirname), L"plg");
-    RunAndWait(JoinPath(plg, package.plugin), std::wstring(), plg);
+    const std::wstring& name = element.package->name;
+    if (!IsPlainFolderName(element.package->dirname)) {
+        run.Refuse(L"package " + name + L": its folder name \"" + element.package->dirname +
+                   L"\" is not one plain folder name: not recorded, its installer not started");
+        return false;
+    }
+    if (!FolderExists(mediumFolder)) {
+        run.Refuse(L"package " + name + L": its folder " + mediumFolder +
+                   L" is not on the medium: not recorded, its installer not started");
+        return false;
+    }
+    if (!element.filesInPlace) {
+        run.Refuse(L"package " + name +
+                   L": not every one of its files was installed (see update.log): not recorded, its installer not "
+                   L"started");
+        return false;
+    }
+    return true;
+}
+
+// The package's installer, the plugin of the medium's record, started in the
+// plg folder of the package's folder on the medium, and waited for.
+void RunPackageInstaller(InstallRun& run, const CFirma& package, const std::wstring& mediumFolder)
+{
+    const std::wstring plg = JoinPath(mediumFolder, L"plg");
+    if (package.plugin.empty()) {
+        run.Tell(L"package " + package.name + L" names no installer");
+        return;
+    }
+    if (!StaysBelowRoot(package.plugin)) {
+        run.Refuse(L"package " + package.name + L": its installer \"" + package.plugin + L"\" lies outside " + plg +
+                   L": not started");
+        return;
+    }
+    const std::wstring program = JoinPath(plg, package.plugin);
+    run.Tell(L"package installer of " + package.name + L": start \"" + program + L"\" in " + plg);
+    const ULONGLONG start = ::GetTickCount64();
+    DWORD exitCode = 0;
+    if (!RunAndWait(program, std::wstring(), plg, &exitCode)) {
+        run.Refuse(L"package installer of " + package.name + L" could not be started: \"" + program + L"\" (" +
+                   ErrorText(::GetLastError()) + L")");
+        return;
+    }
+    wchar_t seconds[32];
+    std::swprintf(seconds, 32, L"%.1f", static_cast<double>(::GetTickCount64() - start) / 1000.0);
+    run.Tell(L"package installer of " + package.name + L" ended with exit code " + std::to_wstring(exitCode) +
+             L" after " + seconds + L" s");
 }
 
 }  // namespace
 
-bool InstallDataPackages(const CIEArray& elements, const std::wstring& installDir, const std::wstring& sourceDir,
-                         const std::wstring& adminFile, bool* recorded)
+bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::wstring& installDir,
+                         const std::wstring& sourceDir, const std::wstring& adminFile, bool* recorded)
 {
     if (recorded) *recorded = false;
     const std::wstring admin = adminFile.empty() ? JoinPath(installDir, L"obj\\orvekAdmin.ini") : adminFile;
     // A relative name would make the profile calls write into the Windows folder.
-    if (!IsAbsolute(admin)) return false;
+    if (!IsAbsolute(admin)) {
+        run.Refuse(L"the administration file \"" + admin + L"\" is not a full path: the packages are not recorded");
+        return false;
+    }
 
     CFirmenArray known;
     known.SetAdminFile(admin);
     known.ReadBasePath();
-    const std::wstring usersBasePath = known.dataBasePath;
-    known.SetBasePath(JoinPath(sourceDir, L"data"));
-    known.Refresh();
+    std::wstring usersBasePath = known.dataBasePath;
+    std::wstring kept;
+    if (KeptBasePath(admin, known.dataBasePath, kept)) {
+        usersBasePath = kept;
+        run.Tell(L"the data base path " + kept + L", kept by a run that did not end, is put back");
+    }
+
+    // The installers read the medium's data folder as the data base path; the
+    // user's path is kept first, so that a stopped run does not lose it.
+    const std::wstring mediumData = JoinPath(sourceDir, L"data");
+    if (!usersBasePath.empty() && !KeepBasePath(admin, usersBasePath, mediumData)) {
+        run.Refuse(L"the data base path " + usersBasePath + L" could not be kept beside " + admin + L" (" +
+                   ErrorText(::GetLastError()) + L"): the packages are not recorded");
+        return false;
+    }
+    if (!known.SetBasePath(mediumData)) {
+        run.Refuse(L"the data base path could not be set to " + mediumData + L" in " + admin + L" (" +
+                   ErrorText(::GetLastError()) + L"): the packages are not recorded");
+        if (!usersBasePath.empty()) ForgetKeptBasePath(admin);
+        return false;
+    }
+    const int merged = known.Refresh();
+    if (merged != 0)
+        run.Refuse(L"the medium's catalogue could not be merged into " + admin + L" (" + std::to_wstring(merged) +
+                   L", " + ErrorText(::GetLastError()) + L")");
 
     const std::size_t count = elements.GetSize();
     for (std::size_t i = 1; i + kNonPackageElements <= count; ++i) {
         const CInstElement& element = *elements[i];
         if (!element.selected || !element.package) continue;
+        const std::wstring mediumFolder = JoinPath(mediumData, element.package->dirname);
+        if (!PackageComplete(run, element, mediumFolder)) continue;
 
         CFirma* record = known.Find(element.package->id);
         if (!record) {
@@ -77,11 +158,19 @@ bool InstallDataPackages(const CIEArray& elements, const std::wstring& installDi
         record->localdbname = record->dbname;
         record->status |= kStatusChanged;
 
-        RunPackageInstaller(*record, sourceDir);
+        RunPackageInstaller(run, *element.package, mediumFolder);
     }
 
-    if (!usersBasePath.empty()) known.SetBasePath(usersBasePath);
+    if (!usersBasePath.empty()) {
+        if (known.SetBasePath(usersBasePath))
+            ForgetKeptBasePath(admin);
+        else
+            run.Refuse(L"the data base path " + usersBasePath + L" could not be written back to " + admin + L" (" +
+                       ErrorText(::GetLastError()) + L"); the next run puts it back");
+    }
     const bool saved = known.Save();
+    if (!saved)
+        run.Tell(L"the administration file " + admin + L" could not be written (" + ErrorText(::GetLastError()) + L")");
     if (recorded) *recorded = saved;
     return false;
 }

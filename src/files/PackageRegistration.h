@@ -5,14 +5,25 @@
 #include <string>
 
 class CIEArray;
+class InstallRun;
 
 // Merges the catalogue of sourceDir\data into the packages known to adminFile
 // ("obj\orvekAdmin.ini" below installDir when empty), records every selected
 // package element (1 to count - 10 of elements) as installed at its destination,
-// runs each one's installer (sourceDir\data\<dirname>\plg\<plugin>, in that plg
-// folder) and waits for it, one after the other, and saves. The user's data base
-// path survives; when there was none it stays at the medium's data folder.
-// Shows nothing. Always false; recorded (when given) tells whether the
-// administration file was written.
-bool InstallDataPackages(const CIEArray& elements, const std::wstring& installDir, const std::wstring& sourceDir,
-                         const std::wstring& adminFile, bool* recorded = nullptr);
+// runs each one's installer and waits for it, one after the other, and saves.
+// The installer is the plugin of the medium's catalogue record, in the plg
+// folder of the package's own folder on the medium (sourceDir\data\<dirname>).
+//
+// A package is recorded and its installer started only when its folder is on
+// the medium and every one of its files is in place (the element's
+// filesInPlace); otherwise its record keeps what it had. The installers see
+// the medium's data folder as the data base path; the user's path is kept
+// beside the administration file meanwhile (KeptBasePath.h) and put back at the
+// end, or by the next run when this one is stopped. When there was none it
+// stays at the medium's data folder.
+//
+// Shows nothing; tells each installer and each step not done to run's setup
+// log, and each step not done makes the run fail (InstallRun::Refuse). Always
+// false; recorded (when given) tells whether the administration file was written.
+bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::wstring& installDir,
+                         const std::wstring& sourceDir, const std::wstring& adminFile, bool* recorded = nullptr);

@@ -63,7 +63,8 @@ std::wstring QuoteArgument(const std::wstring& argument)
     return quoted;
 }
 
-bool RunAndWait(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingDir)
+bool RunAndWait(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingDir,
+                DWORD* exitCode)
 {
     // A file name cannot hold a quote, so the program's path needs no escapes.
     std::wstring commandLine = L"\"" + program + L"\"";
@@ -88,6 +89,7 @@ bool RunAndWait(const std::wstring& program, const std::wstring& arguments, cons
         if (woken == WAIT_FAILED) ::WaitForSingleObject(process, INFINITE);
         break;
     }
+    if (exitCode && !::GetExitCodeProcess(process, exitCode)) *exitCode = STILL_ACTIVE;
     if (quitSeen) ::PostQuitMessage(static_cast<int>(quitCode));
     return true;
 }

@@ -2,6 +2,8 @@
 // follow-up program (not waited for).
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // argument written so that CommandLineToArgvW (and the C runtime) read it back
@@ -15,8 +17,10 @@ std::wstring QuoteArgument(const std::wstring& argument);
 // QuoteArgument), in workingDir (empty: this process's folder). Waits without a
 // time limit until it ends, dispatching this thread's messages meanwhile so its
 // windows keep painting. A quit message seen while waiting is posted again
-// afterwards. The exit code is not examined. False when it could not be started.
-bool RunAndWait(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingDir);
+// afterwards. exitCode (when given) receives the program's exit code. False when
+// it could not be started; GetLastError then tells why.
+bool RunAndWait(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingDir,
+                DWORD* exitCode = nullptr);
 
 // Starts commandLine exactly as given (the caller quotes it), with this process's
 // handles inherited, SW_SHOW requested, in workingDir (empty: this process's

@@ -187,6 +187,30 @@ TEST_F(Refresh, RecordsWithOddFolderNamesAreLeftByteForByte)
     EXPECT_EQ(Value(L"NEW", L"status"), L"72");
 }
 
+TEST_F(Refresh, CatalogueRecordsWhoseFolderLeadsElsewhereAreNotMerged)
+{
+    WriteUsersAdminFile();
+    ASSERT_TRUE(WriteProfileText(admin, L"basepath", L"defpath", L"D:\\def"));
+    ASSERT_TRUE(WriteText(data + L"\\ovkdata.inf", Catalogue({
+        {L"INS", {{L"name", L"Climbs"}, {L"dirname", L"..\\..\\x"}, {L"version", L"10"}}},
+        {L"ABS", {{L"name", L"Absolute"}, {L"dirname", L"C:\\x"}, {L"version", L"1"}}},
+        {L"EMP", {{L"name", L"Empty"}, {L"version", L"1"}}},
+        {L"NEW", {{L"name", L"New"}, {L"dirname", L"New"}, {L"version", L"1"}}},
+    })));
+    const std::string before = ReadBytes(admin);
+    list.SetAdminFile(admin);
+    ASSERT_EQ(list.Refresh(), 0);
+
+    EXPECT_EQ(SectionBytes(ReadBytes(admin), "INS"), SectionBytes(before, "INS"));
+    EXPECT_EQ(list.Find(L"INS")->name, L"Installed");
+    for (const wchar_t* id : {L"ABS", L"EMP"}) {
+        EXPECT_EQ(Value(L"manufacturers", id), L"<absent>") << id;
+        EXPECT_EQ(Value(id, L"name"), L"<absent>") << id;
+        EXPECT_EQ(list.Find(id), nullptr);
+    }
+    EXPECT_EQ(Value(L"NEW", L"status"), L"72");
+}
+
 TEST_F(Refresh, SaveKeepsWhatAnotherProgramWroteMeanwhile)
 {
     WriteUsersAdminFile();

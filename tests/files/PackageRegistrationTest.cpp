@@ -3,7 +3,9 @@
 #include "files/PackageRegistration.h"
 #include "files/ElementList.h"
 #include "files/InstElement.h"
+#include "files/InstallRun.h"
 #include "platform/Profile.h"
+#include "FilesFixture.h"
 #include "RecorderRecords.h"
 
 #include <gtest/gtest.h>
@@ -16,24 +18,31 @@ protected:
     {
         ASSERT_TRUE(MakeDirs(medium + L"\\data"));
         elements.Add(std::make_unique<CInstElement>("Programm", "prog", 1));
+        run.reporter = [this](const std::wstring& line) { told += line + L"\n"; };
     }
     std::wstring Plg(const std::wstring& dirname) const { return medium + L"\\data\\" + dirname + L"\\plg"; }
 
-    // A package element; offered ones are in the medium's catalogue with their installer "inst.exe".
-    void Package(const std::wstring& id, int selected, const std::wstring& destination, bool offered = true)
+    // A package element whose files went in, with its folder on the medium; offered ones are in the
+    // medium's catalogue and name their installer "inst.exe" (also in the element's record).
+    CInstElement& Package(const std::wstring& id, int selected, const std::wstring& destination, bool offered = true)
     {
         auto element = std::make_unique<CInstElement>();
         element->package = std::make_unique<CFirma>();
         element->package->id = id;
+        element->package->name = L"Maker " + id;
         element->package->dirname = L"Lumi" + id;
+        element->package->plugin = offered ? L"inst.exe" : L"";
         element->selected = selected;
         element->destination = destination;
-        elements.Add(std::move(element));
-        if (!offered) return;
+        element->filesInPlace = true;
+        CInstElement& added = *elements[elements.Add(std::move(element))];
+        EXPECT_TRUE(MakeDirs(medium + L"\\data\\Lumi" + id));
+        if (!offered) return added;
         catalogue += L"[" + id + L"]\r\nname=Maker\r\ndirname=Lumi" + id + L"\r\nplugin=inst.exe\r\n";
         catalogue.insert(catalogue.find(L"\r\n") + 2, id + L"=" + id + L"\r\n");
-        ASSERT_TRUE(MakeDirs(Plg(L"Lumi" + id)));
-        ASSERT_TRUE(CopyRecorder(Plg(L"Lumi" + id) + L"\\inst.exe"));
+        EXPECT_TRUE(MakeDirs(Plg(L"Lumi" + id)));
+        EXPECT_TRUE(CopyRecorder(Plg(L"Lumi" + id) + L"\\inst.exe"));
+        return added;
     }
 
     void Install(const std::wstring& installDir, const std::wstring& adminFile)
@@ -41,7 +50,7 @@ protected:
         ASSERT_TRUE(WriteText(medium + L"\\data\\ovkdata.inf", catalogue));
         for (std::size_t i = 0; i < kFixedElementCount; ++i) elements.Add(std::make_unique<CInstElement>("F", "f", 1));
         RecorderSettings recorder(dir / L"records.log", L"200");  // a caller that did not wait would miss records
-        EXPECT_FALSE(InstallDataPackages(elements, installDir, medium + L"\\", adminFile));
+        EXPECT_FALSE(InstallDataPackages(run, elements, installDir, medium + L"\\", adminFile));
     }
     std::string Records() const { return ReadBytes(dir / L"records.log"); }
     std::string Installer(const std::wstring& dirname) const
@@ -58,6 +67,9 @@ protected:
     std::wstring admin = dir / L"orvekAdmin.ini";
     std::wstring catalogue = L"[manufacturers]\r\n";
     CIEArray elements;
+    ScriptedUi ui;
+    InstallRun run{ui};
+    std::wstring told;  // the setup log's lines
 };
 
 TEST_F(PackageRegistration, ChosenPackagesAreRecordedAndTheirInstallersRunOneAfterTheOther)
@@ -69,12 +81,14 @@ TEST_F(PackageRegistration, ChosenPackagesAreRecordedAndTheirInstallersRunOneAft
     Package(L"BBB", 0, target + L"\\LumiBBB\\");
     Package(L"AAA", 1, target + L"\\LumiAAA");
     Package(L"DDD", 1, L"C:\\LumiDDD", false);
-    // A folder name that leads out of the medium's data folder: "data\..\plg\inst.exe" runs not.
+    // The installer comes from the package's own folder on the medium, wherever the package went:
+    // "data\..\plg\inst.exe" runs not.
     ASSERT_TRUE(MakeDirs(medium + L"\\plg") && CopyRecorder(medium + L"\\plg\\inst.exe"));
     Package(L"EEE", 1, target + L"\\..");
     Install(dir / L"unused", admin);
 
-    EXPECT_EQ(Records(), Installer(L"LumiCCC") + Installer(L"LumiAAA"));
+    EXPECT_EQ(Records(), Installer(L"LumiCCC") + Installer(L"LumiAAA") + Installer(L"LumiEEE"));
+    EXPECT_FALSE(run.Refused()) << Narrow(told);
     // Added by the merge (0x48), then installed: 0x40 cleared, 0x02 and 0x10 set.
     EXPECT_EQ(Value(L"CCC", L"status"), L"26");
     EXPECT_EQ(Value(L"AAA", L"status"), L"26");
@@ -101,6 +115,37 @@ TEST_F(PackageRegistration, WithoutAdminFileItIsMadeBelowTheInstallFolderAndKeep
     EXPECT_EQ(Value(L"AAA", L"dirname"), L"LumiAAA");
     EXPECT_EQ(Value(L"basepath", L"path"), medium + L"\\data");
     EXPECT_EQ(Records(), Installer(L"LumiAAA"));
+}
+
+TEST_F(PackageRegistration, APackageWithoutItsFolderOrFilesIsNotRecordedAndNoInstallerLeavesItsPlgFolder)
+{
+    ASSERT_TRUE(WriteText(admin, L"[basepath]\r\npath=C:\\Users\\Daten\r\n[manufacturers]\r\nAAA=AAA\r\n"
+                                 L"[AAA]\r\nname=Mine\r\ndirname=LumiAAA\r\nstatus=18\r\nlocalpath=C:\\Mine\r\n"));
+    const std::wstring target = dir / L"Orvek";
+    Package(L"AAA", 1, target + L"\\LumiAAA").filesInPlace = false;
+    Package(L"BBB", 1, target + L"\\Missing").package->dirname = L"Missing";  // no data\Missing on the medium
+    Package(L"CCC", 1, target + L"\\LumiCCC").package->plugin = L"..\\..\\..\\inst.exe";
+    ASSERT_TRUE(CopyRecorder(medium + L"\\inst.exe"));  // where that plugin leads
+    Package(L"DDD", 1, target + L"\\LumiDDD").package->plugin = L"gone.exe";
+    Install(dir / L"unused", admin);
+
+    EXPECT_EQ(Records(), "");
+    EXPECT_TRUE(run.Refused());
+    EXPECT_EQ(Value(L"AAA", L"localpath"), L"C:\\Mine");
+    EXPECT_EQ(Value(L"AAA", L"status"), L"18");
+    EXPECT_EQ(Value(L"BBB", L"status"), L"72");  // as the merge added it
+    EXPECT_EQ(Value(L"BBB", L"localpath"), L"");
+    EXPECT_EQ(Value(L"CCC", L"status"), L"26");  // its files went in
+    EXPECT_EQ(Value(L"DDD", L"status"), L"26");
+    const std::wstring lines[] = {
+        L"refused: package Maker AAA: not every one of its files was installed",
+        L"refused: package Maker BBB: its folder " + medium + L"\\data\\Missing is not on the medium",
+        L"refused: package Maker CCC: its installer \"..\\..\\..\\inst.exe\" lies outside " + Plg(L"LumiCCC"),
+        L"refused: package installer of Maker DDD could not be started: \"" + Plg(L"LumiDDD") +
+            L"\\gone.exe\" (error 2)"};
+    for (const std::wstring& line : lines)
+        EXPECT_NE(told.find(line), std::wstring::npos) << Narrow(line) << "\n" << Narrow(told);
+    EXPECT_EQ(Value(L"basepath", L"path"), L"C:\\Users\\Daten");
 }
 
 }  // namespace
