@@ -40,13 +40,10 @@ std::wstring ClassOf(HWND window)
 // The size text takes with font in a box width pixels wide (format as DrawText's).
 SIZE Measure(HWND window, HFONT font, const std::wstring& text, int width, UINT format)
 {
-    HDC dc = ::GetDC(window);  // not owned: released below
+    fw::WindowDC dc(window);
+    fw::SelectGuard select(dc.Get(), font);
     RECT need{0, 0, width, 0};
-    {
-        fw::SelectGuard select(dc, font);
-        ::DrawTextW(dc, text.c_str(), -1, &need, format | DT_CALCRECT | DT_EXPANDTABS);
-    }
-    ::ReleaseDC(window, dc);
+    ::DrawTextW(dc.Get(), text.c_str(), -1, &need, format | DT_CALCRECT | DT_EXPANDTABS);
     return {need.right, need.bottom};
 }
 
@@ -119,9 +116,10 @@ class TextFitTest : public ::testing::TestWithParam<Language> {
 protected:
     void SetUp() override
     {
-        if (GetParam().number != 7)
+        if (GetParam().number != 7) {
             ASSERT_TRUE(library.Load(WinePathOf(LANGUAGE_DIR) + L"\\", GetParam().number))
                 << LanguageLibrary::FileName(GetParam().number) << " in " << LANGUAGE_DIR;
+        }
         ui.UseResources(library.Module());
         WriteScript(script, L"[SetupInfo]\r\nDefLanguage=Deutsch\r\n[SupportedLangs]\r\nDeutsch=7\r\nEnglish=9\r\n"
                             L"Fran\u00E7ais=12\r\nItaliano=16\r\nEspa\u00F1ol=10\r\n");

@@ -10,6 +10,8 @@
 //   command:ID     the command a click on ID sends (also for a hidden button)
 //   gone           waits until the window is gone or hidden
 // Exit code 0 when every step was done, 1 when the time ran out (stderr names the step).
+#include "framework/Handles.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -47,17 +49,17 @@ std::string Capture(const RECT& area)
     if (width <= 0 || height <= 0) return std::string();
     BITMAPINFOHEADER info{sizeof(info), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     std::string pixels(static_cast<size_t>((width * 3 + 3) & ~3) * height, '\0');
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    const bool copied = ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    const bool read = copied && ::GetDIBits(screen, bitmap, 0, height, pixels.data(),
+    fw::WindowDC screen(nullptr);
+    fw::ScopedMemoryDC memory(::CreateCompatibleDC(screen.Get()));
+    fw::ScopedBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), width, height));
+    if (!memory || !bitmap) return std::string();
+    bool copied = false;
+    {
+        fw::SelectGuard select(memory.Get(), bitmap.Get());
+        copied = ::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
+    }
+    const bool read = copied && ::GetDIBits(screen.Get(), bitmap.Get(), 0, height, pixels.data(),
                                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == height;
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
     if (!read) return std::string();
     BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(info)};
     file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
