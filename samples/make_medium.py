@@ -5,8 +5,8 @@
 
 The medium is laid out as a DVD is: OUT_DIR/install/ holds setup.exe, its script
 setup.inf (SetupInfo, the billboard list, the supported languages), the data script
-DataSetup.inf, PostSetup.exe, the English language library res_09.dll and the
-billboard pictures (generated here) in billboard/; OUT_DIR/data/ holds the catalogue
+DataSetup.inf, PostSetup.exe, the language libraries (res_09.dll English,
+res_10.dll Spanish, res_12.dll French, res_16.dll Italian) and the billboard pictures (generated here) in billboard/; OUT_DIR/data/ holds the catalogue
 ovkdata.inf and one folder per package with its seven category folders and its
 installer plg/install.exe.
 """
@@ -61,6 +61,14 @@ PACKAGES = [
     ("NOR", "Nordlicht Systeme", "Nordlicht", "", 2),
     ("SOL", "Sol Architektur", "Sol", "CountryCodes: 41_ex 00", 1),
 ]
+# The languages of the language page besides German (built in): name, language number.
+LANGUAGES = [("English", 9), ("Español", 10), ("Français", 12), ("Italiano", 16)]
+
+
+def language_library(number):
+    return "res_%02d.dll" % number
+
+
 CATEGORIES = ["cad", "dtb", "lvk", "pic", "geo", "sym", "att"]
 
 
@@ -135,8 +143,9 @@ def make_medium(build, out, packages=PACKAGES):
     billboard = os.path.join(install, "billboard")
     os.makedirs(billboard, exist_ok=True)
     shutil.copyfile(os.path.join(build, "setup.exe"), os.path.join(install, "setup.exe"))
-    for name, src in [("PostSetup.exe", os.path.join(build, "companions", "PostSetup.exe")),
-                      ("res_09.dll", os.path.join(build, "lang", "res_09.dll"))]:
+    libraries = [(language_library(number), os.path.join(build, "lang", language_library(number)))
+                 for _, number in LANGUAGES]
+    for name, src in [("PostSetup.exe", os.path.join(build, "companions", "PostSetup.exe"))] + libraries:
         if os.path.exists(src):
             shutil.copyfile(src, os.path.join(install, name))
 
@@ -148,7 +157,7 @@ def make_medium(build, out, packages=PACKAGES):
     write_ini(os.path.join(install, "setup.inf"), [
         ("SetupInfo", [("SourcePath", ""), ("DefLanguage", "Deutsch")]),
         ("Billboard", [(name, str(ms)) for name, _, ms in entries]),
-        ("SupportedLangs", [("Deutsch", "7"), ("English", "9")]),
+        ("SupportedLangs", [(name, str(number)) for name, number in [("Deutsch", 7)] + LANGUAGES]),
     ])
     data_script(install)
     data = os.path.join(out, "data")

@@ -2,7 +2,7 @@
 import os
 import unittest
 
-from setup_run import DATA_FOLDER, Machine, Medium
+from setup_run import DATA_FOLDER, ROOT, Machine, Medium
 import make_medium
 
 IDOK, IDCANCEL = 1, 2
@@ -68,6 +68,16 @@ class Interactive(unittest.TestCase):
         self.medium.run("/S", "/L:8", answer=IDOK)
         self.assertEqual([text for _, text in self.medium.boxes],
                          ["No Orvek installation found.\nPlease install OrvekDesktop first."])
+
+    def test_each_library_of_the_medium_speaks_its_language(self):
+        self.machine.no_admin()
+        german = "Keine Orvek-Installation gefunden.\\nBitte installieren Sie zuerst OrvekDesktop."
+        for number, table in [(10, "spanish.tsv"), (12, "french.tsv"), (16, "italian.tsv")]:
+            with self.subTest(language=number):
+                rows = dict(line.rstrip("\n").split("\t", 1) for line in
+                            open(os.path.join(ROOT, "lang", table), encoding="utf-8") if "\t" in line)
+                self.medium.run("/S", f"/L:{number}", answer=IDOK)
+                self.assertEqual([text for _, text in self.medium.boxes], [rows[german].replace("\\n", "\n")])
 
     def test_without_the_library_the_run_goes_on_in_german(self):
         self.machine.no_admin()
