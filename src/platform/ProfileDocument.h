@@ -69,8 +69,9 @@ public:
     bool Dirty() const { return dirty_; }
     // Writes the file when Dirty: to a temporary file in the same folder that
     // then replaces the file (write-through), so the file is always either the
-    // old or the new one. The replaced file's attributes (hidden, system),
-    // creation time and security stay with the file; a symbolic link stays a
+    // old or the new one. The file keeps its attributes (hidden, system) and
+    // creation time, and its security where the platform's replace can be used
+    // (the plain rename that stands in for it cannot); a symbolic link stays a
     // link and the file it points at is saved. A read-only file is refused and
     // left as it is. False on any failure (the file untouched, no temporary file
     // left, the document still Dirty); GetLastError tells why.
