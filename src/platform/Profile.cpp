@@ -45,7 +45,11 @@ std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::w
     for (DWORD chars = kFirstKeyListChars;; chars *= 2) {
         buffer.assign(chars, L'\0');
         length = ::GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(), chars, file.c_str());
-        if (length + 2 < chars || chars > kMaxKeyListChars / 2) break;
+        if (length + 2 < chars) break;
+        if (chars > kMaxKeyListChars / 2) {
+            ::SetLastError(ERROR_MORE_DATA);
+            break;
+        }
     }
     if (length >= buffer.size()) length = static_cast<DWORD>(buffer.size() - 1);
     // Names stand one after another, each ended by a terminator.

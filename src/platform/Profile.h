@@ -18,7 +18,9 @@ std::wstring ReadProfileText(const std::wstring& file, const std::wstring& secti
 int ReadProfileNumber(const std::wstring& file, const std::wstring& section, const std::wstring& key, int def);
 
 // Every key name of a section in file order (section given, key null), however
-// many: the list is read again into a larger buffer until none is cut.
+// many: the list is read again into a larger buffer until none is cut. Only a
+// list of more than 64 million characters (a file of over 128 MB) is cut, and
+// GetLastError then says ERROR_MORE_DATA.
 std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section);
 
 // WritePrivateProfileStringW; false when the write fails. A read-only file is
