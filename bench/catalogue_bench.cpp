@@ -50,14 +50,8 @@ double Run(int n)
                               Packages(n, "1", true));
     WriteBytes(catalogue, Packages(n, "2", false));
 
-    // The product reads at most 32,000 characters of the manufacturers key list
-    // (about 8,000 entries here), as the platform would; larger lists are read
-    // whole so that every package takes part.
-    const DWORD listChars = std::max<DWORD>(kKeyListBufferChars, static_cast<DWORD>(n) * 4 + 16);
-
     const double t0 = bench::Now();
     CFirmenArray known;
-    known.manufacturersListChars = listChars;
     known.Load(admin, data, L"");
     const double t1 = bench::Now();
     // Once more: the system has the file in its cache now.
@@ -66,7 +60,6 @@ double Run(int n)
 
     // Every catalogue record is newer: each is written to the administration file.
     CFirmenArray list;
-    list.manufacturersListChars = listChars;
     list.SetAdminFile(admin);
     int refresh = list.Refresh();
     const double t3 = bench::Now();
@@ -87,11 +80,11 @@ double Run(int n)
     WIN32_FILE_ATTRIBUTE_DATA info{};
     ::GetFileAttributesExW(admin.c_str(), GetFileExInfoStandard, &info);
     std::printf("%5d packages: Load %7.3f s (again %7.3f s)  Refresh %7.3f s  Save %7.3f s  together %7.3f s"
-                "  (known %zu, merged %zu, refresh %d %ls, save %s, file %lu KB, key list %lu chars)\n",
+                "  (known %zu, merged %zu, refresh %d %ls, save %s, file %lu KB)\n",
                 n, (t1 - t0), (t2 - t1), (t3 - t2), (t4 - t3),
                 together, known.GetSize(), list.GetSize(), refresh,
                 std::wcscmp(merged, L"Maker 000 2") == 0 ? L"written" : L"NOT WRITTEN", saved ? "ok" : "FAILED",
-                info.nFileSizeLow / 1024, static_cast<unsigned long>(listChars));
+                info.nFileSizeLow / 1024);
     std::fflush(stdout);
 
     ::DeleteFileW(admin.c_str());

@@ -1,12 +1,13 @@
 #include "app/Billboard.h"
 
+#include "platform/Profile.h"
+
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
-constexpr size_t kKeyListSize = 32000;
 // Far above any backdrop picture; keeps a damaged size field from allocating the machine.
 constexpr LONGLONG kMaxPictureFile = 64LL * 1024 * 1024;
 constexpr int64_t kMaxDimension = 16384;
@@ -162,15 +163,12 @@ bool ReadPictureFile(const std::wstring& path, fw::ScopedGlobal& picture)
 
 void Billboard::Load(const std::wstring& pictureFolder, const std::wstring& scriptPath)
 {
-    std::vector<wchar_t> names(kKeyListSize, L'\0');
-    ::GetPrivateProfileStringW(L"Billboard", nullptr, L"", names.data(), kKeyListSize, scriptPath.c_str());
-
-    for (const wchar_t* name = names.data(); *name; name += wcslen(name) + 1) {
+    for (const std::wstring& name : ReadProfileKeys(scriptPath, L"Billboard")) {
         fw::ScopedGlobal picture;
         if (!ReadPictureFile(pictureFolder + name, picture)) continue;
         pictures_.push_back(std::move(picture));
         durations_.push_back(static_cast<int>(
-            ::GetPrivateProfileIntW(L"Billboard", name, kDefaultDuration, scriptPath.c_str())));
+            ::GetPrivateProfileIntW(L"Billboard", name.c_str(), kDefaultDuration, scriptPath.c_str())));
     }
     if (!pictures_.empty()) {
         current_ = 0;

@@ -48,7 +48,7 @@ bool HasEntry(const ProfileDocument& file, const std::wstring& section, const st
 bool CFirma::Read(const ProfileDocument& file, const std::wstring& countryCode)
 {
     if (id.empty()) return false;
-    if (file.Keys(id, kKeyListBufferChars).empty()) return false;
+    if (file.Keys(id).empty()) return false;
 
     const auto text = [&](const std::wstring& key, const std::wstring& def = std::wstring()) {
         return file.Get(id, key, def, kValueBufferChars);

@@ -20,7 +20,6 @@ constexpr int kStatusChanged = 0x8000;         // in memory only: Save writes th
 inline constexpr wchar_t kManufacturersSection[] = L"manufacturers";
 constexpr unsigned kIdLength = 3;
 constexpr unsigned kValueBufferChars = 512;   // longest value 511 characters
-constexpr unsigned kKeyListBufferChars = 32000;
 
 class CFirma {
 public:

@@ -28,7 +28,7 @@ void CFirmenArray::Load(const std::wstring& file, const std::wstring& basePath, 
 void CFirmenArray::Load(const ProfileDocument& file, const std::wstring& basePath, const std::wstring& code)
 {
     records_.clear();
-    for (const std::wstring& key : file.Keys(kManufacturersSection, manufacturersListChars)) {
+    for (const std::wstring& key : file.Keys(kManufacturersSection)) {
         auto record = std::make_unique<CFirma>();
         // Only the first three characters of an entry name the package.
         record->id = file.Get(kManufacturersSection, key, std::wstring(), kIdLength + 1);
@@ -75,7 +75,6 @@ int CFirmenArray::Refresh()
     Load(admin, dataBasePath, std::wstring());
     if (ok && localCatalogueExists) {
         CFirmenArray catalogue;
-        catalogue.manufacturersListChars = manufacturersListChars;
         catalogue.Load(localCatalogue, std::wstring(), countryCode);
 
         // Find for every catalogue record, without a search through the list each time.

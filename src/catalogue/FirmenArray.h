@@ -74,11 +74,6 @@ public:
     // The setup program's folder used by LocateAdminFile; empty means the running
     // program's folder (tests set it).
     std::wstring programFolder;
-    // The buffer of the manufacturers key list: the list is cut where the
-    // platform's reading of the file would cut it (about 8,000 three-character
-    // entries). Benchmarks of larger lists raise it.
-    DWORD manufacturersListChars = kKeyListBufferChars;
-
 private:
     // The administration file as it stands, or as the running operation changes it.
     ProfileDocument& Admin() { return admin_.For(adminFile); }

@@ -6,6 +6,11 @@
 
 namespace {
 
+constexpr DWORD kFirstKeyListChars = 32000;
+// 128 MB of names: far beyond any script or catalogue, and within what a 32-bit
+// process can still allocate beside the platform's own copy of the file.
+constexpr DWORD kMaxKeyListChars = 1u << 26;
+
 const wchar_t* OrNull(const std::wstring& text)
 {
     return text.empty() ? nullptr : text.c_str();
@@ -30,14 +35,23 @@ int ReadProfileNumber(const std::wstring& file, const std::wstring& section, con
     return static_cast<int>(::GetPrivateProfileIntW(section.c_str(), key.c_str(), def, file.c_str()));
 }
 
-std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section, DWORD bufferChars)
+std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section)
 {
     std::vector<std::wstring> keys;
-    if (bufferChars < 2) return keys;
-    std::wstring buffer(bufferChars, L'\0');
-    DWORD length = ::GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(), bufferChars,
-                                              file.c_str());
-    if (length >= bufferChars) length = bufferChars - 1;
+    std::wstring buffer;
+    DWORD length = 0;
+    // A list that does not fit comes back cut, its length two short of the
+    // buffer's; it is read again into one twice the size.
+    for (DWORD chars = kFirstKeyListChars;; chars *= 2) {
+        buffer.assign(chars, L'\0');
+        length = ::GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(), chars, file.c_str());
+        if (length + 2 < chars) break;
+        if (chars > kMaxKeyListChars / 2) {
+            ::SetLastError(ERROR_MORE_DATA);
+            break;
+        }
+    }
+    if (length >= buffer.size()) length = static_cast<DWORD>(buffer.size() - 1);
     // Names stand one after another, each ended by a terminator.
     std::size_t start = 0;
     for (std::size_t i = 0; i < length; ++i) {

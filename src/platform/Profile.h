@@ -1,6 +1,7 @@
 // INI access through the platform's private-profile operations, with the fixed
-// buffer sizes the files' readers use. A value longer than the buffer is cut as
-// the platform cuts it; nothing is ever copied past a buffer.
+// buffer sizes the files' readers use for values. A value longer than the buffer
+// is cut as the platform cuts it; nothing is ever copied past a buffer. Key
+// lists are read whole.
 #pragma once
 
 #include <windows.h>
@@ -16,11 +17,11 @@ std::wstring ReadProfileText(const std::wstring& file, const std::wstring& secti
 // GetPrivateProfileIntW.
 int ReadProfileNumber(const std::wstring& file, const std::wstring& section, const std::wstring& key, int def);
 
-// The key names of a section in file order (section given, key null), read into a
-// buffer of bufferChars characters; a list that does not fit is cut where the
-// platform cut it.
-std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section,
-                                          DWORD bufferChars = 32000);
+// Every key name of a section in file order (section given, key null), however
+// many: the list is read again into a larger buffer until none is cut. Only a
+// list of more than 64 million characters (a file of over 128 MB) is cut, and
+// GetLastError then says ERROR_MORE_DATA.
+std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section);
 
 // WritePrivateProfileStringW; false when the write fails. A read-only file is
 // never written.

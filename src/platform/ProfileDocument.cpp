@@ -8,6 +8,24 @@ namespace {
 
 constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
 
+// The line break most lines of text end with; CR LF when it has none.
+std::wstring LineBreakOf(std::wstring_view text)
+{
+    std::size_t crlf = 0, lf = 0, cr = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n') ++lf;
+        if (text[i] != L'\r') continue;
+        if (i + 1 < text.size() && text[i + 1] == L'\n') {
+            ++crlf;
+            ++i;
+        } else {
+            ++cr;
+        }
+    }
+    if (crlf >= lf && crlf >= cr) return L"\r\n";
+    return lf >= cr ? L"\n" : L"\r";
+}
+
 }  // namespace
 
 ProfileDocument::ProfileDocument(ProfileSaveCalls calls) : calls_(calls)
@@ -20,41 +38,51 @@ bool ProfileDocument::Parse(const void* bytes, std::size_t size)
     std::wstring text;
     const bool fits = size <= kMaxFileBytes;
     encoding_ = fits && size > 0 ? DecodeProfileText(bytes, size, text) : ProfileEncoding::Ansi;
-    Rebuild(text);
+    if (fits && size > 0) bytes_.assign(static_cast<const char*>(bytes), size);
+    else bytes_.clear();
+    const std::size_t lines = Rebuild(text);
+    lines_ = ProfileLineSpans(bytes_, encoding_);
+    if (lines_.size() != lines) {
+        // A code page that reads a line break where its bytes hold none (or the
+        // other way round): the lines are kept as the text they read as.
+        bytes_ = EncodeProfileText(text, encoding_);
+        lines_ = ProfileLineSpans(bytes_, encoding_);
+    }
+    newline_ = LineBreakOf(text);
     dirty_ = false;
     pending_ = Pending();
-    holdsFirstWrite_ = false;
-    firstWrite_.clear();
     return fits;
 }
 
-void ProfileDocument::Rebuild(const std::wstring& text)
+std::size_t ProfileDocument::Rebuild(const std::wstring& text)
 {
     sections_.clear();
     keys_.clear();
     sectionIndex_.clear();
     keyIndex_.clear();
-    hasNul_ = text.find(L'\0') != std::wstring::npos;
     std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\n'));
     if (lines == 0) lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\r'));
     keys_.reserve(lines + 1);
     keyIndex_.reserve(lines + 1);
     // Lines before the first header belong to a nameless section, always first.
     std::uint32_t current = AddSection(std::wstring());
+    std::uint32_t index = 0;  // of the line, counting lines that are not empty
     const wchar_t* next = text.data();
     const wchar_t* const end = next + text.size();
-    while (next < end) {
+    for (; next < end; ++index) {
+        while (next < end && (*next == L'\n' || *next == L'\r')) ++next;
+        if (next == end) break;
         const wchar_t* lineBegin = next;
         while (next < end && *next != L'\n' && *next != L'\r') ++next;
-        const wchar_t* lineEnd = next;
-        while (next < end && (*next == L'\n' || *next == L'\r')) ++next;
 
-        const ProfileLine line = ReadProfileLine(lineBegin, lineEnd);
+        const ProfileLine line = ReadProfileLine(lineBegin, next);
         if (line.kind == ProfileLine::Blank) continue;
         if (line.kind == ProfileLine::Header) {
             current = AddSection(UpToNul(line.nameBegin, line.nameEnd));
+            sections_[current].anchor = index;
             continue;
         }
+        if (line.nameBegin[0] != L';') sections_[current].anchor = index;
         // A line with an empty name right after another is dropped.
         const std::uint32_t last = sections_[current].last;
         if (line.nameEnd == line.nameBegin && last != kNone && keys_[last].name.empty()) continue;
@@ -62,8 +90,10 @@ void ProfileDocument::Rebuild(const std::wstring& text)
         key.name = UpToNul(line.nameBegin, line.nameEnd);
         key.hasValue = line.hasValue;
         if (line.hasValue) key.value = UpToNul(line.valueBegin, line.valueEnd);
+        key.line = index;
         AddKey(current, std::move(key));
     }
+    return index;
 }
 
 std::uint32_t ProfileDocument::AddSection(std::wstring name)
@@ -151,23 +181,20 @@ int ProfileDocument::GetInt(const std::wstring& section, const std::wstring& key
     return text.empty() ? def : static_cast<int>(ProfileNumber(text));
 }
 
-std::vector<std::wstring> ProfileDocument::Keys(const std::wstring& section, DWORD bufferChars) const
+std::vector<std::wstring> ProfileDocument::Keys(const std::wstring& section) const
 {
     std::vector<std::wstring> keys;
     // The key list takes the section name as given, untrimmed.
     const std::uint32_t found = FindSection(UpToNul(section));
-    if (bufferChars < 2 || found == kNone) return keys;
-    DWORD left = bufferChars;
+    if (found == kNone) return keys;
+    bool first = true;
     for (std::uint32_t k = sections_[found].first; k != kNone; k = keys_[k].next) {
         const Key& key = keys_[k];
-        if (left <= 2) break;
         if (!key.hasValue || (!key.name.empty() && key.name[0] == L';')) continue;
-        const std::size_t copied = std::min<std::size_t>(key.name.size(), left - 2);
         // An empty first name reads as the end of the list: no keys at all.
-        if (copied == 0 && left == bufferChars) return keys;
-        if (copied > 0) keys.push_back(key.name.substr(0, copied));
-        left -= static_cast<DWORD>(copied + 1);
-        if (left < 2) break;
+        if (key.name.empty() && first) return keys;
+        first = false;
+        if (!key.name.empty()) keys.push_back(key.name);
     }
     return keys;
 }
@@ -220,49 +247,95 @@ bool ProfileDocument::Set(const std::wstring& sectionArg, const std::wstring& ke
         written.name.assign(name);
         written.value.assign(ProfileTrimmed(valueBack));
         written.hasValue = true;
+        written.changed = true;
         pending_.key = AddKey(pending_.section, std::move(written));
     } else {
         pending_.key = existing;
         keys_[existing].value.assign(ProfileTrimmed(valueBack));
         keys_[existing].hasValue = true;
+        keys_[existing].changed = true;
     }
+    sections_[pending_.section].added = sections_[pending_.section].added || pending_.newSection;
     dirty_ = true;
-    holdsFirstWrite_ = false;
-    if (hasNul_) {
-        firstWrite_ = EncodeProfileText(Text(), encoding_);
-        holdsFirstWrite_ = true;
-        std::wstring text;
-        encoding_ = DecodeProfileText(firstWrite_.data(), firstWrite_.size(), text);
-        Rebuild(text);
-        pending_.active = false;
-    }
     return true;
 }
 
-std::wstring ProfileDocument::Text() const
+std::wstring ProfileDocument::KeyLine(std::uint32_t k) const
 {
-    std::wstring text;
+    const Key& key = keys_[k];
+    const bool pendingKey = pending_.active && pending_.key == k;
+    std::wstring line = pendingKey && pending_.newKey ? pending_.keyText : key.name;
+    line += L'=';
+    line += pendingKey ? pending_.valueText : key.value;
+    return line;
+}
+
+std::wstring ProfileDocument::NewKeyLines(std::uint32_t s) const
+{
+    std::wstring lines;
+    for (std::uint32_t k = sections_[s].first; k != kNone; k = keys_[k].next) {
+        if (keys_[k].line != kNone) continue;
+        lines += KeyLine(k);
+        lines += newline_;
+    }
+    return lines;
+}
+
+void ProfileDocument::AppendText(std::string& bytes, const std::wstring& text) const
+{
+    // An odd last byte of a UTF-16 file reads as the character 0x00nn; it becomes
+    // that whole character before more text follows it.
+    const bool wide = encoding_ == ProfileEncoding::Utf16Le || encoding_ == ProfileEncoding::Utf16Be;
+    if (wide && bytes.size() % 2) bytes.insert(encoding_ == ProfileEncoding::Utf16Le ? bytes.end() : bytes.end() - 1, '\0');
+    bytes += EncodeProfileText(text, encoding_, false);
+}
+
+std::string ProfileDocument::Compose() const
+{
+    std::vector<std::uint32_t> keyAt(lines_.size(), kNone);      // the changed key of a line
+    std::vector<std::uint32_t> sectionAt(lines_.size(), kNone);  // the section whose new keys follow a line
+    bool first = false;  // new keys of the nameless section go first
+    bool added = false;
+    for (std::uint32_t k = 0; k < keys_.size(); ++k)
+        if (keys_[k].changed && keys_[k].line != kNone) keyAt[keys_[k].line] = k;
     for (std::uint32_t s = 0; s < sections_.size(); ++s) {
         const Section& section = sections_[s];
-        const bool pendingSection = pending_.active && pending_.section == s;
-        const std::wstring& name = pendingSection && pending_.newSection ? pending_.sectionText : section.name;
-        if (!name.empty()) {
-            text += L'[';
-            text += name;
-            text += L"]\r\n";
-        } else if (s > 0) {
-            text += L"[]\r\n";
-        }
-        for (std::uint32_t k = section.first; k != kNone; k = keys_[k].next) {
-            const Key& key = keys_[k];
-            const bool pendingKey = pending_.active && pending_.key == k;
-            text += pendingKey && pending_.newKey ? pending_.keyText : key.name;
-            if (key.hasValue) {
-                text += L'=';
-                text += pendingKey ? pending_.valueText : key.value;
-            }
-            text += L"\r\n";
-        }
+        added = added || section.added;
+        if (section.added || section.last == kNone || keys_[section.last].line != kNone) continue;
+        if (section.anchor == kNone) first = true;
+        else sectionAt[section.anchor] = s;
     }
-    return text;
+
+    const std::size_t mark = std::min(ProfileMarkSize(encoding_), bytes_.size());
+    std::string bytes = bytes_.substr(0, mark);
+    if (first) AppendText(bytes, NewKeyLines(0));
+    std::size_t copied = mark;  // bytes_ is in bytes up to here
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const ProfileLineSpan& line = lines_[i];
+        bytes.append(bytes_, copied, line.begin - copied);
+        if (keyAt[i] != kNone) AppendText(bytes, KeyLine(keyAt[i]));
+        else bytes.append(bytes_, line.begin, line.end - line.begin);
+        copied = line.end;
+        if (sectionAt[i] == kNone) continue;
+        copied = ProfileBreakEnd(bytes_, line.end, encoding_);
+        bytes.append(bytes_, line.end, copied - line.end);
+        AppendText(bytes, (copied == line.end ? newline_ : std::wstring()) + NewKeyLines(sectionAt[i]));
+    }
+    bytes.append(bytes_, copied, std::string::npos);
+    if (!added) return bytes;
+
+    // New sections at the end, on a line of their own.
+    const bool open = !lines_.empty() && lines_.back().end == bytes_.size() && sectionAt.back() == kNone;
+    std::wstring text = open ? newline_ : std::wstring();
+    for (std::uint32_t s = 0; s < sections_.size(); ++s) {
+        if (!sections_[s].added) continue;
+        const bool pendingSection = pending_.active && pending_.section == s && pending_.newSection;
+        text += L'[';
+        text += pendingSection ? pending_.sectionText : sections_[s].name;
+        text += L']';
+        text += newline_;
+        text += NewKeyLines(s);
+    }
+    AppendText(bytes, text);
+    return bytes;
 }

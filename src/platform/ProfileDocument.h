@@ -1,20 +1,22 @@
 // A profile (INI) file read once into memory, read and changed there, and
 // written back whole in one step. The product also reads the file with the
-// platform's profile functions, so every read here answers what those answer,
-// and Save writes the bytes their writes would have left: names matched without
-// regard to (ASCII) case, the first section and the first key of a name win,
-// blanks around names and values trimmed, enclosing quotes removed on reading,
-// comments and foreign lines kept as lines, the file's encoding kept. Like the
-// platform, Save writes the file in its normal form: one "name=value" per line,
-// CR LF line ends, no blank lines; new keys at the end of their section, new
-// sections at the end of the file.
+// platform's profile functions, so every read here answers what those answer:
+// names matched without regard to (ASCII) case, the first section and the first
+// key of a name win, blanks around names and values trimmed, enclosing quotes
+// removed on reading, a NUL ends a name or value, a lone CR ends a line.
 //
-// Where the platform's write would change what the file reads as, the document
-// keeps the meaning instead: a second nameless section ("[]") keeps its header,
-// so its keys do not move into the section before it, and keys given for the
-// nameless section go to the top of the file.
+// The file belongs to its user as much as to the program: Save changes only the
+// lines of the keys written, and every other line stays byte for byte (comments,
+// blank lines, blanks around "=", NULs, lone CRs, the encoding). A changed key's
+// line is rewritten in place as the platform writes it ("name=value"). A new key
+// goes right after the last key line of its section (its header when it has
+// none): blank and comment lines that end a section usually introduce the next
+// one, so they stay before it. New keys of the nameless section go to the top of
+// the file when it has no key yet, new sections to its end. Lines written use the
+// file's own line break (the most frequent; CR LF in a new file).
 #pragma once
 
+#include "platform/ProfileLines.h"
 #include "platform/ProfileText.h"
 
 #include <windows.h>
@@ -50,9 +52,9 @@ public:
                      DWORD bufferChars) const;
     // GetPrivateProfileIntW.
     int GetInt(const std::wstring& section, const std::wstring& key, int def) const;
-    // The key list of a section as ReadProfileKeys reads it through the platform:
-    // keys with "=", comments left out, cut where a buffer of bufferChars ends.
-    std::vector<std::wstring> Keys(const std::wstring& section, DWORD bufferChars = 32000) const;
+    // The key list of a section as ReadProfileKeys reads it through the platform,
+    // every key however many: keys with "=", comments left out.
+    std::vector<std::wstring> Keys(const std::wstring& section) const;
     // The names of the named sections in file order (duplicates included).
     std::vector<std::wstring> Sections() const;
 
@@ -67,9 +69,12 @@ public:
     bool Dirty() const { return dirty_; }
     // Writes the file when Dirty: to a temporary file in the same folder that
     // then replaces the file (write-through), so the file is always either the
-    // old or the new one. A read-only file is refused and left as it is. False
-    // on any failure (the file untouched, no temporary file left, the document
-    // still Dirty); GetLastError tells why.
+    // old or the new one. The file keeps its attributes (hidden, system) and
+    // creation time, and its security where the platform's replace can be used
+    // (the plain rename that stands in for it cannot); a symbolic link stays a
+    // link and the file it points at is saved. A read-only file is refused and
+    // left as it is. False on any failure (the file untouched, no temporary file
+    // left, the document still Dirty); GetLastError tells why.
     bool Save();
 
     const std::wstring& Path() const { return path_; }
@@ -83,7 +88,9 @@ private:
         std::wstring name;  // as the platform reads it: trimmed, up to a NUL
         std::wstring value;
         bool hasValue = false;
+        bool changed = false;            // written by Set since the file was read
         std::uint32_t section = 0;
+        std::uint32_t line = kNone;      // its line in the file; none for a key Set added
         std::uint32_t next = kNone;      // the next key of the section, in file order
         std::uint32_t sameHash = kNone;  // the next looked-up key whose section and folded name hash alike
     };
@@ -91,6 +98,10 @@ private:
         std::wstring name;
         std::uint32_t first = kNone;
         std::uint32_t last = kNone;
+        // The line new keys follow; none for the nameless section without keys
+        // (they go first) and for a section Set added (written at the end).
+        std::uint32_t anchor = kNone;
+        bool added = false;
         bool indexed = false;            // the first section of its name: its keys are looked up
         std::uint32_t sameHash = kNone;  // the next first-of-its-name section whose name hashes alike
     };
@@ -107,28 +118,31 @@ private:
         std::wstring valueText;
     };
 
-    void Rebuild(const std::wstring& text);
+    // The keys and sections of text; the number of its lines.
+    std::size_t Rebuild(const std::wstring& text);
     std::uint32_t AddSection(std::wstring name);
     std::uint32_t AddKey(std::uint32_t section, Key key);
     std::uint32_t FindSection(std::wstring_view name) const;
     std::uint32_t FindKey(std::wstring_view section, std::wstring_view key) const;
     std::uint32_t FindKeyIn(std::uint32_t section, std::wstring_view key) const;
-    std::wstring Text() const;
-    bool WriteReplacing(const std::string& bytes) const;
+    // The file's bytes with the changes made since it was read.
+    std::string Compose() const;
+    std::wstring KeyLine(std::uint32_t key) const;
+    std::wstring NewKeyLines(std::uint32_t section) const;
+    void AppendText(std::string& bytes, const std::wstring& text) const;
+    bool WriteReplacing(const std::wstring& target, const std::string& bytes) const;
 
     ProfileSaveCalls calls_;
     std::wstring path_;
     bool existed_ = false;
     ProfileEncoding encoding_ = ProfileEncoding::Ansi;
+    std::string bytes_;                   // the file as read
+    std::vector<ProfileLineSpan> lines_;  // its lines, by the index keys and sections hold
+    std::wstring newline_;
     std::vector<Section> sections_;
     std::vector<Key> keys_;
     std::unordered_map<std::uint64_t, std::uint32_t> sectionIndex_;  // hash of the folded name
     std::unordered_map<std::uint64_t, std::uint32_t> keyIndex_;      // hash of section and folded name
     Pending pending_;
     bool dirty_ = false;
-    // A file with NUL characters does not read back as it was read; the first
-    // write of such a file is kept as written, and the document re-read from it.
-    bool hasNul_ = false;
-    bool holdsFirstWrite_ = false;
-    std::string firstWrite_;
 };

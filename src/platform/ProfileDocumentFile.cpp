@@ -9,6 +9,8 @@
 namespace {
 
 constexpr DWORD kChunkBytes = 1u << 20;
+// Attributes and times go with the file even where its security cannot.
+constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
 
 // The platform looks for a bare file name in the Windows folder.
 std::wstring ProfilePath(const std::wstring& path)
@@ -30,6 +32,60 @@ std::wstring FolderOf(const std::wstring& path)
 {
     const std::wstring::size_type slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
+}
+
+// The file a path leads to through links, as a plain path; the path itself when
+// it cannot be told (no such file yet).
+std::wstring LinkTarget(const std::wstring& path)
+{
+    fw::ScopedFile file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return path;
+    const DWORD size = ::GetFinalPathNameByHandleW(file.Get(), nullptr, 0, FILE_NAME_NORMALIZED);
+    if (size == 0) return path;
+    std::wstring target(size, L'\0');
+    const DWORD length = ::GetFinalPathNameByHandleW(file.Get(), target.data(), size, FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= size) return path;
+    target.resize(length);
+    if (target.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + target.substr(7);
+    if (target.rfind(L"\\\\?\\", 0) == 0 && target.size() > 6 && target[5] == L':') return target.substr(4);
+    return target;
+}
+
+// The replace keeps the replaced file's attributes and creation time on
+// Windows; the rename that stands in for it, and Wine's replace, do not.
+void KeepTraits(const std::wstring& path, const WIN32_FILE_ATTRIBUTE_DATA& old)
+{
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD now = ::GetFileAttributesW(path.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & kKept) != (old.dwFileAttributes & kKept)) {
+        const DWORD wanted = (now & ~kKept) | (old.dwFileAttributes & kKept);
+        ::SetFileAttributesW(path.c_str(), wanted ? wanted : FILE_ATTRIBUTE_NORMAL);
+    }
+    fw::ScopedFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+    FILETIME created{};
+    if (file && ::GetFileTime(file.Get(), &created, nullptr, nullptr) &&
+        ::CompareFileTime(&created, &old.ftCreationTime) != 0)
+        ::SetFileTime(file.Get(), &old.ftCreationTime, nullptr, nullptr);
+}
+
+// ReplaceFileW with a backup name of our own: without one, Wine's replace
+// leaves a temporary file of its own behind when it fails. A replace that
+// failed half way has left the old file under the backup name; it goes back.
+bool Replace(const std::wstring& target, const wchar_t* replacement)
+{
+    wchar_t backup[MAX_PATH] = {};
+    if (!::GetTempFileNameW(FolderOf(target).c_str(), L"ovk", 0, backup)) return false;
+    const bool ok = ::ReplaceFileW(target.c_str(), replacement, backup, kReplaceFlags, nullptr, nullptr) != FALSE;
+    const DWORD error = ::GetLastError();
+    if (!ok && ::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        ::GetFileAttributesW(backup) != INVALID_FILE_ATTRIBUTES)
+        ::MoveFileExW(backup, target.c_str(), MOVEFILE_WRITE_THROUGH);
+    ::DeleteFileW(backup);
+    ::SetLastError(error);
+    return ok;
 }
 
 bool ReadWhole(HANDLE file, std::string& bytes)
@@ -74,26 +130,31 @@ bool ProfileDocument::Load(const std::wstring& path)
 bool ProfileDocument::Save()
 {
     if (!dirty_) return true;
-    // The platform under Wine would rewrite a read-only file; Windows refuses it.
-    const DWORD attributes = ::GetFileAttributesW(path_.c_str());
-    if (path_.empty() ||
-        (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))) {
+    if (path_.empty()) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    if (!WriteReplacing(holdsFirstWrite_ ? firstWrite_ : EncodeProfileText(Text(), encoding_))) return false;
-    dirty_ = false;
+    // The platform writes through a link into the file it points at; replacing
+    // the link itself would cut it.
+    const std::wstring target = LinkTarget(path_);
+    // The platform under Wine would rewrite a read-only file; Windows refuses it.
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    const std::string bytes = Compose();
+    if (!WriteReplacing(target, bytes)) return false;
+    // What was written is what the document holds now, read as from the file.
+    Parse(bytes.data(), bytes.size());
     existed_ = true;
-    pending_.active = false;
-    holdsFirstWrite_ = false;
-    firstWrite_.clear();
     return true;
 }
 
-bool ProfileDocument::WriteReplacing(const std::string& bytes) const
+bool ProfileDocument::WriteReplacing(const std::wstring& target, const std::string& bytes) const
 {
     wchar_t temporary[MAX_PATH] = {};
-    if (!::GetTempFileNameW(FolderOf(path_).c_str(), L"ovk", 0, temporary)) return false;
+    if (!::GetTempFileNameW(FolderOf(target).c_str(), L"ovk", 0, temporary)) return false;
     bool ok = false;
     {
         fw::ScopedFile file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
@@ -108,12 +169,18 @@ bool ProfileDocument::WriteReplacing(const std::string& bytes) const
         }
         ok = ok && ::FlushFileBuffers(file.Get());
     }
-    // One rename puts the complete new file in place of the old one.
-    ok = ok && ::MoveFileExW(temporary, path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    WIN32_FILE_ATTRIBUTE_DATA old{};
+    const bool replacing = ::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old) != FALSE;
+    // One step puts the complete new file in place of the old one: the replace
+    // that keeps what the old file carries, else a plain rename over it.
+    ok = ok && ((replacing && Replace(target, temporary)) ||
+                ::MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     if (!ok) {
         const DWORD error = ::GetLastError();
         ::DeleteFileW(temporary);
         ::SetLastError(error);
+        return false;
     }
-    return ok;
+    if (replacing) KeepTraits(target, old);
+    return true;
 }

@@ -74,26 +74,42 @@ ProfileEncoding DecodeProfileText(const void* bytes, std::size_t size, std::wstr
     return little ? ProfileEncoding::Utf16Le : ProfileEncoding::Utf16Be;
 }
 
-std::string EncodeProfileText(const std::wstring& text, ProfileEncoding encoding)
+std::string EncodeProfileText(const std::wstring& text, ProfileEncoding encoding, bool withMark)
 {
     switch (encoding) {
     case ProfileEncoding::Ansi:
         return ToCodePage(CP_ACP, text);
     case ProfileEncoding::Utf8:
-        return std::string(reinterpret_cast<const char*>(kUtf8Mark), sizeof(kUtf8Mark)) + ToCodePage(CP_UTF8, text);
+        return (withMark ? std::string(reinterpret_cast<const char*>(kUtf8Mark), sizeof(kUtf8Mark)) : std::string()) +
+               ToCodePage(CP_UTF8, text);
     case ProfileEncoding::Utf16Le:
     case ProfileEncoding::Utf16Be:
         break;
     }
     const bool little = encoding == ProfileEncoding::Utf16Le;
-    std::string bytes(2 + 2 * text.size(), '\0');
-    const wchar_t mark = little ? 0xFEFF : Swapped(0xFEFF);
-    std::memcpy(bytes.data(), &mark, 2);
+    const std::size_t mark = withMark ? 2 : 0;
+    std::string bytes(mark + 2 * text.size(), '\0');
+    const wchar_t markChar = little ? 0xFEFF : Swapped(0xFEFF);
+    if (withMark) std::memcpy(bytes.data(), &markChar, 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = little ? text[i] : Swapped(text[i]);
-        std::memcpy(bytes.data() + 2 + 2 * i, &c, 2);
+        std::memcpy(bytes.data() + mark + 2 * i, &c, 2);
     }
     return bytes;
+}
+
+std::size_t ProfileMarkSize(ProfileEncoding encoding)
+{
+    switch (encoding) {
+    case ProfileEncoding::Ansi:
+        return 0;
+    case ProfileEncoding::Utf8:
+        return sizeof(kUtf8Mark);
+    case ProfileEncoding::Utf16Le:
+    case ProfileEncoding::Utf16Be:
+        break;
+    }
+    return 2;
 }
 
 std::wstring RoundTripProfileText(std::wstring_view text, ProfileEncoding encoding)

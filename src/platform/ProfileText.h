@@ -14,9 +14,13 @@ enum class ProfileEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
 // character 0x00nn, as the platform reads it when its buffer is followed by zeros.
 ProfileEncoding DecodeProfileText(const void* bytes, std::size_t size, std::wstring& text);
 
-// The file bytes of text: byte-order mark, then the text in the encoding.
+// The file bytes of text: byte-order mark (unless withMark is false, for text
+// that goes into a file already begun), then the text in the encoding.
 // Characters the code page lacks are replaced as the platform replaces them.
-std::string EncodeProfileText(const std::wstring& text, ProfileEncoding encoding);
+std::string EncodeProfileText(const std::wstring& text, ProfileEncoding encoding, bool withMark = true);
+
+// The bytes of the byte-order mark a file of the encoding starts with (0 or more).
+std::size_t ProfileMarkSize(ProfileEncoding encoding);
 
 // text as it reads back after being written in the encoding.
 std::wstring RoundTripProfileText(std::wstring_view text, ProfileEncoding encoding);

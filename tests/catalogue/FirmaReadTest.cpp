@@ -101,6 +101,20 @@ TEST(FirmaRead, ManufacturerValuesGiveIdsOfAtMostThreeCharacters)
     EXPECT_EQ(ids, (std::vector<std::wstring>{L"X:nX", L"XY:nXY", L"XYZ:nXYZ", L"XYZ:nXYZ", L"XYZ:nXYZ"}));
 }
 
+TEST(FirmaRead, EveryPackageOfALongListIsRead)
+{
+    // Far more names than a 32,000-character key list holds.
+    TempDir dir;
+    const std::wstring file = dir / L"ovkdata.inf";
+    ASSERT_TRUE(WriteText(file, ManyPackages(10000, L"2", 0)));
+    CFirmenArray list;
+    list.Load(file, L"", L"");
+    ASSERT_EQ(list.GetSize(), 10000u);
+    EXPECT_EQ(list[0]->id, PackageId(0));
+    EXPECT_EQ(list[9999]->id, PackageId(9999));
+    EXPECT_EQ(list[9999]->name, L"Maker " + PackageId(9999));
+}
+
 TEST(FirmaRead, DuplicatesLoadTwiceAndFindReturnsTheFirst)
 {
     TempDir dir;

@@ -146,6 +146,23 @@ TEST_F(FileSectionTest, SubfoldersXYXGiveThreeGroups)
     EXPECT_EQ(CountFiles(root, state.sourceFiles), 4);
 }
 
+TEST_F(FileSectionTest, EveryEntryOfALongSectionIsRead)
+{
+    // Far more names than a 32,000-character key list holds.
+    std::wstring lines;
+    for (int i = 0; i < 10000; ++i)
+        lines += L"entry" + std::to_wstring(10000 + i) + L"=1,bin\\a.dll,sub,n" + std::to_wstring(i) + L".dll,,\r\n";
+    Section(lines);
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
+    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(root.children.size(), 1u);
+    const auto& sub = static_cast<const CClassItem&>(*root.children[0]);
+    ASSERT_EQ(sub.children.size(), 10000u);
+    EXPECT_EQ(sub.children.front()->destName, L"n0.dll");
+    EXPECT_EQ(sub.children.back()->destName, L"n9999.dll");
+}
+
 TEST_F(FileSectionTest, EmptyStarFolderAddsNothingAndSaysNothing)
 {
     Section(L"f1=1,emptydir\\*,,,,\r\nf2=1,nofolder\\*,,,,\r\n");

@@ -1,5 +1,6 @@
 // The profile document against the platform's profile functions: the same
-// reads and writes through both give the same answers and the same file bytes.
+// reads and writes through both give the same answers, and the lines the
+// document writes are the lines the platform writes; every other line stays.
 #include "platform/ProfileDocument.h"
 #include "platform/ProfileReads.h"
 #include "support/TempDir.h"
@@ -99,11 +100,69 @@ TEST(ProfileDocument, ReadsAndWritesAsThePlatform)
         ASSERT_TRUE(doc.Save());
         EXPECT_FALSE(doc.Dirty());
         EXPECT_EQ(FileThere(documentFile), FileThere(platformFile));
-        EXPECT_EQ(ReadBytes(documentFile), ReadBytes(platformFile));
-        const std::wstring platformReads = Transcript(nullptr, platformFile, doc, test.names, buffers);
-        EXPECT_EQ(Transcript(&doc, L"", doc, test.names, buffers), platformReads);
-        EXPECT_EQ(Transcript(nullptr, documentFile, doc, test.names, buffers), platformReads);
+        const LineChanges changed = ChangedLines(test.file.value_or(""), ReadBytes(documentFile));
+        EXPECT_EQ(NotWrittenByPlatform(changed.written, ReadBytes(platformFile)), L"");
+        EXPECT_LE(changed.removed, test.changes.size());
+        const std::wstring documentReads = Transcript(nullptr, documentFile, doc, test.names, buffers);
+        EXPECT_EQ(Transcript(&doc, L"", doc, test.names, buffers), documentReads);
+        if (!test.file || !PlatformWriteChangesMeaning(*test.file)) {
+            EXPECT_EQ(documentReads, Transcript(nullptr, platformFile, doc, test.names, buffers));
+        }
     }
+}
+
+// What the user wrote stays as it was: only the lines of the keys written change.
+TEST(ProfileDocument, SaveKeepsEveryLineItDoesNotChange)
+{
+    struct Kept {
+        const char* name;
+        std::string before;
+        std::vector<Change> changes;
+        std::string after;
+    };
+    const Kept cases[] = {
+        {"comments, blank lines, blanks around =",
+         Bytes("; head\r\n\r\n[s]\r\n  a =  1  \r\n\r\n; about t\r\n[t]\r\nweird key=  spaced value  \r\n"),
+         {{L"s", L"a", L"2"}, {L"s", L"b", L"3"}, {L"u", L"k", L"v"}},
+         Bytes("; head\r\n\r\n[s]\r\na=2\r\nb=3\r\n\r\n; about t\r\n[t]\r\nweird key=  spaced value  \r\n[u]\r\nk=v\r\n")},
+        {"NUL and lone CR in lines left alone, LF line ends", Bytes("[s]\na=x\ry\nn\0ul=1\0z\n[t]\n"),
+         {{L"s", L"a", L"2"}, {L"s", L"c", L"3"}}, Bytes("[s]\na=2\ry\nn\0ul=1\0z\nc=3\n[t]\n")},
+        {"no final line break", Bytes("[s]\r\na=1"), {{L"s", L"b", L"2"}, {L"t", L"k", L"1"}},
+         Bytes("[s]\r\na=1\r\nb=2\r\n[t]\r\nk=1\r\n")},
+        {"section without keys, nameless section", Bytes("; about s\r\n[s]\r\n; none yet\r\n"),
+         {{L"s", L"k", L"1"}, {L"", L"top", L"0"}}, Bytes("top=0\r\n; about s\r\n[s]\r\nk=1\r\n; none yet\r\n")},
+        {"bytes the encoding cannot read", Bytes("\xEF\xBB\xBF[s]\nk=\xFF\xC3\n"), {{L"s", L"n", L"\u00E4"}},
+         Bytes("\xEF\xBB\xBF[s]\nk=\xFF\xC3\nn=\xC3\xA4\n")},
+        {"UTF-16", Utf16(L"[s]\r\n k = 1\r\n", ProfileEncoding::Utf16Le), {{L"s", L"k", L"2"}, {L"s", L"n", L"\u4E2D"}},
+         Utf16(L"[s]\r\nk=2\r\nn=\u4E2D\r\n", ProfileEncoding::Utf16Le)},
+    };
+    for (const Kept& test : cases) {
+        SCOPED_TRACE(test.name);
+        TempDir dir;
+        ASSERT_TRUE(WriteBytes(dir / L"admin.ini", test.before));
+        ProfileDocument doc;
+        ASSERT_TRUE(doc.Load(dir / L"admin.ini"));
+        for (const Change& change : test.changes) ASSERT_TRUE(doc.Set(change.section, change.key, change.value));
+        ASSERT_TRUE(doc.Save());
+        EXPECT_EQ(ReadBytes(dir / L"admin.ini"), test.after);
+        // Written again, the document starts from what it wrote.
+        ASSERT_TRUE(doc.Set(L"s", L"again", L"1") && doc.Save());
+        EXPECT_EQ(ChangedLines(test.after, ReadBytes(dir / L"admin.ini")).written, std::vector<std::wstring>{L"again=1"});
+    }
+}
+
+TEST(ProfileDocument, SaveKeepsTheFilesAttributes)
+{
+    TempDir dir;
+    const std::wstring file = dir / L"admin.ini";
+    ASSERT_TRUE(WriteBytes(file, "[s]\r\nk=1\r\n"));
+    ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    ProfileDocument doc;
+    ASSERT_TRUE(doc.Load(file) && doc.Set(L"s", L"k", L"2") && doc.Save());
+    EXPECT_EQ(::GetFileAttributesW(file.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM});
+    EXPECT_EQ(ReadBytes(file), "[s]\r\nk=2\r\n");
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The platform's own write moves the keys of a second nameless section into the
@@ -116,7 +175,7 @@ TEST(ProfileDocument, SecondNamelessSectionKeepsItsKeys)
     ASSERT_TRUE(WriteBytes(dir / L"doc.ini", original) && WriteBytes(dir / L"platform.ini", original));
     ProfileDocument doc;
     ASSERT_TRUE(doc.Load(dir / L"doc.ini") && doc.Set(L"a", L"n", L"3") && doc.Save());
-    EXPECT_EQ(ReadBytes(dir / L"doc.ini"), "[a]\r\nk=1\r\nn=3\r\n[]\r\nq=2\r\n");
+    EXPECT_EQ(ReadBytes(dir / L"doc.ini"), "[a]\r\nk=1\r\nn=3\r\n[ ]\r\nq=2\r\n");
     EXPECT_EQ(ReadProfileKeys(dir / L"doc.ini", L"a"), (std::vector<std::wstring>{L"k", L"n"}));
 
     ASSERT_TRUE(WriteProfileText(dir / L"platform.ini", L"a", L"n", L"3"));
@@ -173,7 +232,7 @@ TEST(ProfileDocument, SaveThatCannotCompleteLeavesTheFileAsItWas)
         EXPECT_EQ(::FindFirstFileW((dir / L"*.tmp").c_str(), &found), INVALID_HANDLE_VALUE);  // no temporary left
         if (failure != WriteFails) {
             EXPECT_TRUE(doc.Save());  // once the cause is gone
-            EXPECT_EQ(ReadBytes(file), "[basepath]\r\npath=D:\\New\r\n");
+            EXPECT_EQ(ReadBytes(file), "[basepath]\npath=D:\\New\n");
         }
     }
 }

@@ -6,7 +6,10 @@
 #include "platform/Profile.h"
 #include "platform/ProfileDocument.h"
 
+#include "platform/ProfileSyntax.h"
+
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,11 +34,8 @@ inline std::wstring Transcript(const ProfileDocument* doc, const std::wstring& f
     std::wstring text;
     for (const auto& section : once(extra, plan.Sections())) {
         text += L"[" + section + L"]";
-        for (DWORD chars : {DWORD{32000}, DWORD{7}}) {
-            for (const auto& key : doc ? doc->Keys(section, chars) : ReadProfileKeys(file, section, chars))
-                text += L" " + key;
-            text += L" |";
-        }
+        for (const auto& key : doc ? doc->Keys(section) : ReadProfileKeys(file, section)) text += L" " + key;
+        text += L" |";
         for (const auto& key : once(extra, plan.Keys(section))) {
             text += L"\n  " + key + L":";
             for (DWORD chars : buffers)
@@ -48,4 +48,64 @@ inline std::wstring Transcript(const ProfileDocument* doc, const std::wstring& f
         text += L"\n";
     }
     return text;
+}
+
+// The lines of a file's text that are not blank.
+inline std::vector<std::wstring> TextLines(const std::string& bytes)
+{
+    std::wstring text;
+    DecodeProfileText(bytes.data(), bytes.size(), text);
+    std::vector<std::wstring> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find_first_of(L"\r\n", at), text.size());
+        const std::wstring line = text.substr(at, end - at);
+        if (!ProfileTrimmed(line).empty()) lines.push_back(line);
+        at = end + 1;
+    }
+    return lines;
+}
+
+// What a save changed: the lines of after that before lacks (written) and the
+// lines of before that after lacks (removed), each counted as often as it stands.
+struct LineChanges {
+    std::vector<std::wstring> written;
+    std::size_t removed = 0;
+};
+inline LineChanges ChangedLines(const std::string& before, const std::string& after)
+{
+    std::map<std::wstring, int> left;
+    for (const auto& line : TextLines(before)) ++left[line];
+    LineChanges changes;
+    for (const auto& line : TextLines(after)) {
+        if (left[line] > 0) --left[line];
+        else changes.written.push_back(line);
+    }
+    for (const auto& [line, count] : left) changes.removed += static_cast<std::size_t>(count);
+    return changes;
+}
+
+// The lines written that the platform's own writes did not write, one a line.
+inline std::wstring NotWrittenByPlatform(const std::vector<std::wstring>& written, const std::string& platformFile)
+{
+    const std::vector<std::wstring> platform = TextLines(platformFile);
+    std::wstring missing;
+    for (const auto& line : written)
+        if (std::find(platform.begin(), platform.end(), line) == platform.end()) missing += line + L"\n";
+    return missing;
+}
+
+// The platform's own write loses what a NUL or a second nameless section holds;
+// the document keeps it, so such files read differently afterwards.
+inline bool PlatformWriteChangesMeaning(const std::string& bytes)
+{
+    std::wstring text;
+    DecodeProfileText(bytes.data(), bytes.size(), text);
+    if (text.find(L'\0') != std::wstring::npos) return true;
+    bool first = true;
+    for (const auto& line : TextLines(bytes)) {
+        const ProfileLine read = ReadProfileLine(line.data(), line.data() + line.size());
+        if (read.kind == ProfileLine::Header && !first && UpToNul(read.nameBegin, read.nameEnd).empty()) return true;
+        first = first && read.kind != ProfileLine::Header;
+    }
+    return false;
 }
