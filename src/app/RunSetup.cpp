@@ -10,12 +10,14 @@
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "catalogue/AppData.h"
+#include "catalogue/KeptBasePath.h"
 #include "dialogs/DotNetFramework.h"
 #include "dialogs/SetupUi.h"
 #include "files/ElementList.h"
 #include "files/FileSection.h"
 #include "files/FileTrees.h"
 #include "files/OldPackageData.h"
+#include "files/PackageRegistration.h"
 #include "platform/PathUtil.h"
 #include "platform/Registry.h"
 #include "resources/resource.h"
@@ -70,6 +72,7 @@ void Sequencer::ReadAdministration()
         return;
     }
     log_.Write(L"administration file " + state_.adminFile);
+    PutBackKeptBasePath(run_, state_.adminFile);
     state_.installDir = FolderPart(state_.adminFile);
     CIEArray& elements = state_.elements;
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
@@ -100,8 +103,10 @@ bool Sequencer::ConfirmOldData()
         if (!element.selected) continue;
         if (state_.silent) SetElementDestination(element, localBase, state_.scriptFile);
         const std::wstring name = element.package ? element.package->name : element.displayName;
+        const int refusals = run_.Refusals();
         element.selected =
             ConfirmReplaceOldData(ui_, run_, decision, name, element.destination, state_.installDir) ? 1 : 0;
+        if (run_.Refusals() != refusals) continue;  // the refusal told the log why
         log_.Write(L"package " + name + (element.selected ? L": to be installed in " + element.destination
                                                             : L": skipped, its old data in " + element.destination +
                                                                   L" is kept"));
@@ -184,6 +189,7 @@ bool Sequencer::LogApartFromInstall()
     if (!log_.IsOpen()) return true;
     OwnFiles own;
     own.files.push_back({state_.adminFile, L"the administration file"});
+    own.files.push_back({KeptBasePathFile(state_.adminFile), L"the kept data base path"});
     own.files.push_back({JoinPath(state_.installDir, L"update.log"), L"the copy log of the run"});
     std::wstring why;
     if (!LogPathRefused(log_.Path(), own, why)) return true;

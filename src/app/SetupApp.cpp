@@ -9,6 +9,7 @@
 #include "app/ScriptFiles.h"
 #include "catalogue/AppData.h"
 #include "catalogue/FirmenArray.h"
+#include "catalogue/KeptBasePath.h"
 #include "platform/PathUtil.h"
 #include "resources/resource.h"
 
@@ -51,6 +52,7 @@ OwnFiles OwnFilesAtStart(SetupUi& ui, const std::wstring& moduleDir)
     std::wstring dataFolder;
     if (DataFolder(ui, dataFolder, true)) {
         own.files.push_back({JoinPath(dataFolder, kAdminFileName), L"the administration file"});
+        own.files.push_back({KeptBasePathFile(JoinPath(dataFolder, kAdminFileName)), L"the kept data base path"});
         own.files.push_back({JoinPath(dataFolder, L"update.log"), L"the copy log of the run"});
         own.files.push_back({JoinPath(dataFolder, L".UNINST.INF"), L"the uninstall log of the run"});
     }

@@ -31,7 +31,7 @@ void InstallRun::Tell(const std::wstring& line) const
 
 void InstallRun::Refuse(const std::wstring& why)
 {
-    refused_ = true;
+    ++refusals_;
     Tell(L"refused: " + why);
 }
 

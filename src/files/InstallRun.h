@@ -49,7 +49,9 @@ public:
     // told to the setup log at once ("refused: why"), and the run ends as failed
     // however the copy went.
     void Refuse(const std::wstring& why);
-    bool Refused() const { return refused_; }
+    bool Refused() const { return refusals_ > 0; }
+    // How many refusals so far: a step compares it before and after a call.
+    int Refusals() const { return refusals_; }
     // Where lines for the setup log go; the sequencer points it at its log.
     std::function<void(const std::wstring&)> reporter;
 
@@ -98,5 +100,5 @@ private:
         std::unordered_set<std::wstring> names;  // upper case
     };
     std::map<std::wstring, FolderNames> folderNames_;  // by folder, upper case
-    bool refused_ = false;
+    int refusals_ = 0;
 };

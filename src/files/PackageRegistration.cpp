@@ -174,3 +174,20 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
     if (recorded) *recorded = saved;
     return false;
 }
+
+bool PutBackKeptBasePath(InstallRun& run, const std::wstring& adminFile)
+{
+    CFirmenArray known;
+    known.SetAdminFile(adminFile);
+    known.ReadBasePath();
+    std::wstring kept;
+    if (!KeptBasePath(adminFile, known.dataBasePath, kept)) return true;
+    if (!known.SetBasePath(kept)) {
+        run.Refuse(L"the data base path " + kept + L", kept by a run that did not end, could not be put back into " +
+                   adminFile + L" (" + ErrorText(::GetLastError()) + L")");
+        return false;
+    }
+    ForgetKeptBasePath(adminFile);
+    run.Tell(L"the data base path " + kept + L", kept by a run that did not end, is put back");
+    return true;
+}

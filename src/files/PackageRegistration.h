@@ -27,3 +27,9 @@ class InstallRun;
 // false; recorded (when given) tells whether the administration file was written.
 bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::wstring& installDir,
                          const std::wstring& sourceDir, const std::wstring& adminFile, bool* recorded = nullptr);
+
+// A user's data base path that a stopped run kept (KeptBasePath.h) is put back
+// into adminFile at once, so that a run which ends before the registration (a
+// cancelled page, nothing selected) does not leave the medium's path standing.
+// False, told to the setup log and failing the run, when it could not be written.
+bool PutBackKeptBasePath(InstallRun& run, const std::wstring& adminFile);

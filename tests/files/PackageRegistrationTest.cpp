@@ -1,6 +1,7 @@
 // Recording the installed packages in a real administration file and running
 // their installers as real child processes (the recorder stands in for them).
 #include "files/PackageRegistration.h"
+#include "catalogue/KeptBasePath.h"
 #include "files/ElementList.h"
 #include "files/InstElement.h"
 #include "files/InstallRun.h"
@@ -146,6 +147,29 @@ TEST_F(PackageRegistration, APackageWithoutItsFolderOrFilesIsNotRecordedAndNoIns
     for (const std::wstring& line : lines)
         EXPECT_NE(told.find(line), std::wstring::npos) << Narrow(line) << "\n" << Narrow(told);
     EXPECT_EQ(Value(L"basepath", L"path"), L"C:\\Users\\Daten");
+}
+
+}  // namespace
+
+namespace {
+
+// A run that ends before the registration (a page cancelled, nothing selected)
+// still gives the user's path back as soon as it has found the administration file.
+TEST_F(PackageRegistration, AKeptUsersPathIsPutBackBeforeAnyPackageStep)
+{
+    ASSERT_TRUE(WriteText(admin, L"; the user's notes\r\n[basepath]\r\npath=D:\\dvd\\data\r\n"));
+    ASSERT_TRUE(KeepBasePath(admin, L"C:\\Users\\Daten", L"D:\\dvd\\data"));
+
+    EXPECT_TRUE(PutBackKeptBasePath(run, admin));
+    EXPECT_EQ(Value(L"basepath", L"path"), L"C:\\Users\\Daten");
+    EXPECT_EQ(ReadBytes(admin), "; the user's notes\r\n[basepath]\r\npath=C:\\Users\\Daten\r\n");
+    EXPECT_NE(told.find(L"C:\\Users\\Daten, kept by a run that did not end, is put back"), std::wstring::npos);
+    EXPECT_FALSE(run.Refused());
+
+    // Nothing kept: nothing written, nothing told.
+    told.clear();
+    EXPECT_TRUE(PutBackKeptBasePath(run, admin));
+    EXPECT_TRUE(told.empty());
 }
 
 }  // namespace
