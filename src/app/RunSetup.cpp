@@ -22,19 +22,6 @@
 #include "platform/Registry.h"
 #include "resources/resource.h"
 
-namespace {
-
-// The fixed elements close the list; the options page gives these the install
-// folder on OK: "Dokumente", "Common DTB" and "Private Files".
-constexpr std::size_t kFixedFromEndGettingInstallDir[] = {7, 5, 4};
-
-std::size_t PackageCount(const CIEArray& elements)
-{
-    return elements.GetSize() >= 10 ? elements.GetSize() - 10 : 0;
-}
-
-}  // namespace
-
 bool Sequencer::FindSource()
 {
     state_.setupDir = paths_.moduleDir;
@@ -87,10 +74,9 @@ void Sequencer::ReadAdministration()
 void Sequencer::SetDestinations()
 {
     CIEArray& elements = state_.elements;
-    if (elements.GetSize() < 10) return;
+    if (!HasFixedElements(elements)) return;
     elements[0]->destination = state_.installDir;
-    for (std::size_t fromEnd : kFixedFromEndGettingInstallDir)
-        elements[elements.GetSize() - fromEnd]->destination = state_.installDir;
+    GiveProgramFolderToFixedElements(elements);
 }
 
 bool Sequencer::ConfirmOldData()

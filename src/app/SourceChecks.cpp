@@ -22,8 +22,7 @@ bool Sequencer::SourceFolderThere()
 bool Sequencer::TellCatalogue()
 {
     const std::wstring catalogue = JoinPath(JoinPath(state_.sourceDir, L"data"), kCatalogueFileName);
-    const std::size_t listed = state_.elements.GetSize();
-    const std::size_t packages = listed > kFixedElementCount ? listed - kFixedElementCount - 1 : 0;
+    const std::size_t packages = PackageCount(state_.elements);
     if (packages > 0) {
         log_.Write(L"package catalogue " + catalogue + L": " + std::to_wstring(packages) + L" packages offered");
         return true;

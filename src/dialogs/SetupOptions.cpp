@@ -14,11 +14,6 @@
 
 namespace {
 
-// Of the fixed elements after the packages, OK gives these the installation folder.
-constexpr std::size_t kDocsFromEnd = 7;
-constexpr std::size_t kCommonDtbFromEnd = 5;
-constexpr std::size_t kFilesPrivFromEnd = 4;
-
 constexpr wchar_t kApplicationPathCaption[] = L"Pfad für die ORVEK-Applikation";
 
 // Shown with the data-source choice "onto the disk" only.
@@ -52,7 +47,7 @@ CSetupOptions::CSetupOptions(SetupUi& ui, InstallRun& run, const std::wstring& i
     list.Attach(*this, IDC_OPTIONS_LIST);
     if (elements.GetSize() > 0) elements[0]->destination = installDir;
     AssignPackageDirectories();
-    for (std::size_t i = 1; i < PackageEnd(); ++i) {
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         auto row = std::make_unique<OptionRow>();
         row->element = elements[i];
         rows.push_back(std::move(row));
@@ -63,16 +58,10 @@ CSetupOptions::CSetupOptions(SetupUi& ui, InstallRun& run, const std::wstring& i
     RefreshRowTexts();
 }
 
-std::size_t CSetupOptions::PackageEnd() const
-{
-    // Elements 1 to n - 10; a list without its fixed elements has no packages.
-    return elements.GetSize() > kFixedElementCount ? elements.GetSize() - kFixedElementCount : 1;
-}
-
 void CSetupOptions::AssignPackageDirectories()
 {
     installDir = WithoutTrailingBackslash(installDir);
-    for (std::size_t i = 1; i < PackageEnd(); ++i) SetElementDestination(*elements[i], installDir, scriptFile);
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i) SetElementDestination(*elements[i], installDir, scriptFile);
 }
 
 void CSetupOptions::RefreshRowTexts()
@@ -231,11 +220,7 @@ void CSetupOptions::ChoosePackageFolder()
 
 void CSetupOptions::OnOK()
 {
-    if (elements.GetSize() > kFixedElementCount) {
-        const std::size_t n = elements.GetSize();
-        for (std::size_t fromEnd : {kFilesPrivFromEnd, kCommonDtbFromEnd, kDocsFromEnd})
-            elements[n - fromEnd]->destination = elements[0]->destination;
-    }
+    GiveProgramFolderToFixedElements(elements);
     if (!EnoughSpace()) return;
     if (DoDataExchange(true)) EndDialog(IDOK);
 }

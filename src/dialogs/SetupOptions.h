@@ -60,7 +60,6 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    std::size_t PackageEnd() const;  // one past the last package element
     void DataSourceChanged();
     void SelectionChanged();
     void DoubleClicked();

@@ -9,18 +9,19 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 namespace {
 
-struct FixedElement {
+struct FixedEntry {
     const char* displayName;
     const char* folderKey;
     const char* folderKey95;  // on the 95 family
     int selected;
 };
 
-// The order is an interface: the dialogs and the package step address these by
-// their distance from the end of the list.
-constexpr FixedElement kFixedElements[] = {
+// In the order of enum FixedElement, which addresses them from the end of the list.
+constexpr FixedEntry kFixedElements[] = {
     {"Additional Files", "FilesIfExists", "FilesIfExists", 1},
     {"Halvue Files", "FilesHalvue", "FilesHalvue", 1},
     {"Dokumente", "Docs", "Docs", 0},
@@ -31,8 +32,32 @@ constexpr FixedElement kFixedElements[] = {
     {"System WinSxS", "WinSxS", "WinSxS", 1},
     {"ProgramData Files", "ProgramDataFiles", "ProgramDataFiles", 1},
 };
+static_assert(std::size(kFixedElements) == kFixedElementCount);
+static_assert(static_cast<std::size_t>(FixedElement::ProgramDataFiles) + 1 == kFixedElementCount);
 
 }  // namespace
+
+bool HasFixedElements(const CIEArray& elements)
+{
+    return elements.GetSize() >= kFixedElementCount + 1;
+}
+
+std::size_t PackageCount(const CIEArray& elements)
+{
+    return HasFixedElements(elements) ? elements.GetSize() - kFixedElementCount - 1 : 0;
+}
+
+CInstElement& FixedElementOf(const CIEArray& elements, FixedElement which)
+{
+    return *elements[elements.GetSize() - kFixedElementCount + static_cast<std::size_t>(which)];
+}
+
+void GiveProgramFolderToFixedElements(const CIEArray& elements)
+{
+    if (!HasFixedElements(elements)) return;
+    for (FixedElement which : {FixedElement::Docs, FixedElement::CommonDtb, FixedElement::FilesPriv})
+        FixedElementOf(elements, which).destination = elements[0]->destination;
+}
 
 void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& sourceDir, int country)
 {
@@ -55,7 +80,7 @@ void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& s
         elements.Add(std::move(element));
     }
 
-    for (const FixedElement& fixed : kFixedElements) {
+    for (const FixedEntry& fixed : kFixedElements) {
         auto element =
             std::make_unique<CInstElement>(fixed.displayName, nt ? fixed.folderKey : fixed.folderKey95, fixed.selected);
         const std::string key = fixed.folderKey;

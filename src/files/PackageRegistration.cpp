@@ -15,8 +15,6 @@
 
 namespace {
 
-// Elements 0 and the fixed ones at the end are not packages.
-constexpr std::size_t kNonPackageElements = kFixedElementCount + 1;
 // A last backslash at this index or before stands right below a drive root.
 constexpr std::size_t kLastRootBackslash = 3;
 
@@ -141,8 +139,7 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
         run.Refuse(L"the medium's catalogue could not be merged into " + admin + L" (" + std::to_wstring(merged) +
                    L", " + ErrorText(::GetLastError()) + L")");
 
-    const std::size_t count = elements.GetSize();
-    for (std::size_t i = 1; i + kNonPackageElements <= count; ++i) {
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         const CInstElement& element = *elements[i];
         if (!element.selected || !element.package) continue;
         const std::wstring mediumFolder = JoinPath(mediumData, element.package->dirname);

@@ -103,6 +103,27 @@ TEST_F(ElementListTest, PackagesLieBetweenTheProgramAndTheFixedElementsInCatalog
     EXPECT_EQ(elements[n - 7]->folderKey, L"Docs");
     EXPECT_EQ(elements[n - 5]->folderKey, L"CommonDTB");
     EXPECT_EQ(elements[n - 4]->folderKey, L"FilesPriv");
+    // The named layout says the same.
+    EXPECT_EQ(PackageCount(elements), 3u);
+    EXPECT_EQ(&FixedElementOf(elements, FixedElement::AdditionalFiles), elements[n - 9]);
+    EXPECT_EQ(&FixedElementOf(elements, FixedElement::Docs), elements[n - 7]);
+    EXPECT_EQ(&FixedElementOf(elements, FixedElement::CommonDtb), elements[n - 5]);
+    EXPECT_EQ(&FixedElementOf(elements, FixedElement::FilesPriv), elements[n - 4]);
+    EXPECT_EQ(FixedElementOf(elements, FixedElement::ProgramDataFiles).folderKey, L"ProgramDataFiles");
+}
+
+TEST(ElementListLayout, AListWithoutItsFixedElementsHasNoPackages)
+{
+    CIEArray elements;
+    for (int i = 0; i < 9; ++i) elements.Add(std::make_unique<CInstElement>("E", "e", 1));
+    elements[0]->destination = L"C:\\Orvek";
+    EXPECT_FALSE(HasFixedElements(elements));
+    EXPECT_EQ(PackageCount(elements), 0u);
+    GiveProgramFolderToFixedElements(elements);  // nothing to give, nothing written past the list
+    for (std::size_t i = 1; i < elements.GetSize(); ++i) EXPECT_EQ(elements[i]->destination, L"");
+    elements.Add(std::make_unique<CInstElement>("E", "e", 1));
+    EXPECT_TRUE(HasFixedElements(elements));
+    EXPECT_EQ(PackageCount(elements), 0u);
 }
 
 TEST_F(ElementListTest, The95FamilyTakesFiles98AndSystem98AndSelectsWinSxS)
