@@ -109,12 +109,12 @@ double EngineCopy(Engine& engine, const std::wstring& root, const std::wstring& 
     OpenUninstallLog(run, dest + L"\\.UNINST.INF");
     CreateFolders(run, state.elements, state.scriptFile, state.installDir);
     OpenCopyLog(run, dest + L"\\update.log");
-    run.runResult = 1;
+    run.BeginCopy();
     const double start = Now();
     const bool ok = InstallElements(run, elements, state.sourceFiles);
     const double seconds = Now() - start;
 
-    if (!ok || run.runResult != 1) std::wprintf(L"  InstallElements reported a failure\n");
+    if (!ok || run.Result() != kRunCopying) std::wprintf(L"  InstallElements reported a failure\n");
     return seconds;
 }
 

@@ -31,7 +31,7 @@ bool Sequencer::PerformInstall()
     OpenCopyLog(run_, JoinPath(state_.installDir, L"update.log"));
 
     state_.busy = true;
-    run_.runResult = kRunCopying;
+    run_.BeginCopy();
     if (window_) ::SendMessageW(window_->Handle(), kMsgStartSlideshow, 0, 0);
 
     if (!InstallElements(run_, state_.elements, state_.sourceFiles)) {
@@ -40,7 +40,7 @@ bool Sequencer::PerformInstall()
         state_.busy = false;
         return true;
     }
-    log_.Write(run_.runResult == kRunFailed ? L"copied, but not every file could be installed (see update.log)"
+    log_.Write(run_.Result() == kRunFailed ? L"copied, but not every file could be installed (see update.log)"
                                             : L"every file copied");
     bool recorded = false;
     const bool result =

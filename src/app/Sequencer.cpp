@@ -67,8 +67,8 @@ void Sequencer::LanguageStep()
 
 WPARAM Sequencer::FinishValue() const
 {
-    int value = run_.runResult;
-    if (value == kRunCopying && run_.restartNeeded) value = kRunDoneRestartNeeded;
+    int value = run_.Result();
+    if (value == kRunCopying && run_.RestartNeeded()) value = kRunDoneRestartNeeded;
     return static_cast<WPARAM>(value);
 }
 
@@ -112,8 +112,8 @@ int Sequencer::ExitCode() const
     if (earlyEnd_ == EarlyEnd::Failed) return kExitFailed;
     if (copyStopped_) return kExitCancelled;
     if (notRecorded_ || run_.Refused()) return kExitFailed;
-    if (run_.runResult == kRunNotStarted || run_.runResult == kRunFailed) return kExitFailed;
-    return run_.restartNeeded ? kExitRestartNeeded : kExitInstalled;
+    if (run_.Result() == kRunNotStarted || run_.Result() == kRunFailed) return kExitFailed;
+    return run_.RestartNeeded() ? kExitRestartNeeded : kExitInstalled;
 }
 
 std::wstring NormaliseInstallDir(std::wstring installDir)

@@ -83,7 +83,7 @@ void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring
 {
     run.installDir = installDir;
     // An Abort ends the run as the user's stop, before anything is copied.
-    auto stop = [&run] { run.keepGoing = false; };
+    auto stop = [&run] { run.Cancel(); };
 
     for (std::size_t i = 0; i < elements.GetSize(); ++i) {
         CInstElement& element = *elements[i];

@@ -23,8 +23,8 @@ void CFileItem::Install(const std::wstring& folder, InstallRun& run, UninstallLo
     const std::wstring dest = JoinPath(folder, destName.empty() ? LastPathComponent(source) : destName);
     run.ui.ShowProgressFile(source, dest);
     const int result = InstallFile(run, source, dest, packageLog, false);
-    if (result <= 0) run.runResult = kRunFailed;
-    if (result < 0) run.keepGoing = false;
+    if (result <= 0) run.FileNotInstalled();
+    if (result < 0) run.Cancel();
     run.ui.StepProgress();
 }
 

@@ -39,27 +39,24 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
         CInstElement& element = *elements[i];
         if (MissesItsFiles(element, sourceFiles)) {
             CopyLogWrite(run, L"Element " + element.displayName + L" has no destination folder: not installed.\n");
-            run.runResult = kRunFailed;
+            run.FileNotInstalled();
         }
         if (!Takes(element)) continue;
-        // The run's result tells whether a file failed: it is read for this element alone.
-        const int resultBefore = run.runResult;
-        run.runResult = kRunCopying;
+        const int failedBefore = run.FilesNotInstalled();
         if (element.packageElement) {
             std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, element.destination);
             element.fileTree->Install(element.destination, run, packageLog.get());
         } else {
             element.fileTree->Install(element.destination, run, nullptr);
         }
-        element.filesInPlace = run.runResult != kRunFailed;
-        if (element.filesInPlace) run.runResult = resultBefore;
+        element.filesInPlace = run.FilesNotInstalled() == failedBefore;
     }
 
     const bool stopped = !run.KeepGoing();
     run.ui.EndProgress();
     if (stopped) {
-        run.keepGoing = false;
-        run.runResult = kRunFailed;
+        run.Cancel();
+        run.FileNotInstalled();  // a stopped copy ends as failed
         return false;
     }
     return true;

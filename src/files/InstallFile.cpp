@@ -221,14 +221,14 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
         if (copied &&
             run.moveFile(temp.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
             CopyLogWrite(run, L"NT: MoveFileEx() OK\n");
-            run.restartNeeded = true;
+            run.NeedRestart();
             return true;
         }
         CopyLogWrite(run, L"NT: ***MoveFileEx() failed!\n");
         return false;
     case SystemKind::Win95Family:
         if (copied && ScheduleReplaceAtBoot(run, temp, dest)) {
-            run.restartNeeded = true;
+            run.NeedRestart();
             CopyLogWrite(run, L"Win95: Scheduled replace at boot OK\n");
             return true;
         }

@@ -1,7 +1,7 @@
 // The run-wide pieces of the copy engine, created by the sequencer for one run
 // and passed to every step that copies or records: the copy log with its
 // per-file batching, the run's uninstall log, the temporary-name counter, the
-// restart and result flags, the system kind and Windows folder, and the user
+// run's outcome, the system kind and Windows folder, and the user
 // interface that answers for the engine.
 #pragma once
 
@@ -36,8 +36,37 @@ public:
     // Writes what the copy log still holds and closes both logs.
     ~InstallRun();
 
+    // The outcome of the run: told by the steps as it happens, read by the
+    // sequencer at the end.
+    //
+    // The copy phase begins: the run counts as copying until a file fails.
+    void BeginCopy() { runResult_ = kRunCopying; }
+    // A file (or an element's files) did not go in: the run ends as failed.
+    void FileNotInstalled()
+    {
+        runResult_ = kRunFailed;
+        ++filesNotInstalled_;
+    }
+    // The user or an answer asked the copy to stop: nothing more is copied.
+    void Cancel() { keepGoing_ = false; }
+    // A file is replaced or removed at the next start of the system.
+    void NeedRestart() { restartNeeded_ = true; }
+    // Back to the outcome of a run that has not copied, for another copy with
+    // the same run objects.
+    void ResetOutcome()
+    {
+        runResult_ = kRunNotStarted;
+        keepGoing_ = true;
+        restartNeeded_ = false;
+    }
+
+    int Result() const { return runResult_; }  // a RunResult
+    bool RestartNeeded() const { return restartNeeded_; }
+    // How many times FileNotInstalled was told: a step compares it before and
+    // after a call.
+    int FilesNotInstalled() const { return filesNotInstalled_; }
     // True while neither the user nor an answer asked the copy to stop.
-    bool KeepGoing() { return keepGoing && !ui.ProgressCancelled(); }
+    bool KeepGoing() { return keepGoing_ && !ui.ProgressCancelled(); }
     // The open run log, or null.
     UninstallLog* RunLog() { return runLog.IsOpen() ? &runLog : nullptr; }
 
@@ -77,10 +106,6 @@ public:
     UninstallLog runLog;        // ".UNINST.INF"
     unsigned tempNumber = 0;    // next temporary extension, "%03u"
 
-    bool restartNeeded = false;
-    int runResult = kRunNotStarted;
-    bool keepGoing = true;      // false once an answer asked to stop
-
     SystemKind systemKind;
     std::wstring windowsFolder;
 
@@ -101,4 +126,8 @@ private:
     };
     std::map<std::wstring, FolderNames> folderNames_;  // by folder, upper case
     int refusals_ = 0;
+    int runResult_ = kRunNotStarted;
+    int filesNotInstalled_ = 0;
+    bool keepGoing_ = true;  // false once an answer asked to stop
+    bool restartNeeded_ = false;
 };

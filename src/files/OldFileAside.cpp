@@ -84,7 +84,7 @@ void OldFileAside::Discard()
     // goes at the next start, and until then the old code runs.
     const DWORD error = ::GetLastError();
     const bool scheduled = ScheduleRemovalAtRestart(run_, aside);  // while the flag says whether it is the first entry
-    run_.restartNeeded = true;
+    run_.NeedRestart();
     if (scheduled) {
         CopyLogWrite(run_, L"\t\tOld file set aside as " + aside + L" is in use: it is removed at the next restart.\n");
         return;

@@ -42,7 +42,7 @@ bool AppendWininitEntries(InstallRun& run, const std::string& entries)
             return false;
         if (byte != '\n') text += "\r\n";
     }
-    if (!run.restartNeeded) text += "[rename]\r\n";
+    if (!run.RestartNeeded()) text += "[rename]\r\n";
     text += entries;
 
     LARGE_INTEGER zero{};

@@ -32,7 +32,7 @@ protected:
             elements[i]->destination = dir / (L"dst\\" + elements[i]->folderKey);
         ASSERT_TRUE(OpenUninstallLog(run, dir / L"dst\\.UNINST.INF"));
         CreateFolders(run, state.elements, state.scriptFile, state.installDir);
-        run.runResult = 1;
+        run.BeginCopy();
     }
 
     // Program files one.txt and two.txt, then package PkgA with one file.
@@ -63,7 +63,7 @@ TEST_F(InstallElementsTest, InstallsEveryElementAndRecordsEachFileOnce)
     Prepare();
 
     EXPECT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
-    EXPECT_EQ(run.runResult, 1);
+    EXPECT_EQ(run.Result(), 1);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ReadBytes(dir / L"dst\\prog\\one.txt").size(), 10u);
     EXPECT_EQ(ReadBytes(dir / L"dst\\prog\\sub\\zwei.txt").size(), 20u);
@@ -162,7 +162,7 @@ TEST_F(InstallElementsTest, CancelStopsBeforeTheNextFileAndTheRestInstallsNothin
     ui.realProgress = true;  // the real dialog, cancelled by a click on its button
     ASSERT_NE(::SetTimer(nullptr, 0, 1, PressCancel), 0u);
     EXPECT_FALSE(InstallElements(run, state.elements, state.sourceFiles));
-    EXPECT_EQ(run.runResult, 0);
+    EXPECT_EQ(run.Result(), 0);
 
     ASSERT_EQ(g_probe.firings, 1);
     const int done = g_probe.filesDone;
@@ -212,7 +212,7 @@ TEST_F(InstallElementsTest, AnElementWithFilesButNoDestinationIsLeftOutAndTheRun
     ::GetCurrentDirectoryW(MAX_PATH, working);
 
     EXPECT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
-    EXPECT_EQ(run.runResult, 0);
+    EXPECT_EQ(run.Result(), 0);
     EXPECT_EQ(::GetFileAttributesW((std::wstring(working) + L"\\stray.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
     const std::string log = ReadBytes(dir / L"dst\\update.log");
@@ -241,12 +241,12 @@ TEST_F(InstallElementsTest, StoppingAnswersSkipEveryRemainingElement)
             held = std::make_unique<HeldOpen>(one);
         }
         ui.Answer(c.answer);
-        run.keepGoing = true;
-        run.runResult = 1;
+        run.ResetOutcome();
+        run.BeginCopy();
 
         EXPECT_FALSE(InstallElements(run, state.elements, state.sourceFiles));
 
-        EXPECT_EQ(run.runResult, 0);
+        EXPECT_EQ(run.Result(), 0);
         EXPECT_EQ(ui.messages.size(), 1u);
         ui.messages.clear();
         EXPECT_FALSE(FileExists(dir / L"dst\\prog\\two.txt"));
@@ -263,7 +263,7 @@ TEST_F(InstallElementsTest, AFailedFileFailsTheRunWhileCopyingGoesOn)
 
     EXPECT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
 
-    EXPECT_EQ(run.runResult, 0);
+    EXPECT_EQ(run.Result(), 0);
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ReadBytes(dir / L"dst\\prog\\two.txt").size(), 20u);
     EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
@@ -286,7 +286,7 @@ TEST_F(InstallElementsTest, AnElementWithoutDestinationOrFilesIsSkipped)
     ::SetCurrentDirectoryW(working);
 
     EXPECT_TRUE(done);
-    EXPECT_EQ(run.runResult, 1);
+    EXPECT_EQ(run.Result(), 1);
     EXPECT_FALSE(FileExists(dir / L"work\\_uninst.inf"));
     const std::vector<std::string> runLog = Lines(dir / L"dst\\.UNINST.INF");
     EXPECT_EQ(std::count(runLog.begin(), runLog.end(), "file 0 0 " + Ansi(L"dst\\PkgA\\_uninst.inf")), 1);

@@ -119,7 +119,7 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnNtRegistersDelayedMoves)
     holdFirst.Release();
     holdSecond.Release();
 
-    EXPECT_TRUE(run.restartNeeded);
+    EXPECT_TRUE(run.RestartNeeded());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(old == ReadBytes(first));
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dir / L"first.000"));
@@ -161,7 +161,7 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOn95FamilyWritesWininit)
     EXPECT_EQ(1, InstallFile(run, src, first, nullptr, false));
     EXPECT_EQ(1, InstallFile(run, src, second, nullptr, false));
 
-    EXPECT_TRUE(run.restartNeeded);
+    EXPECT_TRUE(run.RestartNeeded());
     const std::string f = Narrow(first), s = Narrow(second);
     EXPECT_EQ("[boot]\r\nkept=1\r\n[rename]\r\nNUL=" + f + "\r\n" + f + "=" + Narrow(dir / L"first.000") + "\r\nNUL=" +
                   s + "\r\n" + s + "=" + Narrow(dir / L"second.001") + "\r\n",
@@ -213,7 +213,7 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnOldHostAsksTheUser)
         const std::string recorded = *c.recorded ? std::string(c.recorded) + Narrow(dst) + "\n" : "";
         EXPECT_EQ(runLogBefore + recorded, RunLogFileLines());
     }
-    EXPECT_FALSE(run.restartNeeded);
+    EXPECT_FALSE(run.RestartNeeded());
     hold.Release();
     EXPECT_TRUE(old == ReadBytes(dst));
     EXPECT_NE(std::string::npos,
@@ -252,7 +252,7 @@ TEST_F(ReplaceAtRestartTest, InstallFile_FailedTemporaryCopyIsNotScheduled)
 
     EXPECT_EQ(-1, InstallFile(run, src, dst, nullptr, false));
 
-    EXPECT_FALSE(run.restartNeeded);
+    EXPECT_FALSE(run.RestartNeeded());
     ASSERT_EQ(2u, ui.messages.size());
     EXPECT_EQ(static_cast<UINT>(IDS_FILE_IN_USE), ui.messages[1].stringId);
     EXPECT_NE(std::string::npos, CopyLogText().find("NT: ***MoveFileEx() failed!\r\n"));
@@ -271,7 +271,7 @@ TEST_F(ReplaceAtRestartTest, InstallFile_LoadedLibraryIsReplacedAndTheOldOneGoes
     std::wstring src = Place(L"ver2003.dll", L"src.dll");
     for (SystemKind kind : {SystemKind::NtFamily, SystemKind::Win95Family}) {
         run.systemKind = kind;
-        run.restartNeeded = false;
+        run.ResetOutcome();
         const std::wstring dst = dir / (kind == SystemKind::NtFamily ? L"nt.dll" : L"w95.dll");
         ASSERT_TRUE(::CopyFileW(VersionDll(L"ver2001.dll").c_str(), dst.c_str(), FALSE));
         HMODULE loaded = ::LoadLibraryW(dst.c_str());
@@ -283,7 +283,7 @@ TEST_F(ReplaceAtRestartTest, InstallFile_LoadedLibraryIsReplacedAndTheOldOneGoes
         EXPECT_TRUE(ui.messages.empty());
         EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
         EXPECT_TRUE(FileExists(aside));
-        EXPECT_TRUE(run.restartNeeded);  // the old code runs until then
+        EXPECT_TRUE(run.RestartNeeded());  // the old code runs until then
         EXPECT_NE(std::string::npos, CopyLogText().find(Crlf("\t\tOld file set aside as " + Narrow(aside) +
                                                              " is in use: it is removed at the next restart.\n")));
         if (kind == SystemKind::NtFamily) {
@@ -333,7 +333,7 @@ TEST_F(ReplaceAtRestartTest, InstallFile_UnwritableWininitAsksTheUser)
 
     ASSERT_EQ(1u, ui.messages.size());
     EXPECT_EQ(static_cast<UINT>(IDS_FILE_IN_USE), ui.messages[0].stringId);
-    EXPECT_FALSE(run.restartNeeded);
+    EXPECT_FALSE(run.RestartNeeded());
     EXPECT_EQ(std::string::npos, CopyLogText().find("Scheduled replace at boot OK"));
 }
 
