@@ -2,41 +2,36 @@
 
 #include "files/InstallRun.h"
 
+bool CopyLog::Open(const std::wstring& path)
+{
+    return file_.IsOpen() || file_.Open(path, LineEnds::CrLf);
+}
+
+void CopyLog::Close()
+{
+    Flush();
+    file_.Close();
+}
+
+void CopyLog::Write(const std::wstring& text)
+{
+    if (!file_.IsOpen()) return;
+    if (holds_ > 0)
+        held_ += text;
+    else
+        file_.Write(text);
+}
+
+void CopyLog::Flush()
+{
+    if (held_.empty()) return;
+    if (file_.IsOpen()) file_.Write(held_);
+    held_.clear();
+}
+
 bool OpenCopyLog(InstallRun& run, const std::wstring& path)
 {
-    if (!run.copyLog.IsOpen() && !run.copyLog.Open(path, LineEnds::CrLf)) return false;
+    if (!run.copyLog.Open(path)) return false;
     if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(run.copyLog.Path());
     return true;
-}
-
-void CloseCopyLog(InstallRun& run)
-{
-    FlushCopyLog(run);
-    run.copyLog.Close();
-}
-
-void CopyLogWrite(InstallRun& run, const std::wstring& text)
-{
-    if (!run.copyLog.IsOpen()) return;
-    if (run.copyLogHolds > 0)
-        run.copyLogHeld += text;
-    else
-        run.copyLog.Write(text);
-}
-
-void FlushCopyLog(InstallRun& run)
-{
-    if (run.copyLogHeld.empty()) return;
-    if (run.copyLog.IsOpen()) run.copyLog.Write(run.copyLogHeld);
-    run.copyLogHeld.clear();
-}
-
-CopyLogBatch::CopyLogBatch(InstallRun& run) : run_(run)
-{
-    ++run_.copyLogHolds;
-}
-
-CopyLogBatch::~CopyLogBatch()
-{
-    if (run_.copyLogHolds > 0 && --run_.copyLogHolds == 0) FlushCopyLog(run_);
 }

@@ -2,31 +2,55 @@
 // open from the install phase to the end of the run. It belongs to the run.
 #pragma once
 
+#include "files/LogFile.h"
+
 #include <string>
 
 class InstallRun;
 
-// Opens path for appending unless the copy log is already open; then records it
-// in the run's uninstall log (when open) with a "file" line. False when it
-// cannot be opened.
-bool OpenCopyLog(InstallRun& run, const std::wstring& path);
-void CloseCopyLog(InstallRun& run);
-
-// Appends text ("\n" becomes CR LF) while the copy log is open.
-void CopyLogWrite(InstallRun& run, const std::wstring& text);
-
-// Writes what open CopyLogBatch scopes hold (before the user is asked anything).
-void FlushCopyLog(InstallRun& run);
-
-// While one is alive, the lines of one file are collected and written in one go
-// when the outermost scope ends: one write per file instead of one per line.
-class CopyLogBatch {
+class CopyLog {
 public:
-    explicit CopyLogBatch(InstallRun& run);
-    ~CopyLogBatch();
-    CopyLogBatch(const CopyLogBatch&) = delete;
-    CopyLogBatch& operator=(const CopyLogBatch&) = delete;
+    CopyLog() = default;
+    CopyLog(const CopyLog&) = delete;
+    CopyLog& operator=(const CopyLog&) = delete;
+    ~CopyLog() { Close(); }
+
+    // Opens path for appending unless the log is already open. False when it
+    // cannot be opened.
+    bool Open(const std::wstring& path);
+    // Writes what batches still hold, then closes.
+    void Close();
+    bool IsOpen() const { return file_.IsOpen(); }
+    const std::wstring& Path() const { return file_.Path(); }
+
+    // Appends text ("\n" becomes CR LF) while the log is open.
+    void Write(const std::wstring& text);
+    // Writes what open batches hold (before the user is asked anything).
+    void Flush();
+
+    // While one is alive, the lines of one file are collected and written in
+    // one go when the outermost batch ends: one write per file instead of one
+    // per line.
+    class Batch {
+    public:
+        explicit Batch(CopyLog& log) : log_(log) { ++log_.holds_; }
+        ~Batch()
+        {
+            if (log_.holds_ > 0 && --log_.holds_ == 0) log_.Flush();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        CopyLog& log_;
+    };
 
 private:
-    InstallRun& run_;
+    LogFile file_;
+    std::wstring held_;  // lines of the file being installed, not yet written
+    int holds_ = 0;      // open batches
 };
+
+// Opens run's copy log at path, then records it in the run's uninstall log
+// (when open) with a "file" line. False when it cannot be opened.
+bool OpenCopyLog(InstallRun& run, const std::wstring& path);

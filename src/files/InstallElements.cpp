@@ -1,6 +1,5 @@
 #include "files/InstallElements.h"
 
-#include "files/CopyLog.h"
 #include "files/FileItem.h"
 #include "files/InstElement.h"
 #include "files/InstallRun.h"
@@ -38,7 +37,7 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
     for (std::size_t i = 0; i < elements.GetSize() && run.KeepGoing(); ++i) {
         CInstElement& element = *elements[i];
         if (MissesItsFiles(element, sourceFiles)) {
-            CopyLogWrite(run, L"Element " + element.displayName + L" has no destination folder: not installed.\n");
+            run.copyLog.Write(L"Element " + element.displayName + L" has no destination folder: not installed.\n");
             run.FileNotInstalled();
         }
         if (!Takes(element)) continue;

@@ -1,7 +1,6 @@
 #include "files/InstallFile.h"
 
 #include "resources/resource.h"
-#include "files/CopyLog.h"
 #include "files/InstallRun.h"
 #include "files/NewCopy.h"
 #include "files/OldFileAside.h"
@@ -42,9 +41,9 @@ bool IsReadOnly(DWORD attributes)
 unsigned CopyFailed(InstallRun& run, const std::wstring& source, const std::wstring& dest, DWORD error, bool quiet)
 {
     const std::wstring text = source + L" --> " + dest + L"\r\nCopy failed.";
-    FlushCopyLog(run);
+    run.copyLog.Flush();
     if (!quiet) run.ui.Message(text, MB_OK);
-    CopyLogWrite(run, L"\t\t" + text + L" Error code " + Decimal(static_cast<int>(error)) + L"\n");
+    run.copyLog.Write(L"\t\t" + text + L" Error code " + Decimal(static_cast<int>(error)) + L"\n");
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
         return kVifCannotReadSrc;
@@ -70,12 +69,12 @@ unsigned CopyOver(InstallRun& run, const std::wstring& source, const std::wstrin
 // to go on with a plain copy over it, else the result bits.
 unsigned OldFileStays(InstallRun& run, DWORD error, DWORD attributes)
 {
-    CopyLogWrite(run, L" **Failed. Error code " + Decimal(static_cast<int>(error)) + L"\n");
+    run.copyLog.Write(L" **Failed. Error code " + Decimal(static_cast<int>(error)) + L"\n");
     if (attributes & FILE_ATTRIBUTE_SYSTEM) {
-        CopyLogWrite(run, L"\t\tSystem attribute on file.. Assuming file in use...\n");
+        run.copyLog.Write(L"\t\tSystem attribute on file.. Assuming file in use...\n");
         return kVifFileInUse;
     }
-    CopyLogWrite(run, L"\t\t**Aborting operation du to error.\n");
+    run.copyLog.Write(L"\t\t**Aborting operation du to error.\n");
     switch (error) {
     case ERROR_PATH_NOT_FOUND: case ERROR_TOO_MANY_OPEN_FILES: case ERROR_OUTOFMEMORY: case ERROR_NO_MORE_FILES:
     case ERROR_NETWORK_BUSY:
@@ -95,7 +94,7 @@ unsigned PutBack(InstallRun& run, OldFileAside& aside, const std::wstring& sourc
 {
     const std::wstring asidePath = aside.AsidePath();
     if (const DWORD error = aside.Restore()) {
-        CopyLogWrite(run, L"\t\t**Failed to put the old file back from " + asidePath + L". Error code " +
+        run.copyLog.Write(L"\t\t**Failed to put the old file back from " + asidePath + L". Error code " +
                               Decimal(static_cast<int>(error)) + L"\n");
         return CopyFailed(run, source, dest, copyError, quiet) | kVifCannotRename;
     }
@@ -118,10 +117,10 @@ unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wst
     const DWORD attributes = destData.dwFileAttributes;
     const std::wstring& source = sourceFile.Path();
     const DWORD sourceAttributes = sourceData.dwFileAttributes;
-    CopyLogWrite(run, L"\t\tOld file must (eventually) be deleted... ");
+    run.copyLog.Write(L"\t\tOld file must (eventually) be deleted... ");
     if (IsReadOnly(attributes)) {
         ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        CopyLogWrite(run, L"File is prepered for delete... ");
+        run.copyLog.Write(L"File is prepered for delete... ");
     }
     auto stays = [&](DWORD error) -> unsigned {
         const unsigned result = OldFileStays(run, error, attributes);
@@ -137,7 +136,7 @@ unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wst
     // A folder is never moved or replaced, and no restart would make way for the
     // file either: not in use, just in the way.
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        CopyLogWrite(run, L" **Failed. Error code " + Decimal(ERROR_ACCESS_DENIED) + L"\n\t\tA folder has this name.\n");
+        run.copyLog.Write(L" **Failed. Error code " + Decimal(ERROR_ACCESS_DENIED) + L"\n\t\tA folder has this name.\n");
         return kVifCannotDelete | kVifAccessViolation;
     }
     if (AlreadyInPlace(sourceFile, dest, sourceData, destData)) return 0;
@@ -191,20 +190,20 @@ std::wstring CopyToTempName(InstallRun& run, const std::wstring& source, const s
         const std::wstring temp = NextTempName(run, dest);
         const std::wstring call = L"\t  MyVerInstallFile(" + source + L" --> " + temp + L")\n";
         if (!found) {
-            CopyLogWrite(run, call + L"\t\t**VIF_CANNOTREADSRC\n");
+            run.copyLog.Write(call + L"\t\t**VIF_CANNOTREADSRC\n");
             return std::wstring();
         }
         if (WriteCopy(run, sourceFile, temp, CREATE_NEW, sourceData)) {
-            CopyLogWrite(run, call + L"\t\tSrc exist.\n\t\tPrepering for copy...\n\t\tFile installed OK.\n");
+            run.copyLog.Write(call + L"\t\tSrc exist.\n\t\tPrepering for copy...\n\t\tFile installed OK.\n");
             return temp;
         }
         const DWORD error = ::GetLastError();
         if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-        CopyLogWrite(run, call + L"\t\tSrc exist.\n\t\tPrepering for copy...\n");
+        run.copyLog.Write(call + L"\t\tSrc exist.\n\t\tPrepering for copy...\n");
         CopyFailed(run, source, temp, error, quiet);
         return std::wstring();
     }
-    CopyLogWrite(run, L"no free temporary name. ");
+    run.copyLog.Write(L"no free temporary name. ");
     return std::wstring();
 }
 
@@ -212,7 +211,7 @@ std::wstring CopyToTempName(InstallRun& run, const std::wstring& source, const s
 // the destination at the next start. True when that is arranged.
 bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::wstring& dest, bool quiet)
 {
-    CopyLogWrite(run, L"\tFile is in use... ");
+    run.copyLog.Write(L"\tFile is in use... ");
     const std::wstring temp = CopyToTempName(run, source, dest, quiet);
     // Scheduling a copy that is not there would report a failure as success.
     const bool copied = !temp.empty();
@@ -220,21 +219,21 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
     case SystemKind::NtFamily:
         if (copied &&
             run.moveFile(temp.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
-            CopyLogWrite(run, L"NT: MoveFileEx() OK\n");
+            run.copyLog.Write(L"NT: MoveFileEx() OK\n");
             run.NeedRestart();
             return true;
         }
-        CopyLogWrite(run, L"NT: ***MoveFileEx() failed!\n");
+        run.copyLog.Write(L"NT: ***MoveFileEx() failed!\n");
         return false;
     case SystemKind::Win95Family:
         if (copied && ScheduleReplaceAtBoot(run, temp, dest)) {
             run.NeedRestart();
-            CopyLogWrite(run, L"Win95: Scheduled replace at boot OK\n");
+            run.copyLog.Write(L"Win95: Scheduled replace at boot OK\n");
             return true;
         }
         return false;
     case SystemKind::Old16BitHost:
-        CopyLogWrite(run, L"*** Dont know how to install shared files on this system. Shared files will not be installed. "
+        run.copyLog.Write(L"*** Dont know how to install shared files on this system. Shared files will not be installed. "
                      L"if they are in use by Windows.\n");
         return false;
     }
@@ -253,73 +252,73 @@ void RecordInstalled(InstallRun& run, const std::wstring& dest, UninstallLog* pa
 
 unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& source, const std::wstring& dest, bool quiet)
 {
-    CopyLogBatch batch(run);
-    CopyLogWrite(run, L"\t  MyVerInstallFile(" + source + L" --> " + dest + L")\n");
+    CopyLog::Batch batch(run.copyLog);
+    run.copyLog.Write(L"\t  MyVerInstallFile(" + source + L" --> " + dest + L")\n");
     WIN32_FILE_ATTRIBUTE_DATA sourceData{};
     if (!Find(source, sourceData)) {
-        CopyLogWrite(run, L"\t\t**VIF_CANNOTREADSRC\n");
+        run.copyLog.Write(L"\t\t**VIF_CANNOTREADSRC\n");
         return kVifCannotReadSrc;
     }
-    CopyLogWrite(run, L"\t\tSrc exist.\n");
+    run.copyLog.Write(L"\t\tSrc exist.\n");
     SourceFile sourceFile(source);
     if (run.KnownMissing(dest)) {
         if (WriteCopy(run, sourceFile, dest, CREATE_NEW, sourceData)) {
-            CopyLogWrite(run, L"\t\tPrepering for copy...\n\t\tFile installed OK.\n");
+            run.copyLog.Write(L"\t\tPrepering for copy...\n\t\tFile installed OK.\n");
             return 0;
         }
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            CopyLogWrite(run, L"\t\tPrepering for copy...\n");
+            run.copyLog.Write(L"\t\tPrepering for copy...\n");
             return CopyFailed(run, source, dest, error, quiet);
         }
     }
     WIN32_FILE_ATTRIBUTE_DATA destData{};
     const bool destExists = Find(dest, destData);
-    if (destExists) CopyLogWrite(run, L"\t\tDst exist\n");
+    if (destExists) run.copyLog.Write(L"\t\tDst exist\n");
 
     if (!force && destExists) {
-        CopyLogWrite(run, L"\t\tDst exist\n");
+        run.copyLog.Write(L"\t\tDst exist\n");
         CompareOutcome outcome = CompareForInstall(run, sourceFile, dest, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
         if (outcome.verdict == CompareVerdict::Done) return outcome.result;
     }
 
-    CopyLogWrite(run, L"\t\tPrepering for copy...\n");
+    run.copyLog.Write(L"\t\tPrepering for copy...\n");
     const unsigned result = destExists ? ReplaceExisting(run, sourceFile, dest, sourceData, destData, quiet)
                                        : CopyOver(run, source, dest, sourceData.dwFileAttributes, quiet);
-    if (result == 0) CopyLogWrite(run, L"\t\tFile installed OK.\n");
+    if (result == 0) run.copyLog.Write(L"\t\tFile installed OK.\n");
     return result;
 }
 
 int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet)
 {
-    CopyLogBatch batch(run);
+    CopyLog::Batch batch(run.copyLog);
     auto failed = [&](unsigned flags) {
         const std::wstring text =
             L"Failed to install file: " + source + L" --> " + dest + L"\r\nFlags = " + VifFlagNames(flags);
-        FlushCopyLog(run);
+        run.copyLog.Flush();
         const bool cancelled = !quiet && run.ui.Message(text, MB_OKCANCEL) == IDCANCEL;
-        CopyLogWrite(run, text + L"\n");
+        run.copyLog.Write(text + L"\n");
         run.Tell(L"not installed: " + dest + L" (" + VifFlagNames(flags) + L")");
         return cancelled ? -1 : 0;
     };
     if (const std::wstring link = run.LinkOnTheWay(FolderPart(dest)); !link.empty()) {
-        CopyLogWrite(run, L"\tNot installed: the folder " + link + L" is a folder link.\n");
-        FlushCopyLog(run);
+        run.copyLog.Write(L"\tNot installed: the folder " + link + L" is a folder link.\n");
+        run.copyLog.Flush();
         RefuseFolderLink(run, L"The file " + dest, link, quiet);
         return 0;
     }
     // An old file that could not be put back is not tried again: the copy log names where it is.
     unsigned r = MyVerInstallFile(run, false, source, dest, quiet);
-    CopyLogWrite(run, L"\tMyVerInstallFile() returned " + Decimal(static_cast<int>(r)) + L"\n");
+    run.copyLog.Write(L"\tMyVerInstallFile() returned " + Decimal(static_cast<int>(r)) + L"\n");
     if (r & kVifSrcOld) {
-        CopyLogWrite(run, L"\tTarget is newer than the install file.\n");
+        run.copyLog.Write(L"\tTarget is newer than the install file.\n");
         if (r & kVifMismatch) {
-            CopyLogWrite(run, L"\tskipping file.\n");
+            run.copyLog.Write(L"\tskipping file.\n");
             return 1;
         }
     }
     if (r != 0 && !(r & kVifCannotRename)) {
-        CopyLogWrite(run, L"\tTrying to force installation...\n");
+        run.copyLog.Write(L"\tTrying to force installation...\n");
         r = MyVerInstallFile(run, true, source, dest, quiet);
     }
 
@@ -327,13 +326,13 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
         if (!ReplaceAtRestart(run, source, dest, quiet)) {
             // Retry asks again until the file goes in or the user gives up.
             for (;;) {
-                FlushCopyLog(run);
+                run.copyLog.Flush();
                 const int answer =
                     quiet ? IDIGNORE : run.ui.MessageId(IDS_FILE_IN_USE, MB_ABORTRETRYIGNORE | MB_ICONWARNING, dest);
                 if (answer == IDABORT) return -1;
                 if (answer != IDRETRY) {
                     // The copy goes on, but this file is not there.
-                    CopyLogWrite(run, L"\tFile is in use and is not installed.\n");
+                    run.copyLog.Write(L"\tFile is in use and is not installed.\n");
                     run.Tell(L"not installed: " + dest + L" (in use; it could not be replaced, nor at the next start)");
                     return 0;
                 }
@@ -346,7 +345,7 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
         return failed(r);
     }
 
-    CopyLogWrite(run, L"\tFile is installed or scheduled OK\n");
+    run.copyLog.Write(L"\tFile is installed or scheduled OK\n");
     RecordInstalled(run, dest, packageLog);
     return 1;
 }

@@ -1,12 +1,11 @@
 #include "files/InstallRun.h"
 
-#include "files/CopyLog.h"
 #include "framework/Handles.h"
 #include "platform/FolderLinks.h"
 
 InstallRun::~InstallRun()
 {
-    CloseCopyLog(*this);
+    copyLog.Close();
     runLog.Close();
 }
 

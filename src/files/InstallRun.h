@@ -5,7 +5,7 @@
 // interface that answers for the engine.
 #pragma once
 
-#include "files/LogFile.h"
+#include "files/CopyLog.h"
 #include "files/UninstallLog.h"
 #include "framework/UserInterface.h"
 #include "platform/FileCopy.h"
@@ -100,9 +100,7 @@ public:
     std::wstring sourceDir;     // the installation source; whole-folder items expand below it
     std::wstring installDir;    // below it nothing is written through a folder link; set with the folders
 
-    LogFile copyLog;            // "update.log", CR LF
-    std::wstring copyLogHeld;   // lines of the file being installed, not yet written
-    int copyLogHolds = 0;       // open CopyLogBatch scopes
+    CopyLog copyLog;            // "update.log"
     UninstallLog runLog;        // ".UNINST.INF"
     unsigned tempNumber = 0;    // next temporary extension, "%03u"
 

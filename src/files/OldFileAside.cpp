@@ -1,6 +1,5 @@
 #include "files/OldFileAside.h"
 
-#include "files/CopyLog.h"
 #include "files/InstallFile.h"
 #include "files/InstallRun.h"
 #include "platform/PathUtil.h"
@@ -86,9 +85,9 @@ void OldFileAside::Discard()
     const bool scheduled = ScheduleRemovalAtRestart(run_, aside);  // while the flag says whether it is the first entry
     run_.NeedRestart();
     if (scheduled) {
-        CopyLogWrite(run_, L"\t\tOld file set aside as " + aside + L" is in use: it is removed at the next restart.\n");
+        run_.copyLog.Write(L"\t\tOld file set aside as " + aside + L" is in use: it is removed at the next restart.\n");
         return;
     }
-    CopyLogWrite(run_, L"\t\tOld file set aside as " + aside + L" is in use and cannot be removed. Error code " +
+    run_.copyLog.Write(L"\t\tOld file set aside as " + aside + L" is in use and cannot be removed. Error code " +
                            std::to_wstring(static_cast<int>(error)) + L"\n");
 }

@@ -1,6 +1,5 @@
 #include "files/VersionCompare.h"
 
-#include "files/CopyLog.h"
 #include "files/InstallRun.h"
 #include "files/InstallFile.h"
 #include "files/SourceFile.h"
@@ -102,9 +101,9 @@ VersionRead ReadFixedVersion(const std::wstring& path, Head head)
 
 CompareOutcome CompareByDate(InstallRun& run, const FILETIME& sourceTime, const FILETIME& destTime)
 {
-    CopyLogWrite(run, L"\t\tComparsion are defaulting to file date...\n");
+    run.copyLog.Write(L"\t\tComparsion are defaulting to file date...\n");
     if (::CompareFileTime(&sourceTime, &destTime) < 0) {
-        CopyLogWrite(run, L"\t\tDst are newer than the install file.\n");
+        run.copyLog.Write(L"\t\tDst are newer than the install file.\n");
         return {CompareVerdict::Done, kVifSrcOld};
     }
     return {CompareVerdict::Copy, 0};
@@ -119,15 +118,15 @@ CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std:
     const VersionRead src = ReadFixedVersion(source.Path(), headCheck ? ReadHead(source) : Head::Unread);
     switch (src.step) {
     case ReadStep::SizeFailed:
-        CopyLogWrite(run, L"\t\tFailed to get version info size on src. Error " + std::to_wstring(static_cast<int>(src.error)) +
+        run.copyLog.Write(L"\t\tFailed to get version info size on src. Error " + std::to_wstring(static_cast<int>(src.error)) +
                      L"\n");
         if (IsReadError(src.error)) return {CompareVerdict::Done, kVifCannotReadSrc};
         return CompareByDate(run, sourceTime, destTime);
     case ReadStep::InfoFailed:
-        CopyLogWrite(run, L"\t\tFailed to get version information on src.\n");
+        run.copyLog.Write(L"\t\tFailed to get version information on src.\n");
         return CompareByDate(run, sourceTime, destTime);
     case ReadStep::QueryFailed:
-        CopyLogWrite(run, L"\t\tsrc: VerQueryValue() failed.\n");
+        run.copyLog.Write(L"\t\tsrc: VerQueryValue() failed.\n");
         return CompareByDate(run, sourceTime, destTime);
     case ReadStep::Read:
         break;
@@ -136,14 +135,14 @@ CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std:
     const VersionRead dst = ReadFixedVersion(dest, headCheck ? ReadHead(dest) : Head::Unread);
     switch (dst.step) {
     case ReadStep::SizeFailed:
-        CopyLogWrite(run, L"\t\tFailed to get version info size on dst. Error " + std::to_wstring(static_cast<int>(dst.error)) +
+        run.copyLog.Write(L"\t\tFailed to get version info size on dst. Error " + std::to_wstring(static_cast<int>(dst.error)) +
                      L"\n");
         if (IsReadError(dst.error)) return {CompareVerdict::Done, kVifCannotReadDst};
         return {CompareVerdict::Copy, 0};  // a destination without version resource is replaced
     case ReadStep::InfoFailed:
         return CompareByDate(run, sourceTime, destTime);
     case ReadStep::QueryFailed:
-        CopyLogWrite(run, L"\t\tdst: VerQueryValue() failed.\n");
+        run.copyLog.Write(L"\t\tdst: VerQueryValue() failed.\n");
         return CompareByDate(run, sourceTime, destTime);
     case ReadStep::Read:
         break;
@@ -151,16 +150,16 @@ CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std:
 
     const auto& s = src.fixed;
     const auto& d = dst.fixed;
-    CopyLogWrite(run, L"\t\tComparsion are done by file version.\n");
-    CopyLogWrite(run, L"\t\tsrc=(" + Number(s.dwFileVersionMS) + L"," + Number(s.dwFileVersionLS) + L") dst=(" +
+    run.copyLog.Write(L"\t\tComparsion are done by file version.\n");
+    run.copyLog.Write(L"\t\tsrc=(" + Number(s.dwFileVersionMS) + L"," + Number(s.dwFileVersionLS) + L") dst=(" +
                  Number(d.dwFileVersionMS) + L"," + Number(d.dwFileVersionLS) + L").\n");
     const unsigned long long srcVersion = (static_cast<unsigned long long>(s.dwFileVersionMS) << 32) | s.dwFileVersionLS;
     const unsigned long long dstVersion = (static_cast<unsigned long long>(d.dwFileVersionMS) << 32) | d.dwFileVersionLS;
     if (srcVersion > dstVersion) return {CompareVerdict::Copy, 0};
     if (srcVersion == dstVersion) {
-        CopyLogWrite(run, L"\t\t****Files have same version, do not copy.\n");
+        run.copyLog.Write(L"\t\t****Files have same version, do not copy.\n");
         return {CompareVerdict::Done, 0};
     }
-    CopyLogWrite(run, L"\t\tDst is more up to date than src.\n");
+    run.copyLog.Write(L"\t\tDst is more up to date than src.\n");
     return {CompareVerdict::Done, kVifSrcOld | kVifMismatch};
 }

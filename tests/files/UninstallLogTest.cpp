@@ -85,9 +85,9 @@ TEST_F(UninstallLogTest, OpenCopyLog_IsRecordedAndWritesCrLf)
     ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
     ASSERT_TRUE(WriteBytes(CopyLogPath(), "earlier run\r\n"));
     ASSERT_TRUE(OpenCopyLog(run, CopyLogPath()));
-    CopyLogWrite(run, L"\tone\n\ttwo\n");
-    CloseCopyLog(run);
-    CopyLogWrite(run, L"closed: not written\n");
+    run.copyLog.Write(L"\tone\n\ttwo\n");
+    run.copyLog.Close();
+    run.copyLog.Write(L"closed: not written\n");
 
     EXPECT_EQ("earlier run\r\n\tone\r\n\ttwo\r\n", ReadBytes(CopyLogPath()));
     EXPECT_EQ("ORVEK V3.5\nfile 0 0 " + Narrow(CopyLogPath()) + "\n", ReadBytes(RunLogPath()));
@@ -113,9 +113,9 @@ TEST_F(UninstallLogTest, LogsTakeOtherWritersAndAppendAfterThem)
     }
     run.RunLog()->WriteFile(L"C:\\ours.dll");
     packageLog->WriteFile(L"C:\\ours.cad");
-    CopyLogWrite(run, L"ours\n");
+    run.copyLog.Write(L"ours\n");
     packageLog.reset();
-    CloseCopyLog(run);
+    run.copyLog.Close();
     CloseUninstallLog(run);
 
     const auto endsWith = [](const std::string& text, const std::string& end) {
