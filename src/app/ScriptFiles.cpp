@@ -33,13 +33,6 @@ bool SourceRootFromSetupDir(const std::wstring& setupDir, std::wstring& root)
     return true;
 }
 
-bool IsAbsolutePath(const std::wstring& path)
-{
-    auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
-    if (path.size() >= 2 && separator(path[0]) && separator(path[1])) return true;  // a UNC name
-    return path.size() >= 3 && std::iswalpha(path[0]) && path[1] == L':' && separator(path[2]);
-}
-
 std::wstring SourceDirFromValue(const std::wstring& setupDir, const std::wstring& value)
 {
     if (value.empty() || IsAbsolutePath(value)) return value;

@@ -16,9 +16,6 @@ std::wstring ReadSourcePath(const std::wstring& setupDir);
 // "install" (any case) on is cut off. False when the word is not there.
 bool SourceRootFromSetupDir(const std::wstring& setupDir, std::wstring& root);
 
-// A path with a drive and a backslash ("Q:\", "Q:/") or a UNC name.
-bool IsAbsolutePath(const std::wstring& path);
-
 // The source root a SourcePath value names: an absolute value as given; a
 // relative one below setupDir, and a rooted one ("\Medium") on setupDir's
 // drive or share, whatever the current folder of the process is. Relative

@@ -4,6 +4,7 @@
 #include "files/SpaceFigures.h"
 #include "framework/Centre.h"
 #include "framework/DataExchange.h"
+#include "platform/PathUtil.h"
 #include "resources/resource.h"
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 // The drive letter of path in upper case ("c:\x" gives 'C'), 0 without one.
 wchar_t DriveLetterOf(const std::wstring& path)
 {
-    return (path.size() >= 2 && path[1] == L':') ? UpperDriveLetter(path[0]) : 0;
+    return HasDriveLetter(path) ? UpperDriveLetter(path[0]) : 0;
 }
 
 }  // namespace

@@ -9,15 +9,6 @@
 
 #include <windows.h>
 
-namespace {
-
-bool IsDriveRoot(const std::wstring& path)
-{
-    return path.size() == 3 && path[1] == L':' && path[2] == L'\\';
-}
-
-}  // namespace
-
 wchar_t LowerDriveLetter(wchar_t letter)
 {
     return (letter >= L'A' && letter <= L'Z') ? static_cast<wchar_t>(letter - L'A' + L'a') : letter;

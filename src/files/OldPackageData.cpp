@@ -56,13 +56,13 @@ bool IsRemovableFolder(const std::wstring& folder)
     if (folder.size() <= kLongestLeftAlone) return false;
     const std::wstring path = WithoutTrailingBackslashes(folder);
     std::size_t rootEnd = 0;  // where the first folder below the root begins
-    if (path.size() > 3 && path[1] == L':' && path[2] == L'\\') {
-        rootEnd = 3;
-    } else if (path.compare(0, 2, L"\\\\") == 0) {
+    if (IsUncPath(path)) {
         const std::size_t server = path.find(L'\\', 2);
         const std::size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
         if (share == std::wstring::npos) return false;
         rootEnd = share + 1;
+    } else if (IsAbsolutePath(path)) {
+        rootEnd = 3;
     } else {
         return false;
     }

@@ -18,11 +18,6 @@ namespace {
 // A last backslash at this index or before stands right below a drive root.
 constexpr std::size_t kLastRootBackslash = 3;
 
-bool IsAbsolute(const std::wstring& path)
-{
-    return (path.size() > 2 && path[1] == L':' && path[2] == L'\\') || path.compare(0, 2, L"\\\\") == 0;
-}
-
 std::wstring ErrorText(DWORD error)
 {
     return L"error " + std::to_wstring(error);
@@ -105,7 +100,7 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
     if (recorded) *recorded = false;
     const std::wstring admin = adminFile.empty() ? JoinPath(installDir, L"obj\\orvekAdmin.ini") : adminFile;
     // A relative name would make the profile calls write into the Windows folder.
-    if (!IsAbsolute(admin)) {
+    if (!IsAbsolutePath(admin)) {
         run.Refuse(L"the administration file \"" + admin + L"\" is not a full path: the packages are not recorded");
         return false;
     }

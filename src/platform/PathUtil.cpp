@@ -94,6 +94,36 @@ bool StaysBelowRoot(const std::wstring& relative)
     return true;
 }
 
+namespace {
+
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+}  // namespace
+
+bool HasDriveLetter(const std::wstring& path)
+{
+    const wchar_t letter = path.empty() ? L'\0' : static_cast<wchar_t>(path[0] | 0x20);
+    return path.size() >= 2 && letter >= L'a' && letter <= L'z' && path[1] == L':';
+}
+
+bool IsUncPath(const std::wstring& path)
+{
+    return path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
+}
+
+bool IsAbsolutePath(const std::wstring& path)
+{
+    return IsUncPath(path) || (HasDriveLetter(path) && path.size() >= 3 && IsSeparator(path[2]));
+}
+
+bool IsDriveRoot(const std::wstring& path)
+{
+    return path.size() == 3 && IsAbsolutePath(path) && HasDriveLetter(path);
+}
+
 std::wstring LastPathComponent(const std::wstring& path)
 {
     size_t slash = path.rfind(L'\\');
@@ -123,7 +153,7 @@ PathParts SplitPath(const std::wstring& path)
 {
     PathParts parts;
     std::wstring rest = path;
-    if (rest.size() >= 2 && rest[1] == L':') {
+    if (HasDriveLetter(rest)) {
         parts.drive = rest.substr(0, 2);
         rest.erase(0, 2);
     }

@@ -46,6 +46,17 @@ bool JoinPath(wchar_t (&buffer)[N], const wchar_t* a, const wchar_t* b)
 // reads it.
 bool StaysBelowRoot(const std::wstring& relative);
 
+// Path shapes, the one place that tells them apart. "\" and "/" both
+// separate, as the system reads them.
+// "X:" at the start, X a letter: the path names a drive.
+bool HasDriveLetter(const std::wstring& path);
+// Two separators at the start: a UNC name ("\\server\share").
+bool IsUncPath(const std::wstring& path);
+// A full path: a drive and a separator ("C:\x", "C:/x") or a UNC name.
+bool IsAbsolutePath(const std::wstring& path);
+// A drive's root and nothing more: "C:\" or "C:/".
+bool IsDriveRoot(const std::wstring& path);
+
 // Text after the last backslash, or the whole text.
 std::wstring LastPathComponent(const std::wstring& path);
 

@@ -2,6 +2,7 @@
 #include "platform/ProfileDocument.h"
 
 #include "framework/Handles.h"
+#include "platform/PathUtil.h"
 
 #include <algorithm>
 #include <climits>
@@ -15,7 +16,7 @@ constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IG
 // The platform looks for a bare file name in the Windows folder.
 std::wstring ProfilePath(const std::wstring& path)
 {
-    if (path.find_first_of(L"\\/") == std::wstring::npos && !(path.size() >= 2 && path[1] == L':')) {
+    if (path.find_first_of(L"\\/") == std::wstring::npos && !HasDriveLetter(path)) {
         wchar_t windows[MAX_PATH] = {};
         const UINT length = ::GetWindowsDirectoryW(windows, MAX_PATH);
         if (length > 0 && length < MAX_PATH) return std::wstring(windows) + L'\\' + path;

@@ -76,6 +76,36 @@ TEST(PathUtilTest, PathPieces)
     EXPECT_EQ(L"C:\\a.b\\lib", ReplaceExtension(L"C:\\a.b\\lib.dll", L""));
 }
 
+// A relative name taken for a full one would send the profile calls into the
+// Windows folder; a share taken for a relative name would be joined below a root.
+TEST(PathUtilTest, PathShapes)
+{
+    struct Case {
+        const wchar_t* path;
+        bool drive, unc, absolute, root;
+    } cases[] = {
+        {L"C:\\Orvek\\obj", true, false, true, false},
+        {L"q:/data", true, false, true, false},
+        {L"C:\\", true, false, true, true},
+        {L"c:/", true, false, true, true},
+        {L"C:", true, false, false, false},
+        {L"C:relative", true, false, false, false},
+        {L"1:\\x", false, false, false, false},
+        {L"\\\\server\\share", false, true, true, false},
+        {L"//server/share", false, true, true, false},
+        {L"\\rooted", false, false, false, false},
+        {L"orvekAdmin.ini", false, false, false, false},
+        {L"", false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        const std::wstring path = c.path;
+        EXPECT_EQ(c.drive, HasDriveLetter(path)) << path;
+        EXPECT_EQ(c.unc, IsUncPath(path)) << path;
+        EXPECT_EQ(c.absolute, IsAbsolutePath(path)) << path;
+        EXPECT_EQ(c.root, IsDriveRoot(path)) << path;
+    }
+}
+
 // Each refused value, joined to a root, would name something outside it.
 TEST(PathUtilTest, StaysBelowRoot_RefusesEveryWayOut)
 {
