@@ -6,16 +6,6 @@
 
 namespace {
 
-std::wstring Upper(const std::wstring& text)
-{
-    std::wstring upper(text.size(), L'\0');
-    if (text.empty() || !::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(),
-                                         static_cast<int>(text.size()), upper.data(), static_cast<int>(upper.size()),
-                                         nullptr, nullptr, 0))
-        return text;
-    return upper;
-}
-
 std::wstring FullPath(const std::wstring& path)
 {
     const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -81,9 +71,9 @@ std::wstring ComparablePath(const std::wstring& path)
     if (colon != std::wstring::npos) name.erase(colon);
     while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
     const std::wstring whole = folder + name;
-    if (PathExists(whole)) return Upper(LongPath(whole));
+    if (PathExists(whole)) return FileNameKey(LongPath(whole));
     if (!folder.empty()) folder = LongPath(folder);
-    return Upper(folder + name);
+    return FileNameKey(folder + name);
 }
 
 bool SameFile(const std::wstring& a, const std::wstring& b)

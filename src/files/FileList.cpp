@@ -1,16 +1,11 @@
 #include "files/FileList.h"
 
 #include "framework/Handles.h"
+#include "platform/PathUtil.h"
 
 #include <windows.h>
 
 #include <algorithm>
-
-std::wstring UpperCase(std::wstring text)
-{
-    if (!text.empty()) ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 bool FileList::Scan(const std::wstring& root)
 {
@@ -50,12 +45,12 @@ void FileList::ScanFolder(std::wstring& path, std::size_t rootLength)
             }
         } while (::FindNextFileW(find.Get(), &data));
     }
-    std::wstring key = UpperCase(path.substr(rootLength) + L"*");
+    std::wstring key = FileNameKey(path.substr(rootLength) + L"*");
     folders_[std::move(key)] = std::move(sizes);
 }
 
 const FileList::Sizes* FileList::Lookup(const std::wstring& pattern) const
 {
-    auto found = folders_.find(UpperCase(pattern));
+    auto found = folders_.find(FileNameKey(pattern));
     return found == folders_.end() ? nullptr : &found->second;
 }

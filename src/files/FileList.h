@@ -31,6 +31,3 @@ private:
 
     std::unordered_map<std::wstring, Sizes> folders_;
 };
-
-// text in upper case, as the scan keys are stored.
-std::wstring UpperCase(std::wstring text);

@@ -2,26 +2,13 @@
 
 #include "framework/Handles.h"
 #include "platform/FolderLinks.h"
+#include "platform/PathUtil.h"
 
 InstallRun::~InstallRun()
 {
     copyLog.Close();
     runLog.Close();
 }
-
-namespace {
-
-std::wstring Upper(const std::wstring& text)
-{
-    std::wstring upper(text.size(), L'\0');
-    if (!text.empty() &&
-        !::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()), upper.data(),
-                         static_cast<int>(upper.size()), nullptr, nullptr, 0))
-        return text;
-    return upper;
-}
-
-}  // namespace
 
 void InstallRun::Tell(const std::wstring& line) const
 {
@@ -44,14 +31,14 @@ bool InstallRun::KnownMissing(const std::wstring& path)
     const size_t slash = path.rfind(L'\\');
     if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
     const std::wstring folder = path.substr(0, slash);
-    auto [entry, added] = folderNames_.try_emplace(Upper(folder));
+    auto [entry, added] = folderNames_.try_emplace(FileNameKey(folder));
     FolderNames& seen = entry->second;
     if (added) {
         WIN32_FIND_DATAW data;
         fw::ScopedFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                                nullptr, FIND_FIRST_EX_LARGE_FETCH));
         if (find) {
-            do seen.names.insert(Upper(data.cFileName));
+            do seen.names.insert(FileNameKey(data.cFileName));
             while (::FindNextFileW(find.Get(), &data));
             seen.listed = true;
         } else {
@@ -60,5 +47,5 @@ bool InstallRun::KnownMissing(const std::wstring& path)
             seen.listed = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         }
     }
-    return seen.listed && seen.names.count(Upper(path.substr(slash + 1))) == 0;
+    return seen.listed && seen.names.count(FileNameKey(path.substr(slash + 1))) == 0;
 }

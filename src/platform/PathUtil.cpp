@@ -124,6 +124,16 @@ bool IsDriveRoot(const std::wstring& path)
     return path.size() == 3 && IsAbsolutePath(path) && HasDriveLetter(path);
 }
 
+std::wstring FileNameKey(const std::wstring& name)
+{
+    std::wstring upper(name.size(), L'\0');
+    if (name.empty() || !::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(),
+                                         static_cast<int>(name.size()), upper.data(), static_cast<int>(upper.size()),
+                                         nullptr, nullptr, 0))
+        return name;
+    return upper;
+}
+
 std::wstring LastPathComponent(const std::wstring& path)
 {
     size_t slash = path.rfind(L'\\');

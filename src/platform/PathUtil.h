@@ -57,6 +57,11 @@ bool IsAbsolutePath(const std::wstring& path);
 // A drive's root and nothing more: "C:\" or "C:/".
 bool IsDriveRoot(const std::wstring& path);
 
+// The key under which two names of files or folders are the same name: the
+// text in upper case, the same in every locale (the file system compares names
+// without regard to the user's language).
+std::wstring FileNameKey(const std::wstring& name);
+
 // Text after the last backslash, or the whole text.
 std::wstring LastPathComponent(const std::wstring& path);
 

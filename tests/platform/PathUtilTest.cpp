@@ -106,6 +106,14 @@ TEST(PathUtilTest, PathShapes)
     }
 }
 
+// The scan's and the run's look-ups meet the names the system lists in any case.
+TEST(PathUtilTest, FileNameKey_IsTheSameForEveryCaseOfAName)
+{
+    EXPECT_EQ(FileNameKey(L"c:\\Daten\\lampe.ies"), FileNameKey(L"C:\\DATEN\\Lampe.IES"));
+    EXPECT_EQ(L"LEUCHTE-ÄÖÜ.LDT", FileNameKey(L"Leuchte-äöü.ldt"));
+    EXPECT_EQ(L"", FileNameKey(L""));
+}
+
 // Each refused value, joined to a root, would name something outside it.
 TEST(PathUtilTest, StaysBelowRoot_RefusesEveryWayOut)
 {
