@@ -1,13 +1,8 @@
 #include "dialogs/FolderBrowser.h"
 
-#include <memory>
+#include "framework/Handles.h"
 
 namespace {
-
-struct ItemListFree {
-    void operator()(ITEMIDLIST* items) const { ::CoTaskMemFree(items); }
-};
-using ScopedItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
 
 // The file-system path of item; empty when it has none (a printer, the network).
 std::wstring PathOf(PCIDLIST_ABSOLUTE item)
@@ -34,10 +29,10 @@ CBrowseForFolder::~CBrowseForFolder() = default;
 
 bool CBrowseForFolder::Run()
 {
-    ScopedItemList chosen(::SHBrowseForFolderW(&info_));
+    fw::ScopedTaskMem<ITEMIDLIST> chosen(::SHBrowseForFolderW(&info_));
     window_ = nullptr;
     if (!chosen) return false;
-    std::wstring path = PathOf(chosen.get());
+    std::wstring path = PathOf(chosen.Get());
     if (path.empty()) return false;
     path_ = path;
     return true;

@@ -1,7 +1,7 @@
 #include "dialogs/WindowsUi.h"
 
 #include "dialogs/DeleteOldProductDataDlg.h"
-#include "dialogs/DotNetFramework.h"
+#include "dialogs/DotNetFrameworkDlg.h"
 #include "dialogs/EditPath.h"
 #include "dialogs/FolderBrowser.h"
 #include "dialogs/LanguageDlg.h"

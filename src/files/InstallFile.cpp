@@ -5,6 +5,7 @@
 #include "files/NewCopy.h"
 #include "files/OldFileAside.h"
 #include "files/Refusals.h"
+#include "files/ReplaceAtBoot.h"
 #include "files/SourceFile.h"
 #include "files/UninstallLog.h"
 #include "files/VersionCompare.h"
@@ -17,6 +18,10 @@
 #include <windows.h>
 
 #include <cwchar>
+
+// The copy log's lines are read by other tools letter for letter, odd spellings
+// included: "Prepering", "du to", "Dont know how", and "Dst exist" written twice
+// for a destination that is compared. Do not correct them; the tests hold them.
 
 namespace {
 
@@ -277,7 +282,7 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     if (destExists) run.copyLog.Write(L"\t\tDst exist\n");
 
     if (!force && destExists) {
-        run.copyLog.Write(L"\t\tDst exist\n");
+        run.copyLog.Write(L"\t\tDst exist\n");  // again, as the readers of the log expect
         CompareOutcome outcome = CompareForInstall(run, sourceFile, dest, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
         if (outcome.verdict == CompareVerdict::Done) return outcome.result;
     }

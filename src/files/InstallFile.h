@@ -45,14 +45,5 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
 // Abort or Cancel. quiet suppresses every message box.
 int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring& dest, UninstallLog* packageLog, bool quiet);
 
-// 95 family: the [rename] entries of "wininit.ini" in the Windows folder that
-// replace dest by temp at the next start. False on any file error.
-bool ScheduleReplaceAtBoot(InstallRun& run, const std::wstring& temp, const std::wstring& dest);
-
-// Has path deleted at the next start: a delayed move to nowhere on the NT
-// family, a "NUL=" entry of "wininit.ini" on the 95 family. False where that
-// cannot be arranged (and always on an old 16-bit host).
-bool ScheduleRemovalAtRestart(InstallRun& run, const std::wstring& path);
-
 // The names of the set bits, in the order of the failure message, without separators.
 std::wstring VifFlagNames(unsigned flags);

@@ -1,7 +1,7 @@
 #include "files/OldFileAside.h"
 
-#include "files/InstallFile.h"
 #include "files/InstallRun.h"
+#include "files/ReplaceAtBoot.h"
 #include "platform/PathUtil.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "files/InstallFile.h"
+#include "files/ReplaceAtBoot.h"
 
 #include "files/InstallRun.h"
 #include "files/LogFile.h"

@@ -101,6 +101,7 @@ VersionRead ReadFixedVersion(const std::wstring& path, Head head)
 
 CompareOutcome CompareByDate(InstallRun& run, const FILETIME& sourceTime, const FILETIME& destTime)
 {
+    // "Comparsion are": the copy log's text as other tools read it; keep it.
     run.copyLog.Write(L"\t\tComparsion are defaulting to file date...\n");
     if (::CompareFileTime(&sourceTime, &destTime) < 0) {
         run.copyLog.Write(L"\t\tDst are newer than the install file.\n");
@@ -150,6 +151,7 @@ CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std:
 
     const auto& s = src.fixed;
     const auto& d = dst.fixed;
+    // "Comparsion are": as above, spelled as the readers of the log expect.
     run.copyLog.Write(L"\t\tComparsion are done by file version.\n");
     run.copyLog.Write(L"\t\tsrc=(" + Number(s.dwFileVersionMS) + L"," + Number(s.dwFileVersionLS) + L") dst=(" +
                  Number(d.dwFileVersionMS) + L"," + Number(d.dwFileVersionLS) + L").\n");

@@ -142,30 +142,6 @@ bool DataExchange::ListIndex(int id, int& index)
     return true;
 }
 
-bool DataExchange::ListText(int id, std::wstring& text)
-{
-    if (!Ok()) return false;
-    ListBox list(Item(id));
-    if (save_) {
-        const int selected = list.CurSel();
-        text = selected < 0 ? std::wstring() : list.ItemText(selected);
-    } else {
-        list.SetCurSel(list.FindStringExact(text));
-    }
-    return true;
-}
-
-bool DataExchange::ComboIndex(int id, int& index)
-{
-    if (!Ok()) return false;
-    ComboBox combo(Item(id));
-    if (save_)
-        index = combo.CurSel();
-    else
-        combo.SetCurSel(index);
-    return true;
-}
-
 bool DataExchange::ComboText(int id, std::wstring& text, size_t maxLength)
 {
     if (!Ok()) return false;

@@ -52,14 +52,11 @@ public:
     // The radio buttons from firstId to the next control with WS_GROUP, in tab
     // order; index of the checked one, -1 for none.
     bool Radio(int firstId, int& index);
-    // List box selection (-1: none). ListText needs LBS_HASSTRINGS; on load it
-    // selects the item with exactly that text (ignoring case), or none.
+    // List box selection (-1: none).
     bool ListIndex(int id, int& index);
-    bool ListText(int id, std::wstring& text);
-    // Combo box selection. ComboText on load selects the item with exactly that
+    // Combo box selection by text: on load selects the item with exactly that
     // text (ignoring case) and otherwise puts the text into an editable combo's
     // edit; on save it reads the selected item, or the edit's text when none is.
-    bool ComboIndex(int id, int& index);
     bool ComboText(int id, std::wstring& text, size_t maxLength = 0);
 
 private:

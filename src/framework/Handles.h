@@ -88,6 +88,18 @@ struct MemoryDCTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::DeleteDC(h); }
 };
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::RegCloseKey(h); }
+};
+// Memory the shell hands out (an item list of SHBrowseForFolderW).
+template <typename T>
+struct TaskMemTraits {
+    using Handle = T*;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::CoTaskMemFree(h); }
+};
 template <typename T>
 struct GdiTraits {
     using Handle = T;
@@ -106,6 +118,9 @@ using ScopedFont = ScopedHandle<GdiTraits<HFONT>>;
 using ScopedKernelHandle = ScopedHandle<KernelTraits>;
 using ScopedLocal = ScopedHandle<LocalTraits>;
 using ScopedMemoryDC = ScopedHandle<MemoryDCTraits>;
+using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
+template <typename T>
+using ScopedTaskMem = ScopedHandle<TaskMemTraits<T>>;
 
 // Both handles CreateProcessW returns, closed together.
 class ScopedProcessInfo {

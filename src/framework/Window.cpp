@@ -4,7 +4,13 @@ namespace fw {
 
 Window::~Window()
 {
-    Destroy();
+    // The derived object is gone already: the messages of the destruction go to
+    // the default procedure, never to what is left of this one.
+    if (hwnd_ && ::IsWindow(hwnd_)) {
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(hwnd_);
+    }
+    hwnd_ = nullptr;
 }
 
 void Window::Destroy()

@@ -13,17 +13,8 @@ LONG RegistryKey::Open(HKEY root, const std::wstring& subKey, REGSAM access)
 {
     HKEY opened = nullptr;
     LONG result = ::RegOpenKeyExW(root, subKey.c_str(), 0, access, &opened);
-    if (result == ERROR_SUCCESS) {
-        Close();
-        key_ = opened;
-    }
+    if (result == ERROR_SUCCESS) key_.Reset(opened);
     return result;
-}
-
-void RegistryKey::Close()
-{
-    if (key_) ::RegCloseKey(key_);
-    key_ = nullptr;
 }
 
 std::wstring ReadStringValue(const RegistryKey& key, const std::wstring& valueName, const std::wstring& def)

@@ -1,6 +1,8 @@
 // Read-only registry access: a key holder and the string value read.
 #pragma once
 
+#include "framework/Handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -9,7 +11,6 @@
 class RegistryKey {
 public:
     RegistryKey() = default;
-    ~RegistryKey() { Close(); }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
 
@@ -17,13 +18,13 @@ public:
     // on failure the holder keeps what it held. Returns the Win32 result.
     LONG Open(HKEY root, const std::wstring& subKey, REGSAM access = KEY_READ);
     // Nothing happens when no key is held.
-    void Close();
+    void Close() { key_.Reset(); }
 
-    HKEY Get() const { return key_; }
-    bool IsOpen() const { return key_ != nullptr; }
+    HKEY Get() const { return key_.Get(); }
+    bool IsOpen() const { return key_.Valid(); }
 
 private:
-    HKEY key_ = nullptr;
+    fw::ScopedRegistryKey key_;
 };
 
 // A string value of key: first read into 256 bytes, again with the reported size

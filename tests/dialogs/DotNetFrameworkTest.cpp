@@ -1,6 +1,7 @@
 // The .NET check against real registry values of the test prefix (which has no
 // framework), and its prompt on a real dialog.
-#include "dialogs/DotNetFramework.h"
+#include "dialogs/DotNetFrameworkDlg.h"
+#include "platform/DotNetFramework.h"
 #include "dialogs/WindowsUi.h"
 #include "resources/resource.h"
 #include "WhenShown.h"

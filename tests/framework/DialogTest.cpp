@@ -2,6 +2,7 @@
 // messages reflected to attached controls, and the values returned directly.
 #include "TestDialog.h"
 #include "framework/Handles.h"
+#include "framework/Window.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,39 @@ TEST(DialogBindingTest, ObjectGoingFirstTakesItsWindowAndControlsOutliveIt)
     dlg.reset();
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_EQ(outside.Handle(), nullptr);  // and its destructor has no dialog to reach
+}
+
+// What a hook sees before the window procedure runs: the object the watched
+// window's WM_DESTROY would reach.
+HWND watchedWindow = nullptr;
+bool destroySeen = false;
+fw::Window* boundAtDestroy = nullptr;
+
+LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == watchedWindow && sent->message == WM_DESTROY) {
+        destroySeen = true;
+        boundAtDestroy = fw::Window::FromHandle(sent->hwnd);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The derived object is gone when the base destroys the window: its messages
+// must not reach what is left of it.
+TEST(WindowBindingTest, ObjectGoingFirstUnbindsBeforeItsWindowIsDestroyed)
+{
+    auto frame = std::make_unique<fw::FrameWindow>();
+    ASSERT_TRUE(frame->Create(L"Bound", WS_OVERLAPPEDWINDOW));
+    watchedWindow = frame->Handle();
+    EXPECT_EQ(fw::Window::FromHandle(watchedWindow), frame.get());
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, WatchDestroy, nullptr, ::GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    frame.reset();
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(destroySeen);
+    EXPECT_EQ(boundAtDestroy, nullptr);
+    EXPECT_FALSE(::IsWindow(watchedWindow));
 }
 
 class ReflectionTest : public ::testing::Test {

@@ -1,8 +1,6 @@
-// The .NET Framework a setup script can require: whether it is installed, and
-// the prompt that says which version is missing and where to get it.
+// The .NET Framework a setup script can require: whether it is installed, read
+// from the registry, and where to get the version that is missing.
 #pragma once
-
-#include "framework/Dialog.h"
 
 #include <string>
 
@@ -25,23 +23,3 @@ inline constexpr int kDotNet35 = 350;
 // and the 3.5 page, then what the code's rule names ("1.0" keeps the 3.5 page).
 // A code without a rule is never present. Unreadable values count as absent.
 bool DotNetFrameworkPresent(int code, std::wstring& versionText, std::wstring& downloadUrl);
-
-// Template 131: which version is missing, and the download page in a read-only
-// edit the user can copy from. It ends only with cancel (the button, Escape or
-// Enter).
-class DotNetFrameworkDlg : public fw::Dialog {
-public:
-    // resources: the module with template 131 and strings 514/515 (null: the
-    // program); parent is not owned and may be null.
-    DotNetFrameworkDlg(HINSTANCE resources, const std::wstring& versionText, const std::wstring& downloadUrl,
-                       HWND parent = nullptr);
-
-protected:
-    bool OnInitDialog() override;
-    // Enter does not mean "go on without the framework".
-    void OnOK() override { OnCancel(); }
-
-private:
-    std::wstring versionText_;
-    std::wstring downloadUrl_;
-};

@@ -1,14 +1,12 @@
-#include "dialogs/DotNetFramework.h"
+#include "platform/DotNetFramework.h"
 
-#include "dialogs/MessageFormat.h"
-#include "framework/Strings.h"
 #include "platform/Registry.h"
-#include "resources/resource.h"
 
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
+#include <cwchar>
 
 namespace {
 
@@ -119,19 +117,4 @@ bool DotNetFrameworkPresent(int code, std::wstring& versionText, std::wstring& d
     default:
         return false;
     }
-}
-
-DotNetFrameworkDlg::DotNetFrameworkDlg(HINSTANCE resources, const std::wstring& versionText,
-                                       const std::wstring& downloadUrl, HWND parent)
-    : fw::Dialog(resources, IDD_DOTNET_FRAMEWORK, parent), versionText_(versionText), downloadUrl_(downloadUrl)
-{
-}
-
-bool DotNetFrameworkDlg::OnInitDialog()
-{
-    const std::wstring title = FormatMessageText(fw::LoadStr(resources_, IDS_DOTNET_MISSING_TITLE), versionText_);
-    ::SetWindowTextW(Handle(), title.c_str());
-    SetItemText(IDC_DOTNET_TEXT, FormatMessageText(fw::LoadStr(resources_, IDS_DOTNET_MISSING_TEXT), versionText_));
-    SetItemText(IDC_DOTNET_URL, downloadUrl_);
-    return true;
 }
