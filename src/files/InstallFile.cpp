@@ -33,6 +33,13 @@ bool Find(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data)
     return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
 }
 
+// A file written to its destination, for the run's totals.
+void CountCopied(InstallRun& run, const WIN32_FILE_ATTRIBUTE_DATA& sourceData)
+{
+    ++run.totals.copied;
+    run.totals.bytesCopied += (static_cast<unsigned long long>(sourceData.nFileSizeHigh) << 32) | sourceData.nFileSizeLow;
+}
+
 bool IsReadOnly(DWORD attributes)
 {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
@@ -140,7 +147,10 @@ unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wst
         CopyLogWrite(run, L" **Failed. Error code " + Decimal(ERROR_ACCESS_DENIED) + L"\n\t\tA folder has this name.\n");
         return kVifCannotDelete | kVifAccessViolation;
     }
-    if (AlreadyInPlace(sourceFile, dest, sourceData, destData)) return 0;
+    if (AlreadyInPlace(sourceFile, dest, sourceData, destData)) {
+        ++run.totals.inPlace;
+        return 0;
+    }
 
     NewCopy copy;
     OldFileAside aside(run);
@@ -222,6 +232,7 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
             run.moveFile(temp.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
             CopyLogWrite(run, L"NT: MoveFileEx() OK\n");
             run.restartNeeded = true;
+            ++run.totals.scheduled;
             return true;
         }
         CopyLogWrite(run, L"NT: ***MoveFileEx() failed!\n");
@@ -229,6 +240,7 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
     case SystemKind::Win95Family:
         if (copied && ScheduleReplaceAtBoot(run, temp, dest)) {
             run.restartNeeded = true;
+            ++run.totals.scheduled;
             CopyLogWrite(run, L"Win95: Scheduled replace at boot OK\n");
             return true;
         }
@@ -265,6 +277,7 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     if (run.KnownMissing(dest)) {
         if (WriteCopy(run, sourceFile, dest, CREATE_NEW, sourceData)) {
             CopyLogWrite(run, L"\t\tPrepering for copy...\n\t\tFile installed OK.\n");
+            CountCopied(run, sourceData);
             return 0;
         }
         const DWORD error = ::GetLastError();
@@ -280,13 +293,20 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     if (!force && destExists) {
         CopyLogWrite(run, L"\t\tDst exist\n");
         CompareOutcome outcome = CompareForInstall(run, sourceFile, dest, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
-        if (outcome.verdict == CompareVerdict::Done) return outcome.result;
+        if (outcome.verdict == CompareVerdict::Done) {
+            if (outcome.result == 0) ++run.totals.inPlace;  // the same version
+            return outcome.result;
+        }
     }
 
     CopyLogWrite(run, L"\t\tPrepering for copy...\n");
+    const unsigned long long inPlaceBefore = run.totals.inPlace;
     const unsigned result = destExists ? ReplaceExisting(run, sourceFile, dest, sourceData, destData, quiet)
                                        : CopyOver(run, source, dest, sourceData.dwFileAttributes, quiet);
-    if (result == 0) CopyLogWrite(run, L"\t\tFile installed OK.\n");
+    if (result == 0) {
+        CopyLogWrite(run, L"\t\tFile installed OK.\n");
+        if (run.totals.inPlace == inPlaceBefore) CountCopied(run, sourceData);
+    }
     return result;
 }
 
@@ -315,6 +335,7 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
         CopyLogWrite(run, L"\tTarget is newer than the install file.\n");
         if (r & kVifMismatch) {
             CopyLogWrite(run, L"\tskipping file.\n");
+            ++run.totals.inPlace;  // a newer version stays
             return 1;
         }
     }
