@@ -33,7 +33,7 @@ bool Sequencer::KnowPackageNames()
     if (choice_.unknown.empty()) return true;
     std::wstring list;
     for (const std::wstring& name : choice_.unknown) list += (list.empty() ? L"\"" : L", \"") + name + L"\"";
-    const std::wstring why = L"The package list (/M) names what is no package of this medium: " + list + L".";
+    const std::wstring why = L"Not a package of this medium (/M): " + list + L".";
     ui_.Message(why, MB_ICONERROR | MB_OK);
     End(EarlyEnd::Failed, why);
     return false;

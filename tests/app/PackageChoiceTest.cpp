@@ -7,38 +7,25 @@
 
 namespace {
 
-const std::vector<PackageNames> kMedium = {
-    {L"LUM", L"Lumina", L"Lumina Leuchten"},
-    {L"HEL", L"Helios", L"Helios Licht"},
-    {L"NOR", L"Nordlicht", L"Nordlicht Systeme"},
-};
-
-struct ChoiceCase {
-    const wchar_t* arguments;
-    bool every;
-    std::vector<bool> chosen;
-    std::vector<std::wstring> unknown;
-};
-
 TEST(PackageChoice, NamesMatchByIdFolderOrNameInAnyCase)
 {
-    const ChoiceCase cases[] = {
-        {L"", true, {false, false, false}, {}},
-        {L"/M complete", true, {false, false, false}, {}},
-        {L"/M none", false, {false, false, false}, {}},
-        {L"/M hel", false, {false, true, false}, {}},
-        {L"/M \"helios licht;NORDLICHT\"", false, {false, true, true}, {}},
-        {L"/M \"lum hel\"", false, {true, true, false}, {}},             // a list with blanks
-        {L"/M \"Lumina Leuchten, Lumen\"", false, {true, false, false}, {L"Lumen"}},
-        {L"/M \"Helios Lampen\"", false, {false, true, false}, {L"Lampen"}},  // the words, each
-        {L"/M \"LUM;XYZ\" /M none", false, {false, false, false}, {}},  // none drops what came before
-        {L"/M complete /M xyz", true, {false, false, false}, {L"xyz"}},
-    };
+    const std::vector<PackageNames> medium = {
+        {L"LUM", L"Lumina", L"Lumina Leuchten"}, {L"HEL", L"Helios", L"Helios Licht"}, {L"NOR", L"Nordlicht", L"Nord"}};
+    const struct { const wchar_t* arguments; bool every; std::vector<bool> chosen; std::vector<std::wstring> unknown; }
+        cases[] = {
+            {L"", true, {false, false, false}, {}},
+            {L"/M none", false, {false, false, false}, {}},
+            {L"/M \"helios licht;NORDLICHT\"", false, {false, true, true}, {}},
+            {L"/M \"lum hel\"", false, {true, true, false}, {}},  // a list with blanks
+            {L"/M \"Lumina Leuchten, Lumen\"", false, {true, false, false}, {L"Lumen"}},
+            {L"/M \"Helios Lampen\"", false, {false, true, false}, {L"Lampen"}},  // the words, each
+            {L"/M \"LUM;XYZ\" /M none", false, {false, false, false}, {}},     // none drops what came before
+            {L"/M complete /M xyz", true, {false, false, false}, {L"xyz"}},
+        };
     for (const auto& c : cases) {
         SetupState state;
         ApplyCommandLine(state, (std::wstring(L"setup.exe ") + c.arguments).c_str());
-        const PackageChoice choice =
-            ChoosePackages(state.manufacturerSelection, state.manufacturerRequests, kMedium);
+        const PackageChoice choice = ChoosePackages(state.manufacturerSelection, state.manufacturerRequests, medium);
         EXPECT_EQ(choice.every, c.every) << c.arguments;
         EXPECT_EQ(choice.chosen, c.chosen) << c.arguments;
         EXPECT_EQ(choice.unknown, c.unknown) << c.arguments;

@@ -109,26 +109,4 @@ TEST(PathCheckTest, AnInstallFolderOfTheCommandLineIsRefusedAsATypedOneWouldBe)
         EXPECT_EQ(InstallFolderRefusal(c.path, drives), c.why) << std::string(c.path.begin(), c.path.end());
 }
 
-TEST(SpaceFigureTest, TheDrivesShortOfSpaceAreThoseTheRunWritesTo)
-{
-    CIEArray elements = MakeElements({{L"A", L"A"}, {L"B", L"B"}});
-    const struct { const wchar_t* folder; uint64_t bytes; } placed[] = {
-        {L"C:\\Orvek", 1}, {L"D:\\Daten\\A", 1}, {L"c:\\Daten\\B", 20u << 20}};
-    for (int i = 0; i < 3; ++i) {
-        elements[i]->destination = placed[i].folder;
-        GiveFiles(*elements[i], placed[i].bytes);
-    }
-    const FileList noScan;
-    const auto letters = [&] {
-        std::wstring found;
-        for (const DriveShortage& shortage : DrivesShortOfSpace(elements, noScan, TwoDrives)) found += shortage.letter;
-        return found;
-    };
-    EXPECT_EQ(letters(), L"CD");  // c: 20 MB in 10 MB; d: nothing free
-    elements[2]->selected = 0;
-    EXPECT_EQ(letters(), L"D");
-    elements[1]->selected = 0;
-    EXPECT_EQ(letters(), L"");
-}
-
 }  // namespace
