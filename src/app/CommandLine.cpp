@@ -48,6 +48,8 @@ void OvkSetupCmdLineInfo::ParseParam(const std::wstring& text, bool isOption, bo
             state_.silent = true;
         } else if (text == L"log") {
             expectLogPath = true;
+        } else if (text == L"?" || text == L"help") {
+            state_.help = true;
         }
         // Other options mean nothing to this program.
         return;
@@ -67,21 +69,33 @@ void OvkSetupCmdLineInfo::ParseParam(const std::wstring& text, bool isOption, bo
 
 void OvkSetupCmdLineInfo::AddManufacturers(const std::wstring& text)
 {
-    static const wchar_t kSeparators[] = L",; ";
+    // The words are those of a split at ",", ";" and blanks; a part between
+    // "," and ";" is also kept whole as a request, since package names hold blanks.
     auto& selection = state_.manufacturerSelection;
+    auto& requests = state_.manufacturerRequests;
     size_t pos = 0;
     while (pos < text.size()) {
-        size_t start = text.find_first_not_of(kSeparators, pos);
+        size_t start = text.find_first_not_of(L",; ", pos);
         if (start == std::wstring::npos) break;
-        size_t end = text.find_first_of(kSeparators, start);
+        size_t end = text.find_first_of(L",;", start);
         if (end == std::wstring::npos) end = text.size();
-        std::wstring token = text.substr(start, end - start);
+        std::wstring part = text.substr(start, end - start);
+        part.erase(part.find_last_not_of(L' ') + 1);
         pos = end;
-        if (token == L"complete" || token == L"none") {
-            selection.clear();
+        for (size_t word = 0; word < part.size();) {
+            size_t wordEnd = part.find(L' ', word);
+            if (wordEnd == std::wstring::npos) wordEnd = part.size();
+            const std::wstring token = part.substr(word, wordEnd - word);
+            word = part.find_first_not_of(L' ', wordEnd);
+            if (word == std::wstring::npos) word = part.size();
+            if (token == L"complete" || token == L"none") {
+                selection.clear();
+                selection.insert(token);
+                requests.clear();
+                return;
+            }
             selection.insert(token);
-            return;
         }
-        selection.insert(token);
+        requests.push_back(part);
     }
 }

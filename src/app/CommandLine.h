@@ -1,6 +1,7 @@
 // The setup program's command line: silent/S, reinstall/F, installpath/P value,
 // manufacturers/M list, L:<language number>, C:<country abbreviation>, and for
-// unattended runs quiet/Q (silent, and no box at all) and log <path>.
+// unattended runs quiet/Q (silent, and no box at all) and log <path>; ?/help
+// shows the options.
 #pragma once
 
 #include "framework/CommandLineInfo.h"

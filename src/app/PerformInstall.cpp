@@ -27,7 +27,10 @@ bool Sequencer::PerformInstall()
     CreateFolderChain(run_, state_.installDir);
     OpenUninstallLog(run_, JoinPath(state_.installDir, L".UNINST.INF"));
     state_.mainIniPath = mainIniPath;
+    const std::vector<int> chosen = PackageFlags();
+    const std::size_t refusals = refusalsTold_.size();
     CreateFolders(run_, state_.elements, state_.scriptFile, state_.installDir);
+    NoteRefused(chosen, refusals);
     OpenCopyLog(run_, JoinPath(state_.installDir, L"update.log"));
 
     state_.busy = true;
@@ -40,6 +43,7 @@ bool Sequencer::PerformInstall()
         state_.busy = false;
         return true;
     }
+    copied_ = true;
     log_.Write(run_.Result() == kRunFailed ? L"copied, but not every file could be installed (see update.log)"
                                             : L"every file copied");
     bool recorded = false;

@@ -87,12 +87,18 @@ bool Sequencer::ConfirmOldData()
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         CInstElement& element = *elements[i];
         if (!element.selected) continue;
-        if (state_.silent) SetElementDestination(element, localBase, state_.scriptFile);
+        // With /P the packages already have their folders below it.
+        if (state_.silent && state_.commandInstallPath.empty())
+            SetElementDestination(element, localBase, state_.scriptFile);
         const std::wstring name = element.package ? element.package->name : element.displayName;
         const int refusals = run_.Refusals();
         element.selected =
             ConfirmReplaceOldData(ui_, run_, decision, name, element.destination, state_.installDir) ? 1 : 0;
-        if (run_.Refusals() != refusals) continue;  // the refusal told the log why
+        if (run_.Refusals() != refusals) {  // the refusal told the log why
+            NoteLeftOut(i, PackageOutcome::Failed, refusalsTold_.empty() ? std::wstring() : refusalsTold_.back());
+            continue;
+        }
+        if (!element.selected) NoteLeftOut(i, PackageOutcome::OldDataKept, std::wstring());
         log_.Write(L"package " + name + (element.selected ? L": to be installed in " + element.destination
                                                             : L": skipped, its old data in " + element.destination +
                                                                   L" is kept"));
@@ -120,6 +126,7 @@ void Sequencer::RunSetup()
 
     BuildElementList(run_, state_.elements, state_.sourceDir, state_.country);
     if (!TellCatalogue()) return;
+    if (!KnowPackageNames()) return;
 
     const int dotNet = ReadDotNetFx(state_.scriptFile, state_.installSection);
     if (dotNet > 0) {
@@ -151,14 +158,18 @@ void Sequencer::RunSetup()
         return;
     }
 
+    TakePackageChoice();
+    if (!TakeInstallFolder()) return;
     if (state_.silent) {
         SetDestinations();
+        if (!RoomInInstallFolder()) return;
     } else if (ui_.ShowOptionsPage(run_, state_.installDir, state_.sourceDir, state_.scriptFile, elements,
                                    state_.sourceFiles) != IDOK) {
         End(EarlyEnd::Cancelled, L"the options page was cancelled");
         return;
     }
 
+    NoteSelection();
     if (!ConfirmOldData()) {
         ui_.MessageId(IDS_NOTHING_SELECTED, MB_OK);
         End(state_.silent ? EarlyEnd::Failed : EarlyEnd::Cancelled, L"nothing selected");

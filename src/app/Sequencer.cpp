@@ -25,9 +25,13 @@ UINT HoldMilliseconds()
 }  // namespace
 
 Sequencer::Sequencer(SetupState& state, const ModulePaths& paths, SetupUi& ui, SetupLog& log)
-    : state_(state), paths_(paths), ui_(ui), log_(log), run_(ui)
+    : state_(state), paths_(paths), ui_(ui), log_(log), run_(ui), started_(::GetTickCount64())
 {
-    run_.reporter = [this](const std::wstring& line) { log_.Write(line); };
+    run_.reporter = [this](const std::wstring& line) {
+        log_.Write(line);
+        static const std::wstring kRefused = L"refused: ";
+        if (line.compare(0, kRefused.size(), kRefused) == 0) refusalsTold_.push_back(line.substr(kRefused.size()));
+    };
 }
 
 Sequencer::~Sequencer()
@@ -42,6 +46,7 @@ void Sequencer::StartRun()
     LanguageStep();
     RunSetup();
     inStep_ = false;
+    WriteSummary();
     log_.Write(L"exit code " + std::to_wstring(ExitCode()));
     if (window_) window_->PostFinishRun(FinishValue(), HoldMilliseconds());
 }

@@ -6,9 +6,12 @@
 
 #include "app/LanguageLibrary.h"
 #include "app/MainWindow.h"
+#include "app/PackageChoice.h"
+#include "app/RunSummary.h"
 #include "files/InstallRun.h"
 
 #include <string>
+#include <vector>
 
 class SetupLog;
 class SetupUi;
@@ -83,6 +86,30 @@ private:
     void SetDestinations();
     bool ConfirmOldData();
 
+    // The command line's choices (CommandChoices.cpp). The packages asked for
+    // with /M; false, after the message and the end, when a name matches none.
+    bool KnowPackageNames();
+    // Ticks exactly the packages asked for (all without /M).
+    void TakePackageChoice();
+    // /P becomes the installation folder, every package's folder below it;
+    // false, after the message and the end, when the folder is refused.
+    bool TakeInstallFolder();
+    // A silent run with /P: false, after the message and the end, when a drive
+    // lacks the space the selected elements need.
+    bool RoomInInstallFolder();
+    void RefuseInstallFolder(const std::wstring& why);
+
+    // The summary (RunSummary.h): each package's outcome as the steps decide it.
+    void NoteSelection();
+    void NoteLeftOut(std::size_t index, PackageOutcome outcome, const std::wstring& reason);
+    // The selection flags of the packages, and after a step: a package it
+    // deselected with a refusal (told since refusal number from) failed.
+    std::vector<int> PackageFlags() const;
+    void NoteRefused(const std::vector<int>& flagsBefore, std::size_t from);
+    // The first refusal told since refusal number from that names the package.
+    std::wstring RefusalAbout(const std::wstring& name, std::size_t from) const;
+    void WriteSummary();
+
     SetupState& state_;
     const ModulePaths& paths_;
     SetupUi& ui_;
@@ -95,6 +122,12 @@ private:
     EarlyEnd earlyEnd_ = EarlyEnd::None;
     bool copyStopped_ = false;  // the user stopped the copy (Cancel, Abort)
     bool notRecorded_ = false;  // copied, but the administration file could not be written
+    bool copied_ = false;       // the copy phase ran to its end
+
+    PackageChoice choice_;
+    std::vector<PackageResult> packages_;     // of elements 1 to n - 10
+    std::vector<std::wstring> refusalsTold_;  // every "refused: " line, without that word
+    unsigned long long started_ = 0;          // tick count at the start
 };
 
 // installDir without one trailing backslash, without a last "\obj" (any case),

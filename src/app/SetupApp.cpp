@@ -1,11 +1,13 @@
 #include "app/SetupApp.h"
 
+#include "app/CommandHelp.h"
 #include "app/CommandLine.h"
 #include "app/Countries.h"
 #include "app/LanguageLibrary.h"
 #include "app/LogTarget.h"
 #include "app/PathFields.h"
 #include "app/RunGuard.h"
+#include "app/RunSummary.h"
 #include "app/ScriptFiles.h"
 #include "catalogue/AppData.h"
 #include "catalogue/FirmenArray.h"
@@ -77,6 +79,17 @@ void TellAnotherRun(SetupUi& ui, int language, const std::wstring& moduleDir)
     ui.UseResources(before);
 }
 
+// "/?": the options and exit codes in a box (a quiet run: only in the log).
+void ShowHelp(SetupUi& ui, SetupLog& log, bool quiet)
+{
+    std::wstring text;
+    for (const std::wstring& line : CommandHelpLines()) {
+        log.Write(line);
+        text += line + L"\n";
+    }
+    if (!quiet) ui.ShowMessage(0, text, MB_OK | MB_ICONINFORMATION, L"");
+}
+
 }  // namespace
 
 bool CSetupApp::InitInstance()
@@ -99,8 +112,16 @@ bool CSetupApp::InitInstance()
                    MB_OK | MB_ICONWARNING);
     log_.Write(L"start: " + std::wstring(::GetCommandLineW()));
 
+    if (state.help) {
+        ShowHelp(ui, log_, state.quiet);
+        log_.Write(L"exit code " + std::to_wstring(kExitInstalled));
+        exitCode_ = kExitInstalled;
+        return false;
+    }
+
     if (!OwnRunGuard(runMutex_)) {
         TellAnotherRun(ui, state.language, paths.moduleDir);
+        log_.Write(ExitCodeLine(kExitAnotherRun));
         log_.Write(L"exit code " + std::to_wstring(kExitAnotherRun));
         exitCode_ = kExitAnotherRun;
         return false;

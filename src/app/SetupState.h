@@ -9,6 +9,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 // runMode
 constexpr int kRunModeUnknown = 0;
@@ -19,8 +20,12 @@ struct SetupState {
     // Command line.
     bool silent = false;
     bool reinstall = false;                       // recorded only
-    std::wstring commandInstallPath;              // recorded only
-    std::set<std::wstring> manufacturerSelection; // recorded only; "complete", "none" or names
+    std::wstring commandInstallPath;              // the installation folder; empty: the usual one
+    std::set<std::wstring> manufacturerSelection; // "complete", "none" or names, split at "," ";" and blanks
+    // The names of manufacturerSelection as given, split at "," and ";" only,
+    // so that a package name with blanks can be matched whole.
+    std::vector<std::wstring> manufacturerRequests;
+    bool help = false;          // "?"/"help": the options are shown, nothing is run
     int commandLanguage = -1;
     int commandCountry = -1;
     bool quiet = false;         // no box and no page: each message is logged with the answer taken

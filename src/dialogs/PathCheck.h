@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class CIEArray;
 class FileList;
@@ -24,6 +25,24 @@ using DriveSpaceQuery = std::function<DriveSpace(wchar_t driveLetter)>;
 // uninstall log when that is open (string 19 when that fails). Messages go to
 // run.ui.
 int ValidatePath(InstallRun& run, const std::wstring& path, int quiet);
+
+// Why path cannot be the installation folder, as the path dialog would refuse
+// it typed: not a full path (a drive letter, ":\" and plain folder names), its
+// drive not there, or a file of that name. Empty when it can be. Shows and
+// creates nothing: a folder that is missing is made by the install phase.
+std::wstring InstallFolderRefusal(const std::wstring& path, const DriveSpaceQuery& query = GetDriveSpace);
+
+// A drive on which the selected elements need more than is free.
+struct DriveShortage {
+    wchar_t letter;  // upper case
+    uint64_t neededKB;
+    double freeKB;
+};
+
+// The drives the run writes to (element 0's folder, selected or not, then each
+// selected element's, in the order of first appearance) that lack space.
+std::vector<DriveShortage> DrivesShortOfSpace(const CIEArray& elements, const FileList& sourceFiles,
+                                              const DriveSpaceQuery& query = GetDriveSpace);
 
 // Whole KB (rounded up) that the selected elements whose destination lies on
 // driveLetter (either case) need there; 0 when the drive cannot be queried.

@@ -227,21 +227,8 @@ void CSetupOptions::OnOK()
 
 bool CSetupOptions::EnoughSpace()
 {
-    std::wstring letters;
-    auto collect = [&letters](const std::wstring& folder) {
-        if (folder.empty()) return;
-        const wchar_t letter = LowerDriveLetter(folder[0]);
-        if (letters.find(letter) == std::wstring::npos) letters += letter;
-    };
-    if (elements.GetSize() > 0) collect(elements[0]->destination);  // selected or not
-    for (std::size_t i = 0; i < elements.GetSize(); ++i)
-        if (elements[i]->selected) collect(elements[i]->destination);
-
-    for (wchar_t letter : letters) {
-        const double needed = static_cast<double>(RequiredSpaceKB(elements, sourceFiles_, letter, driveSpace));
-        const double free = FreeSpaceKB(letter, driveSpace);
-        if (free >= needed) continue;
-        const std::wstring text = DiskSpaceText(ui_.LoadStr(IDS_DISK_SPACE_LOW), UpperDriveLetter(letter));
+    for (const DriveShortage& shortage : DrivesShortOfSpace(elements, sourceFiles_, driveSpace)) {
+        const std::wstring text = DiskSpaceText(ui_.LoadStr(IDS_DISK_SPACE_LOW), shortage.letter);
         if (ui_.ShowMessage(IDS_DISK_SPACE_LOW, text, MB_OKCANCEL, std::wstring()) != IDOK) return false;
     }
     return true;

@@ -37,6 +37,13 @@ bool Find(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data)
     return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
 }
 
+// A file written to its destination, for the run's totals.
+void CountCopied(InstallRun& run, const WIN32_FILE_ATTRIBUTE_DATA& sourceData)
+{
+    ++run.totals.copied;
+    run.totals.bytesCopied += (static_cast<unsigned long long>(sourceData.nFileSizeHigh) << 32) | sourceData.nFileSizeLow;
+}
+
 bool IsReadOnly(DWORD attributes)
 {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
@@ -144,7 +151,10 @@ unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wst
         run.copyLog.Write(L" **Failed. Error code " + Decimal(ERROR_ACCESS_DENIED) + L"\n\t\tA folder has this name.\n");
         return kVifCannotDelete | kVifAccessViolation;
     }
-    if (AlreadyInPlace(sourceFile, dest, sourceData, destData)) return 0;
+    if (AlreadyInPlace(sourceFile, dest, sourceData, destData)) {
+        ++run.totals.inPlace;
+        return 0;
+    }
 
     NewCopy copy;
     OldFileAside aside(run);
@@ -226,6 +236,7 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
             run.moveFile(temp.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
             run.copyLog.Write(L"NT: MoveFileEx() OK\n");
             run.NeedRestart();
+            ++run.totals.scheduled;
             return true;
         }
         run.copyLog.Write(L"NT: ***MoveFileEx() failed!\n");
@@ -233,6 +244,7 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
     case SystemKind::Win95Family:
         if (copied && ScheduleReplaceAtBoot(run, temp, dest)) {
             run.NeedRestart();
+            ++run.totals.scheduled;
             run.copyLog.Write(L"Win95: Scheduled replace at boot OK\n");
             return true;
         }
@@ -269,6 +281,7 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     if (run.KnownMissing(dest)) {
         if (WriteCopy(run, sourceFile, dest, CREATE_NEW, sourceData)) {
             run.copyLog.Write(L"\t\tPrepering for copy...\n\t\tFile installed OK.\n");
+            CountCopied(run, sourceData);
             return 0;
         }
         const DWORD error = ::GetLastError();
@@ -284,13 +297,20 @@ unsigned MyVerInstallFile(InstallRun& run, bool force, const std::wstring& sourc
     if (!force && destExists) {
         run.copyLog.Write(L"\t\tDst exist\n");  // again, as the readers of the log expect
         CompareOutcome outcome = CompareForInstall(run, sourceFile, dest, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
-        if (outcome.verdict == CompareVerdict::Done) return outcome.result;
+        if (outcome.verdict == CompareVerdict::Done) {
+            if (outcome.result == 0) ++run.totals.inPlace;  // the same version
+            return outcome.result;
+        }
     }
 
     run.copyLog.Write(L"\t\tPrepering for copy...\n");
+    const unsigned long long inPlaceBefore = run.totals.inPlace;
     const unsigned result = destExists ? ReplaceExisting(run, sourceFile, dest, sourceData, destData, quiet)
                                        : CopyOver(run, source, dest, sourceData.dwFileAttributes, quiet);
-    if (result == 0) run.copyLog.Write(L"\t\tFile installed OK.\n");
+    if (result == 0) {
+        run.copyLog.Write(L"\t\tFile installed OK.\n");
+        if (run.totals.inPlace == inPlaceBefore) CountCopied(run, sourceData);
+    }
     return result;
 }
 
@@ -319,6 +339,7 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
         run.copyLog.Write(L"\tTarget is newer than the install file.\n");
         if (r & kVifMismatch) {
             run.copyLog.Write(L"\tskipping file.\n");
+            ++run.totals.inPlace;  // a newer version stays
             return 1;
         }
     }

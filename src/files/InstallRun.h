@@ -26,6 +26,15 @@ enum RunResult : int {
     kRunDoneRestartNeeded = 2,  // finished; a file is replaced at the next start
 };
 
+// What the copy did with the files, counted where it decides, for the summary
+// at the end of the run.
+struct RunTotals {
+    unsigned long long copied = 0;     // written to their destination
+    unsigned long long inPlace = 0;    // left as they were: already the medium's file, or newer
+    unsigned long long scheduled = 0;  // replaced at the next restart
+    unsigned long long bytesCopied = 0;  // of the files copied
+};
+
 class InstallRun {
 public:
     // ui is not owned and outlives the run.
@@ -103,6 +112,8 @@ public:
     CopyLog copyLog;            // "update.log"
     UninstallLog runLog;        // ".UNINST.INF"
     unsigned tempNumber = 0;    // next temporary extension, "%03u"
+
+    RunTotals totals;
 
     SystemKind systemKind;
     std::wstring windowsFolder;

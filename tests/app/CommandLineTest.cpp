@@ -137,11 +137,12 @@ TEST(CommandLine, DefaultsComeFromTheSystemWithoutOptions)
 TEST(CommandLine, UnknownOptionsAndPlainArgumentsChangeNothing)
 {
     SetupState plain = Parse(L"");
-    SetupState state = Parse(L"/x -unknown foo \"bar baz\" /? /Sx");
+    SetupState state = Parse(L"/x -unknown foo \"bar baz\" /HELP /Sx");
     EXPECT_FALSE(state.silent);
     EXPECT_FALSE(state.reinstall);
     EXPECT_TRUE(state.commandInstallPath.empty());
     EXPECT_TRUE(state.manufacturerSelection.empty());
+    EXPECT_FALSE(state.help);
     EXPECT_EQ(state.language, plain.language);
     EXPECT_EQ(state.country, plain.country);
 }
@@ -160,6 +161,13 @@ TEST(CommandLine, QuietImpliesSilentAndLogTakesTheNextArgument)
     EXPECT_TRUE(plain.silent);
     EXPECT_FALSE(plain.quiet);  // options are case-sensitive
     EXPECT_TRUE(plain.logPath.empty());
+}
+
+TEST(CommandLine, HelpIsAskedForWithQuestionMarkOrHelp)
+{
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"/?", true}, {L"-help", true}, {L"/S /help", true}, {L"/Help", false}, {L"?", false}, {L"/h", false}};
+    for (const auto& [arguments, help] : cases) EXPECT_EQ(Parse(arguments).help, help) << arguments;
 }
 
 }  // namespace

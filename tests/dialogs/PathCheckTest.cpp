@@ -91,4 +91,22 @@ TEST(SpaceFigureTest, EachDriveSumsItsSelectedElementsInEitherCaseAndAnUnknownDr
     EXPECT_GT(FreeSpaceKB(L'C'), 0.0);  // the real drive answers
 }
 
+TEST(PathCheckTest, AnInstallFolderOfTheCommandLineIsRefusedAsATypedOneWouldBe)
+{
+    TempDir dir;
+    ASSERT_TRUE(WriteBytes(dir / L"taken", "x"));
+    const std::wstring notFull = L"it is not a full path (a drive letter, \":\\\" and folder names)";
+    const struct { std::wstring path; std::wstring why; } cases[] = {
+        {L"C:\\Orvek\\Daten", L""}, {L"c:\\", L""}, {dir.Path(), L""},  // missing, a drive root, there
+        {L"Orvek\\Daten", notFull}, {L"C:Orvek", notFull}, {L"\\\\server\\share\\Orvek", notFull},
+        {L"C:\\Orvek\\..\\Windows", notFull}, {L"C:\\Or|vek", notFull}, {L"C:\\Orvek\\\\Daten", notFull},
+        {L"Q:\\Orvek", L"its drive Q: is not there"}, {dir / L"taken", L"a file of that name is there"},
+    };
+    const DriveSpaceQuery drives = [](wchar_t letter) {
+        return LowerDriveLetter(letter) == L'q' ? DriveSpace{} : GetDriveSpace(letter);
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InstallFolderRefusal(c.path, drives), c.why) << std::string(c.path.begin(), c.path.end());
+}
+
 }  // namespace

@@ -1,0 +1,25 @@
+#include "app/CommandHelp.h"
+
+#include "app/RunSummary.h"
+#include "app/Sequencer.h"
+
+std::vector<std::wstring> CommandHelpLines()
+{
+    std::vector<std::wstring> lines = {
+        L"setup.exe [options]; options are case-sensitive and start with / or -:",
+        L"/S, /silent\tno pages: the packages go below the installation's local data folder",
+        L"/Q, /quiet\tsilent, and no message box: each message goes to the setup log",
+        L"/log path\tthe setup log; a quiet run without it logs to %TEMP%\\orvek-setup.log",
+        L"/M list, /manufacturers list\tthe packages, by id, folder or name, separated by , or ; "
+        L"(complete: every package, none: no package); a name that matches no package ends the run",
+        L"/P folder, /installpath folder\tthe installation folder; each package goes into its own folder below it",
+        L"/F, /reinstall\trecorded",
+        L"/L:n\tlanguage (7 German, 9 English, 10 Spanish, 12 French, 16 Italian)",
+        L"/C:abc\tcountry by its three-letter abbreviation (e.g. DEU)",
+        L"/?, /help\tthis text",
+        L"Exit codes:",
+    };
+    for (int code : {kExitInstalled, kExitRestartNeeded, kExitCancelled, kExitFailed, kExitAnotherRun})
+        lines.push_back(std::to_wstring(code) + L"\t" + ExitCodeMeaning(code));
+    return lines;
+}
