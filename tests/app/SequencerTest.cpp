@@ -8,6 +8,7 @@
 #include "support/Win32Support.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace seqtest {
 namespace {
@@ -72,6 +73,14 @@ private:
     std::vector<bool> made_;
     bool set_ = false;
 };
+
+// A failing case is named, not shown as bytes.
+template <class Case>
+    requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 bool DotNet35Present()
 {
