@@ -3,7 +3,7 @@
 // copied, the administration file, the programs started and the setup log.
 #include "SequencerRun.h"
 
-#include "dialogs/DotNetFramework.h"
+#include "platform/DotNetFramework.h"
 #include "resources/resource.h"
 #include "support/Win32Support.h"
 
