@@ -8,12 +8,7 @@ namespace {
 
 std::wstring FullPath(const std::wstring& path)
 {
-    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return path;
-    full.resize(length);
+    std::wstring full = FullPathName(path);
     for (wchar_t& c : full)
         if (c == L'/') c = L'\\';
     // The same file as the plain form names it.

@@ -48,13 +48,7 @@ std::wstring SourceDirFromValue(const std::wstring& setupDir, const std::wstring
         joined = JoinPath(setupDir, value);
     }
     // "..\" and "/" as the system reads them; the length is checked by the caller.
-    const DWORD size = ::GetFullPathNameW(joined.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return joined;
-    std::wstring full(size, L'\0');
-    const DWORD length = ::GetFullPathNameW(joined.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return joined;
-    full.resize(length);
-    return full;
+    return FullPathName(joined);
 }
 
 bool ResolveSourceDir(const std::wstring& setupDir, std::wstring& sourceDir)

@@ -1,19 +1,6 @@
 #include "catalogue/AdminDocument.h"
 
-namespace {
-
-std::wstring FullPath(const std::wstring& path)
-{
-    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return path;
-    full.resize(length);
-    return full;
-}
-
-}  // namespace
+#include "platform/PathUtil.h"
 
 ProfileDocument& AdminDocument::For(const std::wstring& path)
 {
@@ -55,7 +42,7 @@ bool AdminDocument::Commit()
 bool AdminDocument::SamePath(const std::wstring& a, const std::wstring& b)
 {
     if (a.empty() || b.empty()) return false;
-    return a == b || ::lstrcmpiW(FullPath(a).c_str(), FullPath(b).c_str()) == 0;
+    return a == b || ::lstrcmpiW(FullPathName(a).c_str(), FullPathName(b).c_str()) == 0;
 }
 
 AdminDocument::Stamp AdminDocument::StampOf(const std::wstring& path)

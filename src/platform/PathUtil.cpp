@@ -134,6 +134,17 @@ std::wstring FileNameKey(const std::wstring& name)
     return upper;
 }
 
+std::wstring FullPathName(const std::wstring& path)
+{
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
 std::wstring LastPathComponent(const std::wstring& path)
 {
     size_t slash = path.rfind(L'\\');

@@ -62,6 +62,10 @@ bool IsDriveRoot(const std::wstring& path);
 // without regard to the user's language).
 std::wstring FileNameKey(const std::wstring& name);
 
+// The full path as the system reads path ("..", "/", the current folder or
+// drive); path itself when the system cannot make one.
+std::wstring FullPathName(const std::wstring& path);
+
 // Text after the last backslash, or the whole text.
 std::wstring LastPathComponent(const std::wstring& path);
 

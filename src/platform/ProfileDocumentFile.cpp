@@ -21,12 +21,7 @@ std::wstring ProfilePath(const std::wstring& path)
         const UINT length = ::GetWindowsDirectoryW(windows, MAX_PATH);
         if (length > 0 && length < MAX_PATH) return std::wstring(windows) + L'\\' + path;
     }
-    DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    size = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    full.resize(size < full.size() ? size : 0);
-    return full.empty() ? path : full;
+    return FullPathName(path);
 }
 
 std::wstring FolderOf(const std::wstring& path)
