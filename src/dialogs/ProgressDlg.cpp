@@ -50,7 +50,7 @@ void CProgressDlg::ShowNames(const std::wstring& source, const std::wstring& des
     dest_ = dest;
     namesPending_ = true;
     if (!Handle()) return;
-    const DWORD now = ::GetTickCount();
+    const DWORD now = Now();
     if (namesShown_ && now - namesShownAt_ < kNamesInterval) return;
     TakeNames();
     SetItemText(IDC_PROGRESS_SOURCE, sourceText);
@@ -87,7 +87,7 @@ void CProgressDlg::ShowPercent(int percent)
     if (!Handle()) return;
     DoDataExchange(false);
     namesShown_ = true;
-    namesShownAt_ = ::GetTickCount();
+    namesShownAt_ = Now();
     ::SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETPOS, static_cast<WPARAM>(percent), 0);
     if (!fw::PumpWaitingMessages()) keepGoing = false;
 }

@@ -29,18 +29,6 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     }
 }
 
-// Wine hands a window's painting to the display when the thread finds its queue
-// empty; a look for a message that never comes gives it that moment.
-void LetThePaintReachTheScreen(HWND window)
-{
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    for (int i = 0; i < 3; ++i) {
-        ::Sleep(60);
-        MSG msg;
-        ::PeekMessageW(&msg, nullptr, WM_APP + 0x3FFF, WM_APP + 0x3FFF, PM_NOREMOVE);
-    }
-}
-
 }  // namespace
 
 INT_PTR RunModal(fw::Dialog& dialog, std::vector<PageStep> steps)
@@ -93,7 +81,9 @@ std::vector<COLORREF> ClientPixels(HWND window, const RECT& area)
 
 bool SaveScreenshot(HWND window, const std::wstring& name)
 {
-    LetThePaintReachTheScreen(window);
+    // Painted now, and read from the window's own device context: the picture is what
+    // the window drew, whenever the display gets to show it.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT rect{};
     ::GetWindowRect(window, &rect);
     BITMAPINFOHEADER info{};
@@ -105,17 +95,17 @@ bool SaveScreenshot(HWND window, const std::wstring& name)
     info.biCompression = BI_RGB;
     const DWORD stride = (static_cast<DWORD>(info.biWidth) * 3 + 3) & ~3u;
     std::string pixels(static_cast<size_t>(stride) * info.biHeight, '\0');
-    HDC screen = ::GetDC(nullptr);  // not owned: released below
-    fw::ScopedMemoryDC memory(::CreateCompatibleDC(screen));
-    fw::ScopedBitmap bitmap(::CreateCompatibleBitmap(screen, info.biWidth, info.biHeight));
+    HDC own = ::GetWindowDC(window);  // not owned: released below
+    fw::ScopedMemoryDC memory(::CreateCompatibleDC(own));
+    fw::ScopedBitmap bitmap(::CreateCompatibleBitmap(own, info.biWidth, info.biHeight));
     bool copied = false;
     if (memory && bitmap) {
         fw::SelectGuard select(memory.Get(), bitmap.Get());
-        copied = ::BitBlt(memory.Get(), 0, 0, info.biWidth, info.biHeight, screen, rect.left, rect.top, SRCCOPY);
+        copied = ::BitBlt(memory.Get(), 0, 0, info.biWidth, info.biHeight, own, 0, 0, SRCCOPY);
     }
-    copied = copied && ::GetDIBits(screen, bitmap.Get(), 0, info.biHeight, pixels.data(),
+    copied = copied && ::GetDIBits(own, bitmap.Get(), 0, info.biHeight, pixels.data(),
                                    reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == info.biHeight;
-    ::ReleaseDC(nullptr, screen);
+    ::ReleaseDC(window, own);
     if (!copied) return false;
 
     BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(file) + sizeof(info)};

@@ -1,6 +1,6 @@
 // Driving real dialogs from a test: a modal run whose steps come from a timer
 // inside the dialog's own message loop, input as the system delivers it, and the
-// screen read back.
+// windows' pixels read back.
 #pragma once
 
 #include "framework/Dialog.h"
@@ -27,7 +27,7 @@ void SendClick(HWND dialog, int id);
 
 // The pixels of area of window's client area as the screen shows them, row by row.
 std::vector<COLORREF> ClientPixels(HWND window, const RECT& area);
-// Saves window as the screen shows it to screenshots\<name>.bmp beside the test program.
+// Saves window as it paints itself to screenshots\<name>.bmp beside the test program.
 bool SaveScreenshot(HWND window, const std::wstring& name);
 
 // A drive letter that names no drive here.

@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "dialogs/ProgressDlg.h"
 #include "dialogs/WindowsUi.h"
+#include "framework/Handles.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -37,13 +38,22 @@ TEST(CompactPathTest, KeepsShortPathsAndShortensLongOnesToTheLimit)
     EXPECT_EQ(shown.substr(shown.size() - 9), L"\\last.dll");
 }
 
+// The dialog with a clock that moves only when the test moves it.
+class ClockedProgressDlg : public CProgressDlg {
+public:
+    DWORD now = 1000;
+
+protected:
+    DWORD Now() const override { return now; }
+};
+
 class ProgressDlgTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dlg.Create()); }
     void TearDown() override { DropAppMessages(); }
     std::wstring Text(int id) const { return dlg.ItemText(id); }
 
-    CProgressDlg dlg;
+    ClockedProgressDlg dlg;
 };
 
 TEST_F(ProgressDlgTest, ShowsTemplate138WithItsControls)
@@ -137,12 +147,13 @@ TEST_F(ProgressDlgTest, NamesOfQuickFilesReachTheScreenWithTheNextPercentage)
     dlg.SetStep(1);
     dlg.ShowNames(L"C:\\q\\first.dll", L"C:\\z\\first.dll");
     EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\first.dll");
-    dlg.ShowNames(L"C:\\q\\second.dll", L"C:\\z\\second.dll");  // right after: not repainted yet
+    dlg.now += CProgressDlg::kNamesInterval - 1;
+    dlg.ShowNames(L"C:\\q\\second.dll", L"C:\\z\\second.dll");  // within the interval: not repainted yet
     EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\first.dll");
     dlg.Step();  // first step: 0 % is new
     EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\second.dll");
     EXPECT_EQ(Text(IDC_PROGRESS_DEST), L"C:\\z\\second.dll");
-    ::Sleep(CProgressDlg::kNamesInterval + 20);
+    dlg.now += CProgressDlg::kNamesInterval;
     dlg.ShowNames(L"C:\\q\\big.cab", L"C:\\z\\big.cab");  // a slow file shows its names at once
     EXPECT_EQ(Text(IDC_PROGRESS_SOURCE), L"C:\\q\\big.cab");
     EXPECT_EQ(dlg.sourceText, L"C:\\q\\big.cab");
@@ -190,9 +201,11 @@ TEST_F(ProgressDlgTest, EnterKeepsTheDialogAndAGoneWindowOrAQuitStopsTheCopy)
 
 TEST(ProgressOfTheRun, ALanguageLibraryWithoutTheTemplateGivesWayToTheProgramsOwnDialog)
 {
-    // A module with resources but no dialog 138 stands in for such a library.
-    HMODULE library = ::GetModuleHandleW(L"comctl32.dll");
-    ASSERT_NE(library, nullptr);
+    // A module with resources but no dialog 138 stands in for such a library (loaded
+    // here: a test run on its own has not loaded it before).
+    fw::ScopedModule loaded(::LoadLibraryW(L"comctl32.dll"));
+    ASSERT_TRUE(loaded);
+    HMODULE library = loaded.Get();
     ASSERT_EQ(::FindResourceW(library, MAKEINTRESOURCEW(IDD_PROGRESS), RT_DIALOG), nullptr);
     WindowsUi ui;
     std::vector<std::wstring> told;

@@ -26,6 +26,7 @@ ADMIN_FILE = os.path.join(DATA_FOLDER, "orvekAdmin.ini")
 RECORDER = os.path.join(BUILD, "tests", "support", "recorder", "recorder.exe")
 BOXREADER = os.path.join(BUILD, "tests", "support", "boxreader", "boxreader.exe")
 RUNNER = os.path.join(BUILD, "tests", "support", "runner", "runner.exe")
+HOLDER = os.path.join(BUILD, "tests", "support", "holder", "holder.exe")
 
 
 def run_windows(program, args, environment, timeout):
@@ -63,6 +64,43 @@ def wait_for_programs_from(folder, timeout):
         if time.time() > deadline:
             raise AssertionError("programs started from " + folder + " still run")
         time.sleep(0.05)
+
+
+def wait_for(condition, what, timeout=60):
+    """Waits until condition() holds; a test never waits a fixed time."""
+    deadline = time.time() + timeout
+    while not condition():
+        if time.time() > deadline:
+            raise AssertionError("waited in vain for " + what)
+        time.sleep(0.05)
+
+
+def open_anywhere(path):
+    """Some process holds path open."""
+    path = os.path.realpath(path)
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            fds = os.listdir("/proc/%s/fd" % pid)
+        except OSError:
+            continue
+        for fd in fds:
+            try:
+                if os.readlink("/proc/%s/fd/%s" % (pid, fd)) == path:
+                    return True
+            except OSError:
+                pass
+    return False
+
+
+def hold(path):
+    """Holds path open without sharing in a Wine process until path.release exists;
+    returns the process once it holds the file: Wine keeps the file open on the
+    Linux side while a handle is."""
+    holder = subprocess.Popen(["wine", HOLDER, windows_path(path), "120000"])
+    wait_for(lambda: open_anywhere(path) or holder.poll() is not None, "the holder to open " + path)
+    if holder.poll() is not None:
+        raise AssertionError("the holder could not open " + path)
+    return holder
 
 
 def command_lines():
@@ -103,29 +141,14 @@ class Medium:
         return os.path.join(self.install, "setup.exe")
 
     def run(self, *args, env=None, timeout=90, answer=None, script=()):
-        """Runs setup.exe with args; returns the exit code. With answer (a button
+        """Runs setup.exe with args once; returns the exit code. With answer (a button
         id) every message box and dialog is read into self.boxes and answered with
-        it; script gives "Caption=actions" for pages answered with keys and clicks.
-        On a loaded machine a click can be lost before a page is ready: a run left
-        waiting is ended and made again, up to three attempts in all."""
-        kept = os.path.getsize(self.log) if os.path.exists(self.log) else 0
-        for attempt in range(3):
-            try:
-                return self._run_once(args, env, timeout, answer, script)
-            except subprocess.TimeoutExpired:
-                if attempt == 2:
-                    raise
-                with open(self.log, "ab") as log:
-                    log.truncate(kept)  # the ended attempt's starts are not this run's
-
-    def _run_once(self, args, env, timeout, answer, script):
+        it; script gives "Caption=actions" for pages answered with keys and clicks."""
         environment = dict(os.environ, RECORDER_LOG=windows_path(self.log))
         environment.pop("SETUP_HOLD_MS", None)
         environment.update(env or {})
         reader = None
         boxes = os.path.join(self.base, "boxes.txt")
-        if os.path.exists(boxes):
-            os.remove(boxes)  # what an ended attempt read
         if answer is not None:
             reader = subprocess.Popen(["wine", BOXREADER, windows_path(boxes), str(answer), str(timeout * 1000),
                                        *script],

@@ -9,11 +9,10 @@ import subprocess
 import time
 import unittest
 
-from setup_run import BUILD, DATA_FOLDER, DRIVE_C, Machine, Medium, windows_path
+from setup_run import DATA_FOLDER, DRIVE_C, Machine, Medium, hold, windows_path
 import make_medium
 
 IDOK = 1
-HOLDER = os.path.join(BUILD, "tests", "support", "holder", "holder.exe")
 SESSION_MANAGER = r"HKLM\System\CurrentControlSet\Control\Session Manager"
 
 
@@ -49,23 +48,6 @@ def read_bytes(path):
 def write_bytes(path, data, mode="wb"):
     with open(path, mode) as f:
         f.write(data)
-
-
-def open_anywhere(path):
-    """Some process holds path open."""
-    path = os.path.realpath(path)
-    for pid in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            fds = os.listdir("/proc/%s/fd" % pid)
-        except OSError:
-            continue
-        for fd in fds:
-            try:
-                if os.readlink("/proc/%s/fd/%s" % (pid, fd)) == path:
-                    return True
-            except OSError:
-                pass
-    return False
 
 
 def pending_renames():
@@ -184,17 +166,6 @@ class CraftedMedia(unittest.TestCase):
                     if answer is not None:
                         self.assertTrue(any(windows_path(link) in box for _, box in self.medium.boxes))
 
-    def hold(self, path):
-        """Holds path open in a Wine process until path.release exists; returns once
-        it is held: Wine keeps the file open on the Linux side while a handle is."""
-        holder = subprocess.Popen(["wine", HOLDER, windows_path(path), "120000"])
-        deadline = time.time() + 60
-        while not open_anywhere(path):
-            self.assertIsNone(holder.poll(), "the holder could not open " + path)
-            self.assertLess(time.time(), deadline)
-            time.sleep(0.05)
-        return holder
-
     def test_a_temporary_name_never_overwrites_a_file_of_the_user(self):
         self.assertEqual(self.quiet_run(), 0)
         readme = os.path.join(DATA_FOLDER, "readme.txt")
@@ -203,7 +174,7 @@ class CraftedMedia(unittest.TestCase):
         source = os.path.join(self.medium.install, "readme.txt")
         write_bytes(source, b"a newer line\r\n", "ab")
         os.utime(source, (time.time() + 3600, time.time() + 3600))
-        holder = self.hold(readme)
+        holder = hold(readme)
         try:
             self.assertEqual(self.quiet_run(), 3010)
         finally:

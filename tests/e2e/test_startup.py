@@ -3,22 +3,13 @@ program's own files, a log that cannot be opened, the one-run guard held by
 something else, and a medium whose source or catalogue offers nothing."""
 import os
 import subprocess
-import time
 import unittest
 
-from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, DRIVE_C, PREFIX, Machine, Medium, windows_path
+from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, DRIVE_C, PREFIX, Machine, Medium, wait_for, windows_path
 
 HOLDER = os.path.join(BUILD, "tests", "support", "holder", "holder.exe")
 UNINSTALL_LOG = os.path.join(DATA_FOLDER, ".UNINST.INF")
 INSTALLED = os.path.join(DATA_FOLDER, "local", "Lumina", "cad", "lum0.cad")
-
-
-def wait_for(condition, what, timeout=60):
-    deadline = time.time() + timeout
-    while not condition():
-        if time.time() > deadline:
-            raise AssertionError("waited in vain for " + what)
-        time.sleep(0.05)
 
 
 def read(path, mode="rb"):

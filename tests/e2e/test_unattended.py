@@ -5,11 +5,9 @@ import subprocess
 import time
 import unittest
 
-from setup_run import ADMIN_FILE, BOXREADER, BUILD, DATA_FOLDER, Machine, Medium, windows_path
-import make_medium
+from setup_run import ADMIN_FILE, BOXREADER, DATA_FOLDER, Machine, Medium, hold, wait_for, windows_path
 
 IDOK = 1
-HOLDER = os.path.join(BUILD, "tests", "support", "holder", "holder.exe")
 
 
 class Unattended(unittest.TestCase):
@@ -80,9 +78,8 @@ class Unattended(unittest.TestCase):
         source = os.path.join(self.medium.root, "data", "Lumina", "cad", "lum0.cad")
         open(source, "ab").write(b"new rows\r\n")
         os.utime(source, (time.time() + 3600, time.time() + 3600))
-        holder = subprocess.Popen(["wine", HOLDER, windows_path(held), "120000"])
+        holder = hold(held)
         try:
-            time.sleep(2)
             # The user agrees to replace the old data; the held file cannot go and is replaced at restart.
             self.assertEqual(self.medium.run("/S", "/log", windows_path(self.log), answer=IDOK), 3010)
         finally:
@@ -102,7 +99,15 @@ class Unattended(unittest.TestCase):
         first = subprocess.Popen(["wine", self.medium.setup_exe(), "/S"],
                                  env=dict(os.environ, RECORDER_LOG=windows_path(self.medium.log)))
         try:
-            time.sleep(4)
+            # Its box is up once it holds the lock; the box is read, not answered (button 0).
+            seen = os.path.join(self.medium.base, "first-box.txt")
+            watcher = subprocess.Popen(["wine", BOXREADER, windows_path(seen), "0", "120000"])
+            try:
+                wait_for(lambda: os.path.exists(seen) or first.poll() is not None, "the first run's box", 120)
+            finally:
+                open(seen + ".stop", "w").close()
+                watcher.wait(timeout=30)
+            self.assertIsNone(first.poll(), "the first run ended before its box")
             self.assertEqual(self.medium.run("/Q", "/log", windows_path(self.log)), 1618)
             self.assertIn("exit code 1618", self.log_text())
         finally:

@@ -13,17 +13,12 @@
 
 namespace {
 
-void Pump(DWORD ms)
-{
-    PumpFor(ms);
-}
-
 // Paints the client area into a memory bitmap with WM_PRINTCLIENT-free means:
 // the window's own DC, read back after a synchronous repaint.
 COLORREF ClientPixel(HWND hwnd, int x, int y)
 {
     ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Pump(50);
+    PumpWaiting();
     HDC dc = ::GetDC(hwnd);
     COLORREF colour = ::GetPixel(dc, x, y);
     ::ReleaseDC(hwnd, dc);
@@ -45,7 +40,7 @@ protected:
         ::ShowWindow(window->Handle(), SW_SHOW);
         ::UpdateWindow(window->Handle());
         sequencer.Attach(window.get());
-        Pump(100);
+        PumpWaiting();
         return window;
     }
 
@@ -128,8 +123,9 @@ TEST_F(BackdropTest, SlideshowStartsOnceAndOnlyItsTimerAdvancesIt)
     ASSERT_TRUE(WriteText(script, L"[Billboard]\r\n1.bmp=1000\r\n2.bmp=1000\r\n"));
     auto window = Open();
     EXPECT_FALSE(window->SlideshowRunning());
-    Pump(1300);
-    EXPECT_EQ(window->Pictures().Current(), 0);  // no ticks before 0x47C
+    EXPECT_FALSE(::KillTimer(window->Handle(), kSlideshowTimer));  // no ticks before 0x47C
+    PumpWaiting();
+    EXPECT_EQ(window->Pictures().Current(), 0);
 
     EXPECT_EQ(::SendMessageW(window->Handle(), kMsgStartSlideshow, 0, 0), 0);
     EXPECT_EQ(::SendMessageW(window->Handle(), kMsgStartSlideshow, 0, 0), 0);
@@ -137,8 +133,8 @@ TEST_F(BackdropTest, SlideshowStartsOnceAndOnlyItsTimerAdvancesIt)
 
     ::SendMessageW(window->Handle(), WM_TIMER, 999, 0);  // not ours
     EXPECT_EQ(window->Pictures().Current(), 0);
-    Pump(1500);  // the real timer fires at least once
-    EXPECT_EQ(window->Pictures().Current(), 1);
+    // The real timer moves it on.
+    EXPECT_TRUE(PumpUntil([&window] { return window->Pictures().Current() == 1; }, 30000));
 }
 
 TEST_F(BackdropTest, WaitCursorOnlyWhileBusyAndOnlyOverTheWindowItself)
@@ -187,7 +183,7 @@ TEST_F(BackdropTest, ClosingIsRefusedWhileBusyAndEndsTheRunOtherwise)
     auto window = Open();
     state.busy = true;
     ::SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PumpFor(300));
+    EXPECT_TRUE(PumpWaiting());  // no quit on the way
     EXPECT_TRUE(window->Exists());
 
     state.busy = false;

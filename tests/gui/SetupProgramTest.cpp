@@ -72,10 +72,11 @@ TEST_F(SetupProgramTest, ShowsTheBackdropAndEndsByItselfWithoutAnAdministrationF
     Start(child, install + L"\\setup.exe", L"/Q", L"4000");
     ASSERT_TRUE(child.ok) << ::GetLastError();
 
+    // Found once it is shown with its title (a loaded machine starts a program slowly).
     HWND window = nullptr;
-    for (int i = 0; i < 1200 && !window; ++i) {  // a loaded machine starts a program slowly
+    for (int i = 0; i < 1200 && !(window && ::IsWindowVisible(window)); ++i) {
         window = ::FindWindowW(nullptr, L"ORVEK Installation");
-        if (!window) ::Sleep(25);
+        if (!(window && ::IsWindowVisible(window))) ::Sleep(25);
     }
     ASSERT_NE(window, nullptr) << "no window titled ORVEK Installation";
     RECT client{};

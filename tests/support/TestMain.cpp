@@ -1,13 +1,19 @@
 // GoogleTest entry for the Unicode programs.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdio>
 
 #include <string>
 #include <vector>
 
 int wmain(int argc, wchar_t** argv)
 {
+    // Plain line ends: CTest reads the test list from this output (--gtest_list_tests).
+    _setmode(_fileno(stdout), _O_BINARY);
     std::vector<std::string> storage;
     for (int i = 0; i < argc; ++i) {
         int size = ::WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);

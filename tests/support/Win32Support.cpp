@@ -7,20 +7,46 @@ std::wstring WinePathOf(const std::string& unixPath)
     return path;
 }
 
+namespace {
+
+// Dispatches what waits; false (and the quit taken off the queue) when WM_QUIT came.
+bool DispatchWaiting(WPARAM* quitCode)
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            if (quitCode) *quitCode = msg.wParam;
+            return false;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+}  // namespace
+
 bool PumpFor(DWORD ms, WPARAM* quitCode)
 {
     const DWORD end = ::GetTickCount() + ms;
     do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                if (quitCode) *quitCode = msg.wParam;
-                return false;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
+        if (!DispatchWaiting(quitCode)) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     } while (static_cast<LONG>(end - ::GetTickCount()) > 0);
     return true;
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD ms)
+{
+    const DWORD end = ::GetTickCount() + ms;
+    while (!condition()) {
+        if (!DispatchWaiting(nullptr) || static_cast<LONG>(end - ::GetTickCount()) <= 0) return condition();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return true;
+}
+
+bool PumpWaiting()
+{
+    return DispatchWaiting(nullptr);
 }

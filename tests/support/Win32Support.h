@@ -5,14 +5,20 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // A Linux path (from the build) as Wine's drive Z: shows it.
 std::wstring WinePathOf(const std::string& unixPath);
 
-// Dispatches this thread's messages for ms milliseconds. False when WM_QUIT was
-// seen (it is then taken off the queue; quitCode gets its wParam).
+// Dispatches this thread's messages until WM_QUIT comes, at most ms milliseconds.
+// False when WM_QUIT was seen (it is then taken off the queue; quitCode gets its wParam).
 bool PumpFor(DWORD ms, WPARAM* quitCode = nullptr);
+// Dispatches this thread's messages until condition() holds (true) or ms milliseconds
+// passed or WM_QUIT came (false).
+bool PumpUntil(const std::function<bool()>& condition, DWORD ms);
+// Dispatches the messages waiting now and those they post. False when WM_QUIT was seen.
+bool PumpWaiting();
 
 // A file held open without sharing, as a running program holds its files.
 class HeldOpen {

@@ -2,8 +2,9 @@
 // for message boxes and dialogs of other programs on the desktop, appends each
 // one's caption and text to OUTFILE (UTF-8: "caption=...\ntext=...\n\n"; the text
 // of a dialog is its static texts, joined by " | ") and answers it with BUTTON (a
-// command id, default IDOK). Ends when OUTFILE.stop exists or after TIMEOUT_MS
-// (default 120000). Dialogs without the BUTTON (the progress dialog) are passed by.
+// command id, default IDOK; 0 answers nothing, so a test can wait for a box). Ends
+// when OUTFILE.stop exists or after TIMEOUT_MS (default 120000). Dialogs without
+// the BUTTON (the progress dialog) are passed by.
 // Further arguments CAPTION=ACTIONS answer the dialog of that caption instead:
 // ACTIONS is a comma list of "space:ID" (the space key to control ID) and "ID"
 // (a click on button ID), done in order.
@@ -50,11 +51,13 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM param)
     ::GetClassNameW(hwnd, cls, 64);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
-    // A question: a message box (its text in static 0xFFFF), a dialog with the answer's
-    // button, or a page with a script; not the progress dialog, nor a box half built.
+    // A question: a message box once its text is there (in static 0xFFFF), a dialog
+    // with the answer's button, or a page with a script; not the progress dialog,
+    // nor a box half built (shown and enabled once the program has filled it).
+    HWND text = ::GetDlgItem(hwnd, 0xFFFF);
     if (std::wstring(cls) == L"#32770" && pid != ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) &&
         ::IsWindowEnabled(hwnd) && !search->seen->count(hwnd) &&
-        (::GetDlgItem(hwnd, 0xFFFF) || ::GetDlgItem(hwnd, search->button) ||
+        ((text && !WindowText(text).empty()) || (search->button && ::GetDlgItem(hwnd, search->button)) ||
          search->scripted->count(WindowText(hwnd)))) {
         search->found = hwnd;
         return FALSE;
@@ -92,7 +95,7 @@ void Act(HWND dialog, const std::wstring& actions)
         } else if (HWND button = ::GetDlgItem(dialog, _wtoi(action.c_str()))) {
             ::PostMessageW(button, BM_CLICK, 0, 0);
         }
-        ::Sleep(300);
+        // No pause: posted to one thread, the actions are served in the order given.
     }
 }
 
@@ -111,9 +114,11 @@ int wmain(int argc, wchar_t** argv)
         const size_t equals = pair.find(L'=');
         if (equals != std::wstring::npos) scripted[pair.substr(0, equals)] = pair.substr(equals + 1);
     }
-    std::set<HWND> seen;
+    std::set<HWND> seen;  // answered and still shown
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < timeout && ::GetFileAttributesW(stop.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // A box gone from the screen is forgotten: its handle may come back for the next question.
+        std::erase_if(seen, [](HWND box) { return !::IsWindow(box) || !::IsWindowVisible(box); });
         Search search{&seen, &scripted, button};
         ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
         if (!search.found) {
@@ -123,7 +128,6 @@ int wmain(int argc, wchar_t** argv)
         HWND box = search.found;
         const auto script = scripted.find(WindowText(box));
         seen.insert(box);
-        ::Sleep(100);  // let the box finish painting its text
         const std::string record = "caption=" + Utf8(WindowText(box)) + "\ntext=" +
                                    Utf8(DialogText(box)) + "\n\n";
         if (FILE* file = _wfopen(out.c_str(), L"ab")) {
@@ -132,15 +136,12 @@ int wmain(int argc, wchar_t** argv)
         }
         if (script != scripted.end()) {
             Act(box, script->second);
-        } else {
+        } else if (button) {
             // The box's own button, so a box without that button falls back to its default.
             HWND item = ::GetDlgItem(box, button);
             ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(item ? button : IDOK, BN_CLICKED),
                            reinterpret_cast<LPARAM>(item));
         }
-        // Once it is gone its handle may come back for the next question: forget it then.
-        for (int i = 0; i < 250 && ::IsWindow(box) && ::IsWindowVisible(box); ++i) ::Sleep(20);
-        seen.erase(box);
     }
     return 0;
 }
