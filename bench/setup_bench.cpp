@@ -1,9 +1,11 @@
 // The whole program: a quiet run of setup.exe on a generated medium, timed as a
-// process from its start to its end, against a plain CopyFileW loop over the
-// same files in this process, in turns; then a medium whose catalogue holds many
-// packages of one small file each, where the setup log's times give the merge
-// and registration. Sizes from the command line (defaults: the full figures):
-// --files 20000 --packages 20 --big 8 --big-mb 256 --many 5000 --rounds 3.
+// process from its start to its end, against two loops in this process over the
+// same files, in turns: a plain CopyFileW loop (its folders made beforehand) and
+// a loop that does the program's work by hand (package and category folders,
+// the uninstall logs). Then media of many packages of one small file each.
+// Each step's share comes from the setup log's times. Sizes from the command
+// line (defaults: the full figures): --files 20000 --packages 20 --many 5000
+// --more 10000 --pairs 5; large files with --big 8 --big-mb 256.
 // The machine's data folder (where a quiet run installs) is set aside while the
 // benchmark runs and put back afterwards.
 #include "harness/BenchHarness.h"
@@ -18,6 +20,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -82,11 +85,15 @@ struct Medium {
     std::vector<bench::SourceFile> list;
 };
 
-// The times of the setup log's lines ("2026-12-08 05:20:13.481  text"), in
-// seconds of the day, by the start of the text; the last line of each wins.
-std::map<std::string, double> LogTimes(const std::wstring& path)
+// The setup log's lines ("2026-12-08 05:20:13.481  text"): seconds of the day and text.
+struct LogLine {
+    double time = 0;
+    std::string text;
+};
+
+std::vector<LogLine> LogLines(const std::wstring& path)
 {
-    std::map<std::string, double> times;
+    std::vector<LogLine> lines;
     const std::string text = ReadBytes(path);
     for (size_t start = 0; start < text.size();) {
         size_t end = text.find('\n', start);
@@ -96,15 +103,15 @@ std::map<std::string, double> LogTimes(const std::wstring& path)
         unsigned y, mo, d, h, mi, s, ms;
         if (line.size() < 25 || std::sscanf(line.c_str(), "%u-%u-%u %u:%u:%u.%u", &y, &mo, &d, &h, &mi, &s, &ms) != 7)
             continue;
-        times[line.substr(25, 24)] = h * 3600.0 + mi * 60.0 + s + ms / 1000.0;
+        lines.push_back({h * 3600.0 + mi * 60.0 + s + ms / 1000.0, line.substr(25)});
     }
-    return times;
+    return lines;
 }
 
 struct SetupRun {
     double seconds = 0;
     DWORD exitCode = 0;
-    std::map<std::string, double> log;
+    std::vector<LogLine> log;
 };
 
 // One quiet run of setup.exe over a fresh data folder; the process from start to end.
@@ -127,64 +134,169 @@ SetupRun RunSetup(const Medium& medium, const DataFolderAside& data, const std::
     ::GetExitCodeProcess(process.hProcess, &run.exitCode);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    run.log = LogTimes(logPath);
+    run.log = LogLines(logPath);
     if (run.exitCode != 0) std::wprintf(L"  setup.exe ended with %lu (see %ls)\n", run.exitCode, logPath.c_str());
     return run;
 }
 
-// Seconds between two lines of the setup log, by the start of their text.
-double Between(const SetupRun& run, const char* from, const char* to)
+// The time of the first line that starts with text; negative when there is none.
+double FirstLine(const SetupRun& run, const char* text)
 {
-    const auto a = run.log.lower_bound(from), b = run.log.lower_bound(to);
-    if (a == run.log.end() || b == run.log.end() || a->first.rfind(from, 0) != 0 || b->first.rfind(to, 0) != 0)
-        return -1;
-    double seconds = b->second - a->second;
-    return seconds < 0 ? seconds + 86400 : seconds;
+    for (const LogLine& line : run.log)
+        if (line.text.rfind(text, 0) == 0) return line.time;
+    return -1;
 }
 
-void Steps(const SetupRun& run)
+// The time of the last line before the first that starts with text.
+double LineBefore(const SetupRun& run, const char* text)
 {
-    std::wprintf(L"  from the setup log: start to source %.2f s, to the administration file %.2f s (scan and"
-                 L" element list), copy and file trees %.2f s, merge and registration %.2f s; the process outside"
-                 L" its log %.2f s\n",
-                 Between(run, "start: ", "source "), Between(run, "source ", "administration file"),
-                 Between(run, "administration file", "every file copied"),
-                 Between(run, "every file copied", "packages recorded"),
-                 run.seconds - Between(run, "start: ", "exit code"));
+    for (size_t i = 1; i < run.log.size(); ++i)
+        if (run.log[i].text.rfind(text, 0) == 0) return run.log[i - 1].time;
+    return -1;
 }
 
-// Plain loop and setup.exe in turns (plain first in the odd rounds): the page
-// cache's write-back weighs on both alike; the fastest of each are compared.
-void CompareWithPlainCopy(const wchar_t* what, const Medium& medium, const DataFolderAside& data,
-                          const std::wstring& base, int rounds)
+// Each step's share of the whole process, from the setup log's lines; the
+// step names the lines that bound it.
+void Shares(const SetupRun& run)
 {
-    std::vector<double> plain, setup;
-    SetupRun last;
-    const std::wstring plainDir = base + L"\\plain", logPath = base + L"\\setup.log";
-    auto plainRound = [&] {
-        plain.push_back(bench::PlainCopy(medium.list, plainDir));
-        RemoveTree(plainDir);
-    };
-    auto setupRound = [&] {
-        last = RunSetup(medium, data, logPath);
-        setup.push_back(last.seconds);
-    };
-    for (int round = 0; round < rounds; ++round) {
-        if (round % 2 == 0) {
-            plainRound();
-            setupRound();
-        } else {
-            setupRound();
-            plainRound();
-        }
+    const double start = FirstLine(run, "start: "), source = FirstLine(run, "source "),
+                 admin = FirstLine(run, "administration file"), choices = LineBefore(run, "folders made"),
+                 folders = FirstLine(run, "folders made"), copied = FirstLine(run, "every file copied"),
+                 recorded = FirstLine(run, "packages recorded"), exit = FirstLine(run, "exit code");
+    if (start < 0 || source < 0 || admin < 0 || choices < 0 || folders < 0 || copied < 0 || recorded < 0 || exit < 0) {
+        std::wprintf(L"  the setup log lacks a step's line\n");
+        return;
     }
-    // Single runs of either vary by a third on a shared machine: both the fastest and the medians.
-    const double p = bench::Fastest(plain), s = bench::Fastest(setup);
-    std::wprintf(L"%ls: %zu files; plain CopyFileW %ls s, setup.exe %ls s; fastest %.2f s and %.2f s: ratio %.2f;"
-                 L" ratio of the medians %.2f\n",
-                 what, medium.list.size(), bench::List(plain).c_str(), bench::List(setup).c_str(), p, s, s / p,
-                 bench::Median(setup) / bench::Median(plain));
-    Steps(last);
+    const struct {
+        const wchar_t* name;
+        double seconds;
+    } steps[] = {
+        {L"start-up", source - start},
+        {L"scan of the medium and catalogue", admin - source},
+        {L"administration file and package checks", choices - admin},
+        {L"package folders", folders - choices},
+        {L"copy", copied - folders},
+        {L"installers and registration", recorded - copied},
+        {L"summary and end", exit - recorded},
+        {L"process outside its log", run.seconds - (exit - start)},
+    };
+    std::wprintf(L"  shares of the last run (%.2f s):", run.seconds);
+    for (const auto& step : steps)
+        std::wprintf(L" %ls %.2f s (%.0f%%);", step.name, step.seconds, 100 * step.seconds / run.seconds);
+    std::wprintf(L"\n");
+}
+
+// The files of a medium by package, in the order the program takes them.
+std::vector<std::vector<const bench::SourceFile*>> ByPackage(const std::vector<bench::SourceFile>& files)
+{
+    std::map<std::wstring, std::vector<const bench::SourceFile*>> packages;
+    for (const auto& f : files) packages[f.relative.substr(0, f.relative.find(L'\\'))].push_back(&f);
+    std::vector<std::vector<const bench::SourceFile*>> list;
+    for (auto& [name, files] : packages) list.push_back(std::move(files));
+    return list;
+}
+
+// A log opened for appending, as the program opens its logs.
+HANDLE OpenAppend(const std::wstring& path)
+{
+    return ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+void AppendLine(HANDLE log, const std::string& line)
+{
+    DWORD written = 0;
+    ::WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());  // the benchmark's paths are ASCII
+}
+
+// The plain loop that does the program's work by hand: below dest (made
+// beforehand, not timed), each package folder with its seven category folders
+// and a small log of its own ("dir" lines, then a line per file), every file
+// copied with CopyFileW, and a line per file appended to the run's log as well.
+double SameWorkCopy(const std::vector<std::vector<const bench::SourceFile*>>& packages, const std::wstring& dest)
+{
+    static const wchar_t* categories[] = {L"lvk", L"dtb", L"cad", L"pic", L"geo", L"sym", L"att"};
+    bench::MakeFolders(dest);
+    const double start = Now();
+    HANDLE runLog = OpenAppend(dest + L"\\.UNINST.INF");
+    for (const auto& files : packages) {
+        const std::wstring relative = files.front()->relative;
+        const std::wstring folder = dest + L"\\" + relative.substr(0, relative.find(L'\\'));
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+        for (const wchar_t* category : categories) ::CreateDirectoryW((folder + L"\\" + category).c_str(), nullptr);
+        HANDLE packageLog = OpenAppend(folder + L"\\_uninst.inf");
+        AppendLine(runLog, "file 0 0 " + Narrow(folder) + "\\_uninst.inf\n");
+        AppendLine(packageLog, "dir " + Narrow(folder) + "\n");
+        for (const wchar_t* category : categories)
+            AppendLine(packageLog, "dir " + Narrow(folder) + "\\" + Narrow(category) + "\n");
+        for (const bench::SourceFile* f : files) {
+            const std::wstring to = dest + L"\\" + f->relative;
+            if (!::CopyFileW(f->source.c_str(), to.c_str(), FALSE))
+                std::wprintf(L"same-work copy failed: %ls (%lu)\n", f->source.c_str(), ::GetLastError());
+            const std::string line = "file 0 0 " + Narrow(to) + "\n";
+            AppendLine(packageLog, line);
+            AppendLine(runLog, line);
+        }
+        ::CloseHandle(packageLog);
+    }
+    ::CloseHandle(runLog);
+    return Now() - start;
+}
+
+// Seconds of the three ways over one medium, in turns.
+struct Figures {
+    std::vector<double> plain, same, setup;
+    SetupRun last;
+};
+
+// The plain loop, the same-work loop and setup.exe in turns, each round
+// starting with another of them, so that the page cache's write-back weighs
+// on all three alike. The plain loop only when withPlain.
+Figures InTurns(const Medium& medium, const DataFolderAside& data, const std::wstring& base, int pairs, bool withPlain)
+{
+    Figures f;
+    const auto packages = ByPackage(medium.list);
+    const std::wstring plainDir = base + L"\\plain", sameDir = base + L"\\same", logPath = base + L"\\setup.log";
+    const std::function<void()> ways[] = {
+        [&] {
+            if (!withPlain) return;
+            f.plain.push_back(bench::PlainCopy(medium.list, plainDir));
+            RemoveTree(plainDir);
+        },
+        [&] {
+            f.same.push_back(SameWorkCopy(packages, sameDir));
+            RemoveTree(sameDir);
+        },
+        [&] {
+            f.last = RunSetup(medium, data, logPath);
+            f.setup.push_back(f.last.seconds);
+        },
+    };
+    for (int round = 0; round < pairs; ++round)
+        for (int i = 0; i < 3; ++i) ways[(round + i) % 3]();
+    return f;
+}
+
+void Report(const wchar_t* what, const Medium& medium, const Figures& f)
+{
+    const double setup = bench::Median(f.setup), same = bench::Median(f.same);
+    std::wprintf(L"%ls: %zu files; setup.exe %ls s; same-work loop %ls s", what, medium.list.size(),
+                 bench::List(f.setup).c_str(), bench::List(f.same).c_str());
+    if (!f.plain.empty()) std::wprintf(L"; plain CopyFileW loop %ls s", bench::List(f.plain).c_str());
+    std::wprintf(L"\n  medians: setup.exe %.2f s, same-work %.2f s: ratio %.2f (fastest %.2f)", setup, same, setup / same,
+                 bench::Fastest(f.setup) / bench::Fastest(f.same));
+    if (!f.plain.empty()) {
+        const double plain = bench::Median(f.plain);
+        std::wprintf(L"; plain %.2f s: ratio %.2f (fastest %.2f)", plain, setup / plain,
+                     bench::Fastest(f.setup) / bench::Fastest(f.plain));
+    }
+    std::wprintf(L"\n");
+    Shares(f.last);
 }
 
 }  // namespace
@@ -193,10 +305,11 @@ int wmain(int argc, wchar_t** argv)
 {
     const int files = bench::IntArg(argc, argv, L"--files", 20000);
     const int packages = std::max(1, bench::IntArg(argc, argv, L"--packages", 20));
-    const int big = bench::IntArg(argc, argv, L"--big", 8);
+    const int big = bench::IntArg(argc, argv, L"--big", 0);
     const int bigMb = bench::IntArg(argc, argv, L"--big-mb", 256);
     const int many = bench::IntArg(argc, argv, L"--many", 5000);
-    const int rounds = std::max(1, bench::IntArg(argc, argv, L"--rounds", 3));
+    const int more = bench::IntArg(argc, argv, L"--more", 10000);
+    const int pairs = std::max(1, bench::IntArg(argc, argv, L"--pairs", 5));
 
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures stay when a run is cut short
     // Where a quiet run installs: the program's own answer, without a box.
@@ -212,29 +325,28 @@ int wmain(int argc, wchar_t** argv)
     ::GetTempPathW(MAX_PATH, temp);
     const std::wstring base = std::wstring(temp) + L"ovksetupbench_" + std::to_wstring(::GetCurrentProcessId());
     bench::MakeFolders(base);
-    std::wprintf(L"data under %ls\n", base.c_str());
+    std::wprintf(L"data under %ls; medians of %d rounds in turns\n", base.c_str(), pairs);
     {
         const DataFolderAside data(dataFolder);
         if (files > 0) {
             const Medium medium(base + L"\\small", packages, files, 0);
-            CompareWithPlainCopy(L"small files", medium, data, base, rounds);
+            Report(L"small files", medium, InTurns(medium, data, base, pairs, true));
         }
         if (big > 0) {
             const Medium medium(base + L"\\big", 1, big, static_cast<uint64_t>(bigMb) << 20);
-            CompareWithPlainCopy(L"large files", medium, data, base, rounds);
+            Report(L"large files", medium, InTurns(medium, data, base, pairs, true));
         }
-        if (many > 0) {
-            const Medium medium(base + L"\\many", many, many, 0);
-            std::vector<double> seconds, merge;
-            SetupRun last;
-            for (int round = 0; round < rounds; ++round) {
-                last = RunSetup(medium, data, base + L"\\setup.log");
-                seconds.push_back(last.seconds);
-                merge.push_back(Between(last, "every file copied", "packages recorded"));
-            }
-            std::wprintf(L"%d packages of one file each: setup.exe %ls s; merge and registration %ls s\n", many,
-                         bench::List(seconds).c_str(), bench::List(merge).c_str());
-            Steps(last);
+        double manySetup = 0, manySame = 0;
+        for (const int count : {many, more}) {
+            if (count <= 0) continue;
+            const Medium medium(base + L"\\many", count, count, 0);
+            const Figures f = InTurns(medium, data, base, pairs, true);
+            Report((std::to_wstring(count) + L" packages of one file each").c_str(), medium, f);
+            if (count == more && manySetup > 0)
+                std::wprintf(L"  growth from %d to %d packages: setup.exe %.2f times, same-work loop %.2f times\n", many,
+                             more, bench::Median(f.setup) / manySetup, bench::Median(f.same) / manySame);
+            manySetup = bench::Median(f.setup);
+            manySame = bench::Median(f.same);
         }
     }
     RemoveTree(base);

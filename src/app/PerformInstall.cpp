@@ -32,6 +32,7 @@ bool Sequencer::PerformInstall()
     CreateFolders(run_, state_.elements, state_.scriptFile, state_.installDir);
     NoteRefused(chosen, refusals);
     OpenCopyLog(run_, JoinPath(state_.installDir, L"update.log"));
+    log_.Write(L"folders made; copying the files");
 
     state_.busy = true;
     run_.BeginCopy();
