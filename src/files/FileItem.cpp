@@ -47,7 +47,8 @@ void CClassItem::Install(const std::wstring& folder, InstallRun& run, UninstallL
     if (wholeFolder && children.size() == 1) {
         const std::wstring pattern = children.front()->source;
         children.clear();
-        ExpandSource(run.sourceDir, pattern, children);
+        const FileList::Sizes* scanned = run.sourceFiles ? run.sourceFiles->Lookup(pattern) : nullptr;
+        if (!run.sourceFiles || (scanned && !scanned->empty())) ExpandSource(run.sourceDir, pattern, children);
         // The children are plain files from now on; counts and sizes follow them.
         wholeFolder = false;
     }

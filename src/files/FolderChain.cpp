@@ -6,17 +6,25 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace {
 
-// CreateDirectoryW, where a folder that is already there counts as done.
-bool CreateOne(InstallRun& run, const std::wstring& folder)
+enum class Made { Yes, There, Missing, Failed };
+
+// CreateDirectoryW of one folder: made (and logged), already there as a
+// folder, its parent missing, or failed.
+Made CreateOne(InstallRun& run, const std::wstring& folder)
 {
     if (::CreateDirectoryW(folder.c_str(), nullptr)) {
+        run.SeenFolders().Made(folder);
         if (UninstallLog* log = run.RunLog()) log->WriteDir(folder);
-        return true;
+        return Made::Yes;
     }
-    if (::GetLastError() != ERROR_ALREADY_EXISTS) return false;
-    return FolderExists(folder);
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_PATH_NOT_FOUND) return Made::Missing;
+    if (error != ERROR_ALREADY_EXISTS) return Made::Failed;
+    return FolderExists(folder) ? Made::There : Made::Failed;
 }
 
 }  // namespace
@@ -28,13 +36,25 @@ bool CreateFolderChain(InstallRun& run, const std::wstring& path)
         RefuseFolderLink(run, L"The folder " + path, link);
         return false;
     }
-    bool result = false;
     // Each prefix ends at a backslash, which it keeps, or at the end of the path:
     // "C:\" is three characters and skipped, "C:\x\" is made and logged so.
     // The uninstaller reads these lines as they are.
-    for (size_t end = 1; end <= path.size(); ++end) {
-        if (end < path.size() && path[end - 1] != L'\\') continue;
-        if (end > 3) result = CreateOne(run, path.substr(0, end));
+    std::vector<std::size_t> ends;
+    for (std::size_t end = 4; end <= path.size(); ++end)
+        if (end == path.size() || path[end - 1] == L'\\') ends.push_back(end);
+    // From the deepest folder up to the first that is there or can be made (one
+    // call when the parent is there), then down again, top first as the log has them.
+    std::size_t made = ends.size();
+    while (made > 0) {
+        const Made outcome = CreateOne(run, path.substr(0, ends[made - 1]));
+        if (outcome == Made::Failed) return false;
+        if (outcome != Made::Missing) break;
+        --made;
     }
-    return result;
+    if (made == 0) return false;
+    for (std::size_t i = made; i < ends.size(); ++i) {
+        const Made outcome = CreateOne(run, path.substr(0, ends[i]));
+        if (outcome != Made::Yes && outcome != Made::There) return false;
+    }
+    return true;
 }

@@ -32,6 +32,7 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
         if (Takes(element)) total += CountFiles(*element.fileTree, sourceFiles);
     }
 
+    run.sourceFiles = &sourceFiles;
     run.ui.BeginProgress(total);
     // Once the user stopped, the elements after that point are not touched (no package log either).
     for (std::size_t i = 0; i < elements.GetSize() && run.KeepGoing(); ++i) {
@@ -51,6 +52,7 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
         element.filesInPlace = run.FilesNotInstalled() == failedBefore;
     }
 
+    run.sourceFiles = nullptr;
     const bool stopped = !run.KeepGoing();
     run.ui.EndProgress();
     if (stopped) {

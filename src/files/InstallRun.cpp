@@ -21,9 +21,9 @@ void InstallRun::Refuse(const std::wstring& why)
     Tell(L"refused: " + why);
 }
 
-std::wstring InstallRun::LinkOnTheWay(const std::wstring& path) const
+std::wstring InstallRun::LinkOnTheWay(const std::wstring& path)
 {
-    return installDir.empty() ? std::wstring() : FolderLinkBelow(installDir, path);
+    return installDir.empty() ? std::wstring() : plainFolders_.LinkBelow(installDir, path);
 }
 
 bool InstallRun::KnownMissing(const std::wstring& path)

@@ -9,9 +9,12 @@
 #include "files/UninstallLog.h"
 #include "framework/UserInterface.h"
 #include "platform/FileCopy.h"
+#include "platform/FolderLinks.h"
 #include "platform/SystemInfo.h"
 
 #include <windows.h>
+
+class FileList;
 
 #include <functional>
 #include <map>
@@ -102,11 +105,18 @@ public:
 
     // The first folder link on the way from the installation folder down to
     // path (a folder); empty when there is none, when path is not below the
-    // installation folder, or while that is not known yet.
-    std::wstring LinkOnTheWay(const std::wstring& path) const;
+    // installation folder, or while that is not known yet. A folder found plain
+    // is not looked at again in this run.
+    std::wstring LinkOnTheWay(const std::wstring& path);
+    // The folders this run found plain; for the checks that start elsewhere.
+    PlainFolders& SeenFolders() { return plainFolders_; }
 
     fw::UserInterface& ui;
     std::wstring sourceDir;     // the installation source; whole-folder items expand below it
+    // The scan of sourceDir, when the copy has one: a whole folder that it did
+    // not find, or found empty, is not searched again (a search of a missing
+    // folder reads its parent). Not owned.
+    const FileList* sourceFiles = nullptr;
     std::wstring installDir;    // below it nothing is written through a folder link; set with the folders
 
     CopyLog copyLog;            // "update.log"
@@ -134,6 +144,7 @@ private:
         std::unordered_set<std::wstring> names;  // upper case
     };
     std::map<std::wstring, FolderNames> folderNames_;  // by folder, upper case
+    PlainFolders plainFolders_;
     int refusals_ = 0;
     int runResult_ = kRunNotStarted;
     int filesNotInstalled_ = 0;

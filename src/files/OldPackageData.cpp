@@ -2,6 +2,7 @@
 
 #include "catalogue/Firma.h"
 #include "files/DirectoryTree.h"
+#include "files/InstallRun.h"
 #include "files/Refusals.h"
 #include "framework/Handles.h"
 #include "platform/FolderLinks.h"
@@ -80,6 +81,8 @@ void DeleteIfThere(const std::wstring& path)
 bool HasOldPackageData(const std::wstring& folder, std::wstring* parent)
 {
     if (folder.size() < kShortestSearchedFolder) return false;
+    // A package folder not there yet holds no categories (four searches saved per new package).
+    if (!FolderExists(folder)) return false;
     bool found = false;
     for (const wchar_t* category : kOldDataCategories) {
         if (HoldsOtherFile(JoinPath(folder, category))) {
@@ -95,17 +98,20 @@ bool HasOldPackageData(const std::wstring& folder, std::wstring* parent)
     return found;
 }
 
-std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir)
+std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir, PlainFolders* seen)
 {
+    auto linkBelow = [seen](const std::wstring& root, const std::wstring& path) {
+        return seen ? seen->LinkBelow(root, path) : FolderLinkBelow(root, path);
+    };
     std::wstring root = installDir;
     if (!IsInsideFolder(folder, installDir)) {
         const std::size_t slash = WithoutTrailingBackslashes(folder).rfind(L'\\');
         root = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
     }
-    std::wstring link = FolderLinkBelow(root, WithoutTrailingBackslashes(folder));
+    std::wstring link = linkBelow(root, WithoutTrailingBackslashes(folder));
     for (const wchar_t* category : kOldDataCategories) {
         if (!link.empty()) break;
-        link = FolderLinkBelow(root, JoinPath(folder, category));
+        link = linkBelow(root, JoinPath(folder, category));
     }
     return link;
 }
@@ -126,7 +132,7 @@ void RemoveOldPackageData(const std::wstring& folder)
 bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecision& decision,
                            const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir)
 {
-    if (const std::wstring link = PackageFolderLink(folder, installDir); !link.empty()) {
+    if (const std::wstring link = PackageFolderLink(folder, installDir, &run.SeenFolders()); !link.empty()) {
         RefuseFolderLink(run, L"The package " + packageName, link);
         return false;
     }

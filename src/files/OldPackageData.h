@@ -6,6 +6,8 @@
 
 #include <string>
 
+class PlainFolders;
+
 class InstallRun;
 
 // The category folders of a package whose files count as old data, in the order
@@ -22,8 +24,9 @@ bool HasOldPackageData(const std::wstring& folder, std::wstring* parent = nullpt
 // The first folder link (junction, symbolic link) on the way to a package's
 // folder or one of its category folders: from the installation folder down, or
 // for a package placed elsewhere from the folder chosen for it (folder's
-// parent) down. Empty when there is none.
-std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir);
+// parent) down. Empty when there is none. With seen, the folders it already
+// found plain are not looked at again.
+std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir, PlainFolders* seen = nullptr);
 
 // Removes the category folders of folder, its "_uninst.inf" and the package's
 // own info file (the folder's name with ".inf"); everything else stays. A folder

@@ -1,5 +1,7 @@
 #include "platform/FolderLinks.h"
 
+#include "platform/PathUtil.h"
+
 bool IsFolderLinkAttributes(DWORD attributes)
 {
     const DWORD link = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
@@ -20,7 +22,10 @@ bool IsInsideFolder(const std::wstring& path, const std::wstring& folder)
     return path.size() == folder.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
 }
 
-std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
+namespace {
+
+// FolderLinkBelow, remembering in seen (when given) the folders found plain.
+std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, std::unordered_set<std::wstring>* seen)
 {
     if (!IsInsideFolder(path, root)) return std::wstring();
     // Each prefix that ends before a backslash or at the end, longer than root.
@@ -29,13 +34,37 @@ std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
         std::size_t end = path.find(L'\\', start + 1);
         if (end == std::wstring::npos) end = path.size();
         const std::wstring folder = path.substr(0, end);
-        if (folder.size() > root.size() && folder.back() != L'\\') {
-            const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-            // Nothing there yet: nothing below it can be there either.
-            if (attributes == INVALID_FILE_ATTRIBUTES) return std::wstring();
-            if (IsFolderLinkAttributes(attributes)) return folder;
-        }
         start = end;
+        if (folder.size() <= root.size() || folder.back() == L'\\') continue;
+        std::wstring key;
+        if (seen) {
+            key = FileNameKey(folder);
+            if (seen->count(key)) continue;
+        }
+        const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+        // Nothing there yet: nothing below it can be there either.
+        if (attributes == INVALID_FILE_ATTRIBUTES) return std::wstring();
+        if (IsFolderLinkAttributes(attributes)) return folder;
+        if (seen && (attributes & FILE_ATTRIBUTE_DIRECTORY)) seen->insert(std::move(key));
     }
     return std::wstring();
+}
+
+}  // namespace
+
+std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
+{
+    return LinkBelow(root, path, nullptr);
+}
+
+std::wstring PlainFolders::LinkBelow(const std::wstring& root, const std::wstring& path)
+{
+    return ::LinkBelow(root, path, &seen_);
+}
+
+void PlainFolders::Made(const std::wstring& folder)
+{
+    std::wstring path = folder;
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    if (!path.empty()) seen_.insert(FileNameKey(path));
 }

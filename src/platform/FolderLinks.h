@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <unordered_set>
 
 // attributes (as read) are those of a junction or a symbolic link to a folder.
 bool IsFolderLinkAttributes(DWORD attributes);
@@ -22,3 +23,17 @@ bool IsInsideFolder(const std::wstring& path, const std::wstring& folder);
 // path is not below root. root itself is not looked at: whoever chose it chose
 // where it leads.
 std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path);
+
+// Folders seen to be plain folders (not links) by LinkBelow: a run that asks
+// about thousands of files below the same few folders looks at each folder
+// once. A folder not there yet is not remembered.
+class PlainFolders {
+public:
+    // As FolderLinkBelow, without looking again at a folder seen before.
+    std::wstring LinkBelow(const std::wstring& root, const std::wstring& path);
+    // folder was just made as a plain folder (by whoever calls this).
+    void Made(const std::wstring& folder);
+
+private:
+    std::unordered_set<std::wstring> seen_;  // by FileNameKey
+};
