@@ -90,7 +90,7 @@ void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring
         if (i == 0) {
             CreateFolderChain(run, element.destination);
         } else if (element.packageElement && element.selected) {
-            if (const std::wstring link = PackageFolderLink(element.destination, installDir, &run.SeenFolders()); !link.empty()) {
+            if (const std::wstring link = PackageFolderLink(element.destination, installDir, &run); !link.empty()) {
                 const std::wstring name = element.package ? element.package->name : element.displayName;
                 RefuseFolderLink(run, L"The package " + name, link);
                 element.selected = 0;  // neither copied nor recorded

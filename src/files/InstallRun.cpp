@@ -21,9 +21,18 @@ void InstallRun::Refuse(const std::wstring& why)
     Tell(L"refused: " + why);
 }
 
-std::wstring InstallRun::LinkOnTheWay(const std::wstring& path)
+std::wstring InstallRun::LinkOnTheWay(const std::wstring& path, bool* there)
 {
-    return installDir.empty() ? std::wstring() : plainFolders_.LinkBelow(installDir, path);
+    if (installDir.empty()) {
+        if (there) *there = false;
+        return std::wstring();
+    }
+    return LinkBelow(installDir, path, there);
+}
+
+std::wstring InstallRun::LinkBelow(const std::wstring& root, const std::wstring& path, bool* there)
+{
+    return plainFolders_.LinkBelow(root, path, there, [this](const std::wstring& folder) { return KnownMissing(folder); });
 }
 
 bool InstallRun::KnownMissing(const std::wstring& path)

@@ -106,10 +106,13 @@ public:
     // The first folder link on the way from the installation folder down to
     // path (a folder); empty when there is none, when path is not below the
     // installation folder, or while that is not known yet. A folder found plain
-    // is not looked at again in this run.
-    std::wstring LinkOnTheWay(const std::wstring& path);
-    // The folders this run found plain; for the checks that start elsewhere.
-    PlainFolders& SeenFolders() { return plainFolders_; }
+    // is not looked at again in this run, nor is one KnownMissing. there, when
+    // given: path itself was found.
+    std::wstring LinkOnTheWay(const std::wstring& path, bool* there = nullptr);
+    // As LinkOnTheWay, from root down.
+    std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, bool* there = nullptr);
+    // folder was just made by the run: a plain folder.
+    void MadeFolder(const std::wstring& folder) { plainFolders_.Made(folder); }
 
     fw::UserInterface& ui;
     std::wstring sourceDir;     // the installation source; whole-folder items expand below it

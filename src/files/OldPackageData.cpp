@@ -98,10 +98,13 @@ bool HasOldPackageData(const std::wstring& folder, std::wstring* parent)
     return found;
 }
 
-std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir, PlainFolders* seen)
+std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir, InstallRun* run, bool* there)
 {
-    auto linkBelow = [seen](const std::wstring& root, const std::wstring& path) {
-        return seen ? seen->LinkBelow(root, path) : FolderLinkBelow(root, path);
+    bool found = false;
+    auto linkBelow = [run, &found](const std::wstring& root, const std::wstring& path) {
+        if (run) return run->LinkBelow(root, path, &found);
+        found = FolderExists(path);
+        return FolderLinkBelow(root, path);
     };
     std::wstring root = installDir;
     if (!IsInsideFolder(folder, installDir)) {
@@ -109,6 +112,9 @@ std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& i
         root = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
     }
     std::wstring link = linkBelow(root, WithoutTrailingBackslashes(folder));
+    if (there) *there = found;
+    // Below a package folder that is not there, nothing is.
+    if (!link.empty() || !found) return link;
     for (const wchar_t* category : kOldDataCategories) {
         if (!link.empty()) break;
         link = linkBelow(root, JoinPath(folder, category));
@@ -132,12 +138,13 @@ void RemoveOldPackageData(const std::wstring& folder)
 bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecision& decision,
                            const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir)
 {
-    if (const std::wstring link = PackageFolderLink(folder, installDir, &run.SeenFolders()); !link.empty()) {
+    bool there = false;
+    if (const std::wstring link = PackageFolderLink(folder, installDir, &run, &there); !link.empty()) {
         RefuseFolderLink(run, L"The package " + packageName, link);
         return false;
     }
     std::wstring parent;
-    if (!HasOldPackageData(folder, &parent)) return true;
+    if (!there || !HasOldPackageData(folder, &parent)) return true;
     if (::lstrcmpiW(parent.c_str(), decision.parentFolder.c_str()) != 0) {
         decision.parentFolder = parent;
         decision.dontAskAgain = false;

@@ -6,8 +6,6 @@
 
 #include <string>
 
-class PlainFolders;
-
 class InstallRun;
 
 // The category folders of a package whose files count as old data, in the order
@@ -24,9 +22,11 @@ bool HasOldPackageData(const std::wstring& folder, std::wstring* parent = nullpt
 // The first folder link (junction, symbolic link) on the way to a package's
 // folder or one of its category folders: from the installation folder down, or
 // for a package placed elsewhere from the folder chosen for it (folder's
-// parent) down. Empty when there is none. With seen, the folders it already
-// found plain are not looked at again.
-std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir, PlainFolders* seen = nullptr);
+// parent) down. Empty when there is none. With run, what the run already knows
+// of the folders on the way is not looked at again; there, when given: the
+// package folder was found.
+std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& installDir, InstallRun* run = nullptr,
+                               bool* there = nullptr);
 
 // Removes the category folders of folder, its "_uninst.inf" and the package's
 // own info file (the folder's name with ".inf"); everything else stays. A folder

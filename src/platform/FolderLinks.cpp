@@ -25,8 +25,10 @@ bool IsInsideFolder(const std::wstring& path, const std::wstring& folder)
 namespace {
 
 // FolderLinkBelow, remembering in seen (when given) the folders found plain.
-std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, std::unordered_set<std::wstring>* seen)
+std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, std::unordered_set<std::wstring>* seen,
+                       bool* there, const std::function<bool(const std::wstring&)>& missing)
 {
+    if (there) *there = false;
     if (!IsInsideFolder(path, root)) return std::wstring();
     // Each prefix that ends before a backslash or at the end, longer than root.
     std::size_t start = root.size();
@@ -41,12 +43,14 @@ std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, std::
             key = FileNameKey(folder);
             if (seen->count(key)) continue;
         }
+        if (missing && missing(folder)) return std::wstring();
         const DWORD attributes = ::GetFileAttributesW(folder.c_str());
         // Nothing there yet: nothing below it can be there either.
         if (attributes == INVALID_FILE_ATTRIBUTES) return std::wstring();
         if (IsFolderLinkAttributes(attributes)) return folder;
         if (seen && (attributes & FILE_ATTRIBUTE_DIRECTORY)) seen->insert(std::move(key));
     }
+    if (there) *there = true;
     return std::wstring();
 }
 
@@ -54,12 +58,13 @@ std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, std::
 
 std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
 {
-    return LinkBelow(root, path, nullptr);
+    return LinkBelow(root, path, nullptr, nullptr, nullptr);
 }
 
-std::wstring PlainFolders::LinkBelow(const std::wstring& root, const std::wstring& path)
+std::wstring PlainFolders::LinkBelow(const std::wstring& root, const std::wstring& path, bool* there,
+                                     const std::function<bool(const std::wstring&)>& missing)
 {
-    return ::LinkBelow(root, path, &seen_);
+    return ::LinkBelow(root, path, &seen_, there, missing);
 }
 
 void PlainFolders::Made(const std::wstring& folder)

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <unordered_set>
 
@@ -29,8 +30,12 @@ std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
 // once. A folder not there yet is not remembered.
 class PlainFolders {
 public:
-    // As FolderLinkBelow, without looking again at a folder seen before.
-    std::wstring LinkBelow(const std::wstring& root, const std::wstring& path);
+    // As FolderLinkBelow, without looking again at a folder seen before. A
+    // folder that missing (when given) knows not to be there ends the walk as
+    // one not found does, without a look of its own (Wine reads the whole parent
+    // folder to answer "not there"). there, when given: path itself was found.
+    std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, bool* there = nullptr,
+                           const std::function<bool(const std::wstring&)>& missing = nullptr);
     // folder was just made as a plain folder (by whoever calls this).
     void Made(const std::wstring& folder);
 
