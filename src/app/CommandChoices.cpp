@@ -70,8 +70,9 @@ bool Sequencer::TakeInstallFolder()
     state_.installDir = folder;
     state_.installDirText = folder;
     CIEArray& elements = state_.elements;
+    const ElementFolderNames names(state_.scriptFile);
     for (std::size_t i = 0; i < packages_.size() && i + 1 < elements.GetSize(); ++i)
-        SetElementDestination(*elements[i + 1], folder, state_.scriptFile);
+        SetElementDestination(*elements[i + 1], folder, names);
     log_.Write(L"installation folder " + folder + L" (/P)");
     return true;
 }

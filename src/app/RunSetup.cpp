@@ -62,9 +62,10 @@ void Sequencer::ReadAdministration()
     PutBackKeptBasePath(run_, state_.adminFile);
     state_.installDir = FolderPart(state_.adminFile);
     CIEArray& elements = state_.elements;
+    const ElementFolderNames names(state_.scriptFile);
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         elements[i]->selected = 1;
-        SetElementDestination(*elements[i], state_.installDir, state_.scriptFile);
+        SetElementDestination(*elements[i], state_.installDir, names);
     }
 }
 
@@ -84,12 +85,13 @@ bool Sequencer::ConfirmOldData()
     CIEArray& elements = state_.elements;
     const std::wstring localBase = JoinPath(state_.installDir, L"local");
     ReplaceOldDataDecision decision;
+    const ElementFolderNames names(state_.scriptFile);
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         CInstElement& element = *elements[i];
         if (!element.selected) continue;
         // With /P the packages already have their folders below it.
         if (state_.silent && state_.commandInstallPath.empty())
-            SetElementDestination(element, localBase, state_.scriptFile);
+            SetElementDestination(element, localBase, names);
         const std::wstring name = element.package ? element.package->name : element.displayName;
         const int refusals = run_.Refusals();
         element.selected =

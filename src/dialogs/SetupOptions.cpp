@@ -61,7 +61,8 @@ CSetupOptions::CSetupOptions(SetupUi& ui, InstallRun& run, const std::wstring& i
 void CSetupOptions::AssignPackageDirectories()
 {
     installDir = WithoutTrailingBackslash(installDir);
-    for (std::size_t i = 1; i <= PackageCount(elements); ++i) SetElementDestination(*elements[i], installDir, scriptFile);
+    const ElementFolderNames names(scriptFile);
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i) SetElementDestination(*elements[i], installDir, names);
 }
 
 void CSetupOptions::RefreshRowTexts()

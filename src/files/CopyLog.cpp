@@ -22,11 +22,17 @@ void CopyLog::Write(const std::wstring& text)
         file_.Write(text);
 }
 
-void CopyLog::Flush()
+void CopyLog::PassOn()
 {
     if (held_.empty()) return;
     if (file_.IsOpen()) file_.Write(held_);
     held_.clear();
+}
+
+void CopyLog::Flush()
+{
+    PassOn();
+    file_.Flush();
 }
 
 bool OpenCopyLog(InstallRun& run, const std::wstring& path)

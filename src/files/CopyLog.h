@@ -25,18 +25,22 @@ public:
 
     // Appends text ("\n" becomes CR LF) while the log is open.
     void Write(const std::wstring& text);
-    // Writes what open batches hold (before the user is asked anything).
+    // Writes what open batches and the file's hold keep (before the user is
+    // asked anything).
     void Flush();
+    // The file collects up to bytes before it writes (0: every batch is
+    // written as it ends); see LogFile::Hold.
+    void Hold(std::size_t bytes) { file_.Hold(bytes); }
 
-    // While one is alive, the lines of one file are collected and written in
+    // While one is alive, the lines of one file are collected and passed on in
     // one go when the outermost batch ends: one write per file instead of one
-    // per line.
+    // per line (or none, while the file holds).
     class Batch {
     public:
         explicit Batch(CopyLog& log) : log_(log) { ++log_.holds_; }
         ~Batch()
         {
-            if (log_.holds_ > 0 && --log_.holds_ == 0) log_.Flush();
+            if (log_.holds_ > 0 && --log_.holds_ == 0) log_.PassOn();
         }
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -46,6 +50,9 @@ public:
     };
 
 private:
+    // What the batches collected goes to the file (which may hold it).
+    void PassOn();
+
     LogFile file_;
     std::wstring held_;  // lines of the file being installed, not yet written
     int holds_ = 0;      // open batches

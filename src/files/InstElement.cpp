@@ -33,10 +33,16 @@ std::size_t CIEArray::Add(std::unique_ptr<CInstElement> element)
     return elements_.size() - 1;
 }
 
+namespace {
+
+constexpr wchar_t kFolderNameSection[] = L"DTBPath";
+
+}  // namespace
+
 std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstring& folderKey)
 {
     if (folderKey.empty()) return folderKey;
-    std::wstring name = ReadProfileText(scriptFile, L"DTBPath", folderKey, kFolderNameBufferChars);
+    std::wstring name = ReadProfileText(scriptFile, kFolderNameSection, folderKey, kFolderNameBufferChars);
     // Only the last folder name is redirected; a value that would lead elsewhere
     // (a path, "..") is not followed.
     return IsPlainFolderName(name) ? name : folderKey;
@@ -45,4 +51,20 @@ std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstrin
 void SetElementDestination(CInstElement& element, const std::wstring& baseFolder, const std::wstring& scriptFile)
 {
     element.destination = JoinPath(baseFolder, ElementFolderName(scriptFile, element.folderKey));
+}
+
+ElementFolderNames::ElementFolderNames(const std::wstring& scriptFile) : scriptFile_(scriptFile)
+{
+    for (const std::wstring& key : ReadProfileKeys(scriptFile, kFolderNameSection)) keys_.insert(FileNameKey(key));
+}
+
+std::wstring ElementFolderNames::Of(const std::wstring& folderKey) const
+{
+    if (folderKey.empty() || !keys_.count(FileNameKey(folderKey))) return folderKey;
+    return ElementFolderName(scriptFile_, folderKey);
+}
+
+void SetElementDestination(CInstElement& element, const std::wstring& baseFolder, const ElementFolderNames& names)
+{
+    element.destination = JoinPath(baseFolder, names.Of(element.folderKey));
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class CInstElement {
@@ -60,3 +61,18 @@ std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstrin
 // element.destination := the folder name joined to baseFolder.
 void SetElementDestination(CInstElement& element, const std::wstring& baseFolder,
                            const std::wstring& scriptFile);
+
+// The folder names of a data script for many elements: its section DTBPath
+// is listed once, and only a key it holds is read (a read is an open of the
+// script). Answers as ElementFolderName.
+class ElementFolderNames {
+public:
+    explicit ElementFolderNames(const std::wstring& scriptFile);
+    std::wstring Of(const std::wstring& folderKey) const;
+
+private:
+    std::wstring scriptFile_;
+    std::unordered_set<std::wstring> keys_;  // FileNameKey of each key of DTBPath
+};
+
+void SetElementDestination(CInstElement& element, const std::wstring& baseFolder, const ElementFolderNames& names);

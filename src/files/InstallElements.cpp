@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr std::size_t kLogBlock = 4096;
+
 // Without a destination every path of an element, its package log too, would
 // be relative to the working folder: such an element is never installed.
 bool Takes(const CInstElement& element)
@@ -33,6 +35,10 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
     }
 
     run.sourceFiles = &sourceFiles;
+    // The logs take a line or more per file: while copying they write in
+    // blocks, and each element ends with its lines on disk.
+    run.copyLog.Hold(kLogBlock);
+    if (UninstallLog* runLog = run.RunLog()) runLog->Hold(kLogBlock);
     run.ui.BeginProgress(total);
     // Once the user stopped, the elements after that point are not touched (no package log either).
     for (std::size_t i = 0; i < elements.GetSize() && run.KeepGoing(); ++i) {
@@ -45,12 +51,17 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
         const int failedBefore = run.FilesNotInstalled();
         if (element.packageElement) {
             std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, element.destination);
+            if (packageLog) packageLog->Hold(kLogBlock);
             element.fileTree->Install(element.destination, run, packageLog.get());
         } else {
             element.fileTree->Install(element.destination, run, nullptr);
         }
         element.filesInPlace = run.FilesNotInstalled() == failedBefore;
+        run.copyLog.Flush();
+        if (UninstallLog* runLog = run.RunLog()) runLog->Flush();
     }
+    run.copyLog.Hold(0);
+    if (UninstallLog* runLog = run.RunLog()) runLog->Hold(0);
 
     run.sourceFiles = nullptr;
     const bool stopped = !run.KeepGoing();

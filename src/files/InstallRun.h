@@ -111,8 +111,9 @@ public:
     std::wstring LinkOnTheWay(const std::wstring& path, bool* there = nullptr);
     // As LinkOnTheWay, from root down.
     std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, bool* there = nullptr);
-    // folder was just made by the run: a plain folder.
-    void MadeFolder(const std::wstring& folder) { plainFolders_.Made(folder); }
+    // folder was just made by the run: a plain folder, and an empty one when
+    // the run first asks what it holds.
+    void MadeFolder(const std::wstring& folder);
 
     fw::UserInterface& ui;
     std::wstring sourceDir;     // the installation source; whole-folder items expand below it

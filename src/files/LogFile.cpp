@@ -16,6 +16,8 @@ bool LogFile::Open(const std::wstring& path, LineEnds lineEnds)
 
 void LogFile::Close()
 {
+    Flush();
+    hold_ = 0;
     file_.Reset();
     path_.clear();
 }
@@ -24,7 +26,7 @@ unsigned long long LogFile::Size() const
 {
     LARGE_INTEGER size{};
     if (!file_.Valid() || !::GetFileSizeEx(file_.Get(), &size)) return 0;
-    return static_cast<unsigned long long>(size.QuadPart);
+    return static_cast<unsigned long long>(size.QuadPart) + pending_.size();
 }
 
 bool LogFile::Write(const std::wstring& text)
@@ -45,6 +47,28 @@ bool LogFile::WriteBytes(const std::string& bytes)
     } else {
         out = bytes;
     }
+    if (hold_ == 0) return WriteOut(out);
+    pending_ += out;
+    return pending_.size() < hold_ || Flush();
+}
+
+void LogFile::Hold(std::size_t bytes)
+{
+    hold_ = bytes;
+    if (bytes == 0) Flush();
+}
+
+bool LogFile::Flush()
+{
+    if (pending_.empty()) return true;
+    const std::string out = std::move(pending_);
+    pending_.clear();
+    return WriteOut(out);
+}
+
+bool LogFile::WriteOut(const std::string& out)
+{
+    if (!file_.Valid()) return false;
     size_t done = 0;
     while (done < out.size()) {
         DWORD written = 0;

@@ -3,6 +3,7 @@
 
 #include "framework/Handles.h"
 
+#include <cstddef>
 #include <string>
 
 enum class LineEnds {
@@ -15,6 +16,7 @@ public:
     LogFile() = default;
     LogFile(LogFile&&) noexcept = default;
     LogFile& operator=(LogFile&&) noexcept = default;
+    ~LogFile() { Flush(); }
 
     // Opens (creating when missing) for appending; existing content is kept.
     // False, and nothing open, when the file cannot be opened.
@@ -23,7 +25,7 @@ public:
     bool IsOpen() const { return file_.Valid(); }
     const std::wstring& Path() const { return path_; }
 
-    // Size of the file now (0 when not open).
+    // Size of the file now, what is held included (0 when not open).
     unsigned long long Size() const;
 
     // Writes the text converted to the ANSI code page, at the end of the file.
@@ -31,7 +33,18 @@ public:
     // Writes the bytes as they are (line ends translated as opened).
     bool WriteBytes(const std::string& bytes);
 
+    // From now on writes are collected and reach the file in one go once
+    // bytes are held (as a C stream's buffer would), at Flush and at Close;
+    // 0 writes what is held and every write goes straight to the file again.
+    void Hold(std::size_t bytes);
+    // Writes what is held. False when that write failed.
+    bool Flush();
+
 private:
+    bool WriteOut(const std::string& bytes);
+
+    std::string pending_;
+    std::size_t hold_ = 0;
     fw::ScopedFile file_;
     std::wstring path_;
     LineEnds lineEnds_ = LineEnds::AsWritten;

@@ -25,6 +25,13 @@ bool UninstallLog::WriteDir(const std::wstring& path)
     return file_.Write(L"dir " + path + L"\n");
 }
 
+bool UninstallLog::WriteDirs(const std::vector<std::wstring>& paths)
+{
+    std::wstring lines;
+    for (const std::wstring& path : paths) lines += L"dir " + path + L"\n";
+    return file_.Write(lines);
+}
+
 bool OpenUninstallLog(InstallRun& run, const std::wstring& path)
 {
     UninstallLog& log = run.runLog;
@@ -48,7 +55,8 @@ std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring
     auto log = std::make_unique<UninstallLog>();
     if (!log->Open(JoinPath(folder, L"_uninst.inf"))) return nullptr;
     if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(log->Path());
-    log->WriteDir(folder);
-    for (const wchar_t* category : kPackageLogCategories) log->WriteDir(JoinPath(folder, category));
+    std::vector<std::wstring> folders{folder};
+    for (const wchar_t* category : kPackageLogCategories) folders.push_back(JoinPath(folder, category));
+    log->WriteDirs(folders);
     return log;
 }

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class UninstallLog {
 public:
@@ -16,6 +17,9 @@ public:
     bool IsOpen() const { return file_.IsOpen(); }
     const std::wstring& Path() const { return file_.Path(); }
     unsigned long long Size() const { return file_.Size(); }
+    // See LogFile::Hold and LogFile::Flush.
+    void Hold(std::size_t bytes) { file_.Hold(bytes); }
+    bool Flush() { return file_.Flush(); }
 
     // "ORVEK V3.5\n"
     bool WriteHeader();
@@ -23,6 +27,8 @@ public:
     bool WriteFile(const std::wstring& path);
     // "dir <path>\n": a folder created by the run, or a package's fixed folders.
     bool WriteDir(const std::wstring& path);
+    // The "dir" lines of paths, in one write.
+    bool WriteDirs(const std::vector<std::wstring>& paths);
 
 private:
     LogFile file_;
