@@ -11,11 +11,16 @@
 
 namespace {
 
+std::wstring WithoutTrailingBackslashes(std::wstring path)
+{
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
 enum class Made { Yes, There, Link, Missing, Failed };
 
 // CreateDirectoryW of one folder: made (and logged), already there as a
-// folder, there as a folder link (one that appeared since the run looked),
-// its parent missing, or failed.
+// folder, there as a folder link, its parent missing, or failed.
 Made CreateOne(InstallRun& run, const std::wstring& folder)
 {
     if (::CreateDirectoryW(folder.c_str(), nullptr)) {
@@ -26,9 +31,12 @@ Made CreateOne(InstallRun& run, const std::wstring& folder)
     const DWORD error = ::GetLastError();
     if (error == ERROR_PATH_NOT_FOUND) return Made::Missing;
     if (error != ERROR_ALREADY_EXISTS) return Made::Failed;
-    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    // Without its trailing backslash: with it, a link answers for where it leads.
+    const DWORD attributes = ::GetFileAttributesW(WithoutTrailingBackslashes(folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Made::Failed;
-    return IsFolderLinkAttributes(attributes) ? Made::Link : Made::There;
+    if (IsFolderLinkAttributes(attributes)) return Made::Link;
+    run.FoundPlainFolder(folder);
+    return Made::There;
 }
 
 }  // namespace
@@ -46,33 +54,47 @@ bool CreateFolderChain(InstallRun& run, const std::wstring& path)
     std::vector<std::size_t> ends;
     for (std::size_t end = 4; end <= path.size(); ++end)
         if (end == path.size() || path[end - 1] == L'\\') ends.push_back(end);
-    // From the deepest folder up to the first that is there or can be made (one
-    // call when the parent is there), then down again, top first as the log has them.
-    // A link is refused only below the installation folder, as LinkOnTheWay
+    auto prefix = [&](std::size_t i) { return path.substr(0, ends[i]); };
+    // A link is refused below the installation folder only, as LinkOnTheWay
     // looks; above it, whoever chose the folder chose where it leads.
-    auto below = [&](std::size_t end) {
-        std::wstring link = path.substr(0, end), root = run.installDir;
-        while (!link.empty() && link.back() == L'\\') link.pop_back();
-        while (!root.empty() && root.back() == L'\\') root.pop_back();
-        return !root.empty() && link.size() > root.size() && IsInsideFolder(link, root) ? link : std::wstring();
+    const std::wstring root = WithoutTrailingBackslashes(run.installDir);
+    auto refused = [&](std::size_t i) {
+        const std::wstring folder = WithoutTrailingBackslashes(prefix(i));
+        if (root.empty() || folder.size() <= root.size() || !IsInsideFolder(folder, root)) return false;
+        RefuseFolderLink(run, L"The folder " + path, folder);
+        return true;
     };
-    auto refused = [&](const std::wstring& link) {
-        RefuseFolderLink(run, L"The folder " + path, link);
-        return false;
+    // Made from the deepest folder the run knows to be plain (or from the
+    // installation folder) down, each one looked at as it is made: a link that
+    // appeared meanwhile is not written through. Knowing none, from the deepest
+    // folder that is there.
+    auto known = [&](std::size_t i) {
+        const std::wstring folder = WithoutTrailingBackslashes(prefix(i));
+        return run.KnownPlainFolder(folder) || (!root.empty() && ::lstrcmpiW(folder.c_str(), root.c_str()) == 0);
     };
-    std::size_t made = ends.size();
-    while (made > 0) {
-        const Made outcome = CreateOne(run, path.substr(0, ends[made - 1]));
+    // Top down from first; false when a folder could not be made, and with
+    // missing set when one's parent was not there after all.
+    auto down = [&](std::size_t first, bool& missing) {
+        for (std::size_t i = first; i < ends.size(); ++i) {
+            const Made outcome = CreateOne(run, prefix(i));
+            if (outcome == Made::Link && refused(i)) return false;
+            missing = outcome == Made::Missing;
+            if (outcome == Made::Missing || outcome == Made::Failed) return false;
+        }
+        return true;
+    };
+    std::size_t first = ends.size();
+    while (first > 0 && !known(first - 1)) --first;
+    bool missing = false;
+    if (first > 0 && (first == ends.size() ? FolderExists(path) : down(first, missing))) return true;
+    if (first > 0 && !missing && first < ends.size()) return false;
+    first = ends.size();
+    while (first > 0) {
+        const Made outcome = CreateOne(run, prefix(first - 1));
         if (outcome == Made::Failed) return false;
-        if (outcome == Made::Link && !below(ends[made - 1]).empty()) return refused(below(ends[made - 1]));
+        if (outcome == Made::Link && refused(first - 1)) return false;
         if (outcome != Made::Missing) break;
-        --made;
+        --first;
     }
-    if (made == 0) return false;
-    for (std::size_t i = made; i < ends.size(); ++i) {
-        const Made outcome = CreateOne(run, path.substr(0, ends[i]));
-        if (outcome == Made::Link && !below(ends[i]).empty()) return refused(below(ends[i]));
-        if (outcome == Made::Missing || outcome == Made::Failed) return false;
-    }
-    return true;
+    return first > 0 && down(first, missing);
 }

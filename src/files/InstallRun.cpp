@@ -64,7 +64,7 @@ void InstallRun::MadeFolder(const std::wstring& folder)
     std::wstring path = folder;
     while (!path.empty() && path.back() == L'\\') path.pop_back();
     if (path.empty()) return;
-    plainFolders_.Made(path);
+    plainFolders_.Remember(path);
     // Listing it would only find it empty (the run just made it).
     if (auto [entry, added] = folderNames_.try_emplace(FileNameKey(path)); added) entry->second.listed = true;
 }

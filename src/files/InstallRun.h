@@ -114,6 +114,9 @@ public:
     // folder was just made by the run: a plain folder, and an empty one when
     // the run first asks what it holds.
     void MadeFolder(const std::wstring& folder);
+    // folder was looked at and is a plain folder, or the run already knows so.
+    void FoundPlainFolder(const std::wstring& folder) { plainFolders_.Remember(folder); }
+    bool KnownPlainFolder(const std::wstring& folder) const { return plainFolders_.Knows(folder); }
 
     fw::UserInterface& ui;
     std::wstring sourceDir;     // the installation source; whole-folder items expand below it

@@ -67,9 +67,24 @@ std::wstring PlainFolders::LinkBelow(const std::wstring& root, const std::wstrin
     return ::LinkBelow(root, path, &seen_, there, missing);
 }
 
-void PlainFolders::Made(const std::wstring& folder)
+namespace {
+
+std::wstring WithoutTrailingBackslashes(std::wstring path)
 {
-    std::wstring path = folder;
     while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+void PlainFolders::Remember(const std::wstring& folder)
+{
+    const std::wstring path = WithoutTrailingBackslashes(folder);
     if (!path.empty()) seen_.insert(FileNameKey(path));
+}
+
+bool PlainFolders::Knows(const std::wstring& folder) const
+{
+    const std::wstring path = WithoutTrailingBackslashes(folder);
+    return !path.empty() && seen_.count(FileNameKey(path)) > 0;
 }

@@ -36,8 +36,10 @@ public:
     // folder to answer "not there"). there, when given: path itself was found.
     std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, bool* there = nullptr,
                            const std::function<bool(const std::wstring&)>& missing = nullptr);
-    // folder was just made as a plain folder (by whoever calls this).
-    void Made(const std::wstring& folder);
+    // folder is a plain folder: just made, or just looked at by the caller.
+    void Remember(const std::wstring& folder);
+    // folder was seen to be a plain folder.
+    bool Knows(const std::wstring& folder) const;
 
 private:
     std::unordered_set<std::wstring> seen_;  // by FileNameKey

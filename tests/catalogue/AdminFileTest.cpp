@@ -220,10 +220,14 @@ TEST(ElementDestination, DtbPathRedirectsTheLastFolderName)
         {L"Drive", L"C:\\Data", L"C:\\Data\\Drive"},
         {L"Long", L"C:\\D", L"C:\\D\\" + std::wstring(79, L'L')},
     };
+    const ElementFolderNames names(script);  // the section listed once for every package
     for (const auto& c : cases) {
         CInstElement element("Paket", "", 1);
         element.folderKey = c.key;
         SetElementDestination(element, c.base, script);
+        EXPECT_EQ(element.destination, c.expected) << c.key;
+        element.destination.clear();
+        SetElementDestination(element, c.base, names);
         EXPECT_EQ(element.destination, c.expected) << c.key;
     }
     // A missing script keeps the folder key.

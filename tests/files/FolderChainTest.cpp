@@ -1,6 +1,8 @@
 // Folder creation that records what it made in the run's uninstall log.
 #include "FilesFixture.h"
 
+#include "FolderLink.h"
+
 #include "files/FolderChain.h"
 
 namespace {
@@ -32,6 +34,22 @@ TEST_F(FolderChainTest, CreateFolderChain_FailsBelowAFile)
     ASSERT_TRUE(WriteBytes(dir / L"file", "x"));
     EXPECT_FALSE(CreateFolderChain(run, dir / L"file"));
     EXPECT_FALSE(CreateFolderChain(run, dir / L"file\\sub"));
+}
+
+TEST_F(FolderChainTest, AFolderLinkThatAppearsAfterTheRunLookedIsNotWrittenThrough)
+{
+    ASSERT_TRUE(MakeDirs(dir / L"dst\\local") && MakeDirs(dir / L"victim"));
+    std::vector<std::wstring> told;
+    run.reporter = [&told](const std::wstring& line) { told.push_back(line); };
+    run.installDir = dir / L"dst";
+    ASSERT_TRUE(CreateFolderChain(run, dir / L"dst\\local\\PkgA\\cad"));  // the run has looked at local
+    ASSERT_TRUE(MakeFolderLink(dir / L"dst\\local", L"PkgB", L"../../victim"));
+
+    EXPECT_FALSE(CreateFolderChain(run, dir / L"dst\\local\\PkgB\\cad"));
+    EXPECT_EQ(::GetFileAttributesW((dir / L"victim\\cad").c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(L"PkgB"), std::wstring::npos) << told[0];
+    EXPECT_TRUE(run.Refused());
 }
 
 }  // namespace

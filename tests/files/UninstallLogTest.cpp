@@ -126,4 +126,21 @@ TEST_F(UninstallLogTest, LogsTakeOtherWritersAndAppendAfterThem)
     EXPECT_TRUE(endsWith(ReadBytes(CopyLogPath()), "theirs\nours\r\n"));
 }
 
+TEST_F(UninstallLogTest, AHeldLogReachesTheDiskAtItsBlockSizeAtFlushAndAtClose)
+{
+    UninstallLog log;
+    ASSERT_TRUE(log.Open(RunLogPath()));
+    log.Hold(64);
+    EXPECT_TRUE(log.WriteFile(L"C:\\a"));
+    EXPECT_EQ(ReadBytes(RunLogPath()), "");  // held
+    EXPECT_EQ(log.Size(), 14u);              // what is held counts
+    EXPECT_TRUE(log.Flush());
+    EXPECT_EQ(ReadBytes(RunLogPath()), "file 0 0 C:\\a\n");
+    EXPECT_TRUE(log.WriteDir(std::wstring(60, L'x')));  // past the block: written at once
+    EXPECT_EQ(ReadBytes(RunLogPath()).size(), 14u + 65u);
+    log.WriteDir(L"C:\\b");
+    log.Close();
+    EXPECT_EQ(ReadBytes(RunLogPath()).substr(79), "dir C:\\b\n");
+}
+
 }  // namespace
