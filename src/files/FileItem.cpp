@@ -47,8 +47,17 @@ void CClassItem::Install(const std::wstring& folder, InstallRun& run, UninstallL
     if (wholeFolder && children.size() == 1) {
         const std::wstring pattern = children.front()->source;
         children.clear();
-        const FileList::Sizes* scanned = run.sourceFiles ? run.sourceFiles->Lookup(pattern) : nullptr;
-        if (!run.sourceFiles || (scanned && !scanned->empty())) ExpandSource(run.sourceDir, pattern, children);
+        if (run.sourceFiles) {
+            // The scan of the medium found the folder's files: what it counted is what is copied.
+            const FileList::Sizes* sizes = run.sourceFiles->Lookup(pattern);
+            const FileList::Names* names = run.sourceFiles->LookupNames(pattern);
+            const std::wstring full = JoinPath(run.sourceDir, pattern);
+            const std::wstring folder = full.substr(0, full.size() - LastPathComponent(full).size());
+            for (std::size_t i = 0; sizes && names && i < names->size() && i < sizes->size(); ++i)
+                children.push_back(std::make_unique<CFileItem>(folder + (*names)[i], (*sizes)[i]));
+        } else {
+            ExpandSource(run.sourceDir, pattern, children);
+        }
         // The children are plain files from now on; counts and sizes follow them.
         wholeFolder = false;
     }

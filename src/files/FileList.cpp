@@ -9,7 +9,7 @@
 
 bool FileList::Scan(const std::wstring& root)
 {
-    folders_.clear();
+    Clear();
     std::wstring path = root;
     path.erase(std::remove(path.begin(), path.end(), L'*'), path.end());
     // Without a root the walk would start at the root of the current drive.
@@ -23,6 +23,7 @@ void FileList::ScanFolder(std::wstring& path, std::size_t rootLength)
 {
     const std::size_t folderLength = path.size();
     Sizes sizes;
+    Names names;
     path += L'*';
     WIN32_FIND_DATAW data;
     // Basic information only: the short names are never used.
@@ -42,10 +43,12 @@ void FileList::ScanFolder(std::wstring& path, std::size_t rootLength)
                 path.resize(folderLength);
             } else {
                 sizes.push_back((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+                names.emplace_back(data.cFileName);
             }
         } while (::FindNextFileW(find.Get(), &data));
     }
     std::wstring key = FileNameKey(path.substr(rootLength) + L"*");
+    names_[key] = std::move(names);
     folders_[std::move(key)] = std::move(sizes);
 }
 
@@ -53,4 +56,10 @@ const FileList::Sizes* FileList::Lookup(const std::wstring& pattern) const
 {
     auto found = folders_.find(FileNameKey(pattern));
     return found == folders_.end() ? nullptr : &found->second;
+}
+
+const FileList::Names* FileList::LookupNames(const std::wstring& pattern) const
+{
+    auto found = names_.find(FileNameKey(pattern));
+    return found == names_.end() ? nullptr : &found->second;
 }

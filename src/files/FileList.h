@@ -1,5 +1,5 @@
 // The directory scan of the installation source: for every folder below the
-// root, the sizes of the regular files directly in it.
+// root, the names and sizes of the regular files directly in it.
 #pragma once
 
 #include <cstddef>
@@ -18,11 +18,20 @@ public:
     // Folder links (junctions, symbolic links) below root are not walked. An
     // empty root is refused: false, and the list stays empty.
     bool Scan(const std::wstring& root);
+    using Names = std::vector<std::wstring>;
+
     // The sizes recorded under pattern (upper-cased first), or null.
     const Sizes* Lookup(const std::wstring& pattern) const;
+    // The names of those files, in the order of their sizes, or null: the
+    // copy takes a folder's files from here instead of searching it again.
+    const Names* LookupNames(const std::wstring& pattern) const;
 
     std::size_t FolderCount() const { return folders_.size(); }
-    void Clear() { folders_.clear(); }
+    void Clear()
+    {
+        folders_.clear();
+        names_.clear();
+    }
 
 private:
     // prefix: the relative folder with trailing backslash ("" for the root);
@@ -30,4 +39,5 @@ private:
     void ScanFolder(std::wstring& path, std::size_t rootLength);
 
     std::unordered_map<std::wstring, Sizes> folders_;
+    std::unordered_map<std::wstring, Names> names_;  // by the same keys
 };

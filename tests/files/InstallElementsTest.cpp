@@ -199,6 +199,26 @@ TEST_F(InstallElementsTest, APackageWithoutAttFolderCountsAndInstallsNothingTher
     EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\cad\\c.dat").size(), 40u);
 }
 
+TEST_F(InstallElementsTest, WhatTheScanCountedIsWhatIsCopied)
+{
+    Catalogue({{L"A1", L"Alpha", L"PkgA"}});
+    Script(L"[Files]\r\n");
+    SourceFile(L"data\\PkgA\\root.dat", 30);
+    SourceFile(L"data\\PkgA\\cad\\c.dat", 40);
+    Prepare();
+    // Files that turn up on the medium after its scan: neither counted nor copied,
+    // so the progress ends at its total.
+    SourceFile(L"data\\PkgA\\late.dat", 50);
+    SourceFile(L"data\\PkgA\\dtb\\late.dtb", 60);
+
+    EXPECT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\cad\\c.dat").size(), 40u);
+    EXPECT_EQ(::GetFileAttributesW((dir / L"dst\\PkgA\\late.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(CountFilesIn(dir / L"dst\\PkgA\\dtb"), 0);
+    EXPECT_EQ(run.totals.copied, 2u);
+}
+
 TEST_F(InstallElementsTest, AnElementWithFilesButNoDestinationIsLeftOutAndTheRunNotComplete)
 {
     Catalogue({{L"A1", L"Alpha", L"PkgA"}});
