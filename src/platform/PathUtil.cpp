@@ -126,7 +126,18 @@ bool IsDriveRoot(const std::wstring& path)
 
 std::wstring FileNameKey(const std::wstring& name)
 {
-    std::wstring upper(name.size(), L'\0');
+    // Most names are ASCII, whose upper case needs no table: the run asks for
+    // thousands of keys per package.
+    std::wstring upper = name;
+    bool ascii = true;
+    for (wchar_t& c : upper) {
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - (L'a' - L'A'));
+    }
+    if (ascii) return upper;
     if (name.empty() || !::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(),
                                          static_cast<int>(name.size()), upper.data(), static_cast<int>(upper.size()),
                                          nullptr, nullptr, 0))
