@@ -11,12 +11,6 @@
 
 namespace {
 
-std::wstring WithoutTrailingBackslashes(std::wstring path)
-{
-    while (!path.empty() && path.back() == L'\\') path.pop_back();
-    return path;
-}
-
 enum class Made { Yes, There, Link, Missing, Failed };
 
 // CreateDirectoryW of one folder: made (and logged), already there as a
@@ -66,8 +60,7 @@ bool CreateFolderChain(InstallRun& run, const std::wstring& path)
     };
     // Made from the deepest folder the run knows to be plain (or from the
     // installation folder) down, each one looked at as it is made: a link that
-    // appeared meanwhile is not written through. Knowing none, from the deepest
-    // folder that is there.
+    // appeared meanwhile is not written through.
     auto known = [&](std::size_t i) {
         const std::wstring folder = WithoutTrailingBackslashes(prefix(i));
         return run.KnownPlainFolder(folder) || (!root.empty() && ::lstrcmpiW(folder.c_str(), root.c_str()) == 0);
@@ -86,8 +79,12 @@ bool CreateFolderChain(InstallRun& run, const std::wstring& path)
     std::size_t first = ends.size();
     while (first > 0 && !known(first - 1)) --first;
     bool missing = false;
-    if (first > 0 && (first == ends.size() ? FolderExists(path) : down(first, missing))) return true;
-    if (first > 0 && !missing && first < ends.size()) return false;
+    if (first == ends.size() && FolderExists(path)) return true;
+    if (first > 0 && first < ends.size()) {
+        if (down(first, missing)) return true;
+        if (!missing) return false;
+    }
+    // Knowing none, or a known folder gone meanwhile: from the deepest folder that is there.
     first = ends.size();
     while (first > 0) {
         const Made outcome = CreateOne(run, prefix(first - 1));

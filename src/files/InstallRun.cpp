@@ -61,8 +61,7 @@ bool InstallRun::KnownMissing(const std::wstring& path)
 
 void InstallRun::MadeFolder(const std::wstring& folder)
 {
-    std::wstring path = folder;
-    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    const std::wstring path = WithoutTrailingBackslashes(folder);
     if (path.empty()) return;
     plainFolders_.Remember(path);
     // Listing it would only find it empty (the run just made it).

@@ -44,12 +44,6 @@ bool HoldsOtherFile(const std::wstring& folder)
     return false;
 }
 
-std::wstring WithoutTrailingBackslashes(std::wstring path)
-{
-    while (!path.empty() && path.back() == L'\\') path.pop_back();
-    return path;
-}
-
 // One plain folder name below an absolute folder: "X:\name..." or
 // "\\server\share\name...".
 bool IsRemovableFolder(const std::wstring& folder)

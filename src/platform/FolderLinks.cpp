@@ -67,16 +67,6 @@ std::wstring PlainFolders::LinkBelow(const std::wstring& root, const std::wstrin
     return ::LinkBelow(root, path, &seen_, there, missing);
 }
 
-namespace {
-
-std::wstring WithoutTrailingBackslashes(std::wstring path)
-{
-    while (!path.empty() && path.back() == L'\\') path.pop_back();
-    return path;
-}
-
-}  // namespace
-
 void PlainFolders::Remember(const std::wstring& folder)
 {
     const std::wstring path = WithoutTrailingBackslashes(folder);

@@ -221,3 +221,9 @@ std::wstring ReplaceExtension(const std::wstring& path, const std::wstring& exte
     }
     return result;
 }
+
+std::wstring WithoutTrailingBackslashes(std::wstring path)
+{
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}

@@ -69,6 +69,9 @@ std::wstring FullPathName(const std::wstring& path);
 // Text after the last backslash, or the whole text.
 std::wstring LastPathComponent(const std::wstring& path);
 
+// path without the backslashes it ends with ("C:\a\\" gives "C:\a").
+std::wstring WithoutTrailingBackslashes(std::wstring path);
+
 // Position of the last case-insensitive occurrence of what in text, or -1.
 int FindLastNoCase(const std::wstring& text, const std::wstring& what);
 
