@@ -261,14 +261,18 @@ Figures InTurns(const Medium& medium, const DataFolderAside& data, const std::ws
 {
     Figures f;
     const auto packages = ByPackage(medium.list);
-    const std::wstring plainDir = base + L"\\plain", sameDir = base + L"\\same", logPath = base + L"\\setup.log";
+    // The loops write where setup.exe does (the data folder is set aside meanwhile):
+    // the same disk, the same parent folders.
+    const std::wstring plainDir = data.Path() + L"\\local", sameDir = plainDir, logPath = base + L"\\setup.log";
     const std::function<void()> ways[] = {
         [&] {
             if (!withPlain) return;
+            data.Fresh();
             f.plain.push_back(bench::PlainCopy(medium.list, plainDir));
             RemoveTree(plainDir);
         },
         [&] {
+            data.Fresh();
             f.same.push_back(SameWorkCopy(packages, sameDir));
             RemoveTree(sameDir);
         },
