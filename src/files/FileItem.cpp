@@ -49,12 +49,12 @@ void CClassItem::Install(const std::wstring& folder, InstallRun& run, UninstallL
         children.clear();
         if (run.sourceFiles) {
             // The scan of the medium found the folder's files: what it counted is what is copied.
-            const FileList::Sizes* sizes = run.sourceFiles->Lookup(pattern);
-            const FileList::Names* names = run.sourceFiles->LookupNames(pattern);
-            const std::wstring full = JoinPath(run.sourceDir, pattern);
-            const std::wstring folder = full.substr(0, full.size() - LastPathComponent(full).size());
-            for (std::size_t i = 0; sizes && names && i < names->size() && i < sizes->size(); ++i)
-                children.push_back(std::make_unique<CFileItem>(folder + (*names)[i], (*sizes)[i]));
+            if (const FileList::Folder* files = run.sourceFiles->LookupFolder(pattern)) {
+                const std::wstring full = JoinPath(run.sourceDir, pattern);
+                const std::wstring folder = full.substr(0, full.size() - LastPathComponent(full).size());
+                for (std::size_t i = 0; i < files->names.size(); ++i)
+                    children.push_back(std::make_unique<CFileItem>(folder + files->names[i], files->sizes[i]));
+            }
         } else {
             ExpandSource(run.sourceDir, pattern, children);
         }

@@ -22,8 +22,7 @@ bool FileList::Scan(const std::wstring& root)
 void FileList::ScanFolder(std::wstring& path, std::size_t rootLength)
 {
     const std::size_t folderLength = path.size();
-    Sizes sizes;
-    Names names;
+    Folder files;
     path += L'*';
     WIN32_FIND_DATAW data;
     // Basic information only: the short names are never used.
@@ -42,24 +41,23 @@ void FileList::ScanFolder(std::wstring& path, std::size_t rootLength)
                 ScanFolder(path, rootLength);
                 path.resize(folderLength);
             } else {
-                sizes.push_back((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-                names.emplace_back(data.cFileName);
+                files.sizes.push_back((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+                files.names.emplace_back(data.cFileName);
             }
         } while (::FindNextFileW(find.Get(), &data));
     }
     std::wstring key = FileNameKey(path.substr(rootLength) + L"*");
-    names_[key] = std::move(names);
-    folders_[std::move(key)] = std::move(sizes);
+    folders_[std::move(key)] = std::move(files);
 }
 
 const FileList::Sizes* FileList::Lookup(const std::wstring& pattern) const
 {
-    auto found = folders_.find(FileNameKey(pattern));
-    return found == folders_.end() ? nullptr : &found->second;
+    const Folder* folder = LookupFolder(pattern);
+    return folder ? &folder->sizes : nullptr;
 }
 
-const FileList::Names* FileList::LookupNames(const std::wstring& pattern) const
+const FileList::Folder* FileList::LookupFolder(const std::wstring& pattern) const
 {
-    auto found = names_.find(FileNameKey(pattern));
-    return found == names_.end() ? nullptr : &found->second;
+    auto found = folders_.find(FileNameKey(pattern));
+    return found == folders_.end() ? nullptr : &found->second;
 }

@@ -11,6 +11,12 @@
 class FileList {
 public:
     using Sizes = std::vector<uint64_t>;
+    using Names = std::vector<std::wstring>;
+    // One folder's regular files: names[i] has sizes[i].
+    struct Folder {
+        Sizes sizes;
+        Names names;
+    };
 
     // Replaces the contents with the scan of root. Every "*" is removed from
     // root and a backslash is appended when it does not end with one. Keys are
@@ -18,26 +24,20 @@ public:
     // Folder links (junctions, symbolic links) below root are not walked. An
     // empty root is refused: false, and the list stays empty.
     bool Scan(const std::wstring& root);
-    using Names = std::vector<std::wstring>;
 
     // The sizes recorded under pattern (upper-cased first), or null.
     const Sizes* Lookup(const std::wstring& pattern) const;
-    // The names of those files, in the order of their sizes, or null: the
-    // copy takes a folder's files from here instead of searching it again.
-    const Names* LookupNames(const std::wstring& pattern) const;
+    // The folder recorded under pattern, or null: the copy takes a folder's
+    // files from here instead of searching it again.
+    const Folder* LookupFolder(const std::wstring& pattern) const;
 
     std::size_t FolderCount() const { return folders_.size(); }
-    void Clear()
-    {
-        folders_.clear();
-        names_.clear();
-    }
+    void Clear() { folders_.clear(); }
 
 private:
     // prefix: the relative folder with trailing backslash ("" for the root);
     // path: root + prefix, extended in place while walking.
     void ScanFolder(std::wstring& path, std::size_t rootLength);
 
-    std::unordered_map<std::wstring, Sizes> folders_;
-    std::unordered_map<std::wstring, Names> names_;  // by the same keys
+    std::unordered_map<std::wstring, Folder> folders_;
 };

@@ -7,9 +7,9 @@
 // of the path and is longer than three characters (so "C:\" is skipped), in order.
 // Each folder actually created gets a "dir" line with its prefix in the run's
 // uninstall log when that is open: "C:\x\" for one made on the way, the path
-// as given for the last. True when the folder now exists; an empty path gives false. A path with a folder link on the way
-// from the run's installation folder down is refused (told, the run refused):
-// nothing is created, false.
+// as given for the last. True when the folder now exists; an empty path gives
+// false. A path with a folder link on the way from the run's installation
+// folder down is refused (told, the run refused): nothing is created, false.
 class InstallRun;
 
 bool CreateFolderChain(InstallRun& run, const std::wstring& path);

@@ -14,12 +14,12 @@
 
 #include <windows.h>
 
-class FileList;
-
 #include <functional>
 #include <map>
 #include <string>
 #include <unordered_set>
+
+class FileList;
 
 // Outcome of the run as the end of the run reports it.
 enum RunResult : int {

@@ -75,8 +75,6 @@ void DeleteIfThere(const std::wstring& path)
 bool HasOldPackageData(const std::wstring& folder, std::wstring* parent)
 {
     if (folder.size() < kShortestSearchedFolder) return false;
-    // A package folder not there yet holds no categories (four searches saved per new package).
-    if (!FolderExists(folder)) return false;
     bool found = false;
     for (const wchar_t* category : kOldDataCategories) {
         if (HoldsOtherFile(JoinPath(folder, category))) {
