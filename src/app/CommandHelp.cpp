@@ -13,6 +13,8 @@ std::vector<std::wstring> CommandHelpLines()
         L"/M list, /manufacturers list\tthe packages, by id, folder or name, separated by , or ; "
         L"(complete: every package, none: no package); a name that matches no package ends the run",
         L"/P folder, /installpath folder\tthe installation folder; each package goes into its own folder below it",
+        L"/R, /replacedata\ta package's old data is replaced without asking (a quiet run otherwise keeps it, "
+        L"and that package is not installed)",
         L"/F, /reinstall\trecorded",
         L"/L:n\tlanguage (7 German, 9 English, 10 Spanish, 12 French, 16 Italian)",
         L"/C:abc\tcountry by its three-letter abbreviation (e.g. DEU)",

@@ -46,6 +46,8 @@ void OvkSetupCmdLineInfo::ParseParam(const std::wstring& text, bool isOption, bo
         } else if (text == L"quiet" || text == L"Q") {
             state_.quiet = true;
             state_.silent = true;
+        } else if (text == L"replacedata" || text == L"R") {
+            state_.replaceOldData = true;
         } else if (text == L"log") {
             expectLogPath = true;
         } else if (text == L"?" || text == L"help") {

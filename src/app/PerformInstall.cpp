@@ -11,6 +11,7 @@
 #include "files/FolderChain.h"
 #include "files/InstallElements.h"
 #include "files/PackageRegistration.h"
+#include "files/Refusals.h"
 #include "files/UninstallLog.h"
 #include "platform/PathUtil.h"
 
@@ -24,14 +25,29 @@ bool Sequencer::PerformInstall()
         return false;
     }
     // The uninstall log is not open yet: the install folder itself gets no "dir" line.
-    CreateFolderChain(run_, state_.installDir);
-    OpenUninstallLog(run_, JoinPath(state_.installDir, L".UNINST.INF"));
+    DWORD error = 0;
+    if (!CreateFolderChain(run_, state_.installDir, &error)) {
+        const std::wstring why =
+            L"the installation folder " + state_.installDir + L" could not be made" + ErrorSuffix(error);
+        ui_.Message(why, MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, why);
+        return false;
+    }
+    // Without it the uninstaller would not know what the run put where.
+    const std::wstring runLog = JoinPath(state_.installDir, L".UNINST.INF");
+    if (!OpenUninstallLog(run_, runLog)) {
+        const std::wstring why =
+            L"the run's uninstall log " + runLog + L" could not be written" + ErrorSuffix(run_.runLog.Error());
+        ui_.Message(why, MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, why);
+        return false;
+    }
     state_.mainIniPath = mainIniPath;
-    const std::vector<int> chosen = PackageFlags();
-    const std::size_t refusals = refusalsTold_.size();
     CreateFolders(run_, state_.elements, state_.scriptFile, state_.installDir);
-    NoteRefused(chosen, refusals);
-    OpenCopyLog(run_, JoinPath(state_.installDir, L"update.log"));
+    const std::wstring copyLog = JoinPath(state_.installDir, L"update.log");
+    if (!OpenCopyLog(run_, copyLog))
+        log_.Write(L"the copy log " + copyLog + L" could not be opened" + ErrorSuffix(run_.copyLog.Error()) +
+                   L"; the copy goes on without it");
     log_.Write(L"folders made; copying the files");
 
     state_.busy = true;
@@ -45,6 +61,11 @@ bool Sequencer::PerformInstall()
         return true;
     }
     copied_ = true;
+    if (!run_.runLog.Flush() || run_.runLog.Error()) {
+        runLogLost_ = true;
+        log_.Write(L"the run's uninstall log " + runLog + L" could not be written" + ErrorSuffix(run_.runLog.Error()) +
+                   L": the uninstaller does not know every file of this run");
+    }
     log_.Write(run_.Result() == kRunFailed ? L"copied, but not every file could be installed (see update.log)"
                                             : L"every file copied");
     bool recorded = false;

@@ -1,9 +1,13 @@
-// Each package's outcome, noted where a step leaves a package out, and the
-// summary that closes the setup log.
+// Each package's outcome, noted where a step leaves a package out and settled
+// after the run from what the steps told each element and what the
+// administration file records; then the summary that closes the setup log.
 #include "app/Sequencer.h"
 
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
+#include "files/ElementList.h"
+#include "files/PackageRegistration.h"
+#include "platform/PathUtil.h"
 
 void Sequencer::NoteSelection()
 {
@@ -21,59 +25,54 @@ void Sequencer::NoteLeftOut(std::size_t index, PackageOutcome outcome, const std
     package.reason = reason;
 }
 
-std::vector<int> Sequencer::PackageFlags() const
+void Sequencer::SettleOutcomes()
 {
-    std::vector<int> flags;
-    for (std::size_t i = 0; i < packages_.size() && i + 1 < state_.elements.GetSize(); ++i)
-        flags.push_back(state_.elements[i + 1]->selected);
-    return flags;
-}
-
-void Sequencer::NoteRefused(const std::vector<int>& flagsBefore, std::size_t from)
-{
-    const std::vector<int> flags = PackageFlags();
-    for (std::size_t i = 0; i < flags.size() && i < flagsBefore.size(); ++i)
-        if (flagsBefore[i] && !flags[i])
-            NoteLeftOut(i + 1, PackageOutcome::Failed, RefusalAbout(packages_[i].name, from));
-}
-
-std::wstring Sequencer::RefusalAbout(const std::wstring& name, std::size_t from) const
-{
-    // The refusals name a package as "package NAME:" or "package installer of NAME ".
-    for (std::size_t i = from; i < refusalsTold_.size(); ++i) {
-        const std::wstring& line = refusalsTold_[i];
-        if (line.find(L"package " + name + L":") != std::wstring::npos ||
-            line.find(L"package installer of " + name + L" ") != std::wstring::npos)
-            return line;
+    if (settled_) return;
+    settled_ = true;
+    const CIEArray& elements = state_.elements;
+    const std::size_t count = std::min(packages_.size(), PackageCount(elements));
+    // What the product will see: a package counts as installed only where the
+    // administration file says so.
+    std::vector<bool> recorded;
+    if (state_.runMode == kRunModeAdmin) {
+        const std::wstring admin =
+            state_.adminFile.empty() ? JoinPath(state_.installDir, L"obj\\orvekAdmin.ini") : state_.adminFile;
+        recorded = RecordedAsInstalled(admin, elements);
     }
-    return std::wstring();
+    auto isRecorded = [&](std::size_t i) { return i < recorded.size() && recorded[i]; };
+    for (std::size_t i = 0; i < count; ++i) {
+        PackageResult& package = packages_[i];
+        const CInstElement& element = *elements[i + 1];
+        if (!element.failure.empty()) {
+            NoteLeftOut(i + 1, PackageOutcome::Failed, element.failure);
+            continue;
+        }
+        if (package.outcome == PackageOutcome::OldDataKept) {
+            package.recorded = isRecorded(i);
+            continue;
+        }
+        if (package.outcome != PackageOutcome::NotReached) continue;
+        if (copyStopped_) {
+            NoteLeftOut(i + 1, PackageOutcome::Failed, L"the copy was stopped");
+        } else if (!copied_ || !element.selected) {
+            continue;  // the run ended before the copy
+        } else if (!element.filesInPlace) {
+            NoteLeftOut(i + 1, PackageOutcome::Failed, L"not every one of its files was installed (see update.log)");
+        } else if (notRecorded_) {
+            NoteLeftOut(i + 1, PackageOutcome::Failed, L"copied, but the administration file could not be written");
+        } else if (!isRecorded(i)) {
+            NoteLeftOut(i + 1, PackageOutcome::Failed,
+                        L"copied, but the administration file does not record it as installed in " +
+                            element.destination);
+        } else {
+            NoteLeftOut(i + 1, PackageOutcome::Installed, std::wstring());
+        }
+    }
 }
 
 void Sequencer::WriteSummary()
 {
-    const CIEArray& elements = state_.elements;
-    for (std::size_t i = 0; i < packages_.size() && i + 1 < elements.GetSize(); ++i) {
-        PackageResult& package = packages_[i];
-        const CInstElement& element = *elements[i + 1];
-        if (package.outcome != PackageOutcome::NotReached || !copied_ || !element.selected) continue;
-        const std::wstring refusal = RefusalAbout(package.name, 0);
-        package.outcome = PackageOutcome::Failed;
-        if (!element.filesInPlace)
-            package.reason = refusal.empty() ? L"not every one of its files was installed (see update.log)" : refusal;
-        else if (notRecorded_)
-            package.reason = L"copied, but the administration file could not be written";
-        else if (!refusal.empty())
-            package.reason = refusal;
-        else
-            NoteLeftOut(i + 1, PackageOutcome::Installed, std::wstring());
-    }
-    if (copyStopped_) {
-        for (PackageResult& package : packages_)
-            if (package.outcome == PackageOutcome::NotReached) {
-                package.outcome = PackageOutcome::Failed;
-                package.reason = L"the copy was stopped";
-            }
-    }
+    SettleOutcomes();
     const unsigned long long milliseconds = ::GetTickCount64() - started_;
     for (const std::wstring& line : SummaryLines(packages_, run_.totals, milliseconds, ExitCode())) log_.Write(line);
 }

@@ -17,6 +17,7 @@
 #include "files/FileTrees.h"
 #include "files/OldPackageData.h"
 #include "files/PackageRegistration.h"
+#include "files/Refusals.h"
 #include "platform/DotNetFramework.h"
 #include "platform/PathUtil.h"
 #include "platform/Registry.h"
@@ -85,6 +86,7 @@ bool Sequencer::ConfirmOldData()
     CIEArray& elements = state_.elements;
     const std::wstring localBase = JoinPath(state_.installDir, L"local");
     ReplaceOldDataDecision decision;
+    decision.alwaysReplace = state_.replaceOldData;
     const ElementFolderNames names(state_.scriptFile);
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         CInstElement& element = *elements[i];
@@ -92,12 +94,13 @@ bool Sequencer::ConfirmOldData()
         // With /P the packages already have their folders below it.
         if (state_.silent && state_.commandInstallPath.empty())
             SetElementDestination(element, localBase, names);
-        const std::wstring name = element.package ? element.package->name : element.displayName;
-        const int refusals = run_.Refusals();
+        const std::wstring name = ElementName(element);
+        std::wstring refusal;
         element.selected =
-            ConfirmReplaceOldData(ui_, run_, decision, name, element.destination, state_.installDir) ? 1 : 0;
-        if (run_.Refusals() != refusals) {  // the refusal told the log why
-            NoteLeftOut(i, PackageOutcome::Failed, refusalsTold_.empty() ? std::wstring() : refusalsTold_.back());
+            ConfirmReplaceOldData(ui_, run_, decision, name, element.destination, state_.installDir, &refusal) ? 1 : 0;
+        if (!refusal.empty()) {
+            element.failure = refusal;
+            NoteLeftOut(i, PackageOutcome::Failed, refusal);
             continue;
         }
         if (!element.selected) NoteLeftOut(i, PackageOutcome::OldDataKept, std::wstring());

@@ -21,6 +21,7 @@ struct PackageResult {
     PackageOutcome outcome = PackageOutcome::NotReached;
     std::wstring folder;  // Installed, OldDataKept
     std::wstring reason;  // Failed
+    bool recorded = false;  // OldDataKept: the administration file records it installed in folder
 };
 
 // What the exit code tells a deployment tool, e.g. "installed; a file in use is

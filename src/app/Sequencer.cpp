@@ -27,11 +27,7 @@ UINT HoldMilliseconds()
 Sequencer::Sequencer(SetupState& state, const ModulePaths& paths, SetupUi& ui, SetupLog& log)
     : state_(state), paths_(paths), ui_(ui), log_(log), run_(ui), started_(::GetTickCount64())
 {
-    run_.reporter = [this](const std::wstring& line) {
-        log_.Write(line);
-        static const std::wstring kRefused = L"refused: ";
-        if (line.compare(0, kRefused.size(), kRefused) == 0) refusalsTold_.push_back(line.substr(kRefused.size()));
-    };
+    run_.reporter = [this](const std::wstring& line) { log_.Write(line); };
 }
 
 Sequencer::~Sequencer()
@@ -116,7 +112,12 @@ int Sequencer::ExitCode() const
     if (earlyEnd_ == EarlyEnd::Cancelled) return kExitCancelled;
     if (earlyEnd_ == EarlyEnd::Failed) return kExitFailed;
     if (copyStopped_) return kExitCancelled;
-    if (notRecorded_ || run_.Refused()) return kExitFailed;
+    if (notRecorded_ || runLogLost_ || run_.Refused()) return kExitFailed;
+    for (const PackageResult& package : packages_) {
+        if (package.outcome == PackageOutcome::Failed) return kExitFailed;
+        // Asked to install it and nobody could say yes to its old data going.
+        if (package.outcome == PackageOutcome::OldDataKept && !package.recorded && state_.quiet) return kExitFailed;
+    }
     if (run_.Result() == kRunNotStarted || run_.Result() == kRunFailed) return kExitFailed;
     return run_.RestartNeeded() ? kExitRestartNeeded : kExitInstalled;
 }

@@ -102,12 +102,9 @@ private:
     // The summary (RunSummary.h): each package's outcome as the steps decide it.
     void NoteSelection();
     void NoteLeftOut(std::size_t index, PackageOutcome outcome, const std::wstring& reason);
-    // The selection flags of the packages, and after a step: a package it
-    // deselected with a refusal (told since refusal number from) failed.
-    std::vector<int> PackageFlags() const;
-    void NoteRefused(const std::vector<int>& flagsBefore, std::size_t from);
-    // The first refusal told since refusal number from that names the package.
-    std::wstring RefusalAbout(const std::wstring& name, std::size_t from) const;
+    // After the run: each package's outcome from what the steps told its
+    // element and what the administration file records.
+    void SettleOutcomes();
     void WriteSummary();
 
     SetupState& state_;
@@ -123,10 +120,11 @@ private:
     bool copyStopped_ = false;  // the user stopped the copy (Cancel, Abort)
     bool notRecorded_ = false;  // copied, but the administration file could not be written
     bool copied_ = false;       // the copy phase ran to its end
+    bool runLogLost_ = false;   // the run's uninstall log lost lines
+    bool settled_ = false;      // SettleOutcomes ran
 
     PackageChoice choice_;
     std::vector<PackageResult> packages_;     // of elements 1 to n - 10
-    std::vector<std::wstring> refusalsTold_;  // every "refused: " line, without that word
     unsigned long long started_ = 0;          // tick count at the start
 };
 

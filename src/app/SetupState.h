@@ -29,6 +29,7 @@ struct SetupState {
     int commandLanguage = -1;
     int commandCountry = -1;
     bool quiet = false;         // no box and no page: each message is logged with the answer taken
+    bool replaceOldData = false;  // "R"/"replacedata": a package's old data goes without asking
     std::wstring logPath;       // the setup log; empty: none (a quiet run then logs to %TEMP%)
 
     // Language and country.

@@ -22,6 +22,8 @@ public:
     void Close();
     bool IsOpen() const { return file_.IsOpen(); }
     const std::wstring& Path() const { return file_.Path(); }
+    // See LogFile::Error.
+    unsigned long Error() const { return file_.Error(); }
 
     // Appends text ("\n" becomes CR LF) while the log is open.
     void Write(const std::wstring& text);

@@ -59,7 +59,25 @@ bool WholeValue(const std::wstring& value, std::wstring& folder)
 void CreateJoined(InstallRun& run, const std::wstring& base, const std::wstring& relative)
 {
     wchar_t path[MAX_PATH] = {};
-    if (JoinPath(path, base.c_str(), relative.c_str())) CreateFolderChain(run, path);
+    if (!JoinPath(path, base.c_str(), relative.c_str())) return;
+    DWORD error = 0;
+    if (!CreateFolderChain(run, path, &error) && error != ERROR_ACCESS_DENIED)
+        run.Refuse(L"the folder " + std::wstring(path) + L" could not be made" + ErrorSuffix(error));
+}
+
+// The element's folder and the folders below it that its files need; false,
+// with the element failed, when one could not be made.
+bool CreateElementFolders(InstallRun& run, CInstElement& element, const std::vector<std::wstring>& folders)
+{
+    for (const std::wstring& folder : folders) {
+        DWORD error = 0;
+        if (CreateFolderChain(run, folder, &error)) continue;
+        FailElement(run, element,
+                    (element.package ? L"package " : L"") + ElementName(element) + L": its folder " + folder +
+                        L" could not be made" + ErrorSuffix(error) + L": not installed");
+        return false;
+    }
+    return true;
 }
 
 // The third field of a file entry (between the second and third comma, as it
@@ -88,16 +106,18 @@ void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring
     for (std::size_t i = 0; i < elements.GetSize(); ++i) {
         CInstElement& element = *elements[i];
         if (i == 0) {
-            CreateFolderChain(run, element.destination);
+            if (element.selected && !element.destination.empty())
+                CreateElementFolders(run, element, {element.destination});
         } else if (element.packageElement && element.selected) {
             if (const std::wstring link = PackageFolderLink(element.destination, installDir, &run); !link.empty()) {
-                const std::wstring name = element.package ? element.package->name : element.displayName;
-                RefuseFolderLink(run, L"The package " + name, link);
+                element.failure = RefuseFolderLink(run, L"The package " + ElementName(element), link);
                 element.selected = 0;  // neither copied nor recorded
                 continue;
             }
-            CreateFolderChain(run, element.destination);
-            for (const wchar_t* sub : kFolderOrderCategories) CreateFolderChain(run, JoinPath(element.destination, sub));
+            std::vector<std::wstring> folders{element.destination};
+            for (const wchar_t* sub : kFolderOrderCategories) folders.push_back(JoinPath(element.destination, sub));
+            // Files that could not be put where they belong are not copied at all.
+            if (!CreateElementFolders(run, element, folders)) element.selected = 0;
         }
     }
 

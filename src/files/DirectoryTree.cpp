@@ -36,13 +36,23 @@ bool CreateDirectoryTree(const std::wstring& path)
     return ::CreateDirectoryW(folder.c_str(), nullptr) != FALSE;
 }
 
-bool DeleteTree(const std::wstring& folder, bool keepFolders)
+bool DeleteTree(const std::wstring& folder, bool keepFolders, std::wstring* failed, unsigned long* error)
 {
     std::wstring self = folder;
     if (!self.empty() && self.back() == L'\\') self.pop_back();
+    // The path and the error of the call that failed, taken at once.
+    auto fail = [&](const std::wstring& path) {
+        const DWORD why = ::GetLastError();
+        if (failed && failed->empty()) *failed = path;
+        if (error && *error == 0) *error = why ? why : ERROR_ACCESS_DENIED;
+        return false;
+    };
     // No folder would be the current one, or with its backslash the current drive.
-    if (self.empty()) return false;
-    if (IsFolderLink(self)) return RemoveFolderLink(self, keepFolders);
+    if (self.empty()) {
+        ::SetLastError(ERROR_INVALID_NAME);
+        return fail(folder);
+    }
+    if (IsFolderLink(self)) return RemoveFolderLink(self, keepFolders) || fail(self);
 
     WIN32_FIND_DATAW data;
     {
@@ -52,19 +62,18 @@ bool DeleteTree(const std::wstring& folder, bool keepFolders)
                 const std::wstring name = data.cFileName;
                 if (name == L"." || name == L"..") continue;
                 const std::wstring child = JoinPath(folder, name);
-                bool ok;
-                if (IsFolderLinkAttributes(data.dwFileAttributes))
-                    ok = RemoveFolderLink(child, keepFolders);
-                else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    ok = DeleteTree(child, keepFolders);
-                else
-                    ok = DeleteFileForced(child, true);
-                if (!ok) return false;
+                if (IsFolderLinkAttributes(data.dwFileAttributes)) {
+                    if (!RemoveFolderLink(child, keepFolders)) return fail(child);
+                } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    if (!DeleteTree(child, keepFolders, failed, error)) return false;
+                } else if (!DeleteFileForced(child, true)) {
+                    return fail(child);
+                }
             } while (::FindNextFileW(find.Get(), &data));
         }
     }
     if (keepFolders) return true;
-    return ::RemoveDirectoryW(self.c_str()) != FALSE;
+    return ::RemoveDirectoryW(self.c_str()) != FALSE || fail(self);
 }
 
 bool DeleteFileForced(const std::wstring& path, bool force)

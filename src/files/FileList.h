@@ -21,8 +21,12 @@ public:
     // Replaces the contents with the scan of root. Every "*" is removed from
     // root and a backslash is appended when it does not end with one. Keys are
     // "*" for the root and "SUB\DIR\*" for a folder below it, upper-cased.
-    // Folder links (junctions, symbolic links) below root are not walked. An
-    // empty root is refused: false, and the list stays empty.
+    // A folder link (junction, symbolic link) below root is walked, under its
+    // own name, when what it leads to lies below root too and is not a folder
+    // the walk is already in; each place a link leads to is walked once, so a
+    // loop of links ends. A link that leads elsewhere, or that could not be
+    // resolved, is not walked and is kept as unread. An empty root is refused:
+    // false, and the list stays empty.
     bool Scan(const std::wstring& root);
 
     // The sizes recorded under pattern (upper-cased first), or null.
@@ -31,13 +35,28 @@ public:
     // files from here instead of searching it again.
     const Folder* LookupFolder(const std::wstring& pattern) const;
 
+    // Why the folder relative to the root (e.g. "data\Lumina"), or a folder
+    // on the way to it or below it, was not read by the scan, naming that
+    // folder; empty when every part of it that is there was read.
+    std::wstring Unread(const std::wstring& relativeFolder) const;
+
     std::size_t FolderCount() const { return folders_.size(); }
-    void Clear() { folders_.clear(); }
+    void Clear()
+    {
+        folders_.clear();
+        unread_.clear();
+    }
 
 private:
-    // prefix: the relative folder with trailing backslash ("" for the root);
-    // path: root + prefix, extended in place while walking.
-    void ScanFolder(std::wstring& path, std::size_t rootLength);
+    struct Walk;
+    // path: root + the relative folder with trailing backslash, extended in
+    // place while walking.
+    void ScanFolder(std::wstring& path, Walk& walk);
+    // Whether the link at path (no trailing backslash) is walked.
+    bool MayFollow(const std::wstring& path, Walk& walk);
 
     std::unordered_map<std::wstring, Folder> folders_;
+    // Folders not read, by upper-cased relative path without trailing
+    // backslash, with the reason.
+    std::vector<std::pair<std::wstring, std::wstring>> unread_;
 };

@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "files/FileItem.h"
+#include "files/InstallRun.h"
 #include "files/Refusals.h"
 #include "framework/Handles.h"
 #include "framework/UserInterface.h"
@@ -47,6 +48,8 @@ EntryOutcome Outcome(EntryAnswer refused)
 // joined to the element's destination: neither may lead elsewhere.
 std::wstring Unsafe(const FileEntry& entry)
 {
+    // Reads stay on the medium: a file elsewhere must not reach the installation folder.
+    if (!StaysBelowRoot(entry.source)) return L"reads from outside the source folder: " + entry.source;
     if (!StaysBelowRoot(entry.subfolder)) return L"leads outside its folder: " + entry.subfolder;
     // A name of dots and blanks only would name the folder or its parent.
     const bool plainName = entry.rename.find_first_of(L"\\/") == std::wstring::npos && entry.rename != L"." &&
@@ -92,6 +95,11 @@ EntryOutcome ReadEntry(const SectionContext& context, const std::wstring& script
             const int answer = context.ui.MessageId(IDS_ENTRY_FILE_MISSING, MB_ABORTRETRYIGNORE | MB_ICONERROR, key, section);
             if (answer == IDABORT) return EntryOutcome::Abort;
             if (answer == IDRETRY) continue;
+            // Ignored, but the file is still not installed.
+            const std::wstring file = JoinPath(context.sourceDir, entry.source);
+            context.run.Refuse(L"entry " + key + L" in section [" + section + L"]: its file " + file +
+                               L" is not on the medium: not installed");
+            context.run.NotInstalled(file + L" (not on the medium; entry " + key + L" in section [" + section + L"])");
             return EntryOutcome::Skipped;
         }
         if (added == 1 && !entry.rename.empty()) group->children[before]->destName = entry.rename;

@@ -15,7 +15,7 @@ enum class Made { Yes, There, Link, Missing, Failed };
 
 // CreateDirectoryW of one folder: made (and logged), already there as a
 // folder, there as a folder link, its parent missing, or failed.
-Made CreateOne(InstallRun& run, const std::wstring& folder)
+Made CreateOne(InstallRun& run, const std::wstring& folder, DWORD& failure)
 {
     if (::CreateDirectoryW(folder.c_str(), nullptr)) {
         run.MadeFolder(folder);
@@ -24,10 +24,17 @@ Made CreateOne(InstallRun& run, const std::wstring& folder)
     }
     const DWORD error = ::GetLastError();
     if (error == ERROR_PATH_NOT_FOUND) return Made::Missing;
-    if (error != ERROR_ALREADY_EXISTS) return Made::Failed;
+    if (error != ERROR_ALREADY_EXISTS) {
+        failure = error;
+        return Made::Failed;
+    }
     // Without its trailing backslash: with it, a link answers for where it leads.
     const DWORD attributes = ::GetFileAttributesW(WithoutTrailingBackslashes(folder).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Made::Failed;
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        // A file of that name stands where the folder should be.
+        failure = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_ALREADY_EXISTS;
+        return Made::Failed;
+    }
     if (IsFolderLinkAttributes(attributes)) return Made::Link;
     run.FoundPlainFolder(folder);
     return Made::There;
@@ -35,11 +42,25 @@ Made CreateOne(InstallRun& run, const std::wstring& folder)
 
 }  // namespace
 
-bool CreateFolderChain(InstallRun& run, const std::wstring& path)
+bool CreateFolderChain(InstallRun& run, const std::wstring& path, DWORD* error)
 {
-    if (path.empty()) return false;
+    DWORD failure = 0;
+    // On every way out: the error of the folder that could not be made.
+    struct Tell {
+        DWORD& failure;
+        DWORD* error;
+        ~Tell()
+        {
+            if (error) *error = failure;
+        }
+    } tell{failure, error};
+    if (path.empty()) {
+        failure = ERROR_INVALID_NAME;
+        return false;
+    }
     if (const std::wstring link = run.LinkOnTheWay(path); !link.empty()) {
         RefuseFolderLink(run, L"The folder " + path, link);
+        failure = ERROR_ACCESS_DENIED;
         return false;
     }
     // Each prefix ends at a backslash, which it keeps, or at the end of the path:
@@ -56,6 +77,7 @@ bool CreateFolderChain(InstallRun& run, const std::wstring& path)
         const std::wstring folder = WithoutTrailingBackslashes(prefix(i));
         if (root.empty() || folder.size() <= root.size() || !IsInsideFolder(folder, root)) return false;
         RefuseFolderLink(run, L"The folder " + path, folder);
+        failure = ERROR_ACCESS_DENIED;
         return true;
     };
     // Made from the deepest folder the run knows to be plain (or from the
@@ -69,9 +91,10 @@ bool CreateFolderChain(InstallRun& run, const std::wstring& path)
     // missing set when one's parent was not there after all.
     auto down = [&](std::size_t first, bool& missing) {
         for (std::size_t i = first; i < ends.size(); ++i) {
-            const Made outcome = CreateOne(run, prefix(i));
+            const Made outcome = CreateOne(run, prefix(i), failure);
             if (outcome == Made::Link && refused(i)) return false;
             missing = outcome == Made::Missing;
+            if (outcome == Made::Missing) failure = ERROR_PATH_NOT_FOUND;
             if (outcome == Made::Missing || outcome == Made::Failed) return false;
         }
         return true;
@@ -87,11 +110,15 @@ bool CreateFolderChain(InstallRun& run, const std::wstring& path)
     // Knowing none, or a known folder gone meanwhile: from the deepest folder that is there.
     first = ends.size();
     while (first > 0) {
-        const Made outcome = CreateOne(run, prefix(first - 1));
+        const Made outcome = CreateOne(run, prefix(first - 1), failure);
         if (outcome == Made::Failed) return false;
         if (outcome == Made::Link && refused(first - 1)) return false;
         if (outcome != Made::Missing) break;
         --first;
     }
-    return first > 0 && down(first, missing);
+    if (first == 0) {
+        failure = ERROR_PATH_NOT_FOUND;
+        return false;
+    }
+    return down(first, missing);
 }

@@ -10,6 +10,8 @@
 // as given for the last. True when the folder now exists; an empty path gives
 // false. A path with a folder link on the way from the run's installation
 // folder down is refused (told, the run refused): nothing is created, false.
+// error, when given, receives the Win32 error of the folder that could not be
+// made (0 on success).
 class InstallRun;
 
-bool CreateFolderChain(InstallRun& run, const std::wstring& path);
+bool CreateFolderChain(InstallRun& run, const std::wstring& path, unsigned long* error = nullptr);

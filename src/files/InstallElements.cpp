@@ -1,9 +1,12 @@
 #include "files/InstallElements.h"
 
 #include "files/FileItem.h"
+#include "files/FileList.h"
 #include "files/InstElement.h"
 #include "files/InstallRun.h"
+#include "files/Refusals.h"
 #include "files/UninstallLog.h"
+#include "platform/PathUtil.h"
 
 namespace {
 
@@ -22,6 +25,46 @@ bool MissesItsFiles(const CInstElement& element, const FileList& sourceFiles)
 {
     return element.selected && element.fileTree && element.destination.empty() &&
            CountFiles(*element.fileTree, sourceFiles) > 0;
+}
+
+// Why the package's folder on the medium cannot be copied whole: the scan did
+// not find it, or left a part of it unread (a link leading off the medium);
+// empty when it can.
+std::wstring NotWholeOnMedium(const CInstElement& element, const InstallRun& run, const FileList& sourceFiles)
+{
+    const std::wstring folder = L"data\\" + element.package->dirname;
+    if (const std::wstring why = sourceFiles.Unread(folder); !why.empty()) return why;
+    if (!sourceFiles.LookupFolder(folder + L"\\*"))
+        return L"its folder " + JoinPath(run.sourceDir, folder) + L" is not on the medium";
+    return std::wstring();
+}
+
+// A package element's files with its own uninstall log; false, with the
+// element failed, when the log could not be had or kept: files the uninstaller
+// would not know of are not copied, and a package without its log is not
+// recorded.
+bool InstallPackage(InstallRun& run, CInstElement& element, const FileList& sourceFiles)
+{
+    const std::wstring name = L"package " + ElementName(element) + L": ";
+    if (const std::wstring why = NotWholeOnMedium(element, run, sourceFiles); !why.empty()) {
+        FailElement(run, element, name + why + L": not installed");
+        return false;
+    }
+    std::wstring why;
+    std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, element.destination, &why);
+    if (!packageLog) {
+        FailElement(run, element, name + why + L": not installed");
+        return false;
+    }
+    packageLog->Hold(kLogBlock);
+    element.fileTree->Install(element.destination, run, packageLog.get());
+    if (!packageLog->Flush() || packageLog->Error()) {
+        FailElement(run, element,
+                    name + L"its uninstall log " + packageLog->Path() + L" could not be written" +
+                        ErrorSuffix(packageLog->Error()) + L": not recorded");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -49,14 +92,12 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
         }
         if (!Takes(element)) continue;
         const int failedBefore = run.FilesNotInstalled();
-        if (element.packageElement) {
-            std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, element.destination);
-            if (packageLog) packageLog->Hold(kLogBlock);
-            element.fileTree->Install(element.destination, run, packageLog.get());
-        } else {
+        bool whole = true;
+        if (element.packageElement && element.package)
+            whole = InstallPackage(run, element, sourceFiles);
+        else
             element.fileTree->Install(element.destination, run, nullptr);
-        }
-        element.filesInPlace = run.FilesNotInstalled() == failedBefore;
+        element.filesInPlace = whole && run.FilesNotInstalled() == failedBefore;
         run.copyLog.Flush();
         if (UninstallLog* runLog = run.RunLog()) runLog->Flush();
     }

@@ -77,8 +77,9 @@ unsigned CopyOver(InstallRun& run, const std::wstring& source, const std::wstrin
     return 0;
 }
 
-// The old file could not be got out of the way (error, never "not found"): 0
-// to go on with a plain copy over it, else the result bits.
+// The old file could not be got out of the way (error, never "not found"):
+// the result bits. A plain copy over it could leave it half-written, so the
+// old file stays whole and the new one is not installed, whatever the error.
 unsigned OldFileStays(InstallRun& run, DWORD error, DWORD attributes)
 {
     run.copyLog.Write(L" **Failed. Error code " + Decimal(static_cast<int>(error)) + L"\n");
@@ -94,7 +95,7 @@ unsigned OldFileStays(InstallRun& run, DWORD error, DWORD attributes)
     case ERROR_ACCESS_DENIED: case ERROR_SHARING_VIOLATION:
         return kVifCannotDelete | kVifFileInUse;
     default:
-        return 0;  // CopyFileW decides
+        return kVifCannotDelete;
     }
 }
 
@@ -128,7 +129,6 @@ unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wst
 {
     const DWORD attributes = destData.dwFileAttributes;
     const std::wstring& source = sourceFile.Path();
-    const DWORD sourceAttributes = sourceData.dwFileAttributes;
     run.copyLog.Write(L"\t\tOld file must (eventually) be deleted... ");
     if (IsReadOnly(attributes)) {
         ::SetFileAttributesW(dest.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
@@ -136,12 +136,6 @@ unsigned ReplaceExisting(InstallRun& run, SourceFile& sourceFile, const std::wst
     }
     auto stays = [&](DWORD error) -> unsigned {
         const unsigned result = OldFileStays(run, error, attributes);
-        if (result == 0) {
-            // The read-only attribute stays off for this copy, or it fails with access denied.
-            const unsigned copied = CopyOver(run, source, dest, sourceAttributes, quiet);
-            if (copied != 0 && IsReadOnly(attributes)) ::SetFileAttributesW(dest.c_str(), attributes);
-            return copied;
-        }
         if (IsReadOnly(attributes)) ::SetFileAttributesW(dest.c_str(), attributes);
         return result;
     };
@@ -324,12 +318,14 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
         const bool cancelled = !quiet && run.ui.Message(text, MB_OKCANCEL) == IDCANCEL;
         run.copyLog.Write(text + L"\n");
         run.Tell(L"not installed: " + dest + L" (" + VifFlagNames(flags) + L")");
+        run.NotInstalled(dest + L" (" + VifFlagNames(flags) + L")");
         return cancelled ? -1 : 0;
     };
     if (const std::wstring link = run.LinkOnTheWay(FolderPart(dest)); !link.empty()) {
         run.copyLog.Write(L"\tNot installed: the folder " + link + L" is a folder link.\n");
         run.copyLog.Flush();
         RefuseFolderLink(run, L"The file " + dest, link, quiet);
+        run.NotInstalled(dest + L" (the folder " + link + L" on the way is a folder link)");
         return 0;
     }
     // An old file that could not be put back is not tried again: the copy log names where it is.
@@ -360,6 +356,7 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
                     // The copy goes on, but this file is not there.
                     run.copyLog.Write(L"\tFile is in use and is not installed.\n");
                     run.Tell(L"not installed: " + dest + L" (in use; it could not be replaced, nor at the next start)");
+                    run.NotInstalled(dest + L" (in use)");
                     return 0;
                 }
                 const unsigned again = MyVerInstallFile(run, true, source, dest, quiet);

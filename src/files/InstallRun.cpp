@@ -21,6 +21,13 @@ void InstallRun::Refuse(const std::wstring& why)
     Tell(L"refused: " + why);
 }
 
+void InstallRun::NotInstalled(const std::wstring& what)
+{
+    constexpr std::size_t kNamedFiles = 20;  // a summary, not a second copy log
+    ++totals.notInstalled;
+    if (totals.named.size() < kNamedFiles) totals.named.push_back(what);
+}
+
 std::wstring InstallRun::LinkOnTheWay(const std::wstring& path, bool* there)
 {
     if (installDir.empty()) {

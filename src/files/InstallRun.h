@@ -18,6 +18,7 @@
 #include <map>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 class FileList;
 
@@ -36,6 +37,8 @@ struct RunTotals {
     unsigned long long inPlace = 0;    // left as they were: already the medium's file, or newer
     unsigned long long scheduled = 0;  // replaced at the next restart
     unsigned long long bytesCopied = 0;  // of the files copied
+    unsigned long long notInstalled = 0; // files the run was to install and did not
+    std::vector<std::wstring> named;     // the first of those, each with why
 };
 
 class InstallRun {
@@ -91,6 +94,9 @@ public:
     // however the copy went.
     void Refuse(const std::wstring& why);
     bool Refused() const { return refusals_ > 0; }
+    // A file the run was to install is not installed (what: its path and why),
+    // for the summary, which names the first few.
+    void NotInstalled(const std::wstring& what);
     // How many refusals so far: a step compares it before and after a call.
     int Refusals() const { return refusals_; }
     // Where lines for the setup log go; the sequencer points it at its log.

@@ -8,7 +8,11 @@ bool LogFile::Open(const std::wstring& path, LineEnds lineEnds)
     // FILE_WRITE_DATA: every write goes to the end as it is then.
     file_.Reset(::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file_.Valid()) return false;
+    if (!file_.Valid()) {
+        error_ = ::GetLastError();
+        return false;
+    }
+    error_ = 0;
     path_ = path;
     lineEnds_ = lineEnds;
     return true;
@@ -73,7 +77,10 @@ bool LogFile::WriteOut(const std::string& out)
     while (done < out.size()) {
         DWORD written = 0;
         DWORD chunk = static_cast<DWORD>(out.size() - done);
-        if (!::WriteFile(file_.Get(), out.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        if (!::WriteFile(file_.Get(), out.data() + done, chunk, &written, nullptr) || written == 0) {
+            if (error_ == 0) error_ = written == 0 && ::GetLastError() == 0 ? ERROR_WRITE_FAULT : ::GetLastError();
+            return false;
+        }
         done += written;
     }
     return true;

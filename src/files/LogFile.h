@@ -39,6 +39,9 @@ public:
     void Hold(std::size_t bytes);
     // Writes what is held. False when that write failed.
     bool Flush();
+    // The Win32 error of the first open or write that failed since the last
+    // Open (0: none): a log that lost lines says so.
+    unsigned long Error() const { return error_; }
 
 private:
     bool WriteOut(const std::string& bytes);
@@ -48,6 +51,7 @@ private:
     fw::ScopedFile file_;
     std::wstring path_;
     LineEnds lineEnds_ = LineEnds::AsWritten;
+    unsigned long error_ = 0;
 };
 
 // text in the ANSI code page, one byte per character where the page allows.

@@ -65,9 +65,12 @@ bool IsRemovableFolder(const std::wstring& folder)
     return IsPlainFolderName(LastPathComponent(path));
 }
 
-void DeleteIfThere(const std::wstring& path)
+// Empty, or the path and the Win32 error of a file that is there and could not be deleted.
+std::wstring DeleteIfThere(const std::wstring& path)
 {
-    if (FileExists(path)) DeleteFileForced(path, true);
+    if (!FileExists(path) || DeleteFileForced(path, true)) return std::wstring();
+    const DWORD error = ::GetLastError();
+    return path + L" (error " + std::to_wstring(error) + L")";
 }
 
 }  // namespace
@@ -114,25 +117,35 @@ std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& i
     return link;
 }
 
-void RemoveOldPackageData(const std::wstring& folder)
+std::wstring RemoveOldPackageData(const std::wstring& folder)
 {
-    if (!IsRemovableFolder(folder)) return;
+    if (!IsRemovableFolder(folder)) return std::wstring();
     // Its categories would be those of the place it leads to.
-    if (IsFolderLink(WithoutTrailingBackslashes(folder))) return;
+    if (IsFolderLink(WithoutTrailingBackslashes(folder))) return std::wstring();
+    std::wstring failed;
     for (const wchar_t* category : kOldDataCategories) {
         const std::wstring path = JoinPath(folder, category);
-        if (AnyMatch(path)) DeleteTree(path, false);
+        std::wstring where;
+        DWORD error = 0;
+        if (AnyMatch(path) && !DeleteTree(path, false, &where, &error) && failed.empty())
+            failed = where + L" (error " + std::to_wstring(error) + L")";
     }
-    DeleteIfThere(JoinPath(folder, L"_uninst.inf"));
-    DeleteIfThere(JoinPath(folder, LastPathComponent(WithoutTrailingBackslashes(folder)) + L".inf"));
+    for (const std::wstring& file :
+         {JoinPath(folder, L"_uninst.inf"), JoinPath(folder, LastPathComponent(WithoutTrailingBackslashes(folder)) + L".inf")}) {
+        const std::wstring why = DeleteIfThere(file);
+        if (failed.empty()) failed = why;
+    }
+    return failed;
 }
 
 bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecision& decision,
-                           const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir)
+                           const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir,
+                           std::wstring* refusal)
 {
     bool there = false;
     if (const std::wstring link = PackageFolderLink(folder, installDir, &run, &there); !link.empty()) {
-        RefuseFolderLink(run, L"The package " + packageName, link);
+        const std::wstring why = RefuseFolderLink(run, L"The package " + packageName, link);
+        if (refusal) *refusal = why;
         return false;
     }
     std::wstring parent;
@@ -141,12 +154,17 @@ bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecisio
         decision.parentFolder = parent;
         decision.dontAskAgain = false;
     }
-    if (!decision.dontAskAgain) {
+    if (decision.alwaysReplace) {
+        decision.lastAnswer = true;
+        run.Tell(L"the old data of " + packageName + L" in " + folder + L" is replaced without asking");
+    } else if (!decision.dontAskAgain) {
         bool applyToAll = false;
         decision.lastAnswer = ui.AskReplaceOldData(packageName, folder, decision.passThrough != 0, applyToAll) == IDYES;
         decision.dontAskAgain = applyToAll;
     }
     if (!decision.lastAnswer) return false;
-    RemoveOldPackageData(folder);
+    // What stays is written over by the copy or left beside it; the package still goes in.
+    if (const std::wstring failed = RemoveOldPackageData(folder); !failed.empty())
+        run.Tell(L"the old data of " + packageName + L" in " + folder + L" could not be removed entirely: " + failed);
     return true;
 }

@@ -32,13 +32,15 @@ std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& i
 // own info file (the folder's name with ".inf"); everything else stays. A folder
 // that is not one plain folder name below an absolute folder (empty, relative,
 // a drive or share root, a name of "." or "..", or 5 characters or fewer) is
-// left alone, and so is a folder that is itself a folder link. Failures are
-// not reported.
-void RemoveOldPackageData(const std::wstring& folder);
+// left alone, and so is a folder that is itself a folder link. Goes on past a
+// failure; empty when everything went, else what could not be removed (the
+// first path, with its Win32 error).
+std::wstring RemoveOldPackageData(const std::wstring& folder);
 
 // The replace-old-data decision over the packages of one package step, owned by
 // the caller for that step.
 struct ReplaceOldDataDecision {
+    bool alwaysReplace = false; // nobody is asked: old data is replaced (an administrator's option)
     std::wstring parentFolder;  // parent of the last package asked about
     bool dontAskAgain = false;  // the check box of the last question
     bool lastAnswer = false;    // yes: replace
@@ -49,6 +51,9 @@ struct ReplaceOldDataDecision {
 // it (PackageFolderLink, below installDir): no, the user is told and the run
 // refused, nothing asked or deleted. Without old data: yes, nothing asked.
 // Otherwise the user is asked (unless a "for all" answer was given for a package
-// in the same parent folder), and on yes the old data is removed first.
+// in the same parent folder, or the decision always replaces), and on yes the
+// old data is removed first; what could not be removed is told to the setup
+// log. refusal (when given) receives the refusal of a folder link.
 bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecision& decision,
-                           const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir);
+                           const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir,
+                           std::wstring* refusal = nullptr);

@@ -5,6 +5,8 @@
 #include "files/ElementList.h"
 #include "files/InstElement.h"
 #include "files/InstallRun.h"
+#include "files/Refusals.h"
+#include "platform/FolderLinks.h"
 #include "platform/PathUtil.h"
 #include "platform/Process.h"
 
@@ -17,11 +19,6 @@ namespace {
 
 // A last backslash at this index or before stands right below a drive root.
 constexpr std::size_t kLastRootBackslash = 3;
-
-std::wstring ErrorText(DWORD error)
-{
-    return L"error " + std::to_wstring(error);
-}
 
 // Where the package went: the folder that holds it (localpath) and its own
 // folder name there (dirname); directly below a drive root the whole folder is
@@ -39,25 +36,31 @@ void SplitDestination(std::wstring folder, std::wstring& localpath, std::wstring
     }
 }
 
-// Whether the package may be recorded: its own folder is on the medium and its
-// files went in. Tells why not.
-bool PackageComplete(InstallRun& run, const CInstElement& element, const std::wstring& mediumFolder)
+bool SameName(const std::wstring& a, const std::wstring& b)
 {
-    const std::wstring& name = element.package->name;
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// Whether the package may be recorded: no step failed it, its own folder is
+// on the medium and its files went in. Tells why not, once.
+bool PackageComplete(InstallRun& run, CInstElement& element, const std::wstring& mediumFolder)
+{
+    if (!element.failure.empty()) return false;  // told where it failed
+    const std::wstring name = L"package " + element.package->name + L": ";
+    const wchar_t* const notRecorded = L": not recorded, its installer not started";
     if (!IsPlainFolderName(element.package->dirname)) {
-        run.Refuse(L"package " + name + L": its folder name \"" + element.package->dirname +
-                   L"\" is not one plain folder name: not recorded, its installer not started");
+        FailElement(run, element,
+                    name + L"its folder name \"" + element.package->dirname + L"\" is not one plain folder name" +
+                        notRecorded);
         return false;
     }
     if (!FolderExists(mediumFolder)) {
-        run.Refuse(L"package " + name + L": its folder " + mediumFolder +
-                   L" is not on the medium: not recorded, its installer not started");
+        FailElement(run, element, name + L"its folder " + mediumFolder + L" is not on the medium" + notRecorded);
         return false;
     }
     if (!element.filesInPlace) {
-        run.Refuse(L"package " + name +
-                   L": not every one of its files was installed (see update.log): not recorded, its installer not "
-                   L"started");
+        FailElement(run, element, name + L"not every one of its files was installed (see update.log)" + notRecorded);
         return false;
     }
     return true;
@@ -65,16 +68,18 @@ bool PackageComplete(InstallRun& run, const CInstElement& element, const std::ws
 
 // The package's installer, the plugin of the medium's record, started in the
 // plg folder of the package's folder on the medium, and waited for.
-void RunPackageInstaller(InstallRun& run, const CFirma& package, const std::wstring& mediumFolder)
+void RunPackageInstaller(InstallRun& run, CInstElement& element, const std::wstring& mediumFolder)
 {
+    const CFirma& package = *element.package;
     const std::wstring plg = JoinPath(mediumFolder, L"plg");
     if (package.plugin.empty()) {
         run.Tell(L"package " + package.name + L" names no installer");
         return;
     }
     if (!StaysBelowRoot(package.plugin)) {
-        run.Refuse(L"package " + package.name + L": its installer \"" + package.plugin + L"\" lies outside " + plg +
-                   L": not started");
+        FailElement(run, element,
+                    L"package " + package.name + L": its installer \"" + package.plugin + L"\" lies outside " + plg +
+                        L": not started");
         return;
     }
     const std::wstring program = JoinPath(plg, package.plugin);
@@ -82,8 +87,10 @@ void RunPackageInstaller(InstallRun& run, const CFirma& package, const std::wstr
     const ULONGLONG start = ::GetTickCount64();
     DWORD exitCode = 0;
     if (!RunAndWait(program, std::wstring(), plg, &exitCode)) {
-        run.Refuse(L"package installer of " + package.name + L" could not be started: \"" + program + L"\" (" +
-                   ErrorText(::GetLastError()) + L")");
+        const DWORD error = ::GetLastError();
+        FailElement(run, element,
+                    L"package installer of " + package.name + L" could not be started: \"" + program + L"\"" +
+                        ErrorSuffix(error));
         return;
     }
     wchar_t seconds[32];
@@ -119,23 +126,27 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
     // user's path is kept first, so that a stopped run does not lose it.
     const std::wstring mediumData = JoinPath(sourceDir, L"data");
     if (!usersBasePath.empty() && !KeepBasePath(admin, usersBasePath, mediumData)) {
-        run.Refuse(L"the data base path " + usersBasePath + L" could not be kept beside " + admin + L" (" +
-                   ErrorText(::GetLastError()) + L"): the packages are not recorded");
+        const DWORD error = ::GetLastError();
+        run.Refuse(L"the data base path " + usersBasePath + L" could not be kept beside " + admin + ErrorSuffix(error) +
+                   L": the packages are not recorded");
         return false;
     }
     if (!known.SetBasePath(mediumData)) {
-        run.Refuse(L"the data base path could not be set to " + mediumData + L" in " + admin + L" (" +
-                   ErrorText(::GetLastError()) + L"): the packages are not recorded");
+        const DWORD error = ::GetLastError();
+        run.Refuse(L"the data base path could not be set to " + mediumData + L" in " + admin + ErrorSuffix(error) +
+                   L": the packages are not recorded");
         if (!usersBasePath.empty()) ForgetKeptBasePath(admin);
         return false;
     }
     const int merged = known.Refresh();
-    if (merged != 0)
-        run.Refuse(L"the medium's catalogue could not be merged into " + admin + L" (" + std::to_wstring(merged) +
-                   L", " + ErrorText(::GetLastError()) + L")");
+    if (merged != 0) {
+        const DWORD error = merged == -1 ? ::GetLastError() : 0;
+        run.Refuse(L"the medium's catalogue could not be merged into " + admin + L" (" +
+                   (merged == -1 ? L"it could not be written" : L"no administration file") + L")" + ErrorSuffix(error));
+    }
 
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
-        const CInstElement& element = *elements[i];
+        CInstElement& element = *elements[i];
         if (!element.selected || !element.package) continue;
         const std::wstring mediumFolder = JoinPath(mediumData, element.package->dirname);
         if (!PackageComplete(run, element, mediumFolder)) continue;
@@ -150,19 +161,23 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
         record->localdbname = record->dbname;
         record->status |= kStatusChanged;
 
-        RunPackageInstaller(run, *element.package, mediumFolder);
+        RunPackageInstaller(run, element, mediumFolder);
     }
 
     if (!usersBasePath.empty()) {
-        if (known.SetBasePath(usersBasePath))
+        if (known.SetBasePath(usersBasePath)) {
             ForgetKeptBasePath(admin);
-        else
-            run.Refuse(L"the data base path " + usersBasePath + L" could not be written back to " + admin + L" (" +
-                       ErrorText(::GetLastError()) + L"); the next run puts it back");
+        } else {
+            const DWORD error = ::GetLastError();
+            run.Refuse(L"the data base path " + usersBasePath + L" could not be written back to " + admin +
+                       ErrorSuffix(error) + L"; the next run puts it back");
+        }
     }
     const bool saved = known.Save();
-    if (!saved)
-        run.Tell(L"the administration file " + admin + L" could not be written (" + ErrorText(::GetLastError()) + L")");
+    if (!saved) {
+        const DWORD error = ::GetLastError();
+        run.Tell(L"the administration file " + admin + L" could not be written" + ErrorSuffix(error));
+    }
     if (recorded) *recorded = saved;
     return false;
 }
@@ -175,11 +190,32 @@ bool PutBackKeptBasePath(InstallRun& run, const std::wstring& adminFile)
     std::wstring kept;
     if (!KeptBasePath(adminFile, known.dataBasePath, kept)) return true;
     if (!known.SetBasePath(kept)) {
+        const DWORD error = ::GetLastError();
         run.Refuse(L"the data base path " + kept + L", kept by a run that did not end, could not be put back into " +
-                   adminFile + L" (" + ErrorText(::GetLastError()) + L")");
+                   adminFile + ErrorSuffix(error));
         return false;
     }
     ForgetKeptBasePath(adminFile);
     run.Tell(L"the data base path " + kept + L", kept by a run that did not end, is put back");
     return true;
+}
+
+std::vector<bool> RecordedAsInstalled(const std::wstring& adminFile, const CIEArray& elements)
+{
+    const std::size_t count = PackageCount(elements);
+    std::vector<bool> recorded(count, false);
+    CFirmenArray known;
+    known.Load(adminFile, std::wstring(), std::wstring());
+    for (std::size_t i = 1; i <= count; ++i) {
+        const CInstElement& element = *elements[i];
+        if (!element.package || element.destination.empty()) continue;
+        const CFirma* record = known.Find(element.package->id);
+        if (!record || !(record->status & kStatusInstalled)) continue;
+        std::wstring localpath;
+        std::wstring dirname;
+        SplitDestination(element.destination, localpath, dirname);
+        recorded[i - 1] = SameName(WithoutTrailingBackslashes(record->localpath), localpath) &&
+                          SameName(record->dirname, dirname);
+    }
+    return recorded;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CIEArray;
 class InstallRun;
@@ -33,3 +34,8 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
 // cancelled page, nothing selected) does not leave the medium's path standing.
 // False, told to the setup log and failing the run, when it could not be written.
 bool PutBackKeptBasePath(InstallRun& run, const std::wstring& adminFile);
+
+// For each package element (1 to count - 10 of elements, in order), whether
+// adminFile records its package as installed (status bit 2) in the element's
+// destination folder: after a run, what counts as installed.
+std::vector<bool> RecordedAsInstalled(const std::wstring& adminFile, const CIEArray& elements);

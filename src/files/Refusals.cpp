@@ -1,5 +1,6 @@
 #include "files/Refusals.h"
 
+#include "files/InstElement.h"
 #include "files/InstallRun.h"
 #include "framework/UserInterface.h"
 #include "platform/Profile.h"
@@ -29,11 +30,29 @@ bool ReadWholeValue(const std::wstring& file, const std::wstring& section, const
     return false;
 }
 
-void RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet)
+std::wstring RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet)
 {
     if (!quiet)
         run.ui.Message(L"The folder " + link + L" is a link to another place.\r\n" + what +
                            L" is not written or deleted through it.",
                        MB_OK | MB_ICONERROR);
-    run.Refuse(what + L": the folder " + link + L" is a folder link");
+    const std::wstring why = what + L": the folder " + link + L" is a folder link";
+    run.Refuse(why);
+    return why;
+}
+
+void FailElement(InstallRun& run, CInstElement& element, const std::wstring& why)
+{
+    run.Refuse(why);
+    if (element.failure.empty()) element.failure = why;
+}
+
+std::wstring ElementName(const CInstElement& element)
+{
+    return element.package ? element.package->name : element.displayName;
+}
+
+std::wstring ErrorSuffix(unsigned long error)
+{
+    return error ? L" (error " + std::to_wstring(error) + L")" : std::wstring();
 }

@@ -28,5 +28,16 @@ bool ReadWholeValue(const std::wstring& file, const std::wstring& section, const
 
 // what (e.g. "The package Lumina Leuchten") would be written or deleted
 // through the folder link link: the user is told (unless quiet), naming the
-// link, and the run refused.
-void RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet = false);
+// link, and the run refused. The refusal as the setup log has it.
+std::wstring RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet = false);
+
+class CInstElement;
+// The element is not installed because of why: the run is refused (told to
+// the setup log) and the element keeps the first reason it was given.
+void FailElement(InstallRun& run, CInstElement& element, const std::wstring& why);
+
+// The name a package element goes by in the setup log.
+std::wstring ElementName(const CInstElement& element);
+
+// " (error N)" for a Win32 error, nothing for 0: the one way errors are told.
+std::wstring ErrorSuffix(unsigned long error);

@@ -37,8 +37,7 @@ bool OpenUninstallLog(InstallRun& run, const std::wstring& path)
     UninstallLog& log = run.runLog;
     if (log.IsOpen()) return true;
     if (!log.Open(path)) return false;
-    if (log.Size() == 0) log.WriteHeader();
-    return true;
+    return log.Size() != 0 || log.WriteHeader();
 }
 
 void CloseUninstallLog(InstallRun& run)
@@ -46,17 +45,21 @@ void CloseUninstallLog(InstallRun& run)
     run.runLog.Close();
 }
 
-std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder)
+std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder, std::wstring* why)
 {
     if (const std::wstring link = run.LinkOnTheWay(folder); !link.empty()) {
-        RefuseFolderLink(run, L"The uninstall log of " + folder, link);
+        const std::wstring refusal = RefuseFolderLink(run, L"The uninstall log of " + folder, link);
+        if (why) *why = refusal;
         return nullptr;
     }
     auto log = std::make_unique<UninstallLog>();
-    if (!log->Open(JoinPath(folder, L"_uninst.inf"))) return nullptr;
-    if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(log->Path());
+    const std::wstring path = JoinPath(folder, L"_uninst.inf");
     std::vector<std::wstring> folders{folder};
     for (const wchar_t* category : kPackageLogCategories) folders.push_back(JoinPath(folder, category));
-    log->WriteDirs(folders);
+    if (!log->Open(path) || !log->WriteDirs(folders)) {
+        if (why) *why = L"its uninstall log " + path + L" could not be written" + ErrorSuffix(log->Error());
+        return nullptr;
+    }
+    if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(log->Path());
     return log;
 }

@@ -20,6 +20,8 @@ public:
     // See LogFile::Hold and LogFile::Flush.
     void Hold(std::size_t bytes) { file_.Hold(bytes); }
     bool Flush() { return file_.Flush(); }
+    // See LogFile::Error.
+    unsigned long Error() const { return file_.Error(); }
 
     // "ORVEK V3.5\n"
     bool WriteHeader();
@@ -38,12 +40,14 @@ class InstallRun;
 
 // The run log, opened once per run. Opens path unless the run log is already
 // open, and writes the header when the file was empty. False when it cannot be
-// opened (nothing is reported; the run goes on without it).
+// opened or its header not written (the log's Error tells why); nothing is
+// reported here: the caller decides.
 bool OpenUninstallLog(InstallRun& run, const std::wstring& path);
 void CloseUninstallLog(InstallRun& run);
 
 // The package log "_uninst.inf" in folder: opened for appending, recorded in the
 // run log, and given the "dir" lines of the folder and its "lvk", "cad", "pic"
-// and "dtb" subfolders. Null when it cannot be opened, and when a folder link
-// lies on the way to folder below the run's installation folder (refused).
-std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder);
+// and "dtb" subfolders. Null when it cannot be opened or its first lines not
+// written, and when a folder link lies on the way to folder below the run's
+// installation folder; why (when given) then says so, with the Win32 error.
+std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder, std::wstring* why = nullptr);

@@ -73,15 +73,38 @@ TEST_F(FileListTest, Scan_ReplacesAnEarlierScan)
     ASSERT_NE(list.Lookup(L"CAD\\*"), nullptr);
 }
 
-TEST_F(FileListTest, Scan_SkipsFolderLinksAndRefusesAnEmptyRoot)
+// A link on the medium is walked where it stays on the medium; one that leads
+// off it, or back up into the walk, is not, and what it hides is told.
+TEST_F(FileListTest, Scan_FollowsLinksThatStayOnTheMediumOnly)
 {
+    TempDir outside;
+    ASSERT_TRUE(WriteBytes(outside / L"secret.txt", "not the medium's"));
     ASSERT_TRUE(MakeFolderLink(dir / L"Data\\Pkg", L"loop", L"../.."));  // back to the root
     ASSERT_TRUE(MakeFolderLink(dir / L"Data", L"alias", L"Pkg/cad"));
+    // Both temporary folders share a parent.
+    const std::wstring outsideName = outside.Path().substr(outside.Path().rfind(L'\\') + 1);
+    ASSERT_TRUE(MakeFolderLink(dir / L"Data", L"Out", L"../../" + outsideName));
     FileList list;
     EXPECT_TRUE(list.Scan(dir.Path()));
+
+    const FileList::Sizes* alias = list.Lookup(L"DATA\\ALIAS\\*");
+    ASSERT_NE(alias, nullptr);
+    EXPECT_EQ(*alias, FileList::Sizes({4096}));
     EXPECT_EQ(list.Lookup(L"DATA\\PKG\\LOOP\\*"), nullptr);
-    EXPECT_EQ(list.Lookup(L"DATA\\ALIAS\\*"), nullptr);
-    EXPECT_EQ(list.FolderCount(), 5u);
+    EXPECT_EQ(list.Lookup(L"DATA\\OUT\\*"), nullptr);
+    EXPECT_EQ(list.FolderCount(), 6u);
+
+    EXPECT_NE(list.Unread(L"data\\Pkg").find(L"is a link back to"), std::wstring::npos) << list.Unread(L"data\\Pkg");
+    EXPECT_NE(list.Unread(L"Data\\Out").find(L"outside the medium"), std::wstring::npos);
+    EXPECT_NE(list.Unread(L"data").find(L"link"), std::wstring::npos);  // a folder below it is unread
+    EXPECT_EQ(list.Unread(L"Data\\alias"), L"");
+    EXPECT_EQ(list.Unread(L"empty"), L"");
+}
+
+TEST_F(FileListTest, Scan_RefusesAnEmptyRoot)
+{
+    FileList list;
+    ASSERT_TRUE(list.Scan(dir.Path()));
     // Without a root the walk would start at the root of the current drive.
     EXPECT_FALSE(list.Scan(L"*"));
     EXPECT_EQ(list.FolderCount(), 0u);

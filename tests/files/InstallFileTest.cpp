@@ -434,8 +434,9 @@ TEST_F(InstallFileTest, MyVerInstallFile_OldFileThatCannotMoveDecidesByError)
         {ERROR_SHARING_VIOLATION, 0, kVifCannotDelete | kVifFileInUse, "\t\t**Aborting operation du to error.\n"},
         {ERROR_PATH_NOT_FOUND, FILE_ATTRIBUTE_SYSTEM, kVifFileInUse,
          "\t\tSystem attribute on file.. Assuming file in use...\n"},
-        // Any other error: the copy goes over the old file, which must not be read-only then.
-        {ERROR_INVALID_PARAMETER, 0, 0, "\t\t**Aborting operation du to error.\n"},
+        // Any other error: no plain copy over the old file, which could leave it
+        // half-written; it stays byte for byte and the new one is not installed.
+        {ERROR_INVALID_PARAMETER, 0, kVifCannotDelete, "\t\t**Aborting operation du to error.\n"},
     };
     const std::wstring src = dir / L"a.txt", dst = dir / L"b.txt";
     ASSERT_TRUE(WriteBytes(src, "new"));

@@ -36,6 +36,11 @@ void RemoveTree(const std::wstring& path)
             std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
             std::wstring child = path + L"\\" + name;
+            // A folder link goes alone: what it points at is not the test's to remove.
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                ::RemoveDirectoryW(child.c_str()) || ::DeleteFileW(child.c_str());
+                continue;
+            }
             ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(child);
