@@ -83,9 +83,14 @@ void Sequencer::FinishRun()
         ::SetActiveWindow(owner);
     }
     // Quoted, so that a setup folder with blanks cannot start another program.
-    if (!paths_.moduleDir.empty())
-        StartProcess(QuoteArgument(paths_.moduleDir + L"PostSetup.exe") + L" " + QuoteArgument(paths_.moduleDir),
-                     std::wstring());
+    if (!paths_.moduleDir.empty()) {
+        const std::wstring program = paths_.moduleDir + L"PostSetup.exe";
+        DWORD error = 0;
+        // The run is done and its exit code stands; the administrator still learns of it.
+        if (!StartProcess(QuoteArgument(program) + L" " + QuoteArgument(paths_.moduleDir), std::wstring(), &error))
+            log_.Write(L"the follow-up program " + program + L" could not be started (error " +
+                       std::to_wstring(error) + L")");
+    }
     if (window_) window_->PostQuitCommand();
 }
 

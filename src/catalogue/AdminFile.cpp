@@ -84,9 +84,14 @@ bool CFirmenArray::SetBasePath(const std::wstring& folder)
     dataBasePath = folder;
     if (adminFile.empty()) LocateAdminFile(true);
     // Nowhere to write it, or refused as the platform's write refuses it, even when the value is there.
-    if (adminFile.empty() || !ProfileFileWritable(adminFile)) return false;
+    if (adminFile.empty() || !ProfileFileWritable(adminFile)) {
+        if (adminFile.empty()) ::SetLastError(ERROR_FILE_NOT_FOUND);
+        return false;
+    }
+    // Set refuses a value that would not read back, and says nothing of why.
     if (!Admin().Set(L"basepath", L"path", dataBasePath)) {
         admin_.Discard();
+        ::SetLastError(ERROR_INVALID_DATA);
         return false;
     }
     return admin_.Commit();

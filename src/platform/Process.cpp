@@ -94,12 +94,14 @@ bool RunAndWait(const std::wstring& program, const std::wstring& arguments, cons
     return true;
 }
 
-bool StartProcess(const std::wstring& commandLine, const std::wstring& workingDir)
+bool StartProcess(const std::wstring& commandLine, const std::wstring& workingDir, unsigned long* error)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     fw::ScopedProcessInfo info;
-    return Create(commandLine, workingDir, true, startup, info);
+    const bool started = Create(commandLine, workingDir, true, startup, info);
+    if (error) *error = started ? 0 : ::GetLastError();
+    return started;
 }

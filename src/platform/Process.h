@@ -25,5 +25,5 @@ bool RunAndWait(const std::wstring& program, const std::wstring& arguments, cons
 // Starts commandLine exactly as given (the caller quotes it), with this process's
 // handles inherited, SW_SHOW requested, in workingDir (empty: this process's
 // folder). Not waited for; both handles are closed at once. False when it could
-// not be started.
-bool StartProcess(const std::wstring& commandLine, const std::wstring& workingDir);
+// not be started; error (when given) then receives the Win32 error.
+bool StartProcess(const std::wstring& commandLine, const std::wstring& workingDir, unsigned long* error = nullptr);

@@ -117,11 +117,13 @@ class Deploy(unittest.TestCase):
         self.assertEqual(self.installed(target), (["Lumina"], ["LUM"], ["Lumina"]))
 
     def test_the_summary_tells_a_package_kept_and_a_file_in_use(self):
-        # Helios holds the user's old data: a quiet run keeps it. The program's
+        # Helios holds the user's old data and is recorded there: a quiet run keeps it. The program's
         # readme is older and in use: replaced at the next restart. Lumina's info
         # file is the medium's already: left in place.
         os.makedirs(os.path.join(LOCAL, "Helios", "cad"))
         open(os.path.join(LOCAL, "Helios", "cad", "mine.cad"), "w").close()
+        self.machine.admin("[basepath]\r\npath=\r\n[manufacturers]\r\nHEL=HEL\r\n[HEL]\r\nname=Helios Licht\r\nstatus=26\r\nlocalpath=%s\r\n"
+                           "dirname=Helios\r\n" % windows_path(LOCAL))
         readme = os.path.join(DATA_FOLDER, "readme.txt")
         open(readme, "w").close()
         os.utime(readme, (time.time() - 86400, time.time() - 86400))
@@ -131,7 +133,7 @@ class Deploy(unittest.TestCase):
 
         holder = hold(readme)
         try:
-            self.assertEqual(self.quiet(), 3010)
+            self.assertEqual(self.quiet(), 3010, self.log_text())
         finally:
             open(readme + ".release", "w").close()
             holder.wait(timeout=30)
@@ -144,7 +146,7 @@ class Deploy(unittest.TestCase):
         folder = {p[2]: windows_path(os.path.join(LOCAL, p[2])) for p in make_medium.PACKAGES}
         self.assertEqual(self.summary()[:5], [
             "summary: package Lumina Leuchten: installed in " + folder["Lumina"],
-            "summary: package Helios Licht: old data kept in " + folder["Helios"] + ": not installed",
+            "summary: package Helios Licht: old data kept in " + folder["Helios"] + ", where it stays installed",
             "summary: package Nordlicht Systeme: installed in " + folder["Nordlicht"],
             "summary: package Sol Architektur: installed in " + folder["Sol"],
             "summary: files: %d copied, 1 left in place (already there), 1 scheduled for the next restart"

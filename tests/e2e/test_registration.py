@@ -65,7 +65,7 @@ class Registration(unittest.TestCase):
                          [windows_path(self.data(p, "plg")) for p in ("Helios", "Nordlicht", "Sol")])
         text = self.log_text()
         self.assertIn("refused: package Missing Maker: its folder " + windows_path(self.data("Missing")) +
-                      " is not on the medium: not recorded, its installer not started", text)
+                      " is not on the medium: not installed", text)
         self.assertIn("refused: package Lumina Leuchten: its installer \"..\\..\\..\\evil.exe\" lies outside", text)
         self.assertEqual(records.get("basepath", "path"), USERS_PATH)
 
@@ -116,8 +116,9 @@ class Registration(unittest.TestCase):
         wait_for_programs_from(windows_path(self.medium.root), 60)
         self.assertEqual(self.machine.records().get("basepath", "path"), windows_path(self.data()))
 
-        # A quiet run again: it keeps the old data, and puts the user's path back all the same.
-        self.assertEqual(self.run_setup("/Q"), 0)
+        # A quiet run again, told to replace the old data the stopped run left: every
+        # package goes in, and the user's path is put back all the same.
+        self.assertEqual(self.run_setup("/Q", "/R"), 0)
         self.assertEqual(self.machine.records().get("basepath", "path"), USERS_PATH)
         self.assertFalse(os.path.exists(KEPT_PATH))
         self.assertIn("the data base path " + USERS_PATH + ", kept by a run that did not end, is put back",

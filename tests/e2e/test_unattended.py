@@ -63,8 +63,10 @@ class Unattended(unittest.TestCase):
         old = os.path.join(DATA_FOLDER, "local", "Helios", "cad", "mine.cad")
         os.makedirs(os.path.dirname(old))
         open(old, "w").write("the user's own drawing")
-        self.assertEqual(self.medium.run("/Q", "/log", windows_path(self.log), answer=IDOK), 0)
+        # Helios was asked for and is not installed: the rollout is not done.
+        self.assertEqual(self.medium.run("/Q", "/log", windows_path(self.log), answer=IDOK), 1603)
         self.assertEqual(open(old).read(), "the user's own drawing")
+        self.assertIn("summary: package Helios Licht: not installed: its old data in ", self.log_text())
         self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "local", "Helios", "cad", "hel0.cad")))
         self.assertTrue(os.path.exists(os.path.join(DATA_FOLDER, "local", "Lumina", "cad", "lum0.cad")))
         self.assertIn("replace the old data of Helios Licht in ", self.log_text())
