@@ -18,15 +18,20 @@ EntryAnswer RefuseEntry(fw::UserInterface& ui, InstallRun& run, const std::wstri
     return answer == IDABORT ? EntryAnswer::Abort : EntryAnswer::Skip;
 }
 
-bool ReadWholeValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                    unsigned long bufferChars, std::wstring& value, std::wstring& why)
+ScriptValue ReadScriptValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                            unsigned long bufferChars)
 {
-    // One character more than the buffer holds tells a value that does not fit.
-    value = ReadProfileText(file, section, key, bufferChars + 1);
-    if (value.size() < bufferChars) return true;
-    why = L"is longer than " + std::to_wstring(bufferChars - 1) + L" characters";
-    value.clear();
-    return false;
+    ScriptValue value;
+    value.read = ReadProfileText(file, section, key, bufferChars);
+    // Only a value that fills the buffer may have been cut.
+    value.whole = value.read.size() + 1 < bufferChars ? value.read : ReadWholeProfileText(file, section, key);
+    return value;
+}
+
+std::wstring CutFieldText(unsigned long bufferChars)
+{
+    return L"is longer than " + std::to_wstring(bufferChars - 1) +
+           L" characters, and a field it gives lies beyond them";
 }
 
 void RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet)
@@ -36,4 +41,9 @@ void RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstr
                            L" is not written or deleted through it.",
                        MB_OK | MB_ICONERROR);
     run.Refuse(what + L": the folder " + link + L" is a folder link");
+}
+
+void RefuseLinkedFile(InstallRun& run, const std::wstring& what, const std::wstring& path, FileLink link)
+{
+    run.Refuse(what + L" " + path + L" is not written: " + FileLinkText(link));
 }

@@ -36,7 +36,10 @@ bool OpenUninstallLog(InstallRun& run, const std::wstring& path)
 {
     UninstallLog& log = run.runLog;
     if (log.IsOpen()) return true;
-    if (!log.Open(path)) return false;
+    if (!log.Open(path)) {
+        if (log.Link() != FileLink::None) RefuseLinkedFile(run, L"the uninstall log of the run", path, log.Link());
+        return false;
+    }
     if (log.Size() == 0) log.WriteHeader();
     return true;
 }
@@ -53,7 +56,11 @@ std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring
         return nullptr;
     }
     auto log = std::make_unique<UninstallLog>();
-    if (!log->Open(JoinPath(folder, L"_uninst.inf"))) return nullptr;
+    const std::wstring path = JoinPath(folder, L"_uninst.inf");
+    if (!log->Open(path)) {
+        if (log->Link() != FileLink::None) RefuseLinkedFile(run, L"the uninstall log", path, log->Link());
+        return nullptr;
+    }
     if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(log->Path());
     std::vector<std::wstring> folders{folder};
     for (const wchar_t* category : kPackageLogCategories) folders.push_back(JoinPath(folder, category));
