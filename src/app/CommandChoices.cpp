@@ -46,12 +46,14 @@ std::wstring OnTheMedium(const std::wstring& folder, const std::vector<std::wstr
     // Another name for a folder of the medium (a link, a share of this
     // machine): each existing folder on the way up, by identity.
     for (path = WithoutTrailingBackslashes(FullPathName(folder)); !path.empty();) {
-        for (const std::wstring& root : medium)
-            if (PathExists(path) && SameFile(path, root)) return L"it lies on the installation medium (" + root + L")";
+        if (PathExists(path)) {
+            for (const std::wstring& root : medium)
+                if (SameFile(path, root)) return L"it lies on the installation medium (" + root + L")";
+        }
         const std::size_t slash = path.find_last_of(L"\\/");
-        if (slash == std::wstring::npos || IsDriveRoot(path) || path.size() <= 3) break;
+        if (slash == std::wstring::npos || IsDriveRoot(path)) break;
         path = path.substr(0, slash);
-        if (path.size() == 2 && HasDriveLetter(path)) path += L'\\';
+        if (path.size() == 2 && HasDriveLetter(path)) path += L'\\';  // the drive's root
     }
     return std::wstring();
 }
@@ -92,7 +94,8 @@ bool Sequencer::KnowPackageNames()
         for (std::size_t i = 0; i < matched.size(); ++i) {
             if (!matched[i]) continue;
             onTheMedium = true;
-            notOffered += L" \"" + name + L"\" (" + leftOut_[i].name + L"): " + WhyLeftOut(leftOut_[i], state_.country) + L".";
+            notOffered +=
+                L" \"" + name + L"\" (" + leftOut_[i].name + L"): " + WhyLeftOut(leftOut_[i], state_.country) + L".";
         }
         if (!onTheMedium) list += (list.empty() ? L"\"" : L", \"") + name + L"\"";
     }
@@ -117,7 +120,7 @@ void Sequencer::RefuseInstallFolder(const std::wstring& why)
     End(EarlyEnd::Failed, text);
 }
 
-bool Sequencer::CheckInstallFolder()
+bool Sequencer::TakeInstallFolder()
 {
     const std::wstring& folder = state_.commandInstallPath;
     if (folder.empty()) return true;
@@ -129,15 +132,10 @@ bool Sequencer::CheckInstallFolder()
     }
     std::wstring why = InstallFolderRefusal(folder);
     if (why.empty()) why = OnTheMedium(folder, {state_.sourceDir, state_.setupDir});
-    if (why.empty()) return true;
-    RefuseInstallFolder(why);
-    return false;
-}
-
-void Sequencer::TakeInstallFolder()
-{
-    const std::wstring& folder = state_.commandInstallPath;
-    if (folder.empty()) return;
+    if (!why.empty()) {
+        RefuseInstallFolder(why);
+        return false;
+    }
     // As "Pfad..." on the options page: each package in its own folder below it.
     state_.installDir = folder;
     state_.installDirText = folder;
@@ -146,6 +144,7 @@ void Sequencer::TakeInstallFolder()
     for (std::size_t i = 0; i < packages_.size() && i + 1 < elements.GetSize(); ++i)
         SetElementDestination(*elements[i + 1], folder, names);
     log_.Write(L"installation folder " + folder + L" (/P)");
+    return true;
 }
 
 bool Sequencer::RoomInInstallFolder()

@@ -62,7 +62,8 @@ bool Sequencer::ReadAdministration()
     // The data folder may have been made by someone else: a link in the place
     // of the file would carry every record into the file it points at.
     if (const FileLink link = FileLinkAt(state_.adminFile); link != FileLink::None) {
-        const std::wstring text = L"The administration file " + state_.adminFile + L" is refused: " + FileLinkText(link);
+        const std::wstring text =
+            L"The administration file " + state_.adminFile + L" is refused: " + FileLinkText(link);
         ui_.Message(text, MB_ICONERROR | MB_OK);
         End(EarlyEnd::Failed, text);
         return false;
@@ -147,7 +148,6 @@ void Sequencer::RunSetup()
     BuildElementList(run_, state_.elements, state_.sourceDir, state_.country, &leftOut_);
     if (!TellCatalogue()) return;
     if (!KnowPackageNames()) return;
-    if (!CheckInstallFolder()) return;
 
     const int dotNet = ReadDotNetFx(state_.scriptFile, state_.installSection);
     if (dotNet > 0) {
@@ -181,7 +181,7 @@ void Sequencer::RunSetup()
     }
 
     TakePackageChoice();
-    TakeInstallFolder();
+    if (!TakeInstallFolder()) return;
     if (state_.silent) {
         RefuseWhatCannotBeInstalled();
         SetDestinations();
@@ -220,7 +220,8 @@ bool Sequencer::LogApartFromInstall()
     const CIEArray& elements = state_.elements;
     for (std::size_t i = 1; i <= PackageCount(elements); ++i)
         if (elements[i]->selected && !elements[i]->destination.empty())
-            own.files.push_back({JoinPath(elements[i]->destination, L"_uninst.inf"), L"the uninstall log of a package"});
+            own.files.push_back(
+                {JoinPath(elements[i]->destination, L"_uninst.inf"), L"the uninstall log of a package"});
     std::wstring why;
     if (!LogPathRefused(log_.Path(), own, why)) return true;
     const std::wstring text = L"The setup log " + log_.Path() + L" is refused: " + why;

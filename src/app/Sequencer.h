@@ -99,11 +99,10 @@ private:
     bool KnowPackageNames();
     // Ticks exactly the packages asked for (all without /M).
     void TakePackageChoice();
-    // False, after the message and the end, when the folder of /P is refused:
-    // not a usable full path, or on the installation medium.
-    bool CheckInstallFolder();
-    // /P becomes the installation folder, every package's folder below it.
-    void TakeInstallFolder();
+    // /P becomes the installation folder, every package's folder below it;
+    // false, after the message and the end, when the folder is refused: not a
+    // usable full path, or on the installation medium.
+    bool TakeInstallFolder();
     // A silent run was to install every package, or those of /M: a package the
     // catalogue left out for its folder name, and one whose DTBPath folder name
     // is replaced by its folder key, make the run fail (SourceChecks.cpp).

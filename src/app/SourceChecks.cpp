@@ -38,14 +38,16 @@ bool Sequencer::TellCatalogue()
         const CInstElement& element = *state_.elements[i];
         const std::wstring refused = names.Refused(element.folderKey);
         if (!refused.empty())
-            log_.Write(L"package " + element.displayName + L": its folder name \"" + refused + L"\" in [DTBPath] is not "
-                       L"one plain folder name (of at most 79 characters): it goes into the folder " + element.folderKey);
+            log_.Write(L"package " + element.displayName + L": its folder name \"" + refused +
+                       L"\" in [DTBPath] is not one plain folder name (of at most 79 characters): it goes into the "
+                       L"folder " + element.folderKey);
     }
     const std::wstring country = L"country " + std::to_wstring(state_.country);
     if (packages > 0) {
-        log_.Write(L"package catalogue " + catalogue + L": " + std::to_wstring(packages) + L" packages offered" +
-                   (otherCountries == 0 ? std::wstring()
-                                        : L" (" + std::to_wstring(otherCountries) + L" not offered for " + country + L")"));
+        const std::wstring others =
+            otherCountries == 0 ? std::wstring()
+                                : L" (" + std::to_wstring(otherCountries) + L" not offered for " + country + L")";
+        log_.Write(L"package catalogue " + catalogue + L": " + std::to_wstring(packages) + L" packages offered" + others);
         return true;
     }
     if (!PathExists(catalogue)) {

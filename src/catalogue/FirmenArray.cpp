@@ -53,7 +53,8 @@ void CFirmenArray::LoadCatalogue(const std::wstring& folder, int country, std::v
             if (id.empty() || file.Keys(id).empty() ||
                 !CountryListExcludes(file.Get(id, L"dbname", std::wstring(), kValueBufferChars), code))
                 continue;
-            leftOut->push_back({LeftOutPackage::Why::Country, id, file.Get(id, L"name", std::wstring(), kValueBufferChars),
+            leftOut->push_back({LeftOutPackage::Why::Country, id,
+                                file.Get(id, L"name", std::wstring(), kValueBufferChars),
                                 file.Get(id, L"dirname", std::wstring(), kValueBufferChars)});
         }
     }

@@ -46,7 +46,8 @@ namespace {
 bool FolderNameValue(const std::wstring& scriptFile, const std::wstring& folderKey, std::wstring& value)
 {
     value = ReadProfileText(scriptFile, kFolderNameSection, folderKey, kFolderNameBufferChars);
-    if (value.size() + 1 >= kFolderNameBufferChars) value = ReadWholeProfileText(scriptFile, kFolderNameSection, folderKey);
+    if (value.size() + 1 >= kFolderNameBufferChars)
+        value = ReadWholeProfileText(scriptFile, kFolderNameSection, folderKey);
     return value.size() < kFolderNameBufferChars && IsPlainFolderName(value);
 }
 

@@ -12,15 +12,22 @@ bool SameNoCase(const std::wstring& a, const std::wstring& b)
                                   TRUE) == CSTR_EQUAL;
 }
 
-// The path the system gives for an open handle (every link on the way resolved).
+// The path the system gives for an open handle (every link on the way
+// resolved), in the plain form ("\\?\C:\x" as "C:\x", "\\?\UNC\s\x" as "\\s\x").
 bool FinalPath(HANDLE handle, std::wstring& path)
 {
-    const DWORD size = ::GetFinalPathNameByHandleW(handle, nullptr, 0, FILE_NAME_NORMALIZED);
-    if (size == 0) return false;
-    path.assign(size, L'\0');
-    const DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), size, FILE_NAME_NORMALIZED);
-    if (length == 0 || length >= size) return false;
+    path.assign(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), MAX_PATH, FILE_NAME_NORMALIZED);
+    if (length >= MAX_PATH) {
+        path.assign(length, L'\0');
+        const DWORD size = length;
+        length = ::GetFinalPathNameByHandleW(handle, path.data(), size, FILE_NAME_NORMALIZED);
+        if (length >= size) return false;
+    }
+    if (length == 0) return false;
     path.resize(length);
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) path.replace(0, 8, L"\\\\");
+    else if (path.rfind(L"\\\\?\\", 0) == 0) path.erase(0, 4);
     return true;
 }
 
@@ -51,9 +58,12 @@ bool ReachedThroughLink(HANDLE file, const std::wstring& path)
 {
     std::wstring reached;
     if (!FinalPath(file, reached)) return false;
+    // Mostly the path as given, made full: no folder to look at then.
+    const std::wstring full = FullPathName(path);
+    if (SameNoCase(reached, full)) return false;
     std::wstring folder;
     std::wstring name;
-    SplitLast(FullPathName(path), folder, name);
+    SplitLast(full, folder, name);
     if (folder.empty()) return false;
     fw::ScopedFile folderHandle(::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));

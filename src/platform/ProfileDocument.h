@@ -74,8 +74,9 @@ public:
     // (the plain rename that stands in for it cannot). A file link (symbolic
     // link, reparse point), a file with more than one name (hard link) and a
     // read-only file are refused and left as they are (GetLastError:
-    // kErrorFileIsLink, kErrorFileHasNames, ERROR_ACCESS_DENIED). False on any failure (the file untouched, no temporary file
-    // left, the document still Dirty); GetLastError tells why.
+    // kErrorFileIsLink, kErrorFileHasNames, ERROR_ACCESS_DENIED). False on any
+    // failure (the file untouched, no temporary file left, the document still
+    // Dirty); GetLastError tells why.
     bool Save();
 
     const std::wstring& Path() const { return path_; }

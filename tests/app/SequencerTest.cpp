@@ -429,7 +429,9 @@ TEST_P(Refused, BeforeAnythingChanges)
         };
     }
     const std::wstring logPath = c.logAtTheCopyLog ? JoinPath(target, L"update.log") : dir / L"setup.log";
-    if (c.logAtTheCopyLog) ASSERT_TRUE(MakeDirs(target) && log.Open(logPath));
+    if (c.logAtTheCopyLog) {
+        ASSERT_TRUE(MakeDirs(target) && log.Open(logPath));
+    }
     state.manufacturersGiven = c.emptyManufacturers;
 
     EXPECT_EQ(Run(), kExitFailed);

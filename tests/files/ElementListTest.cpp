@@ -216,7 +216,8 @@ TEST_F(ElementListTest, CreateFoldersRefusesValuesLeadingOutsideTheirRoot)
            L"\r\n[CreateDirHalvue]\r\nh1=halvue\r\n[WinSxS]\r\nw1=1,x86_a," + std::wstring(250, L'w') + L",,,\r\n");
     BuildElementList(run, state.elements, state.sourceDir, state.country);
     state.elements[0]->destination = dir / L"dst";
-    FixedElementOf(state.elements, FixedElement::WinSxS).destination = dir / L"win";  // kept out of the real Windows folder
+    // WinSxS, kept out of the real Windows folder.
+    FixedElementOf(state.elements, FixedElement::WinSxS).destination = dir / L"win";
     for (int i = 0; i < 3; ++i) ui.Answer(IDIGNORE);
     CreateFolders(run, state.elements, state.scriptFile, state.installDir);
     EXPECT_TRUE(IsFolder(dir / L"dst\\made") && IsFolder(dir / L"dst\\halvue"));
