@@ -4,18 +4,72 @@
 // installing something else.
 #include "app/Sequencer.h"
 
+#include "app/LogTarget.h"
 #include "app/PathFields.h"
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "dialogs/PathCheck.h"
 #include "dialogs/SetupUi.h"
 #include "files/ElementList.h"
+#include "platform/FolderLinks.h"
 #include "platform/PathUtil.h"
 
 #include <cwchar>
 
+namespace {
+
+// The packages of names (id, folder name or name, as /M matches them) that name matches.
+std::vector<bool> Matching(const std::wstring& name, const std::vector<PackageNames>& names)
+{
+    return ChoosePackages({name}, {name}, names).chosen;
+}
+
+// What the catalogue says of a package it does not offer, for the setup log.
+std::wstring WhyLeftOut(const LeftOutPackage& package, int country)
+{
+    if (package.why == LeftOutPackage::Why::Country)
+        return L"it is not offered for country " + std::to_wstring(country);
+    return L"it is not offered: its folder name \"" + package.dirname + L"\" is not one plain folder name";
+}
+
+// Why /P's folder lies on the installation medium (the source root or the
+// setup folder, or below either), however it is spelt; empty when it does not.
+// A run installing there would write onto the medium it reads.
+std::wstring OnTheMedium(const std::wstring& folder, const std::vector<std::wstring>& medium)
+{
+    std::wstring path = ComparablePath(folder);
+    for (const std::wstring& root : medium) {
+        std::wstring rootPath = WithoutTrailingBackslashes(ComparablePath(root));
+        if (!rootPath.empty() && IsInsideFolder(path, rootPath))
+            return L"it lies on the installation medium (" + root + L")";
+    }
+    // Another name for a folder of the medium (a link, a share of this
+    // machine): each existing folder on the way up, by identity.
+    for (path = WithoutTrailingBackslashes(FullPathName(folder)); !path.empty();) {
+        if (PathExists(path)) {
+            for (const std::wstring& root : medium)
+                if (SameFile(path, root)) return L"it lies on the installation medium (" + root + L")";
+        }
+        const std::size_t slash = path.find_last_of(L"\\/");
+        if (slash == std::wstring::npos || IsDriveRoot(path)) break;
+        path = path.substr(0, slash);
+        if (path.size() == 2 && HasDriveLetter(path)) path += L'\\';  // the drive's root
+    }
+    return std::wstring();
+}
+
+}  // namespace
+
 bool Sequencer::KnowPackageNames()
 {
+    if (state_.manufacturersGiven && state_.manufacturerSelection.empty()) {
+        // A deployment script whose variable came out empty must not roll out everything.
+        const std::wstring why = L"The package list of /M is empty: give the packages, \"complete\" for every "
+                                 L"package or \"none\"; no /M installs every package.";
+        ui_.Message(why, MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, why);
+        return false;
+    }
     const CIEArray& elements = state_.elements;
     std::vector<PackageNames> names;
     packages_.clear();
@@ -30,9 +84,23 @@ bool Sequencer::KnowPackageNames()
     }
     choice_ = ChoosePackages(state_.manufacturerSelection, state_.manufacturerRequests, names);
     if (choice_.unknown.empty()) return true;
+    std::vector<PackageNames> leftOutNames;
+    for (const LeftOutPackage& package : leftOut_) leftOutNames.push_back({package.id, package.dirname, package.name});
     std::wstring list;
-    for (const std::wstring& name : choice_.unknown) list += (list.empty() ? L"\"" : L", \"") + name + L"\"";
-    const std::wstring why = L"Not a package of this medium (/M): " + list + L".";
+    std::wstring notOffered;
+    for (const std::wstring& name : choice_.unknown) {
+        const std::vector<bool> matched = Matching(name, leftOutNames);
+        bool onTheMedium = false;
+        for (std::size_t i = 0; i < matched.size(); ++i) {
+            if (!matched[i]) continue;
+            onTheMedium = true;
+            notOffered +=
+                L" \"" + name + L"\" (" + leftOut_[i].name + L"): " + WhyLeftOut(leftOut_[i], state_.country) + L".";
+        }
+        if (!onTheMedium) list += (list.empty() ? L"\"" : L", \"") + name + L"\"";
+    }
+    std::wstring why = list.empty() ? std::wstring() : L"Not a package of this medium (/M): " + list + L".";
+    if (!notOffered.empty()) why += (why.empty() ? L"" : L" ") + std::wstring(L"A package of /M") + notOffered;
     ui_.Message(why, MB_ICONERROR | MB_OK);
     End(EarlyEnd::Failed, why);
     return false;
@@ -62,7 +130,9 @@ bool Sequencer::TakeInstallFolder()
                             L" characters, at most " + std::to_wstring(kPathFieldChars) + L")");
         return false;
     }
-    if (const std::wstring why = InstallFolderRefusal(folder); !why.empty()) {
+    std::wstring why = InstallFolderRefusal(folder);
+    if (why.empty()) why = OnTheMedium(folder, {state_.sourceDir, state_.setupDir});
+    if (!why.empty()) {
         RefuseInstallFolder(why);
         return false;
     }

@@ -7,12 +7,16 @@ std::vector<std::wstring> CommandHelpLines()
 {
     std::vector<std::wstring> lines = {
         L"setup.exe [options]; options are case-sensitive and start with / or -:",
-        L"/S, /silent\tno pages: the packages go below the installation's local data folder",
-        L"/Q, /quiet\tsilent, and no message box: each message goes to the setup log",
+        L"/S, /silent\tno pages: the packages go below the installation's local data folder; questions and "
+        L"messages are still shown",
+        L"/Q, /quiet\tsilent, and nothing is asked: each message and question goes to the setup log with the answer "
+        L"taken",
         L"/log path\tthe setup log; a quiet run without it logs to %TEMP%\\orvek-setup.log",
-        L"/M list, /manufacturers list\tthe packages, by id, folder or name, separated by , or ; "
-        L"(complete: every package, none: no package); a name that matches no package ends the run",
-        L"/P folder, /installpath folder\tthe installation folder; each package goes into its own folder below it",
+        L"/M list, /manufacturers list\tthe packages, by id, folder or name, separated by , ; or blanks "
+        L"(complete: every package, none: no package); an empty list, or a name that matches no package offered, "
+        L"ends the run",
+        L"/P folder, /installpath folder\tthe installation folder, not on the medium; each package goes into its "
+        L"own folder below it",
         L"/R, /replacedata\ta package's old data is replaced without asking (a quiet run otherwise keeps it, "
         L"and that package is not installed)",
         L"/F, /reinstall\trecorded",

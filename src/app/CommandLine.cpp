@@ -43,6 +43,7 @@ void OvkSetupCmdLineInfo::ParseParam(const std::wstring& text, bool isOption, bo
             expectInstallPath = true;
         } else if (text == L"manufacturers" || text == L"M") {
             expectManufacturers = true;
+            state_.manufacturersGiven = true;
         } else if (text == L"quiet" || text == L"Q") {
             state_.quiet = true;
             state_.silent = true;

@@ -2,6 +2,7 @@
 
 #include "app/SetupLog.h"
 #include "framework/Handles.h"
+#include "platform/FileLinks.h"
 #include "platform/PathUtil.h"
 
 namespace {
@@ -27,14 +28,6 @@ std::wstring LongPath(const std::wstring& path)
     if (length == 0 || length >= size) return path;
     longer.resize(length);
     return longer;
-}
-
-bool Identity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info)
-{
-    fw::ScopedFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return file.Valid() && ::GetFileInformationByHandle(file.Get(), &info) && ::GetFileType(file.Get()) == FILE_TYPE_DISK;
 }
 
 std::wstring Win32ErrorText(DWORD error)
@@ -74,11 +67,9 @@ std::wstring ComparablePath(const std::wstring& path)
 bool SameFile(const std::wstring& a, const std::wstring& b)
 {
     if (a.empty() || b.empty()) return false;
-    BY_HANDLE_FILE_INFORMATION first{};
-    BY_HANDLE_FILE_INFORMATION second{};
-    if (Identity(a, first) && Identity(b, second))
-        return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-               first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+    FileIdentity first;
+    FileIdentity second;
+    if (FileIdentityOf(a, first) && FileIdentityOf(b, second)) return first == second;
     return ComparablePath(a) == ComparablePath(b);
 }
 
@@ -111,13 +102,41 @@ bool LogPathRefused(const std::wstring& logPath, const OwnFiles& own, std::wstri
     return false;
 }
 
+namespace {
+
+// The log goes to fallback, with why as its first line of this run. A link
+// planted at fallback (the temporary folder may be shared) is left as it is:
+// the log then goes to a numbered name beside it, which says so too.
+void OpenFallback(SetupLog& log, const std::wstring& fallback, std::wstring why)
+{
+    if (fallback.empty()) return;
+    std::wstring path = fallback;
+    if (!log.Open(path) && log.Link() != FileLink::None) {
+        why += std::wstring(why.empty() ? L"" : L"; ") + L"the setup log " + fallback + L" is refused: " +
+               FileLinkText(log.Link());
+        const std::wstring stem = ReplaceExtension(fallback, std::wstring());
+        for (int number = 1; number < 100 && !log.IsOpen(); ++number) {
+            path = stem + L"-" + std::to_wstring(number) + L".log";
+            log.Open(path);
+        }
+    }
+    if (log.IsOpen() && !why.empty()) log.Write(why + L"; this log is written instead");
+}
+
+}  // namespace
+
 std::wstring OpenSetupLog(SetupLog& log, const std::wstring& requested, bool quiet, const std::wstring& fallback,
                           const OwnFiles& own, bool& refused)
 {
     refused = false;
     std::wstring why;
     if (requested.empty()) {
-        if (quiet && !fallback.empty()) log.Open(fallback);
+        if (!quiet || fallback.empty()) return why;
+        if (log.Open(fallback)) return why;
+        if (log.Link() == FileLink::None) return why;  // a quiet run without a log, as before
+        refused = true;
+        why = L"the setup log " + fallback + L" is refused: " + FileLinkText(log.Link());
+        OpenFallback(log, fallback, std::wstring());
         return why;
     }
     std::wstring reason;
@@ -126,9 +145,12 @@ std::wstring OpenSetupLog(SetupLog& log, const std::wstring& requested, bool qui
         why = L"the setup log " + requested + L" is refused: " + reason;
     } else if (log.Open(requested)) {
         return why;
+    } else if (log.Link() != FileLink::None) {
+        refused = true;
+        why = L"the setup log " + requested + L" is refused: " + FileLinkText(log.Link());
     } else {
         why = L"the setup log " + requested + L" cannot be written (" + Win32ErrorText(log.OpenError()) + L")";
     }
-    if (!fallback.empty() && log.Open(fallback)) log.Write(why + L"; this log is written instead");
+    OpenFallback(log, fallback, why);
     return why;
 }

@@ -2,7 +2,7 @@
 // knows much, so a path that names one of the program's own files (the
 // administration file, a log of the run, a file of the medium) would have log
 // lines written into it: such a path is refused, and the run logs to the
-// fallback in the temporary folder instead, with the reason as its first line.
+// fallback in the temporary folder instead, with the reason.
 #pragma once
 
 #include <string>
@@ -38,10 +38,14 @@ bool SameFile(const std::wstring& a, const std::wstring& b);
 bool LogPathRefused(const std::wstring& logPath, const OwnFiles& own, std::wstring& why);
 
 // The log of a run. requested is the /log path (may be empty); quiet runs log
-// to fallback without one. A requested path that is refused or cannot be
-// opened as a file on a disk (a folder, a missing folder, a device such as
-// NUL) is replaced by fallback, whose first line then says why. Returns the
-// text of that first line, empty when the requested log (or none) was taken.
-// refused is set when the path was refused (the run must not go on).
+// to fallback without one. A requested path that is refused (one of own, or a
+// file link or a file with more than one name) or cannot be opened as a file
+// on a disk (a folder, a missing folder, a device such as NUL) is replaced by
+// fallback, to which a line of this run then says why. No log is written
+// through a link: a link at fallback is left as it is and the log goes to a
+// numbered name beside it ("orvek-setup-1.log"). Returns the text of that
+// line, empty when the requested log (or none) was taken. refused is set when
+// the path was refused, and when a quiet run's fallback is a link: the run
+// must not go on.
 std::wstring OpenSetupLog(SetupLog& log, const std::wstring& requested, bool quiet, const std::wstring& fallback,
                           const OwnFiles& own, bool& refused);

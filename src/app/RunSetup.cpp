@@ -19,6 +19,7 @@
 #include "files/PackageRegistration.h"
 #include "files/Refusals.h"
 #include "platform/DotNetFramework.h"
+#include "platform/FileLinks.h"
 #include "platform/PathUtil.h"
 #include "platform/Registry.h"
 #include "resources/resource.h"
@@ -48,7 +49,7 @@ bool Sequencer::FindSource()
     return true;
 }
 
-void Sequencer::ReadAdministration()
+bool Sequencer::ReadAdministration()
 {
     state_.runMode = kRunModeAdmin;
     if (!MachineAdminFile(ui_, state_.adminFile)) {
@@ -57,10 +58,19 @@ void Sequencer::ReadAdministration()
         std::wstring suite;
         const UINT id = RegistryValue(L"OrvekSuite", L"InstallDir", suite) ? IDS_SUITE_ONLY : IDS_NO_INSTALLATION;
         ui_.MessageId(id, MB_ICONINFORMATION | MB_OK);
-        return;
+        return true;
+    }
+    // The data folder may have been made by someone else: a link in the place
+    // of the file would carry every record into the file it points at.
+    if (const FileLink link = FileLinkAt(state_.adminFile); link != FileLink::None) {
+        const std::wstring text =
+            L"The administration file " + state_.adminFile + L" is refused: " + FileLinkText(link);
+        ui_.Message(text, MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, text);
+        return false;
     }
     log_.Write(L"administration file " + state_.adminFile);
-    PutBackKeptBasePath(run_, state_.adminFile);
+    keptPathDue_ = true;
     state_.installDir = FolderPart(state_.adminFile);
     CIEArray& elements = state_.elements;
     const ElementFolderNames names(state_.scriptFile);
@@ -68,32 +78,41 @@ void Sequencer::ReadAdministration()
         elements[i]->selected = 1;
         SetElementDestination(*elements[i], state_.installDir, names);
     }
+    return true;
 }
 
 // A silent run never shows the options page, which would give element 0 and
 // three fixed elements their folder: they get the install folder here, as the
-// page gives them on OK, so their files are not left out.
+// page gives them on OK, so their files are not left out. The packages go
+// below its local folder (with /P they already have their folders below it).
 void Sequencer::SetDestinations()
 {
     CIEArray& elements = state_.elements;
     if (!HasFixedElements(elements)) return;
     elements[0]->destination = state_.installDir;
     GiveProgramFolderToFixedElements(elements);
+    if (!state_.commandInstallPath.empty()) return;
+    const std::wstring localBase = JoinPath(state_.installDir, L"local");
+    const ElementFolderNames names(state_.scriptFile);
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i)
+        if (elements[i]->selected) SetElementDestination(*elements[i], localBase, names);
+}
+
+void Sequencer::PutBackKeptPath()
+{
+    if (!keptPathDue_) return;
+    keptPathDue_ = false;
+    PutBackKeptBasePath(run_, state_.adminFile);
 }
 
 bool Sequencer::ConfirmOldData()
 {
     CIEArray& elements = state_.elements;
-    const std::wstring localBase = JoinPath(state_.installDir, L"local");
     ReplaceOldDataDecision decision;
     decision.alwaysReplace = state_.replaceOldData;
-    const ElementFolderNames names(state_.scriptFile);
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         CInstElement& element = *elements[i];
         if (!element.selected) continue;
-        // With /P the packages already have their folders below it.
-        if (state_.silent && state_.commandInstallPath.empty())
-            SetElementDestination(element, localBase, names);
         const std::wstring name = ElementName(element);
         std::wstring refusal;
         element.selected =
@@ -129,7 +148,7 @@ void Sequencer::RunSetup()
     std::wstring machineAdmin;
     if (MachineAdminFile(ui_, machineAdmin)) state_.country = ReadAdminCountry(machineAdmin, state_.country);
 
-    BuildElementList(run_, state_.elements, state_.sourceDir, state_.country);
+    BuildElementList(run_, state_.elements, state_.sourceDir, state_.country, &leftOut_);
     if (!TellCatalogue()) return;
     if (!KnowPackageNames()) return;
 
@@ -148,13 +167,14 @@ void Sequencer::RunSetup()
     CIEArray& elements = state_.elements;
     for (std::size_t i = 1; i < elements.GetSize(); ++i) elements[i]->selected = 0;
 
-    ReadAdministration();
+    if (!ReadAdministration()) return;
     if (state_.installDir.empty()) state_.installDir = JoinPath(ProgramFilesDir(), L"OrvekDesktop");
     state_.installDir = NormaliseInstallDir(state_.installDir);
     state_.installDirText = state_.installDir;
 
     const SectionContext sections{ui_, run_, state_.sourceDir, state_.uiLanguage};
     if (!BuildFileTrees(sections, state_.scriptFile, elements, state_.runMode == kRunModeAdmin)) {
+        PutBackKeptPath();
         End(EarlyEnd::Cancelled, L"a file section was aborted");
         return;
     }
@@ -166,21 +186,26 @@ void Sequencer::RunSetup()
     TakePackageChoice();
     if (!TakeInstallFolder()) return;
     if (state_.silent) {
+        RefuseWhatCannotBeInstalled();
         SetDestinations();
         if (!RoomInInstallFolder()) return;
     } else if (ui_.ShowOptionsPage(run_, state_.installDir, state_.sourceDir, state_.scriptFile, elements,
                                    state_.sourceFiles) != IDOK) {
+        PutBackKeptPath();
         End(EarlyEnd::Cancelled, L"the options page was cancelled");
         return;
     }
 
     NoteSelection();
+    // Refused before anything changes: the log's place is known in full only
+    // now (the options page may have moved the installation folder).
+    if (!LogApartFromInstall()) return;
+    PutBackKeptPath();
     if (!ConfirmOldData()) {
         ui_.MessageId(IDS_NOTHING_SELECTED, MB_OK);
         End(state_.silent ? EarlyEnd::Failed : EarlyEnd::Cancelled, L"nothing selected");
         return;
     }
-    if (!LogApartFromInstall()) return;
     PerformInstall();
 }
 
@@ -189,10 +214,17 @@ bool Sequencer::LogApartFromInstall()
     // The options page may have moved the installation folder since start-up
     // looked at the log's path.
     if (!log_.IsOpen()) return true;
+    // Every file the run writes, compared by file identity where it is there.
     OwnFiles own;
     own.files.push_back({state_.adminFile, L"the administration file"});
     own.files.push_back({KeptBasePathFile(state_.adminFile), L"the kept data base path"});
     own.files.push_back({JoinPath(state_.installDir, L"update.log"), L"the copy log of the run"});
+    own.files.push_back({JoinPath(state_.installDir, L".UNINST.INF"), L"the uninstall log of the run"});
+    const CIEArray& elements = state_.elements;
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i)
+        if (elements[i]->selected && !elements[i]->destination.empty())
+            own.files.push_back(
+                {JoinPath(elements[i]->destination, L"_uninst.inf"), L"the uninstall log of a package"});
     std::wstring why;
     if (!LogPathRefused(log_.Path(), own, why)) return true;
     const std::wstring text = L"The setup log " + log_.Path() + L" is refused: " + why;

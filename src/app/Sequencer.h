@@ -8,6 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/PackageChoice.h"
 #include "app/RunSummary.h"
+#include "catalogue/FirmenArray.h"
 #include "files/InstallRun.h"
 
 #include <string>
@@ -82,18 +83,30 @@ private:
     // False, after the message and the end, when the setup log is one of the
     // files the install phase writes (its folder is known only now).
     bool LogApartFromInstall();
-    void ReadAdministration();
+    // False, after the message and the end, when the administration file is
+    // a file link or has more than one name.
+    bool ReadAdministration();
     void SetDestinations();
+    // A user's data base path kept by a stopped run goes back into the
+    // administration file, once the run has been refused nothing (or ends by
+    // the user's choice).
+    void PutBackKeptPath();
     bool ConfirmOldData();
 
     // The command line's choices (CommandChoices.cpp). The packages asked for
-    // with /M; false, after the message and the end, when a name matches none.
+    // with /M; false, after the message and the end, when the list is empty or
+    // a name matches no package offered.
     bool KnowPackageNames();
     // Ticks exactly the packages asked for (all without /M).
     void TakePackageChoice();
     // /P becomes the installation folder, every package's folder below it;
-    // false, after the message and the end, when the folder is refused.
+    // false, after the message and the end, when the folder is refused: not a
+    // usable full path, or on the installation medium.
     bool TakeInstallFolder();
+    // A silent run was to install every package, or those of /M: a package the
+    // catalogue left out for its folder name, and one whose DTBPath folder name
+    // is replaced by its folder key, make the run fail (SourceChecks.cpp).
+    void RefuseWhatCannotBeInstalled();
     // A silent run with /P: false, after the message and the end, when a drive
     // lacks the space the selected elements need.
     bool RoomInInstallFolder();
@@ -124,6 +137,8 @@ private:
     bool settled_ = false;      // SettleOutcomes ran
 
     PackageChoice choice_;
+    std::vector<LeftOutPackage> leftOut_;     // packages of the catalogue not offered
+    bool keptPathDue_ = false;                // the administration file is known; a kept path may go back
     std::vector<PackageResult> packages_;     // of elements 1 to n - 10
     unsigned long long started_ = 0;          // tick count at the start
 };

@@ -21,8 +21,9 @@ std::string Utf8(const std::wstring& text)
 bool SetupLog::Open(const std::wstring& path)
 {
     // Others may read the log while the run goes on; every line goes to the end.
-    file_.Reset(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // The folder may be shared (the temporary folder of the system): nothing is
+    // written through a link planted there.
+    file_ = OpenWithoutLink(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, true, link_);
     openError_ = file_.Valid() ? 0 : ::GetLastError();
     if (file_.Valid() && ::GetFileType(file_.Get()) != FILE_TYPE_DISK) {
         file_.Reset();

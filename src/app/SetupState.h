@@ -25,6 +25,7 @@ struct SetupState {
     // The names of manufacturerSelection as given, split at "," and ";" only,
     // so that a package name with blanks can be matched whole.
     std::vector<std::wstring> manufacturerRequests;
+    bool manufacturersGiven = false;  // "manufacturers"/"M" was given, with a list or without
     bool help = false;          // "?"/"help": the options are shown, nothing is run
     int commandLanguage = -1;
     int commandCountry = -1;

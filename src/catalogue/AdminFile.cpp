@@ -12,6 +12,7 @@ namespace {
 
 constexpr DWORD kWinIniValueChars = 1024;
 constexpr DWORD kCountryChars = 512;
+constexpr DWORD kWholeValue = 0xFFFFFFFF;
 constexpr wchar_t kProfileSection[] = L"ORVEK";
 const wchar_t* const kProfileKeys[] = {L"Orvek_Admin_V2008", L"Orvek_Admin_V350", L"Orvek_Admin_V300"};
 
@@ -72,7 +73,9 @@ bool CFirmenArray::SetAdminFile(const std::wstring& path)
 
 bool CFirmenArray::ReadBasePath()
 {
-    dataBasePath = Admin().Get(L"basepath", L"path", std::wstring(), MAX_PATH);
+    // Whole, however long: the run keeps the user's path and writes it back, and
+    // compares it with the one it wrote; a cut path would name another folder.
+    dataBasePath = Admin().Get(L"basepath", L"path", std::wstring(), kWholeValue);
     if (dataBasePath.empty()) return false;
     localCatalogue = JoinPath(dataBasePath, kCatalogueFileName);
     localCatalogueExists = FileExists(localCatalogue);

@@ -58,15 +58,9 @@ bool CFirma::Read(const ProfileDocument& file, const std::wstring& countryCode)
     dbname = text(L"dbname");
     products = DecimalValue(text(L"products", L"1"));
     if (Contains(dbname, kCountryListMark)) {
-        std::wstring valueKey;
-        if (!countryCode.empty()) {
-            if (Contains(dbname, countryCode + L"_ex")) return false;
-            if (Contains(dbname, countryCode)) valueKey = L"dbname" + countryCode;
-        }
-        if (valueKey.empty()) {
-            if (!Contains(dbname, L"00")) return false;
-            valueKey = L"dbname00";
-        }
+        if (CountryListExcludes(dbname, countryCode)) return false;
+        const std::wstring valueKey =
+            !countryCode.empty() && Contains(dbname, countryCode) ? L"dbname" + countryCode : L"dbname00";
         dbname = text(valueKey);
         const std::wstring countryProducts = text(L"products" + valueKey.substr(6));
         if (!countryProducts.empty()) products = DecimalValue(countryProducts);
@@ -113,6 +107,15 @@ bool CFirma::Write(ProfileDocument& adminFile) const
     ok = ok && adminFile.Set(id, L"status", FormatNumber(status));
     ok = ok && adminFile.Set(id, L"localpath", localpath);
     return ok;
+}
+
+bool CountryListExcludes(const std::wstring& dbname, const std::wstring& countryCode)
+{
+    if (!Contains(dbname, kCountryListMark)) return false;
+    // "49_ex" holds "49": the exclusion is asked first.
+    if (!countryCode.empty() && Contains(dbname, countryCode + L"_ex")) return true;
+    if (!countryCode.empty() && Contains(dbname, countryCode)) return false;
+    return !Contains(dbname, L"00");
 }
 
 bool IsPlainFolderName(const std::wstring& name)

@@ -57,6 +57,11 @@ public:
     int status = 0;
 };
 
+// True when dbname is a country list ("CountryCodes: 41 49_ex 00") that does not
+// offer the package in countryCode (two characters; empty for none): the
+// country is excluded ("49_ex"), or neither listed nor covered by "00".
+bool CountryListExcludes(const std::wstring& dbname, const std::wstring& countryCode);
+
 // True when name can be used as one folder below another: not empty, not "." or
 // "..", and without "\", "/" or ":".
 bool IsPlainFolderName(const std::wstring& name);

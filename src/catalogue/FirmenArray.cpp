@@ -38,17 +38,37 @@ void CFirmenArray::Load(const ProfileDocument& file, const std::wstring& basePat
     }
 }
 
-void CFirmenArray::LoadCatalogue(const std::wstring& folder, int country)
+void CFirmenArray::LoadCatalogue(const std::wstring& folder, int country, std::vector<LeftOutPackage>* leftOut)
 {
     wchar_t code[16];
     std::swprintf(code, 16, L"%02d", country);
-    Load(JoinPath(folder, kCatalogueFileName), std::wstring(), code);
+    ProfileDocument file;
+    file.Load(JoinPath(folder, kCatalogueFileName));
+    Load(file, std::wstring(), code);
+    if (leftOut) {
+        leftOut->clear();
+        // The packages of the list that the country leaves out (Load dropped them).
+        for (const std::wstring& key : file.Keys(kManufacturersSection)) {
+            const std::wstring id = file.Get(kManufacturersSection, key, std::wstring(), kIdLength + 1);
+            if (id.empty() || file.Keys(id).empty() ||
+                !CountryListExcludes(file.Get(id, L"dbname", std::wstring(), kValueBufferChars), code))
+                continue;
+            leftOut->push_back({LeftOutPackage::Why::Country, id,
+                                file.Get(id, L"name", std::wstring(), kValueBufferChars),
+                                file.Get(id, L"dirname", std::wstring(), kValueBufferChars)});
+        }
+    }
     // An offered package is copied into, and cleaned in, a folder of its own
     // below the installation: a dirname that is not one plain name would put it
     // into the base folder itself or outside it.
-    for (std::size_t i = records_.size(); i-- > 0;) {
-        if (!IsPlainFolderName(records_[i]->dirname)) records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
+    std::vector<std::unique_ptr<CFirma>> offered;
+    for (std::unique_ptr<CFirma>& record : records_) {
+        if (IsPlainFolderName(record->dirname))
+            offered.push_back(std::move(record));
+        else if (leftOut)
+            leftOut->push_back({LeftOutPackage::Why::FolderName, record->id, record->name, record->dirname});
     }
+    records_ = std::move(offered);
 }
 
 CFirma* CFirmenArray::Find(const std::wstring& id) const

@@ -14,6 +14,18 @@
 inline constexpr wchar_t kAdminFileName[] = L"orvekAdmin.ini";
 inline constexpr wchar_t kCatalogueFileName[] = L"ovkdata.inf";
 
+// A package of a catalogue that is not offered, and why.
+struct LeftOutPackage {
+    enum class Why {
+        Country,     // its country list leaves this country out
+        FolderName,  // its dirname is not one plain folder name
+    };
+    Why why = Why::Country;
+    std::wstring id;
+    std::wstring name;
+    std::wstring dirname;
+};
+
 class CFirmenArray {
 public:
     CFirmenArray() = default;
@@ -38,7 +50,9 @@ public:
     void Load(const ProfileDocument& file, const std::wstring& basePath, const std::wstring& countryCode);
     // Load of folder\ovkdata.inf, no base path, country formatted "%02d"; a
     // package whose dirname is not one plain folder name is not offered.
-    void LoadCatalogue(const std::wstring& folder, int country);
+    // leftOut (when given) receives, in catalogue order, the packages that
+    // are there but not offered: for the country or for their folder name.
+    void LoadCatalogue(const std::wstring& folder, int country, std::vector<LeftOutPackage>* leftOut = nullptr);
     // First record whose id equals id exactly; null when none.
     CFirma* Find(const std::wstring& id) const;
     // Merges the local catalogue into the known records of the administration

@@ -1,6 +1,7 @@
 #include "files/CopyLog.h"
 
 #include "files/InstallRun.h"
+#include "files/Refusals.h"
 
 bool CopyLog::Open(const std::wstring& path)
 {
@@ -37,7 +38,10 @@ void CopyLog::Flush()
 
 bool OpenCopyLog(InstallRun& run, const std::wstring& path)
 {
-    if (!run.copyLog.Open(path)) return false;
+    if (!run.copyLog.Open(path)) {
+        if (run.copyLog.Link() != FileLink::None) RefuseLinkedFile(run, L"the copy log", path, run.copyLog.Link());
+        return false;
+    }
     if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(run.copyLog.Path());
     return true;
 }

@@ -24,6 +24,8 @@ public:
     const std::wstring& Path() const { return file_.Path(); }
     // See LogFile::Error.
     unsigned long Error() const { return file_.Error(); }
+    // What the last Open found instead of a plain file (LogFile::Link).
+    FileLink Link() const { return file_.Link(); }
 
     // Appends text ("\n" becomes CR LF) while the log is open.
     void Write(const std::wstring& text);
@@ -61,5 +63,6 @@ private:
 };
 
 // Opens run's copy log at path, then records it in the run's uninstall log
-// (when open) with a "file" line. False when it cannot be opened.
+// (when open) with a "file" line. False when it cannot be opened; a file link
+// there is left unwritten and the run refused.
 bool OpenCopyLog(InstallRun& run, const std::wstring& path);

@@ -22,22 +22,26 @@ constexpr wchar_t kWinSxsKey[] = L"WinSxS";
 
 // The folders that the values of section name relative to their root, in file
 // order: folderOf gives a value's folder (false: the value names none). A value
-// that does not fit its buffer, or whose folder would lead outside the root,
-// is refused (Abort, Retry, Ignore). False when the user chose Abort.
+// whose folder its buffer would cut, or whose folder would lead outside the
+// root, is refused (Abort, Retry, Ignore). False when the user chose Abort.
 bool SectionFolders(InstallRun& run, const std::wstring& file, const wchar_t* section,
                     bool (*folderOf)(const std::wstring& value, std::wstring& folder), std::vector<std::wstring>& folders)
 {
     for (const std::wstring& key : ReadProfileKeys(file, section)) {
         for (;;) {
-            std::wstring value;
+            const ScriptValue value = ReadScriptValue(file, section, key, kValueChars);
+            std::wstring folder;
+            std::wstring wholeFolder;
+            const bool namesFolder = folderOf(value.read, folder);
             std::wstring why;
-            if (ReadWholeValue(file, section, key, kValueChars, value, why)) {
-                std::wstring folder;
-                if (!folderOf(value, folder)) break;
-                if (StaysBelowRoot(folder)) {
-                    folders.push_back(folder);
-                    break;
-                }
+            if (namesFolder != folderOf(value.whole, wholeFolder) || folder != wholeFolder) {
+                why = CutFieldText(kValueChars);
+            } else if (!namesFolder) {
+                break;
+            } else if (StaysBelowRoot(folder)) {
+                folders.push_back(RelativeToRoot(folder));
+                break;
+            } else {
                 why = L"leads outside its folder: " + folder;
             }
             const EntryAnswer answer = RefuseEntry(run.ui, run, key, section, why);

@@ -59,7 +59,8 @@ void GiveProgramFolderToFixedElements(const CIEArray& elements)
         FixedElementOf(elements, which).destination = elements[0]->destination;
 }
 
-void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& sourceDir, int country)
+void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& sourceDir, int country,
+                      std::vector<LeftOutPackage>* leftOut)
 {
     elements.RemoveAll();
     const bool nt = run.systemKind == SystemKind::NtFamily;
@@ -68,7 +69,7 @@ void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& s
     elements.Add(std::move(program));
 
     CFirmenArray catalogue;
-    catalogue.LoadCatalogue(JoinPath(sourceDir, L"data"), country);
+    catalogue.LoadCatalogue(JoinPath(sourceDir, L"data"), country, leftOut);
     // All at once: taking the first record each time moves the rest every time.
     for (std::unique_ptr<CFirma>& package : catalogue.TakeAll()) {
         auto element = std::make_unique<CInstElement>();

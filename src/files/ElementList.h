@@ -3,17 +3,21 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 class CIEArray;
 class CInstElement;
 class InstallRun;
+struct LeftOutPackage;
 
 // Fills elements: element 0 (the program), one element per package of the
 // catalogue in sourceDir\data (country picks the package variants) in catalogue
 // order, then the nine fixed elements. With n elements the packages are 1 to
 // n - 10 and the fixed ones n - 9 to n - 1. run gives the system kind, the
-// Windows folder and the user interface.
-void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& sourceDir, int country);
+// Windows folder and the user interface. leftOut (when given) receives the
+// packages of the catalogue that are not offered (CFirmenArray::LoadCatalogue).
+void BuildElementList(InstallRun& run, CIEArray& elements, const std::wstring& sourceDir, int country,
+                      std::vector<LeftOutPackage>* leftOut = nullptr);
 
 // Creates, through the folder chain that records new folders in the run's
 // uninstall log: the folders of element 0 and of every selected package (with

@@ -65,18 +65,20 @@ EntryOutcome ReadEntry(const SectionContext& context, const std::wstring& script
 {
     auto refuse = [&](const std::wstring& why) { return RefuseEntry(context.ui, context.run, key, section, why); };
     for (;;) {
-        std::wstring value;
-        if (std::wstring why; !ReadWholeValue(scriptPath, section, key, kValueChars, value, why)) {
-            const EntryAnswer answer = refuse(why);
-            if (answer == EntryAnswer::Retry) continue;
-            return Outcome(answer);
-        }
-        if (value.empty()) {
+        const ScriptValue value = ReadScriptValue(scriptPath, section, key, kValueChars);
+        if (value.read.empty()) {
             context.ui.MessageId(IDS_ENTRY_EMPTY, MB_OK, key, section);
             return EntryOutcome::Skipped;
         }
+        // The cut value is the start of the whole one: when it holds all five
+        // fields they are the whole value's, and what follows (a comment) is not read.
         FileEntry entry;
-        if (!ParseFileEntry(value, entry)) {
+        if (!ParseFileEntry(value.read, entry)) {
+            if (FileEntry whole; value.Cut() && ParseFileEntry(value.whole, whole)) {
+                const EntryAnswer answer = refuse(CutFieldText(kValueChars));
+                if (answer == EntryAnswer::Retry) continue;
+                return Outcome(answer);
+            }
             context.ui.MessageId(IDS_ENTRY_MALFORMED, MB_OK, key, section);
             return EntryOutcome::Skipped;
         }
@@ -87,6 +89,7 @@ EntryOutcome ReadEntry(const SectionContext& context, const std::wstring& script
             if (answer == EntryAnswer::Retry) continue;
             return Outcome(answer);
         }
+        entry.subfolder = RelativeToRoot(entry.subfolder);
         if (!NamesEqualNoCase(entry.subfolder, group->destName))
             group = root.Add(std::make_unique<CClassItem>(entry.subfolder));
         const std::size_t before = group->children.size();

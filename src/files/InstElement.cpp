@@ -39,13 +39,34 @@ constexpr wchar_t kFolderNameSection[] = L"DTBPath";
 
 }  // namespace
 
+namespace {
+
+// The DTBPath value of folderKey, whole; true when it is taken: one plain
+// folder name that its buffer holds (a cut name would be another folder).
+bool FolderNameValue(const std::wstring& scriptFile, const std::wstring& folderKey, std::wstring& value)
+{
+    value = ReadProfileText(scriptFile, kFolderNameSection, folderKey, kFolderNameBufferChars);
+    if (value.size() + 1 >= kFolderNameBufferChars)
+        value = ReadWholeProfileText(scriptFile, kFolderNameSection, folderKey);
+    return value.size() < kFolderNameBufferChars && IsPlainFolderName(value);
+}
+
+}  // namespace
+
 std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstring& folderKey)
 {
     if (folderKey.empty()) return folderKey;
-    std::wstring name = ReadProfileText(scriptFile, kFolderNameSection, folderKey, kFolderNameBufferChars);
     // Only the last folder name is redirected; a value that would lead elsewhere
     // (a path, "..") is not followed.
-    return IsPlainFolderName(name) ? name : folderKey;
+    std::wstring name;
+    return FolderNameValue(scriptFile, folderKey, name) ? name : folderKey;
+}
+
+std::wstring RefusedFolderName(const std::wstring& scriptFile, const std::wstring& folderKey)
+{
+    std::wstring name;
+    if (folderKey.empty() || FolderNameValue(scriptFile, folderKey, name)) return std::wstring();
+    return name;
 }
 
 void SetElementDestination(CInstElement& element, const std::wstring& baseFolder, const std::wstring& scriptFile)
@@ -62,6 +83,12 @@ std::wstring ElementFolderNames::Of(const std::wstring& folderKey) const
 {
     if (folderKey.empty() || !keys_.count(FileNameKey(folderKey))) return folderKey;
     return ElementFolderName(scriptFile_, folderKey);
+}
+
+std::wstring ElementFolderNames::Refused(const std::wstring& folderKey) const
+{
+    if (folderKey.empty() || !keys_.count(FileNameKey(folderKey))) return std::wstring();
+    return RefusedFolderName(scriptFile_, folderKey);
 }
 
 void SetElementDestination(CInstElement& element, const std::wstring& baseFolder, const ElementFolderNames& names)

@@ -58,9 +58,13 @@ private:
 };
 
 // The folder name of folderKey: the value of that key in section DTBPath of
-// scriptFile (at most 79 characters) when it is one plain folder name, else
+// scriptFile when it is one plain folder name of at most 79 characters, else
 // folderKey itself.
 std::wstring ElementFolderName(const std::wstring& scriptFile, const std::wstring& folderKey);
+// The DTBPath value of folderKey that ElementFolderName does not take (a path,
+// "..", or longer than 79 characters), whole; empty when there is none or it
+// is taken.
+std::wstring RefusedFolderName(const std::wstring& scriptFile, const std::wstring& folderKey);
 
 // element.destination := the folder name joined to baseFolder.
 void SetElementDestination(CInstElement& element, const std::wstring& baseFolder,
@@ -73,6 +77,8 @@ class ElementFolderNames {
 public:
     explicit ElementFolderNames(const std::wstring& scriptFile);
     std::wstring Of(const std::wstring& folderKey) const;
+    // As RefusedFolderName.
+    std::wstring Refused(const std::wstring& folderKey) const;
 
 private:
     std::wstring scriptFile_;

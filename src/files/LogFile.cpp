@@ -5,9 +5,9 @@ bool LogFile::Open(const std::wstring& path, LineEnds lineEnds)
     Close();
     // Others (the package installers, the follow-up program) may read and append
     // while the run holds the log, as a C stream allows. FILE_APPEND_DATA without
-    // FILE_WRITE_DATA: every write goes to the end as it is then.
-    file_.Reset(::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // FILE_WRITE_DATA: every write goes to the end as it is then. The folder
+    // may have been made by someone else: nothing is written through a link.
+    file_ = OpenWithoutLink(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, true, link_);
     if (!file_.Valid()) {
         error_ = ::GetLastError();
         return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "platform/FileLinks.h"
 
 #include <cstddef>
 #include <string>
@@ -19,8 +20,12 @@ public:
     ~LogFile() { Flush(); }
 
     // Opens (creating when missing) for appending; existing content is kept.
-    // False, and nothing open, when the file cannot be opened.
+    // False, and nothing open, when the file cannot be opened, and when it is a
+    // file link or has more than one name (Link tells which): such a file is
+    // left as it is.
     bool Open(const std::wstring& path, LineEnds lineEnds);
+    // What the last Open found at its path instead of a plain file.
+    FileLink Link() const { return link_; }
     void Close();
     bool IsOpen() const { return file_.Valid(); }
     const std::wstring& Path() const { return path_; }
@@ -50,6 +55,7 @@ private:
     std::size_t hold_ = 0;
     fw::ScopedFile file_;
     std::wstring path_;
+    FileLink link_ = FileLink::None;
     LineEnds lineEnds_ = LineEnds::AsWritten;
     unsigned long error_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "catalogue/KeptBasePath.h"
 #include "files/ElementList.h"
 #include "files/InstElement.h"
+#include "files/InstallerCommand.h"
 #include "files/InstallRun.h"
 #include "files/Refusals.h"
 #include "platform/FolderLinks.h"
@@ -76,17 +77,19 @@ void RunPackageInstaller(InstallRun& run, CInstElement& element, const std::wstr
         run.Tell(L"package " + package.name + L" names no installer");
         return;
     }
-    if (!StaysBelowRoot(package.plugin)) {
+    InstallerCommand command;
+    if (!InstallerCommandOf(plg, package.plugin, command)) {
         FailElement(run, element,
                     L"package " + package.name + L": its installer \"" + package.plugin + L"\" lies outside " + plg +
                         L": not started");
         return;
     }
-    const std::wstring program = JoinPath(plg, package.plugin);
-    run.Tell(L"package installer of " + package.name + L": start \"" + program + L"\" in " + plg);
+    const std::wstring& program = command.program;
+    run.Tell(L"package installer of " + package.name + L": start \"" + program + L"\"" +
+             (command.arguments.empty() ? std::wstring() : L" " + command.arguments) + L" in " + plg);
     const ULONGLONG start = ::GetTickCount64();
     DWORD exitCode = 0;
-    if (!RunAndWait(program, std::wstring(), plg, &exitCode)) {
+    if (!RunAndWait(program, command.arguments, plg, &exitCode)) {
         const DWORD error = ::GetLastError();
         FailElement(run, element,
                     L"package installer of " + package.name + L" could not be started: \"" + program + L"\"" +

@@ -19,15 +19,20 @@ EntryAnswer RefuseEntry(fw::UserInterface& ui, InstallRun& run, const std::wstri
     return answer == IDABORT ? EntryAnswer::Abort : EntryAnswer::Skip;
 }
 
-bool ReadWholeValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                    unsigned long bufferChars, std::wstring& value, std::wstring& why)
+ScriptValue ReadScriptValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                            unsigned long bufferChars)
 {
-    // One character more than the buffer holds tells a value that does not fit.
-    value = ReadProfileText(file, section, key, bufferChars + 1);
-    if (value.size() < bufferChars) return true;
-    why = L"is longer than " + std::to_wstring(bufferChars - 1) + L" characters";
-    value.clear();
-    return false;
+    ScriptValue value;
+    value.read = ReadProfileText(file, section, key, bufferChars);
+    // Only a value that fills the buffer may have been cut.
+    value.whole = value.read.size() + 1 < bufferChars ? value.read : ReadWholeProfileText(file, section, key);
+    return value;
+}
+
+std::wstring CutFieldText(unsigned long bufferChars)
+{
+    return L"is longer than " + std::to_wstring(bufferChars - 1) +
+           L" characters, and a field it gives lies beyond them";
 }
 
 std::wstring RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet)
@@ -55,4 +60,16 @@ std::wstring ElementName(const CInstElement& element)
 std::wstring ErrorSuffix(unsigned long error)
 {
     return error ? L" (error " + std::to_wstring(error) + L")" : std::wstring();
+}
+
+std::wstring LinkedFileText(const std::wstring& what, const std::wstring& path, FileLink link)
+{
+    return what + L" " + path + L" is not written: " + FileLinkText(link);
+}
+
+std::wstring RefuseLinkedFile(InstallRun& run, const std::wstring& what, const std::wstring& path, FileLink link)
+{
+    const std::wstring why = LinkedFileText(what, path, link);
+    run.Refuse(why);
+    return why;
 }

@@ -3,6 +3,8 @@
 // not fit, a folder link on the way to where a package goes.
 #pragma once
 
+#include "platform/FileLinks.h"
+
 #include <string>
 
 class InstallRun;
@@ -20,11 +22,19 @@ enum class EntryAnswer { Abort, Retry, Skip };
 EntryAnswer RefuseEntry(fw::UserInterface& ui, InstallRun& run, const std::wstring& key, const std::wstring& section,
                         const std::wstring& why);
 
-// The value of key in section of file, read as into a buffer of bufferChars
-// characters; false, with why for RefuseEntry, when it does not fit there:
-// a value is never cut.
-bool ReadWholeValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                    unsigned long bufferChars, std::wstring& value, std::wstring& why);
+// A value of the data script as its reader's buffer of bufferChars characters
+// holds it (cut as the platform cuts it), and whole. A value is taken as read
+// only when the cut changes none of the fields the program uses; otherwise it
+// is refused (CutFieldText): a cut value would mean something else.
+struct ScriptValue {
+    std::wstring read;
+    std::wstring whole;
+    bool Cut() const { return read.size() != whole.size(); }
+};
+ScriptValue ReadScriptValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                            unsigned long bufferChars);
+// why for RefuseEntry: a field of the value lies beyond what the buffer holds.
+std::wstring CutFieldText(unsigned long bufferChars);
 
 // what (e.g. "The package Lumina Leuchten") would be written or deleted
 // through the folder link link: the user is told (unless quiet), naming the
@@ -41,3 +51,11 @@ std::wstring ElementName(const CInstElement& element);
 
 // " (error N)" for a Win32 error, nothing for 0: the one way errors are told.
 std::wstring ErrorSuffix(unsigned long error);
+
+// what (e.g. "the copy log") at path is a file link or has more than one name
+// (link): it is left as it is, unwritten, and the run refused. The refusal as
+// the setup log has it.
+std::wstring RefuseLinkedFile(InstallRun& run, const std::wstring& what, const std::wstring& path, FileLink link);
+
+// Why what at path is not written (link is not None), for the setup log.
+std::wstring LinkedFileText(const std::wstring& what, const std::wstring& path, FileLink link);

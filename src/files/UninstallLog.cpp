@@ -36,7 +36,10 @@ bool OpenUninstallLog(InstallRun& run, const std::wstring& path)
 {
     UninstallLog& log = run.runLog;
     if (log.IsOpen()) return true;
-    if (!log.Open(path)) return false;
+    if (!log.Open(path)) {
+        if (log.Link() != FileLink::None) RefuseLinkedFile(run, L"the uninstall log of the run", path, log.Link());
+        return false;
+    }
     return log.Size() != 0 || log.WriteHeader();
 }
 
@@ -57,7 +60,11 @@ std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring
     std::vector<std::wstring> folders{folder};
     for (const wchar_t* category : kPackageLogCategories) folders.push_back(JoinPath(folder, category));
     if (!log->Open(path) || !log->WriteDirs(folders)) {
-        if (why) *why = L"its uninstall log " + path + L" could not be written" + ErrorSuffix(log->Error());
+        // The caller refuses the package with why: a link is told, not refused twice.
+        if (why)
+            *why = log->Link() != FileLink::None
+                       ? LinkedFileText(L"its uninstall log", path, log->Link())
+                       : L"its uninstall log " + path + L" could not be written" + ErrorSuffix(log->Error());
         return nullptr;
     }
     if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(log->Path());

@@ -16,6 +16,8 @@ public:
     void Close() { file_.Close(); }
     bool IsOpen() const { return file_.IsOpen(); }
     const std::wstring& Path() const { return file_.Path(); }
+    // What the last Open found instead of a plain file (LogFile::Link).
+    FileLink Link() const { return file_.Link(); }
     unsigned long long Size() const { return file_.Size(); }
     // See LogFile::Hold and LogFile::Flush.
     void Hold(std::size_t bytes) { file_.Hold(bytes); }
@@ -40,14 +42,17 @@ class InstallRun;
 
 // The run log, opened once per run. Opens path unless the run log is already
 // open, and writes the header when the file was empty. False when it cannot be
-// opened or its header not written (the log's Error tells why); nothing is
-// reported here: the caller decides.
+// opened or its header not written (the log's Error tells why; a file link
+// there is left unwritten and the run refused); nothing else is reported
+// here: the caller decides.
 bool OpenUninstallLog(InstallRun& run, const std::wstring& path);
 void CloseUninstallLog(InstallRun& run);
 
 // The package log "_uninst.inf" in folder: opened for appending, recorded in the
 // run log, and given the "dir" lines of the folder and its "lvk", "cad", "pic"
 // and "dtb" subfolders. Null when it cannot be opened or its first lines not
-// written, and when a folder link lies on the way to folder below the run's
-// installation folder; why (when given) then says so, with the Win32 error.
+// written, when a folder link lies on the way to folder below the run's
+// installation folder, and when the log is a file link or has more than one
+// name (the file left unwritten); why (when given) then says so, with the
+// Win32 error.
 std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder, std::wstring* why = nullptr);

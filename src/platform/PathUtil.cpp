@@ -9,6 +9,15 @@
 #include <cwchar>
 #include <string_view>
 
+namespace {
+
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+}  // namespace
+
 bool FileExists(const std::wstring& path)
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -80,8 +89,8 @@ bool StaysBelowRoot(const std::wstring& relative)
 {
     if (relative.empty()) return true;
     if (relative.find(L':') != std::wstring::npos) return false;
-    if (relative[0] == L'\\' || relative[0] == L'/') return false;
-    std::size_t start = 0;
+    if (IsUncPath(relative)) return false;
+    std::size_t start = (relative[0] == L'\\' || relative[0] == L'/') ? 1 : 0;
     while (start <= relative.size()) {
         std::size_t end = relative.find_first_of(L"\\/", start);
         if (end == std::wstring::npos) end = relative.size();
@@ -94,14 +103,11 @@ bool StaysBelowRoot(const std::wstring& relative)
     return true;
 }
 
-namespace {
-
-bool IsSeparator(wchar_t c)
+std::wstring RelativeToRoot(const std::wstring& relative)
 {
-    return c == L'\\' || c == L'/';
+    if (!relative.empty() && (relative[0] == L'\\' || relative[0] == L'/')) return relative.substr(1);
+    return relative;
 }
-
-}  // namespace
 
 bool HasDriveLetter(const std::wstring& path)
 {

@@ -41,10 +41,14 @@ bool JoinPath(wchar_t (&buffer)[N], const wchar_t* a, const wchar_t* b)
 
 // A path that a value of the medium may give relative to a root: joined to the
 // root it stays below it. Empty is the root itself. Refused: a ".." component,
-// a drive, a leading backslash or slash (rooted, or a UNC name), and any ":"
-// (drive or alternate data stream). "/" counts as a separator, as the system
-// reads it.
+// a drive, a UNC name (two separators at the start) and any ":" (drive or
+// alternate data stream). One leading separator is taken: the join puts one
+// backslash at the seam (RelativeToRoot). "/" counts as a separator, as the
+// system reads it.
 bool StaysBelowRoot(const std::wstring& relative);
+// relative without the one separator it may start with ("\Data\Temp" gives
+// "Data\Temp"), so that joined to its root exactly one backslash stands at the seam.
+std::wstring RelativeToRoot(const std::wstring& relative);
 
 // Path shapes, the one place that tells them apart. "\" and "/" both
 // separate, as the system reads them.

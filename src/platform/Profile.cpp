@@ -30,6 +30,15 @@ std::wstring ReadProfileText(const std::wstring& file, const std::wstring& secti
     return buffer;
 }
 
+std::wstring ReadWholeProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key)
+{
+    // A value that fills the buffer to its last character may have been cut.
+    for (DWORD chars = 1024;; chars *= 2) {
+        std::wstring text = ReadProfileText(file, section, key, chars);
+        if (text.size() + 1 < chars || chars > kMaxKeyListChars / 2) return text;
+    }
+}
+
 int ReadProfileNumber(const std::wstring& file, const std::wstring& section, const std::wstring& key, int def)
 {
     return static_cast<int>(::GetPrivateProfileIntW(section.c_str(), key.c_str(), def, file.c_str()));

@@ -14,6 +14,10 @@
 std::wstring ReadProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                              DWORD bufferChars, const std::wstring& def = std::wstring());
 
+// The whole value of a key, however long (read again into larger buffers until
+// none cuts it; only a value of more than 64 million characters is cut).
+std::wstring ReadWholeProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key);
+
 // GetPrivateProfileIntW.
 int ReadProfileNumber(const std::wstring& file, const std::wstring& section, const std::wstring& key, int def);
 

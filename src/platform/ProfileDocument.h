@@ -71,10 +71,12 @@ public:
     // then replaces the file (write-through), so the file is always either the
     // old or the new one. The file keeps its attributes (hidden, system) and
     // creation time, and its security where the platform's replace can be used
-    // (the plain rename that stands in for it cannot); a symbolic link stays a
-    // link and the file it points at is saved. A read-only file is refused and
-    // left as it is. False on any failure (the file untouched, no temporary file
-    // left, the document still Dirty); GetLastError tells why.
+    // (the plain rename that stands in for it cannot). A file link (symbolic
+    // link, reparse point), a file with more than one name (hard link) and a
+    // read-only file are refused and left as they are (GetLastError:
+    // kErrorFileIsLink, kErrorFileHasNames, ERROR_ACCESS_DENIED). False on any
+    // failure (the file untouched, no temporary file left, the document still
+    // Dirty); GetLastError tells why.
     bool Save();
 
     const std::wstring& Path() const { return path_; }

@@ -2,6 +2,7 @@
 #include "platform/ProfileDocument.h"
 
 #include "framework/Handles.h"
+#include "platform/FileLinks.h"
 #include "platform/PathUtil.h"
 
 #include <algorithm>
@@ -28,24 +29,6 @@ std::wstring FolderOf(const std::wstring& path)
 {
     const std::wstring::size_type slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
-}
-
-// The file a path leads to through links, as a plain path; the path itself when
-// it cannot be told (no such file yet).
-std::wstring LinkTarget(const std::wstring& path)
-{
-    fw::ScopedFile file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file) return path;
-    const DWORD size = ::GetFinalPathNameByHandleW(file.Get(), nullptr, 0, FILE_NAME_NORMALIZED);
-    if (size == 0) return path;
-    std::wstring target(size, L'\0');
-    const DWORD length = ::GetFinalPathNameByHandleW(file.Get(), target.data(), size, FILE_NAME_NORMALIZED);
-    if (length == 0 || length >= size) return path;
-    target.resize(length);
-    if (target.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + target.substr(7);
-    if (target.rfind(L"\\\\?\\", 0) == 0 && target.size() > 6 && target[5] == L':') return target.substr(4);
-    return target;
 }
 
 // The replace keeps the replaced file's attributes and creation time on
@@ -130,9 +113,14 @@ bool ProfileDocument::Save()
         ::SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    // The platform writes through a link into the file it points at; replacing
-    // the link itself would cut it.
-    const std::wstring target = LinkTarget(path_);
+    // The run is elevated and the folder may not be its own: through a link the
+    // new file would land elsewhere, and a file with a second name would lose
+    // it. Either is left as it is.
+    if (const FileLink link = FileLinkAt(path_); link != FileLink::None) {
+        ::SetLastError(link == FileLink::Link ? kErrorFileIsLink : kErrorFileHasNames);
+        return false;
+    }
+    const std::wstring& target = path_;
     // The platform under Wine would rewrite a read-only file; Windows refuses it.
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {

@@ -78,6 +78,17 @@ TEST(CommandLine, ManufacturerListsAccumulateUntilCompleteOrNone)
     for (const auto& c : cases) EXPECT_EQ(Parse(c.arguments).manufacturerSelection, c.selection) << c.arguments;
 }
 
+TEST(CommandLine, AnEmptyManufacturerListIsToldApartFromNone)
+{
+    // Given and empty: the run refuses it (an unset variable of a deployment script).
+    for (const wchar_t* given : {L"/M \"\"", L"/M", L"/S /manufacturers", L"/M /S", L"/M \";;, ,\""}) {
+        const SetupState state = Parse(given);
+        EXPECT_TRUE(state.manufacturersGiven) << given;
+        EXPECT_TRUE(state.manufacturerSelection.empty()) << given;
+    }
+    EXPECT_FALSE(Parse(L"/S").manufacturersGiven);
+}
+
 TEST(CommandLine, ManufacturerListWithNoneInOneArgumentKeepsOnlyNone)
 {
     // The shell hands "ABC;DEF," and "none" as two arguments; the list option takes only the first.

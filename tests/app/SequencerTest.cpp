@@ -3,7 +3,9 @@
 // copied, the administration file, the programs started and the setup log.
 #include "SequencerRun.h"
 
+#include "catalogue/KeptBasePath.h"
 #include "platform/DotNetFramework.h"
+#include "platform/PathUtil.h"
 #include "resources/resource.h"
 #include "support/Win32Support.h"
 
@@ -354,9 +356,10 @@ TEST_P(OldData, IsKeptOrReplacedAsAnswered)
     EXPECT_EQ(Started(), starts);
     EXPECT_TRUE(Logged("package Lumina Leuchten: " + (c.kept ? "skipped, its old data in " + Ascii(folder) + " is kept"
                                                             : "to be installed in " + Ascii(folder))));
-    if (c.quiet && c.kept)
+    if (c.quiet && c.kept) {
         EXPECT_TRUE(Logged("summary: package Lumina Leuchten: not installed: its old data in " + Ascii(folder) +
                            " was kept"));
+    }
     if (c.quiet || c.replaceOldData) {
         EXPECT_TRUE(ui.replaceQuestions.empty());
     } else {
@@ -386,6 +389,74 @@ TEST_F(SequencerRun, KeepingTheOldDataOfTheOnlyChosenPackageLeavesNothingToInsta
     EXPECT_EQ(Started(), std::vector<std::string>{FollowUp()});
     EXPECT_TRUE(Logged("the run ends: nothing selected"));
 }
+
+// ---------------------------------------------------------------------------
+// A command line that would do harm is refused before anything changes: a user's
+// data base path kept by a stopped run stays kept, old data stays, nothing is
+// installed or started but the follow-up.
+
+struct RefusedCase {
+    const char* name;
+    bool silent;
+    const wchar_t* installPath;  // below the medium's folder ("<medium>"), or the run's folder ("<dir>")
+    bool logAtTheCopyLog;        // the setup log is the copy log of the installation folder
+    bool emptyManufacturers;
+    const char* endLine;         // begins the log's end line
+};
+
+const RefusedCase kRefused[] = {
+    {"PInsideTheMedium", true, L"<medium>\\data", false, false, "the run ends: The installation folder "},
+    {"LogAtTheCopyLogOfP", true, L"<dir>\\target", true, false, "the run ends: The setup log "},
+    {"LogAtTheCopyLogTheOptionsPageChose", false, nullptr, true, false, "the run ends: The setup log "},
+    {"EmptyManufacturerList", true, nullptr, false, true, "the run ends: The package list of /M is empty"},
+};
+
+class Refused : public SequencerRun, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(Refused, BeforeAnythingChanges)
+{
+    const RefusedCase& c = GetParam();
+    const std::string admin = "[basepath]\r\npath=" + Ascii(root) + "\\data\r\n";
+    ASSERT_TRUE(machine.WriteAdminFile(admin));
+    ASSERT_TRUE(KeepBasePath(kAdminFile, L"C:\\Users\\Daten", root + L"\\data"));
+    const std::wstring old = std::wstring(kDataFolder) + (c.silent ? L"\\local" : L"") + L"\\Lumina\\cad\\mine.cad";
+    ASSERT_TRUE(MakeDirs(FolderPart(old)) && WriteBytes(old, "mine"));
+    ui.replaceAnswers.push_back(IDYES);
+    state.silent = c.silent;
+    std::wstring target = std::wstring(kDataFolder);
+    if (c.installPath) {
+        std::wstring path = c.installPath;
+        const std::wstring base = path.rfind(L"<medium>", 0) == 0 ? root : dir.Path();
+        target = base + path.substr(path.find(L'>') + 1);
+        state.commandInstallPath = target;
+    }
+    if (!c.silent) {
+        target = dir / L"chosen";
+        ui.onOptionsPage = [&](std::wstring& installDir, CIEArray& elements) {
+            installDir = target;
+            elements[0]->destination = target;
+            return IDOK;
+        };
+    }
+    const std::wstring logPath = c.logAtTheCopyLog ? JoinPath(target, L"update.log") : dir / L"setup.log";
+    if (c.logAtTheCopyLog) {
+        ASSERT_TRUE(MakeDirs(target) && log.Open(logPath));
+    }
+    state.manufacturersGiven = c.emptyManufacturers;
+
+    EXPECT_EQ(Run(), kExitFailed);
+
+    EXPECT_EQ(ReadBytes(kAdminFile), admin);
+    EXPECT_TRUE(Exists(KeptBasePathFile(kAdminFile)));
+    EXPECT_EQ(ReadBytes(old), "mine");
+    EXPECT_EQ(Started(), std::vector<std::string>{FollowUp()});
+    const std::string text = ReadBytes(logPath);
+    EXPECT_NE(text.find(c.endLine), std::string::npos) << text;
+    EXPECT_EQ(text.find("is put back"), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sequencer, Refused, ::testing::ValuesIn(kRefused),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 // The country of the administration file picks the packages offered (a package
@@ -423,8 +494,8 @@ TEST_P(Country, PicksThePackagesOffered)
     std::vector<std::string> starts = {Installer(L"Lumina"), Installer(L"Helios"), FollowUp()};
     if (c.solOffered) starts.insert(starts.begin() + 2, Installer(L"Sol"));
     EXPECT_EQ(Started(), starts);
-    EXPECT_TRUE(Logged("package catalogue " + Ascii(root) + "\\data\\ovkdata.inf: " + (c.solOffered ? "3" : "2") +
-                       " packages offered"));
+    EXPECT_TRUE(Logged("package catalogue " + Ascii(root) + "\\data\\ovkdata.inf: " +
+                       (c.solOffered ? "3 packages offered" : "2 packages offered (1 not offered for country 41)")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequencer, Country, ::testing::ValuesIn(kCountries),

@@ -218,7 +218,7 @@ TEST(ElementDestination, DtbPathRedirectsTheLastFolderName)
         {L"Up", L"C:\\Data", L"C:\\Data\\Up"},       // never out of the base folder
         {L"Path", L"C:\\Data", L"C:\\Data\\Path"},
         {L"Drive", L"C:\\Data", L"C:\\Data\\Drive"},
-        {L"Long", L"C:\\D", L"C:\\D\\" + std::wstring(79, L'L')},
+        {L"Long", L"C:\\D", L"C:\\D\\Long"},  // cut to 79 characters it would name another folder
     };
     const ElementFolderNames names(script);  // the section listed once for every package
     for (const auto& c : cases) {
@@ -230,6 +230,10 @@ TEST(ElementDestination, DtbPathRedirectsTheLastFolderName)
         SetElementDestination(element, c.base, names);
         EXPECT_EQ(element.destination, c.expected) << c.key;
     }
+    // What is not taken is told whole; what is taken, or missing, is not.
+    for (const wchar_t* key : {L"Up", L"Path", L"Drive", L"Long"}) EXPECT_FALSE(names.Refused(key).empty()) << key;
+    EXPECT_EQ(names.Refused(L"long"), std::wstring(100, L'L'));
+    for (const wchar_t* key : {L"Lumi", L"Empty", L"Other"}) EXPECT_EQ(names.Refused(key), L"") << key;
     // A missing script keeps the folder key.
     EXPECT_EQ(ElementFolderName(dir / L"none.inf", L"Lumi"), L"Lumi");
 }

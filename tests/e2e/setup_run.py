@@ -227,6 +227,45 @@ class Machine:
             shutil.move(self.SAVED, DATA_FOLDER)
 
 
+def drive_c_files():
+    """Every file and folder of the prefix's drive C, outside the installation
+    folder and the temporary folders (where the program's fallback log and Wine's
+    own files go)."""
+    found = set()
+    for top, folders, files in os.walk(DRIVE_C):
+        relative = os.path.relpath(top, DRIVE_C)
+        if top == DATA_FOLDER or os.path.basename(top).lower() == "temp":
+            folders[:] = []
+            continue
+        found.update(os.path.join(relative, name) for name in folders + files)
+    return found
+
+
+def tree(folder):
+    """Names and bytes of everything below folder."""
+    result = {}
+    for top, _, files in os.walk(folder):
+        result[os.path.relpath(top, folder)] = None
+        for name in files:
+            result[os.path.relpath(os.path.join(top, name), folder)] = read_bytes(os.path.join(top, name))
+    return result
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def fallback_log():
+    """The quiet runs' log in the Wine user's temporary folder (the prefix's
+    registry sets TEMP; the Linux environment does not reach it)."""
+    for line in read_bytes(os.path.join(PREFIX, "user.reg")).decode("utf-8", errors="replace").splitlines():
+        if line.startswith('"TEMP"="C:'):
+            folder = line.split("=", 1)[1].strip().strip('"').replace("\\\\", "\\")
+            return os.path.join(DRIVE_C, *folder[3:].split("\\"), "orvek-setup.log")
+    raise AssertionError("no TEMP in the prefix")
+
+
 def lines(path, encoding="cp1252"):
     with open(path, "rb") as f:
         return f.read().decode(encoding).split("\n")

@@ -9,40 +9,11 @@ import subprocess
 import time
 import unittest
 
-from setup_run import DATA_FOLDER, DRIVE_C, Machine, Medium, hold, windows_path
+from setup_run import DATA_FOLDER, DRIVE_C, Machine, Medium, drive_c_files, hold, read_bytes, tree, windows_path
 import make_medium
 
 IDOK = 1
 SESSION_MANAGER = r"HKLM\System\CurrentControlSet\Control\Session Manager"
-
-
-def drive_c_files():
-    """Every file and folder of the prefix's drive C, outside the installation
-    folder and the temporary folders (where the program's fallback log and Wine's
-    own files go)."""
-    found = set()
-    for top, folders, files in os.walk(DRIVE_C):
-        relative = os.path.relpath(top, DRIVE_C)
-        if top == DATA_FOLDER or os.path.basename(top).lower() == "temp":
-            folders[:] = []
-            continue
-        found.update(os.path.join(relative, name) for name in folders + files)
-    return found
-
-
-def tree(folder):
-    """Names and bytes of everything below folder."""
-    result = {}
-    for top, _, files in os.walk(folder):
-        result[os.path.relpath(top, folder)] = None
-        for name in files:
-            result[os.path.relpath(os.path.join(top, name), folder)] = read_bytes(os.path.join(top, name))
-    return result
-
-
-def read_bytes(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 def write_bytes(path, data, mode="wb"):

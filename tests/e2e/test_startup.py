@@ -5,7 +5,7 @@ import os
 import subprocess
 import unittest
 
-from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, DRIVE_C, PREFIX, Machine, Medium, wait_for, windows_path
+from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, Machine, Medium, fallback_log, wait_for, windows_path
 
 HOLDER = os.path.join(BUILD, "tests", "support", "holder", "holder.exe")
 UNINSTALL_LOG = os.path.join(DATA_FOLDER, ".UNINST.INF")
@@ -15,16 +15,6 @@ INSTALLED = os.path.join(DATA_FOLDER, "local", "Lumina", "cad", "lum0.cad")
 def read(path, mode="rb"):
     with open(path, mode) as f:
         return f.read()
-
-
-def fallback_log():
-    """The quiet runs' log in the Wine user's temporary folder (the prefix's
-    registry sets TEMP; the Linux environment does not reach it)."""
-    for line in read(os.path.join(PREFIX, "user.reg")).decode("utf-8", errors="replace").splitlines():
-        if line.startswith('"TEMP"="C:'):
-            folder = line.split("=", 1)[1].strip().strip('"').replace("\\\\", "\\")
-            return os.path.join(DRIVE_C, *folder[3:].split("\\"), "orvek-setup.log")
-    raise AssertionError("no TEMP in the prefix")
 
 
 def set_source_path(medium, value):

@@ -147,8 +147,11 @@ TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
 {
     Catalogue({{L"A1", L"Alpha", L"PkgA"}, {L"B2", L"Beta", L"PkgB"}});
     const std::wstring appSub = L"ovktest_" + std::to_wstring(::GetCurrentProcessId());
+    // A leading backslash stays below the root; a long value is taken when the
+    // field the program uses fits the buffer.
     Script(L"[WinSxS]\r\nw1=1,x86_a,sxs_one,,,\r\nw2=1,x86_b,sxs_two\r\nw3=1,x86_c, sxs three ,\r\n"
-           L"[CreateDir]\r\nc1=made\\deep\r\n[CreateDirHalvue]\r\nh1=halvue\r\n"
+           L"w4=1,x86_d,\\sxs_four,,,\r\nw5=1,x86_e,sxs_five,,,; " + std::wstring(300, L'c') + L"\r\n"
+           L"[CreateDir]\r\nc1=made\\deep\r\nc2=\\lead\\ing\r\n[CreateDirHalvue]\r\nh1=halvue\r\n"
            L"[CreateProgramDataDir]\r\np1=" + appSub + L"\\pd\r\n");
     BuildElementList(run, state.elements, state.sourceDir, state.country);
     CIEArray& elements = state.elements;
@@ -169,7 +172,11 @@ TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
     EXPECT_TRUE(IsFolder(dir / L"win\\sxs_one"));
     EXPECT_TRUE(IsFolder(dir / L"win\\ sxs three "));  // the field as it stands
     EXPECT_FALSE(IsFolder(dir / L"win\\sxs_two"));      // two commas: no folder
+    EXPECT_TRUE(IsFolder(dir / L"win\\sxs_four"));
+    EXPECT_TRUE(IsFolder(dir / L"win\\sxs_five"));
     EXPECT_TRUE(IsFolder(dir / L"dst\\made\\deep"));
+    EXPECT_TRUE(IsFolder(dir / L"dst\\lead\\ing"));
+    EXPECT_FALSE(run.Refused());
     EXPECT_TRUE(IsFolder(dir / L"dst\\halvue"));
 
     std::wstring appData;
@@ -204,16 +211,19 @@ TEST_F(ElementListTest, CreateFoldersRefusesAJoinedPathBeyondThePathLimit)
 // before anything is copied.
 TEST_F(ElementListTest, CreateFoldersRefusesValuesLeadingOutsideTheirRoot)
 {
+    // c3 and the WinSxS entry: the buffer would cut the folder they give.
     Script(L"[CreateDir]\r\nc1=..\\outside\r\nc2=made\r\nc3=" + std::wstring(256, L'l') +
-           L"\r\n[CreateDirHalvue]\r\nh1=halvue\r\n");
+           L"\r\n[CreateDirHalvue]\r\nh1=halvue\r\n[WinSxS]\r\nw1=1,x86_a," + std::wstring(250, L'w') + L",,,\r\n");
     BuildElementList(run, state.elements, state.sourceDir, state.country);
     state.elements[0]->destination = dir / L"dst";
-    ui.Answer(IDIGNORE);
-    ui.Answer(IDIGNORE);
+    // WinSxS, kept out of the real Windows folder.
+    FixedElementOf(state.elements, FixedElement::WinSxS).destination = dir / L"win";
+    for (int i = 0; i < 3; ++i) ui.Answer(IDIGNORE);
     CreateFolders(run, state.elements, state.scriptFile, state.installDir);
     EXPECT_TRUE(IsFolder(dir / L"dst\\made") && IsFolder(dir / L"dst\\halvue"));
     EXPECT_FALSE(PathExists(dir / L"outside"));
-    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_FALSE(PathExists(dir / L"win"));
+    EXPECT_EQ(ui.messages.size(), 3u);
     EXPECT_TRUE(run.Refused() && run.KeepGoing());
 
     InstallRun aborted(ui);

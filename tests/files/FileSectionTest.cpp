@@ -238,14 +238,14 @@ TEST_F(FileSectionTest, WildcardPatternTakesTheFilesItMatches)
 }
 
 // An entry whose folder or name would lead outside the destination, or whose
-// value does not fit its buffer, is refused: asked like a missing file, never
-// taken in part, and the run fails.
+// fields do not all fit its buffer, is refused: asked like a missing file,
+// never taken in part, and the run fails.
 TEST_F(FileSectionTest, EntryLeadingOutsideOrTooLongIsRefusedAndSkipped)
 {
     const std::wstring head = L"1,bin\\a.dll,";
     const std::wstring bad[] = {
         head + L"..\\..\\windows,,,",          head + L"sub\\..\\..\\x,,,",   head + L"C:\\x,,,",
-        head + L"\\x,,,",                      head + L"\\\\srv\\share\\x,,,", head + L"x:stream,,,",
+        head + L"\\..\\x,,,",                  head + L"\\\\srv\\share\\x,,,", head + L"x:stream,,,",
         head + L",..\\..\\iexplore.exe,,",     head + L",sub\\b.dll,,",        head + L",b.dll:stream,,",
         head + L",..,,",                       head + L",.,,",
         head + std::wstring(241, L'x') + L",,,",  // 256 characters: one more than the buffer holds
@@ -269,12 +269,18 @@ TEST_F(FileSectionTest, EntryLeadingOutsideOrTooLongIsRefusedAndSkipped)
         EXPECT_EQ(told[0].find(L"refused: entry bad in section [Files] "), 0u) << told[0];
     }
 
-    // The longest value that fits is taken whole.
-    Section(L"long=" + head + std::wstring(240, L'y') + L",,,\r\n");
+    // Taken: the longest value that fits, a longer one whose five fields all
+    // fit (a comment after them), and a folder with a leading backslash, which
+    // the join puts below the destination with one backslash at the seam.
+    Section(L"long=" + head + std::wstring(240, L'y') + L",,,\r\n" + L"comment=" + head + L"sub,,,; " +
+            std::wstring(300, L'c') + L"\r\nrooted=1,bin\\c.dll,\\Data\\Temp,,,\r\n");
     CClassItem root;
     ASSERT_TRUE(ReadFileSection(Sections(), script, L"Files", root));
-    ASSERT_EQ(root.children.size(), 1u);
+    ASSERT_EQ(root.children.size(), 3u);
     EXPECT_EQ(root.children[0]->destName, std::wstring(240, L'y'));
+    EXPECT_EQ(root.children[1]->destName, L"sub");
+    EXPECT_EQ(Names(static_cast<CClassItem&>(*root.children[1])), std::vector<std::wstring>{dir / L"src\\bin\\a.dll"});
+    EXPECT_EQ(root.children[2]->destName, L"Data\\Temp");
     EXPECT_FALSE(run.Refused());
 
     // Abort ends the reading; Retry reads the entry again.

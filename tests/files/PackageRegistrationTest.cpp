@@ -5,6 +5,7 @@
 #include "files/ElementList.h"
 #include "files/InstElement.h"
 #include "files/InstallRun.h"
+#include "platform/PathUtil.h"
 #include "platform/Profile.h"
 #include "FilesFixture.h"
 #include "RecorderRecords.h"
@@ -58,9 +59,9 @@ protected:
     {
         return RecordOf(Plg(dirname) + L"\\inst.exe", Plg(dirname));
     }
-    std::wstring Value(const std::wstring& section, const std::wstring& key) const
+    std::wstring Value(const std::wstring& section, const std::wstring& key, DWORD bufferChars = 512) const
     {
-        return ReadProfileText(admin, section, key, 512, L"<absent>");
+        return ReadProfileText(admin, section, key, bufferChars, L"<absent>");
     }
 
     TempDir dir;
@@ -170,6 +171,15 @@ TEST_F(PackageRegistration, AKeptUsersPathIsPutBackBeforeAnyPackageStep)
     told.clear();
     EXPECT_TRUE(PutBackKeptBasePath(run, admin));
     EXPECT_TRUE(told.empty());
+
+    // Paths of 260 characters and more are compared and put back whole.
+    const std::wstring medium = L"D:\\" + std::wstring(270, L'm') + L"\\data";
+    const std::wstring users = L"C:\\" + std::wstring(300, L'u');
+    ASSERT_TRUE(WriteText(admin, L"[basepath]\r\npath=" + medium + L"\r\n"));
+    ASSERT_TRUE(KeepBasePath(admin, users, medium));
+    EXPECT_TRUE(PutBackKeptBasePath(run, admin));
+    EXPECT_EQ(Value(L"basepath", L"path", 1024), users);
+    EXPECT_FALSE(PathExists(KeptBasePathFile(admin)));
 }
 
 }  // namespace

@@ -117,12 +117,26 @@ TEST(PathUtilTest, FileNameKey_IsTheSameForEveryCaseOfAName)
 // Each refused value, joined to a root, would name something outside it.
 TEST(PathUtilTest, StaysBelowRoot_RefusesEveryWayOut)
 {
-    for (const wchar_t* below : {L"", L"sys", L"a\\b\\c.dll", L"a/b", L"..x", L"x..", L"a\\.\\b", L"...name", L"sys\\"})
+    // One leading separator stays below: the join puts one backslash at the seam.
+    for (const wchar_t* below : {L"", L"sys", L"a\\b\\c.dll", L"a/b", L"..x", L"x..", L"a\\.\\b", L"...name", L"sys\\",
+                                 L"\\Data\\Temp", L"/Data", L"\\"})
         EXPECT_TRUE(StaysBelowRoot(below)) << below;
     for (const wchar_t* outside : {L"..", L"..\\..\\windows", L"a\\..\\..\\b", L"a/../../b", L"a\\.. \\b",
-                                   L"a\\. .\\b", L"C:\\windows", L"C:x", L"\\windows", L"/windows",
-                                   L"\\\\server\\share", L"readme.txt:stream", L"a\\..."})
+                                   L"a\\. .\\b", L"C:\\windows", L"C:x", L"\\..\\windows", L"\\C:\\windows",
+                                   L"\\\\server\\share", L"/\\server\\share", L"readme.txt:stream", L"a\\..."})
         EXPECT_FALSE(StaysBelowRoot(outside)) << outside;
+}
+
+TEST(PathUtilTest, RelativeToRoot_JoinsWithOneBackslashAtTheSeam)
+{
+    wchar_t joined[MAX_PATH];
+    for (const wchar_t* root : {L"C:\\Orvek", L"C:\\Orvek\\"}) {
+        for (const wchar_t* value : {L"\\Data\\Temp", L"/Data\\Temp", L"Data\\Temp"}) {
+            EXPECT_EQ(JoinPath(root, RelativeToRoot(value)), L"C:\\Orvek\\Data\\Temp") << root << L" " << value;
+            ASSERT_TRUE(JoinPath(joined, root, RelativeToRoot(value).c_str()));
+            EXPECT_STREQ(joined, L"C:\\Orvek\\Data\\Temp") << root << L" " << value;
+        }
+    }
 }
 
 TEST(PathUtilTest, ExistenceChecks_FilesFoldersAndPatterns)

@@ -31,3 +31,8 @@ public:
 private:
     fw::ScopedFile file_;
 };
+
+// Makes folder\name a Linux symbolic link to target (relative to folder, with
+// "/"), as "ln -s" makes it; Wine shows such a link to a file as the file
+// itself. True once the name shows the file it points at.
+bool MakeFileSymlink(const std::wstring& folder, const std::wstring& name, const std::wstring& target);
