@@ -6,13 +6,6 @@
 #include <cwchar>
 #include <unordered_map>
 
-std::unique_ptr<CFirma> CFirmenArray::RemoveAt(std::size_t index)
-{
-    std::unique_ptr<CFirma> record = std::move(records_[index]);
-    records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
-    return record;
-}
-
 void CFirmenArray::Load(const std::wstring& file, const std::wstring& basePath, const std::wstring& code)
 {
     if (AdminDocument::SamePath(file, adminFile)) {

@@ -37,8 +37,6 @@ public:
     CFirma* GetAt(std::size_t index) const { return records_[index].get(); }
     CFirma* operator[](std::size_t index) const { return records_[index].get(); }
     void Add(std::unique_ptr<CFirma> record) { records_.push_back(std::move(record)); }
-    // Hands the record over to the caller; the list shrinks by one.
-    std::unique_ptr<CFirma> RemoveAt(std::size_t index);
     // Hands every record over in list order; the list is empty afterwards.
     std::vector<std::unique_ptr<CFirma>> TakeAll() { return std::exchange(records_, {}); }
     void RemoveAll() { records_.clear(); }

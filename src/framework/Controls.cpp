@@ -130,8 +130,6 @@ int ListBox::FindStringExact(const std::wstring& text, int start) const
     return IndexOrMinusOne(Send(LB_FINDSTRINGEXACT, start, TextParam(text)));
 }
 
-int ListBox::ItemHeight(int index) const { return IndexOrMinusOne(Send(LB_GETITEMHEIGHT, index)); }
-
 // ---------------------------------------------------------------------------
 
 int ComboBox::AddString(const std::wstring& text, LPARAM data) const

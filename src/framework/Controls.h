@@ -82,7 +82,6 @@ public:
     // Case-insensitive, starting after item start and wrapping (-1: from the top).
     int FindString(const std::wstring& prefix, int start = -1) const;
     int FindStringExact(const std::wstring& text, int start = -1) const;
-    int ItemHeight(int index) const;
 };
 
 class ComboBox : public Control {

@@ -2,8 +2,6 @@
 
 #include "framework/Controls.h"
 
-#include <cwctype>
-
 namespace fw {
 
 namespace {
@@ -11,26 +9,6 @@ namespace {
 bool IsEditLike(HWND control)
 {
     return (::SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
-}
-
-// Decimal digits with an optional sign and blanks around them. Values beyond
-// what any int range could accept saturate, so they are reported out of range.
-bool ParseInteger(const std::wstring& text, long long& value)
-{
-    size_t i = 0;
-    const size_t end = text.size();
-    while (i < end && std::iswspace(text[i])) ++i;
-    bool negative = false;
-    if (i < end && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
-    const size_t digitsStart = i;
-    long long magnitude = 0;
-    for (; i < end && text[i] >= L'0' && text[i] <= L'9'; ++i)
-        magnitude = magnitude > 1'000'000'000'000LL ? magnitude : magnitude * 10 + (text[i] - L'0');
-    if (i == digitsStart) return false;
-    while (i < end && std::iswspace(text[i])) ++i;
-    if (i != end) return false;
-    value = negative ? -magnitude : magnitude;
-    return true;
 }
 
 }  // namespace
@@ -65,30 +43,6 @@ bool DataExchange::Text(int id, std::wstring& value, size_t maxLength)
         return Refuse(id, refusal);
     }
     value = std::move(text);
-    return true;
-}
-
-bool DataExchange::Int(int id, int& value, int low, int high)
-{
-    if (!Ok()) return false;
-    Control control(Item(id));
-    if (!save_) {
-        control.SetText(std::to_wstring(value));
-        return true;
-    }
-    long long number = 0;
-    Refusal refusal;
-    if (!ParseInteger(control.Text(), number)) {
-        refusal.reason = Refusal::Reason::NotANumber;
-        return Refuse(id, refusal);
-    }
-    if (number < low || number > high) {
-        refusal.reason = Refusal::Reason::OutOfRange;
-        refusal.low = low;
-        refusal.high = high;
-        return Refuse(id, refusal);
-    }
-    value = static_cast<int>(number);
     return true;
 }
 
@@ -128,17 +82,6 @@ bool DataExchange::Radio(int firstId, int& index)
         if (control && (::GetWindowLongW(control, GWL_STYLE) & WS_GROUP)) break;
     }
     if (save_) index = found;
-    return true;
-}
-
-bool DataExchange::ListIndex(int id, int& index)
-{
-    if (!Ok()) return false;
-    ListBox list(Item(id));
-    if (save_)
-        index = list.CurSel();
-    else
-        list.SetCurSel(index);
     return true;
 }
 

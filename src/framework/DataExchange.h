@@ -5,7 +5,7 @@
 //   {
 //       fw::DataExchange dx(Handle(), save);
 //       dx.Text(IDC_PATH, path, MAX_PATH - 1);
-//       dx.Int(IDC_COPIES, copies, 1, 99);
+//       dx.Check(IDC_ALL, applyToAll);
 //       if (!dx.Ok()) ShowRefusal(dx.Refused());  // the framework shows no box
 //       return dx.Ok();
 //   }
@@ -17,18 +17,15 @@
 
 #include <windows.h>
 
-#include <climits>
 #include <cstddef>
 #include <string>
 
 namespace fw {
 
 struct Refusal {
-    enum class Reason { None, NotANumber, OutOfRange, TooLong };
+    enum class Reason { None, TooLong };
     Reason reason = Reason::None;
     int controlId = 0;
-    long long low = 0;     // OutOfRange: the accepted range
-    long long high = 0;
     size_t maxLength = 0;  // TooLong: the most characters accepted
 };
 
@@ -44,16 +41,12 @@ public:
     // Any window's text. maxLength 0: no limit; otherwise an edit is limited to it
     // on load and a longer text is refused on save.
     bool Text(int id, std::wstring& value, size_t maxLength = 0);
-    // A decimal integer (blanks around it allowed) within low..high.
-    bool Int(int id, int& value, int low = INT_MIN, int high = INT_MAX);
     // A check box: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
     bool Check(int id, int& state);
     bool Check(int id, bool& checked);
     // The radio buttons from firstId to the next control with WS_GROUP, in tab
     // order; index of the checked one, -1 for none.
     bool Radio(int firstId, int& index);
-    // List box selection (-1: none).
-    bool ListIndex(int id, int& index);
     // Combo box selection by text: on load selects the item with exactly that
     // text (ignoring case) and otherwise puts the text into an editable combo's
     // edit; on save it reads the selected item, or the edit's text when none is.

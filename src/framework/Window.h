@@ -27,8 +27,6 @@ protected:
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
-    // Called after WM_NCDESTROY, when the handle is gone.
-    virtual void OnFinalDestroy() {}
 
 private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

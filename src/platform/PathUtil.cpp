@@ -168,17 +168,6 @@ std::wstring LastPathComponent(const std::wstring& path)
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-int FindLastNoCase(const std::wstring& text, const std::wstring& what)
-{
-    if (what.size() > text.size()) return -1;
-    for (size_t pos = text.size() - what.size() + 1; pos-- > 0;) {
-        if (::CompareStringOrdinal(text.c_str() + pos, static_cast<int>(what.size()), what.c_str(),
-                                   static_cast<int>(what.size()), TRUE) == CSTR_EQUAL)
-            return static_cast<int>(pos);
-    }
-    return -1;
-}
-
 namespace {
 
 // Splits like _wsplitpath: drive ("C:" or nothing), folder (up to and with the

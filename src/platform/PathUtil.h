@@ -76,9 +76,6 @@ std::wstring LastPathComponent(const std::wstring& path);
 // path without the backslashes it ends with ("C:\a\\" gives "C:\a").
 std::wstring WithoutTrailingBackslashes(std::wstring path);
 
-// Position of the last case-insensitive occurrence of what in text, or -1.
-int FindLastNoCase(const std::wstring& text, const std::wstring& what);
-
 // Drive and folder of a path, with trailing backslash ("C:\a\b.txt" gives "C:\a\").
 std::wstring FolderPart(const std::wstring& path);
 

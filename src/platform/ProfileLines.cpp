@@ -51,15 +51,3 @@ std::size_t ProfileBreakEnd(std::string_view bytes, std::size_t offset, ProfileE
     }
     return offset + size;
 }
-
-std::size_t ProfileLineCount(std::wstring_view text)
-{
-    std::size_t lines = 0;
-    bool inLine = false;
-    for (wchar_t c : text) {
-        const bool lineBreak = IsBreak(c);
-        if (!lineBreak && !inLine) ++lines;
-        inLine = !lineBreak;
-    }
-    return lines;
-}

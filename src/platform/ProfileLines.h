@@ -24,5 +24,3 @@ std::vector<ProfileLineSpan> ProfileLineSpans(std::string_view bytes, ProfileEnc
 // offset itself when none starts there.
 std::size_t ProfileBreakEnd(std::string_view bytes, std::size_t offset, ProfileEncoding encoding);
 
-// The number of lines of text, split as ProfileLineSpans splits bytes.
-std::size_t ProfileLineCount(std::wstring_view text);

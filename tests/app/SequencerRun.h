@@ -228,7 +228,7 @@ protected:
     // quiet run answers through the quiet interface, as the program does.
     int Run()
     {
-        RecorderSettings recorder(dir / L"records.log", L"0");
+        RecorderSettings recorder(dir / L"records.log");
         SetupUi& shown = state.quiet ? static_cast<SetupUi&>(quietUi.emplace(ui, log)) : ui;
         int exitCode = -1;
         {
@@ -237,10 +237,19 @@ protected:
             sequencer.FinishRun();
             exitCode = sequencer.ExitCode();
         }
-        // The follow-up program is not waited for by the run; the test waits for its record.
-        const DWORD start = ::GetTickCount();
-        while (Started().empty() || Started().back().rfind("install\\PostSetup.exe", 0) != 0) {
-            if (::GetTickCount() - start > 60000) break;
+        // Every run ends by starting the follow-up program, which it does not wait
+        // for: the test waits for its record.
+        const auto followedUp = [](const std::vector<std::string>& started) {
+            return !started.empty() && started.back().rfind("install\\PostSetup.exe", 0) == 0;
+        };
+        std::vector<std::string> started = Started();
+        for (const ULONGLONG deadline = ::GetTickCount64() + 60000; !followedUp(started); started = Started()) {
+            if (::GetTickCount64() > deadline) {
+                std::string seen;
+                for (const std::string& start : started) seen += "\n  " + start;
+                ADD_FAILURE() << "the follow-up program left no record within 60 s; started:" << seen;
+                break;
+            }
             ::Sleep(10);
         }
         WaitForProgramsFrom(root + L"\\");

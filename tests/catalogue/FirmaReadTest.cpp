@@ -209,7 +209,7 @@ TEST(FirmaRead, LongValuesAreCutAt511Characters)
     EXPECT_EQ(list[0]->dbname, std::wstring(511, L'd'));
 }
 
-TEST(FirmaRead, LoadReplacesTheContentsAndRemoveAtHandsOver)
+TEST(FirmaRead, LoadReplacesTheContents)
 {
     TempDir dir;
     ASSERT_TRUE(WriteText(dir / L"ovkdata.inf", Catalogue({{L"AAA", {{L"dirname", L"A"}}},
@@ -218,10 +218,8 @@ TEST(FirmaRead, LoadReplacesTheContentsAndRemoveAtHandsOver)
     list.LoadCatalogue(dir.Path(), 49);
     list.LoadCatalogue(dir.Path() + L"\\", 49);
     ASSERT_EQ(list.GetSize(), 2u);
-    std::unique_ptr<CFirma> taken = list.RemoveAt(0);
-    EXPECT_EQ(taken->id, L"AAA");
-    ASSERT_EQ(list.GetSize(), 1u);
-    EXPECT_EQ(list[0]->id, L"BBB");
+    EXPECT_EQ(list[0]->id, L"AAA");
+    EXPECT_EQ(list[1]->id, L"BBB");
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST_F(SetupOptionsTest, ShowsTheTemplateAndDrawsADisabledRowGreyAlsoWhenSelecte
         EXPECT_FALSE(::IsWindowEnabled(page->Item(IDC_OPTIONS_FROM_DVD)));
         EXPECT_EQ(::SendMessageW(page->Item(IDC_OPTIONS_TO_DISK), BM_GETCHECK, 0, 0), BST_CHECKED);
         EXPECT_EQ(page->list.CurSel(), 0);
-        EXPECT_EQ(page->list.ItemHeight(0), 18);
+        EXPECT_EQ(::SendMessageW(page->list.Handle(), LB_GETITEMHEIGHT, 0, 0), 18);
         EXPECT_TRUE(SaveScreenshot(dialog, L"options-page"));
 
         // Disabled and checked: grey mark and grey text, selected or not.

@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,20 @@ SIZE Measure(HWND window, HFONT font, const std::wstring& text, int width, UINT 
     RECT need{0, 0, width, 0};
     ::DrawTextW(dc.Get(), text.c_str(), -1, &need, format | DT_CALCRECT | DT_EXPANDTABS);
     return {need.right, need.bottom};
+}
+
+// The family of the font a window's text is drawn in, as the system realised it
+// (the face name answers with the name asked for: "MS Shell Dlg").
+std::wstring FamilyOf(HWND window)
+{
+    fw::WindowDC dc(window);
+    fw::SelectGuard select(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+    const UINT size = ::GetOutlineTextMetricsW(dc.Get(), 0, nullptr);
+    if (size == 0) return L"a bitmap font";
+    std::vector<BYTE> buffer(size);
+    auto* metrics = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+    if (!::GetOutlineTextMetricsW(dc.Get(), size, metrics)) return L"?";
+    return reinterpret_cast<const wchar_t*>(buffer.data() + reinterpret_cast<std::uintptr_t>(metrics->otmpFamilyName));
 }
 
 // What a button draws beside its text: the frame of a push button, the mark of a
@@ -130,6 +145,9 @@ protected:
     void Check(fw::Dialog& dialog, const std::wstring& name)
     {
         RunModal(dialog, {[&](HWND window) {
+            // Measured in the dialog font users see ("MS Shell Dlg" is Tahoma): a
+            // narrower stand-in would let cut texts pass.
+            EXPECT_EQ(FamilyOf(window), L"Tahoma") << std::wstring(name) << ": the prefix lacks Wine's fonts";
             for (const std::wstring& text : CutTexts(window, name)) cut.push_back(text);
             ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
         }});
@@ -168,6 +186,7 @@ TEST_P(TextFitTest, EveryPageAndPromptShowsItsTextsWhole)
 
     CProgressDlg progress(resources);
     ASSERT_TRUE(progress.Create());
+    EXPECT_EQ(FamilyOf(progress.Handle()), L"Tahoma");
     for (const std::wstring& text : CutTexts(progress.Handle(), L"progress dialog")) cut.push_back(text);
     progress.Destroy();
 

@@ -59,19 +59,18 @@ def wait_for_programs_from(folder, timeout):
     started (package installers, the follow-up program) may still be writing their
     notes when setup.exe has ended. Wine shows a process's Windows command line."""
     needle = folder.lower().rstrip("\\") + "\\"
-    deadline = time.time() + timeout
-    while any(needle in line for line in command_lines()):
-        if time.time() > deadline:
-            raise AssertionError("programs started from " + folder + " still run")
-        time.sleep(0.05)
+    running = lambda: [line for line in command_lines() if needle in line]
+    wait_for(lambda: not running(), "the programs started from " + folder + " to end", timeout,
+             seen=lambda: "still running: " + "; ".join(running()))
 
 
-def wait_for(condition, what, timeout=60):
-    """Waits until condition() holds; a test never waits a fixed time."""
+def wait_for(condition, what, timeout=60, seen=None):
+    """Waits until condition() holds; a test never waits a fixed time. When it does not
+    come within timeout seconds the test fails, saying what seen() tells."""
     deadline = time.time() + timeout
     while not condition():
         if time.time() > deadline:
-            raise AssertionError("waited in vain for " + what)
+            raise AssertionError("waited %d s in vain for %s%s" % (timeout, what, "; " + seen() if seen else ""))
         time.sleep(0.05)
 
 

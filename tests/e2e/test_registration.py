@@ -4,11 +4,10 @@ the medium, and the user's data base path survives a stopped run."""
 import os
 import shutil
 import subprocess
-import time
 import unittest
 
-from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, Machine, Medium, command_lines, wait_for_programs_from, \
-    windows_path
+from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, Machine, Medium, command_lines, wait_for, \
+    wait_for_programs_from, windows_path
 import make_medium
 
 INSTALLER = os.path.join(BUILD, "companions", "install.exe")
@@ -97,11 +96,10 @@ class Registration(unittest.TestCase):
                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             needle = windows_path(os.path.join(plg, "install.exe")).lower()
-            deadline = time.time() + 120
-            while not any(needle in line for line in command_lines()):
-                self.assertLess(time.time(), deadline, "the package installer did not start")
-                self.assertIsNone(first.poll(), "setup.exe ended before the package installer ran")
-                time.sleep(0.05)
+            wait_for(lambda: first.poll() is not None or any(needle in line for line in command_lines()),
+                     "the package installer to start", 120, seen=lambda: "setup.exe still runs")
+            self.assertIsNone(first.poll(), "setup.exe ended (exit code %s) before the package installer ran" %
+                              first.returncode)
             # The installer sees the medium's data folder; the user's path is kept beside.
             self.assertEqual(self.machine.records().get("basepath", "path"), windows_path(self.data()))
             self.assertTrue(os.path.isfile(KEPT_PATH))

@@ -10,12 +10,6 @@
 
 namespace {
 
-struct Expected {
-    const wchar_t* name;
-    const wchar_t* key;
-    int selected;
-};
-
 std::wstring SystemFolder()
 {
     wchar_t buffer[MAX_PATH] = {};
@@ -29,87 +23,82 @@ bool IsFolder(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-class ElementListTest : public GeneratedSourceTest {
-protected:
-    void TearDown() override
-    {
-        GeneratedSourceTest::TearDown();
-    }
-    void ExpectFixedElements(const Expected (&expected)[9])
-    {
-        const CIEArray& elements = state.elements;
-        ASSERT_GE(elements.GetSize(), 10u);
-        const size_t first = elements.GetSize() - 9;
-        for (size_t i = 0; i < 9; ++i) {
-            const CInstElement& element = *elements[first + i];
-            EXPECT_EQ(element.displayName, expected[i].name) << i;
-            EXPECT_EQ(element.folderKey, expected[i].key) << i;
-            EXPECT_EQ(element.selected, expected[i].selected) << expected[i].key;
-            EXPECT_EQ(element.packageElement, 0);
-            EXPECT_FALSE(element.package);
-        }
-    }
-};
+using ElementListTest = GeneratedSourceTest;
 
-TEST_F(ElementListTest, EmptyCatalogueGivesTheProgramAndNineFixedElements)
+// The fixed elements a run does not install unless asked.
+std::vector<FixedElement> NotSelected(const CIEArray& elements)
 {
-    BuildElementList(run, state.elements, state.sourceDir, state.country);
-    const CIEArray& elements = state.elements;
-    ASSERT_EQ(elements.GetSize(), 10u);
-    EXPECT_EQ(elements[0]->displayName, L"ORVEK Applikation");
-    EXPECT_EQ(elements[0]->folderKey, L"Files");
-    EXPECT_EQ(elements[0]->selected, 1);
-    const Expected nt[9] = {
-        {L"Additional Files", L"FilesIfExists", 1}, {L"Halvue Files", L"FilesHalvue", 1},
-        {L"Dokumente", L"Docs", 0},                 {L"System Files", L"System", 1},
-        {L"Common DTB", L"CommonDTB", 1},           {L"Private Files", L"FilesPriv", 1},
-        {L"Setup Dateien", L"Setup", 0},
-        {L"System WinSxS", L"WinSxS", 0},  // Wine reports version 6.1
-        {L"ProgramData Files", L"ProgramDataFiles", 1},
-    };
-    ExpectFixedElements(nt);
-    EXPECT_EQ(elements[4]->destination, SystemFolder());
-    EXPECT_EQ(elements[8]->destination, run.windowsFolder);
-    std::wstring appData;
-    ASSERT_TRUE(AppDataFolder(ui, appData, true, true));
-    EXPECT_EQ(elements[9]->destination, appData);
-    EXPECT_TRUE(elements[1]->destination.empty());
-    EXPECT_TRUE(ui.messages.empty());
+    std::vector<FixedElement> which;
+    for (std::size_t i = 0; i < kFixedElementCount; ++i)
+        if (!FixedElementOf(elements, static_cast<FixedElement>(i)).selected) which.push_back(static_cast<FixedElement>(i));
+    return which;
 }
 
-TEST_F(ElementListTest, PackagesLieBetweenTheProgramAndTheFixedElementsInCatalogueOrder)
+TEST_F(ElementListTest, TheProgramComesFirstThenThePackagesInCatalogueOrderThenTheFixedElements)
 {
     Catalogue({{L"C3", L"Gamma", L"PkgC"}, {L"A1", L"Alpha", L"PkgA"}, {L"B2", L"Beta", L"PkgB"}});
     state.elements.Add(std::make_unique<CInstElement>());  // cleared first
     BuildElementList(run, state.elements, state.sourceDir, state.country);
     const CIEArray& elements = state.elements;
-    ASSERT_EQ(elements.GetSize(), 13u);
-    const wchar_t* names[] = {L"Gamma", L"Alpha", L"Beta"};
-    const wchar_t* keys[] = {L"PkgC", L"PkgA", L"PkgB"};
+
+    EXPECT_EQ(elements[0]->folderKey, L"Files");
+    EXPECT_EQ(elements[0]->selected, 1);
+    ASSERT_EQ(PackageCount(elements), 3u);
     const wchar_t* ids[] = {L"C3", L"A1", L"B2"};
     for (size_t i = 0; i < 3; ++i) {
         const CInstElement& element = *elements[1 + i];
-        EXPECT_EQ(element.displayName, names[i]);
-        EXPECT_EQ(element.folderKey, keys[i]);
+        ASSERT_TRUE(element.package) << i;
+        EXPECT_EQ(element.package->id, ids[i]);
+        EXPECT_EQ(element.displayName, element.package->name);
+        EXPECT_EQ(element.folderKey, element.package->dirname);
         EXPECT_EQ(element.selected, 1);
         EXPECT_EQ(element.packageElement, 1);
-        ASSERT_TRUE(element.package);
-        EXPECT_EQ(element.package->id, ids[i]);
     }
-    // Positions counted from the end: n - 10 is the last package, n - 7 "Docs".
-    const size_t n = elements.GetSize();
-    EXPECT_EQ(elements[n - 10]->folderKey, L"PkgB");
-    EXPECT_EQ(elements[n - 9]->folderKey, L"FilesIfExists");
-    EXPECT_EQ(elements[n - 7]->folderKey, L"Docs");
-    EXPECT_EQ(elements[n - 5]->folderKey, L"CommonDTB");
-    EXPECT_EQ(elements[n - 4]->folderKey, L"FilesPriv");
-    // The named layout says the same.
-    EXPECT_EQ(PackageCount(elements), 3u);
-    EXPECT_EQ(&FixedElementOf(elements, FixedElement::AdditionalFiles), elements[n - 9]);
-    EXPECT_EQ(&FixedElementOf(elements, FixedElement::Docs), elements[n - 7]);
-    EXPECT_EQ(&FixedElementOf(elements, FixedElement::CommonDtb), elements[n - 5]);
-    EXPECT_EQ(&FixedElementOf(elements, FixedElement::FilesPriv), elements[n - 4]);
-    EXPECT_EQ(FixedElementOf(elements, FixedElement::ProgramDataFiles).folderKey, L"ProgramDataFiles");
+    // The named fixed elements close the list, none of them a package.
+    ASSERT_EQ(elements.GetSize(), 4 + kFixedElementCount);
+    for (std::size_t i = 0; i < kFixedElementCount; ++i) {
+        const CInstElement& fixed = FixedElementOf(elements, static_cast<FixedElement>(i));
+        EXPECT_EQ(&fixed, elements[4 + i]) << i;
+        EXPECT_EQ(fixed.packageElement, 0) << i;
+        EXPECT_FALSE(fixed.package) << i;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Where the fixed elements install and which of them a run leaves out unless asked,
+// on the NT family (Wine reports version 6.1) and the 95 family.
+TEST_F(ElementListTest, FixedElementsGoToTheSystemsFoldersAndDocumentsAndSetupFilesAreLeftOut)
+{
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
+    const CIEArray& elements = state.elements;
+    ASSERT_EQ(PackageCount(elements), 0u);
+    EXPECT_EQ(FixedElementOf(elements, FixedElement::System).destination, SystemFolder());
+    EXPECT_EQ(FixedElementOf(elements, FixedElement::WinSxS).destination, run.windowsFolder);
+    std::wstring appData;
+    ASSERT_TRUE(AppDataFolder(ui, appData, true, true));
+    EXPECT_EQ(FixedElementOf(elements, FixedElement::ProgramDataFiles).destination, appData);
+    // The rest go where the program goes, once it is chosen.
+    EXPECT_EQ(FixedElementOf(elements, FixedElement::Docs).destination, L"");
+    elements[0]->destination = L"C:\\Orvek";
+    GiveProgramFolderToFixedElements(elements);
+    for (FixedElement which : {FixedElement::Docs, FixedElement::CommonDtb, FixedElement::FilesPriv})
+        EXPECT_EQ(FixedElementOf(elements, which).destination, L"C:\\Orvek");
+    EXPECT_EQ(FixedElementOf(elements, FixedElement::AdditionalFiles).destination, L"");
+    // The side-by-side folder is the system's own business from XP on.
+    EXPECT_EQ(NotSelected(elements), (std::vector{FixedElement::Docs, FixedElement::Setup, FixedElement::WinSxS}));
+
+    run.systemKind = SystemKind::Win95Family;
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
+    EXPECT_EQ(NotSelected(elements), (std::vector{FixedElement::Docs, FixedElement::Setup}));
+}
+
+// The 95 family reads the program's and the system files from sections of their own.
+TEST_F(ElementListTest, The95FamilyTakesFiles98AndSystem98)
+{
+    run.systemKind = SystemKind::Win95Family;
+    BuildElementList(run, state.elements, state.sourceDir, state.country);
+    EXPECT_EQ(state.elements[0]->folderKey, L"Files98");
+    EXPECT_EQ(FixedElementOf(state.elements, FixedElement::System).folderKey, L"System98");
 }
 
 TEST(ElementListLayout, AListWithoutItsFixedElementsHasNoPackages)
@@ -124,23 +113,6 @@ TEST(ElementListLayout, AListWithoutItsFixedElementsHasNoPackages)
     elements.Add(std::make_unique<CInstElement>("E", "e", 1));
     EXPECT_TRUE(HasFixedElements(elements));
     EXPECT_EQ(PackageCount(elements), 0u);
-}
-
-TEST_F(ElementListTest, The95FamilyTakesFiles98AndSystem98AndSelectsWinSxS)
-{
-    run.systemKind = SystemKind::Win95Family;
-    BuildElementList(run, state.elements, state.sourceDir, state.country);
-    const CIEArray& elements = state.elements;
-    ASSERT_EQ(elements.GetSize(), 10u);
-    EXPECT_EQ(elements[0]->folderKey, L"Files98");
-    const Expected old[9] = {
-        {L"Additional Files", L"FilesIfExists", 1}, {L"Halvue Files", L"FilesHalvue", 1},
-        {L"Dokumente", L"Docs", 0},                 {L"System Files", L"System98", 1},
-        {L"Common DTB", L"CommonDTB", 1},           {L"Private Files", L"FilesPriv", 1},
-        {L"Setup Dateien", L"Setup", 0},            {L"System WinSxS", L"WinSxS", 1},
-        {L"ProgramData Files", L"ProgramDataFiles", 1},
-    };
-    ExpectFixedElements(old);
 }
 
 TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
@@ -160,7 +132,7 @@ TEST_F(ElementListTest, CreateFoldersMakesWhatTheScriptAndTheSelectionAsk)
     elements[1]->destination = dir / L"dst\\PkgA";
     elements[2]->destination = dir / L"dst\\PkgB";
     elements[2]->selected = 0;
-    elements[10]->destination = dir / L"win";  // WinSxS, kept out of the real Windows folder
+    FixedElementOf(elements, FixedElement::WinSxS).destination = dir / L"win";  // kept out of the real Windows folder
 
     ASSERT_TRUE(OpenUninstallLog(run, dir / L"dst\\.UNINST.INF"));
     CreateFolders(run, state.elements, state.scriptFile, state.installDir);

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 // The test libraries built beside the tests: "ver2001.dll", "ver2003.dll", "vernone.dll".
 inline std::wstring VersionDll(const std::wstring& name)
@@ -42,10 +43,19 @@ inline std::string Crlf(const std::string& text)
     return out;
 }
 
-// The copy log's line for one call of the version-aware copy.
-inline std::string CallLine(const std::wstring& src, const std::wstring& dst)
+// The copy log that one path through the engine writes for one file, as it is on
+// the disk: tests/files/data/copylog/NAME.log, with <src>, <dst> and <temp> standing
+// for the paths. One file per path, so a change of the log is made in one place.
+inline std::string ExpectedCopyLog(const std::string& name, const std::wstring& src, const std::wstring& dst,
+                                   const std::wstring& temp = {})
 {
-    return "\t  MyVerInstallFile(" + Narrow(src) + " --> " + Narrow(dst) + ")\n";
+    const std::wstring file = WinePathOf(COPY_LOG_DIR) + L"\\" + std::wstring(name.begin(), name.end()) + L".log";
+    std::string text = ReadBytes(file);
+    if (text.empty()) return "(no expected copy log " + Narrow(file) + ")";
+    const std::pair<std::string, std::wstring> paths[] = {{"<src>", src}, {"<dst>", dst}, {"<temp>", temp}};
+    for (const auto& [mark, path] : paths)
+        for (std::size_t at; (at = text.find(mark)) != std::string::npos;) text.replace(at, mark.size(), Narrow(path));
+    return Crlf(text);
 }
 
 // Sets the last-write time of a file to a day in the given year.

@@ -5,25 +5,38 @@
 
 #include "framework/Handles.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <string>
 
-// Makes folder\name a link to target (relative to folder, with "/"); true when it
-// shows as a folder link.
-inline bool MakeFolderLink(const std::wstring& folder, const std::wstring& name, const std::wstring& target)
+// Makes folder\name a link to target (relative to folder, with "/"); fails with
+// what the folder shows there when no folder link comes.
+inline ::testing::AssertionResult MakeFolderLink(const std::wstring& folder, const std::wstring& name,
+                                                 const std::wstring& target)
 {
+    const std::string shown(name.begin(), name.end());
     std::wstring commandLine = L"ln -s " + target + L" " + name;
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     fw::ScopedProcessInfo ln;
     if (!::CreateProcessW(L"Z:\\bin\\ln", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
                           ln.Receive()))
-        return false;
-    // A Linux program's handle is signalled before it is done: wait for the link.
+        return ::testing::AssertionFailure() << "ln could not be started for " << shown << ": error " << ::GetLastError();
+    // The handle of a Linux program is signalled before it is done: wait for the link itself.
+    const std::wstring path = folder + L"\\" + name;
     const DWORD link = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-    DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    for (int i = 0; i < 500 && attributes == INVALID_FILE_ATTRIBUTES; ++i, ::Sleep(10))
-        attributes = ::GetFileAttributesW((folder + L"\\" + name).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & link) == link;
+    const auto isLink = [link](DWORD attributes) {
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & link) == link;
+    };
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    for (const ULONGLONG deadline = ::GetTickCount64() + 30000; !isLink(attributes);
+         attributes = ::GetFileAttributesW(path.c_str())) {
+        if (::GetTickCount64() > deadline)
+            return ::testing::AssertionFailure() << "no folder link " << shown << " within 30 s; attributes 0x"
+                                                 << std::hex << attributes << " (0xffffffff: not there)";
+        ::Sleep(10);
+    }
+    return ::testing::AssertionSuccess();
 }

@@ -1,5 +1,5 @@
 // Version-aware installation of single files: real files, real version resources,
-// whole copy-log blocks.
+// the whole copy log of each path through the engine (tests/files/data/copylog).
 #include "FilesFixture.h"
 #include "support/Win32Support.h"
 
@@ -45,13 +45,7 @@ TEST_F(InstallFileTest, InstallFile_FreshDestinationIsCopiedAndRecorded)
     EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
-    EXPECT_EQ(Crlf(CallLine(src, dst) +
-                   "\t\tSrc exist.\n"
-                   "\t\tPrepering for copy...\n"
-                   "\t\tFile installed OK.\n"
-                   "\tMyVerInstallFile() returned 0\n"
-                   "\tFile is installed or scheduled OK\n"),
-              CopyLogText());
+    EXPECT_EQ(ExpectedCopyLog("copied-to-a-new-destination", src, dst), CopyLogText());
     EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -67,17 +61,7 @@ TEST_F(InstallFileTest, InstallFile_SkipsLowerSourceVersion)
     EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(before == ReadBytes(dst));
-    EXPECT_EQ(Crlf(CallLine(src, dst) +
-                   "\t\tSrc exist.\n"
-                   "\t\tDst exist\n"
-                   "\t\tDst exist\n"
-                   "\t\tComparsion are done by file version.\n"
-                   "\t\tsrc=(131072,1) dst=(131072,3).\n"
-                   "\t\tDst is more up to date than src.\n"
-                   "\tMyVerInstallFile() returned 6\n"
-                   "\tTarget is newer than the install file.\n"
-                   "\tskipping file.\n"),
-              CopyLogText());
+    EXPECT_EQ(ExpectedCopyLog("kept-a-higher-version", src, dst), CopyLogText());
     EXPECT_EQ("", RunLogFileLines());
 }
 
@@ -91,16 +75,7 @@ TEST_F(InstallFileTest, InstallFile_EqualVersionsCountAsInstalledWithoutCopy)
     EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) + "marker" == ReadBytes(dst));
-    EXPECT_EQ(Crlf(CallLine(src, dst) +
-                   "\t\tSrc exist.\n"
-                   "\t\tDst exist\n"
-                   "\t\tDst exist\n"
-                   "\t\tComparsion are done by file version.\n"
-                   "\t\tsrc=(131072,3) dst=(131072,3).\n"
-                   "\t\t****Files have same version, do not copy.\n"
-                   "\tMyVerInstallFile() returned 0\n"
-                   "\tFile is installed or scheduled OK\n"),
-              CopyLogText());
+    EXPECT_EQ(ExpectedCopyLog("kept-the-same-version", src, dst), CopyLogText());
     EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
 }
 
@@ -113,18 +88,7 @@ TEST_F(InstallFileTest, InstallFile_HigherSourceVersionReplacesNewerDatedDestina
     EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
-    EXPECT_EQ(Crlf(CallLine(src, dst) +
-                   "\t\tSrc exist.\n"
-                   "\t\tDst exist\n"
-                   "\t\tDst exist\n"
-                   "\t\tComparsion are done by file version.\n"
-                   "\t\tsrc=(131072,3) dst=(131072,1).\n"
-                   "\t\tPrepering for copy...\n"
-                   "\t\tOld file must (eventually) be deleted... "
-                   "\t\tFile installed OK.\n"
-                   "\tMyVerInstallFile() returned 0\n"
-                   "\tFile is installed or scheduled OK\n"),
-              CopyLogText());
+    EXPECT_EQ(ExpectedCopyLog("replaced-a-lower-version", src, dst), CopyLogText());
 }
 
 TEST_F(InstallFileTest, InstallFile_DestinationWithoutVersionIsOverwrittenWithoutDates)
@@ -136,17 +100,7 @@ TEST_F(InstallFileTest, InstallFile_DestinationWithoutVersionIsOverwrittenWithou
     EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
-    EXPECT_EQ(Crlf(CallLine(src, dst) +
-                   "\t\tSrc exist.\n"
-                   "\t\tDst exist\n"
-                   "\t\tDst exist\n"
-                   "\t\tFailed to get version info size on dst. Error 1812\n"
-                   "\t\tPrepering for copy...\n"
-                   "\t\tOld file must (eventually) be deleted... "
-                   "\t\tFile installed OK.\n"
-                   "\tMyVerInstallFile() returned 0\n"
-                   "\tFile is installed or scheduled OK\n"),
-              CopyLogText());
+    EXPECT_EQ(ExpectedCopyLog("replaced-a-file-without-version", src, dst), CopyLogText());
 }
 
 TEST_F(InstallFileTest, InstallFile_NewerDatedDestinationIsForcedOnSecondAttempt)
@@ -160,24 +114,7 @@ TEST_F(InstallFileTest, InstallFile_NewerDatedDestinationIsForcedOnSecondAttempt
     EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, false));
 
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst));
-    EXPECT_EQ(Crlf(CallLine(src, dst) +
-                   "\t\tSrc exist.\n"
-                   "\t\tDst exist\n"
-                   "\t\tDst exist\n"
-                   "\t\tFailed to get version info size on src. Error 1812\n"
-                   "\t\tComparsion are defaulting to file date...\n"
-                   "\t\tDst are newer than the install file.\n"
-                   "\tMyVerInstallFile() returned 4\n"
-                   "\tTarget is newer than the install file.\n"
-                   "\tTrying to force installation...\n" +
-                   CallLine(src, dst) +
-                   "\t\tSrc exist.\n"
-                   "\t\tDst exist\n"
-                   "\t\tPrepering for copy...\n"
-                   "\t\tOld file must (eventually) be deleted... "
-                   "\t\tFile installed OK.\n"
-                   "\tFile is installed or scheduled OK\n"),
-              CopyLogText());
+    EXPECT_EQ(ExpectedCopyLog("forced-over-a-newer-date", src, dst), CopyLogText());
     EXPECT_EQ("file 0 0 " + Narrow(dst) + "\n", RunLogFileLines());
 }
 
@@ -357,9 +294,7 @@ TEST_F(InstallFileTest, MyVerInstallFile_FailedCopyKeepsTheOldFile)
     lock.Release();
     // The lines so far are on the disk while the user is asked.
     ASSERT_EQ(1u, logSeen.size());
-    EXPECT_EQ(Crlf(CallLine(src, dst) + "\t\tSrc exist.\n\t\tDst exist\n\t\tPrepering for copy...\n"
-                   "\t\tOld file must (eventually) be deleted... File is prepered for delete... "),
-              logSeen[0]);
+    EXPECT_EQ(ExpectedCopyLog("failed-copy-while-the-user-is-asked", src, dst), logSeen[0]);
 
     EXPECT_EQ(kVifSharingViolation | kVifFileInUse, result);
     EXPECT_EQ("old", ReadBytes(dst));
@@ -401,14 +336,7 @@ TEST_F(InstallFileTest, InstallFile_MissingSourceIsReportedWithFlagNames)
         }
         EXPECT_FALSE(FileExists(dst));
     }
-    const std::string block = Crlf(CallLine(dir / L"missing.dll", dir / L"dst.dll") +
-                                   "\t\t**VIF_CANNOTREADSRC\n"
-                                   "\tMyVerInstallFile() returned 65536\n"
-                                   "\tTrying to force installation...\n" +
-                                   CallLine(dir / L"missing.dll", dir / L"dst.dll") +
-                                   "\t\t**VIF_CANNOTREADSRC\n"
-                                   "Failed to install file: " + Narrow(dir / L"missing.dll") + " --> " +
-                                   Narrow(dir / L"dst.dll") + "\r\nFlags = VIF_CANNOTREADSRC\n");
+    const std::string block = ExpectedCopyLog("missing-source", dir / L"missing.dll", dir / L"dst.dll");
     EXPECT_EQ(block + block + block, CopyLogText());
     EXPECT_EQ("", RunLogFileLines());
 }
@@ -522,12 +450,7 @@ TEST_F(InstallFileTest, MyVerInstallFile_SourceWhoseVersionCannotBeReadIsNotCopi
     lock.Release();
 
     EXPECT_TRUE(old == ReadBytes(dst));
-    EXPECT_EQ(Crlf(CallLine(src, dst) +
-                   "\t\tSrc exist.\n"
-                   "\t\tDst exist\n"
-                   "\t\tDst exist\n"
-                   "\t\tFailed to get version info size on src. Error 32\n"),
-              CopyLogText());
+    EXPECT_EQ(ExpectedCopyLog("unreadable-source-version", src, dst), CopyLogText());
 }
 
 // A copy that dies half way (disk full) after it began to write its destination.

@@ -14,6 +14,12 @@
 
 namespace {
 
+std::wstring g_release;
+void CALLBACK ReleaseInstallers(HWND, UINT, UINT_PTR, DWORD)
+{
+    WriteBytes(g_release, "");
+}
+
 class PackageRegistration : public ::testing::Test {
 protected:
     void SetUp() override
@@ -51,8 +57,13 @@ protected:
     {
         ASSERT_TRUE(WriteText(medium + L"\\data\\ovkdata.inf", catalogue));
         for (std::size_t i = 0; i < kFixedElementCount; ++i) elements.Add(std::make_unique<CInstElement>("F", "f", 1));
-        RecorderSettings recorder(dir / L"records.log", L"200");  // a caller that did not wait would miss records
+        // The installers end only once a timer of this thread has fired: a caller that
+        // does not wait for them, serving messages meanwhile, finds no record.
+        RecorderSettings recorder(dir / L"records.log", dir / L"released");
+        g_release = recorder.release;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, ReleaseInstallers);
         EXPECT_FALSE(InstallDataPackages(run, elements, installDir, medium + L"\\", adminFile));
+        ::KillTimer(nullptr, timer);
     }
     std::string Records() const { return ReadBytes(dir / L"records.log"); }
     std::string Installer(const std::wstring& dirname) const

@@ -22,34 +22,40 @@ TEST(ProcessTest, QuotedArgumentsComeBackUnchanged)
     EXPECT_EQ(QuoteArgument(L"C:\\Daten\\"), L"C:\\Daten\\");  // nothing added without need
 }
 
-int g_timerCalls = 0;
-void CALLBACK CountTimer(HWND, UINT, UINT_PTR, DWORD)
+std::wstring g_release;  // made by the timer below, served while RunAndWait waits
+void CALLBACK ReleaseRecorder(HWND, UINT, UINT_PTR, DWORD)
 {
-    ++g_timerCalls;
+    WriteBytes(g_release, "");
 }
 
 TEST(ProcessTest, WaitServesMessagesAndPostsAQuitAgainStartDoesNotWait)
 {
     TempDir dir;
-    const std::wstring program = dir / L"inst.exe";
+    const std::wstring program = dir / L"inst.exe", records = dir / L"records.log";
     const std::string once = RecordOf(program, dir.Path());
     ASSERT_TRUE(CopyRecorder(program));
-    RecorderSettings recorder(dir / L"records.log", L"500");
+    {
+        // The program ends only once this thread's timer has fired: the wait must serve messages.
+        RecorderSettings recorder(records, dir / L"released by the timer");
+        g_release = recorder.release;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, ReleaseRecorder);
+        ::PostQuitMessage(7);
+        DWORD exitCode = STILL_ACTIVE;
+        EXPECT_TRUE(RunAndWait(program, L"", dir.Path(), &exitCode));
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(exitCode, 0u);  // 101: never released
+        EXPECT_EQ(ReadBytes(records), once);
+        MSG msg;
+        ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(msg.wParam, 7u);
+    }
 
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CountTimer);
-    ::PostQuitMessage(7);
-    EXPECT_TRUE(RunAndWait(program, L"", dir.Path()));
-    ::KillTimer(nullptr, timer);
-    EXPECT_EQ(ReadBytes(dir / L"records.log"), once);
-    EXPECT_GE(g_timerCalls, 3);
-    MSG msg;
-    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, 7u);
-
+    RecorderSettings recorder(records, dir / L"released by the test");
     ASSERT_TRUE(StartProcess(L"\"" + program + L"\"", dir.Path()));
-    EXPECT_EQ(ReadBytes(dir / L"records.log"), once);  // not yet the second
-    for (int i = 0; i < 200 && ReadBytes(dir / L"records.log") == once; ++i) ::Sleep(50);
-    EXPECT_EQ(ReadBytes(dir / L"records.log"), once + once);
+    EXPECT_EQ(ReadBytes(records), once);  // it waits for its release, and so the start did not
+    ASSERT_TRUE(recorder.Release());
+    EXPECT_TRUE(PumpUntil([&] { return ReadBytes(records) != once; }, 60000)) << "no second record";
+    EXPECT_EQ(ReadBytes(records), once + once);
 }
 
 }  // namespace

@@ -9,19 +9,28 @@
 
 #include <string>
 
-// Records go to logFile; each start waits sleepMs first, so a caller that does
-// not wait finds no record yet. Undone when the object goes.
+// Records go to logFile. With a release file, each start writes its record only
+// once that file exists, so the test decides when the program ends (a caller
+// that does not wait for it finds no record). Undone when the object goes, and
+// whatever still waits is released then.
 struct RecorderSettings {
-    RecorderSettings(const std::wstring& logFile, const wchar_t* sleepMs)
+    explicit RecorderSettings(const std::wstring& logFile, const std::wstring& releaseFile = {})
+        : release(releaseFile)
     {
         ::SetEnvironmentVariableW(L"RECORDER_LOG", logFile.c_str());
-        ::SetEnvironmentVariableW(L"RECORDER_SLEEP_MS", sleepMs);
+        ::SetEnvironmentVariableW(L"RECORDER_WAIT_FOR", release.empty() ? nullptr : release.c_str());
     }
     ~RecorderSettings()
     {
         ::SetEnvironmentVariableW(L"RECORDER_LOG", nullptr);
-        ::SetEnvironmentVariableW(L"RECORDER_SLEEP_MS", nullptr);
+        ::SetEnvironmentVariableW(L"RECORDER_WAIT_FOR", nullptr);
+        if (!release.empty()) Release();
     }
+    RecorderSettings(const RecorderSettings&) = delete;
+    RecorderSettings& operator=(const RecorderSettings&) = delete;
+    bool Release() const { return WriteBytes(release, ""); }
+
+    const std::wstring release;
 };
 
 inline bool CopyRecorder(const std::wstring& to)

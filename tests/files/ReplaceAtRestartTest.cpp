@@ -78,29 +78,6 @@ protected:
         EXPECT_TRUE(::CopyFileW(VersionDll(dll).c_str(), path.c_str(), FALSE));
         return path;
     }
-
-    // What the log holds for one file in use, up to the scheduling line.
-    std::string InUseBlock(const std::wstring& src, const std::wstring& dst, const std::wstring& temp)
-    {
-        return CallLine(src, dst) +
-               "\t\tSrc exist.\n"
-               "\t\tDst exist\n"
-               "\t\tDst exist\n"
-               "\t\tFailed to get version info size on dst. Error 32\n"
-               "\tMyVerInstallFile() returned 131072\n"
-               "\tTrying to force installation...\n" +
-               CallLine(src, dst) +
-               "\t\tSrc exist.\n"
-               "\t\tDst exist\n"
-               "\t\tPrepering for copy...\n"
-               "\t\tOld file must (eventually) be deleted...  **Failed. Error code 32\n"
-               "\t\t**Aborting operation du to error.\n"
-               "\tFile is in use... " +
-               CallLine(src, temp) +
-               "\t\tSrc exist.\n"
-               "\t\tPrepering for copy...\n"
-               "\t\tFile installed OK.\n";
-    }
 };
 
 TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnNtRegistersDelayedMoves)
@@ -124,9 +101,8 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOnNtRegistersDelayedMoves)
     EXPECT_TRUE(old == ReadBytes(first));
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dir / L"first.000"));
     EXPECT_TRUE(ReadBytes(src) == ReadBytes(dir / L"second.001"));
-    EXPECT_EQ(Crlf(InUseBlock(src, first, dir / L"first.000") + "NT: MoveFileEx() OK\n" +
-                   "\tFile is installed or scheduled OK\n" + InUseBlock(src, second, dir / L"second.001") +
-                   "NT: MoveFileEx() OK\n" + "\tFile is installed or scheduled OK\n"),
+    EXPECT_EQ(ExpectedCopyLog("in-use-replaced-at-restart-nt", src, first, dir / L"first.000") +
+                  ExpectedCopyLog("in-use-replaced-at-restart-nt", src, second, dir / L"second.001"),
               CopyLogText());
     EXPECT_EQ("file 0 0 " + Narrow(first) + "\nfile 0 0 " + Narrow(second) + "\n", RunLogFileLines());
 
@@ -166,9 +142,8 @@ TEST_F(ReplaceAtRestartTest, InstallFile_InUseOn95FamilyWritesWininit)
     EXPECT_EQ("[boot]\r\nkept=1\r\n[rename]\r\nNUL=" + f + "\r\n" + f + "=" + Narrow(dir / L"first.000") + "\r\nNUL=" +
                   s + "\r\n" + s + "=" + Narrow(dir / L"second.001") + "\r\n",
               ReadBytes(windows + L"\\wininit.ini"));
-    EXPECT_EQ(Crlf(InUseBlock(src, first, dir / L"first.000") + "Win95: Scheduled replace at boot OK\n" +
-                   "\tFile is installed or scheduled OK\n" + InUseBlock(src, second, dir / L"second.001") +
-                   "Win95: Scheduled replace at boot OK\n" + "\tFile is installed or scheduled OK\n"),
+    EXPECT_EQ(ExpectedCopyLog("in-use-replaced-at-restart-95", src, first, dir / L"first.000") +
+                  ExpectedCopyLog("in-use-replaced-at-restart-95", src, second, dir / L"second.001"),
               CopyLogText());
 }
 

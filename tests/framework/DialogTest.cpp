@@ -131,7 +131,7 @@ protected:
 
 TEST_F(ReflectionTest, OwnerDrawListIsMeasuredAndDrawnByItsObject)
 {
-    EXPECT_EQ(dlg.list.ItemHeight(0), 18);
+    EXPECT_EQ(::SendMessageW(dlg.list.Handle(), LB_GETITEMHEIGHT, 0, 0), 18);
     dlg.list.drawn.clear();
     dlg.list.Invalidate(true);
     ::UpdateWindow(dlg.list.Handle());

@@ -81,10 +81,9 @@ public:
     bool DoDataExchange(bool save) override
     {
         fw::DataExchange dx(Handle(), save);
-        dx.Int(IDC_NUMBER, value, 0, 100);
+        dx.Text(IDC_NUMBER, count);
         dx.Text(IDC_NAME, name, 8);
         dx.Check(IDC_CHECK, checked);
-        dx.ListIndex(IDC_LIST, listIndex);
         dx.ComboText(IDC_COMBO, language);
         dx.Radio(IDC_RADIO1, radio);
         refusal = dx.Refused();
@@ -109,10 +108,9 @@ public:
     CountingButton button;
     HBRUSH staticBrush = static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH));  // stock: not owned
 
-    int value = 7;
+    std::wstring count = L"7";
     std::wstring name = L"Anna";
     bool checked = true;
-    int listIndex = 1;
     std::wstring language = L"English";
     int radio = 1;
     fw::Refusal refusal;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -28,15 +29,45 @@ struct Started {
     }
 };
 
-void Start(Started& child, const std::wstring& program, const std::wstring& arguments, const wchar_t* holdMs)
+void Start(Started& child, const std::wstring& program, const std::wstring& arguments)
 {
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    ::SetEnvironmentVariableW(L"SETUP_HOLD_MS", holdMs);
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     child.ok = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                 &si, &child.pi) != FALSE;
-    ::SetEnvironmentVariableW(L"SETUP_HOLD_MS", nullptr);
+}
+
+// A visible top-level window of a process, of a class and with a title (nullptr: any).
+struct WindowSearch {
+    DWORD pid;
+    const wchar_t* className;
+    const wchar_t* title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK TestWindow(HWND window, LPARAM param)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    wchar_t text[256] = {};
+    if (owner != search.pid || !::IsWindowVisible(window)) return TRUE;
+    if (search.className && (!::GetClassNameW(window, text, 256) || std::wstring(text) != search.className)) return TRUE;
+    if (search.title && (!::GetWindowTextW(window, text, 256) || std::wstring(text) != search.title)) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// The window searched for, waited for up to ms milliseconds (a loaded machine starts a
+// program slowly); nullptr when it did not come.
+HWND WaitForWindow(WindowSearch search, DWORD ms)
+{
+    for (const ULONGLONG deadline = ::GetTickCount64() + ms; ::GetTickCount64() < deadline; ::Sleep(20)) {
+        ::EnumWindows(TestWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+    }
+    return nullptr;
 }
 
 class SetupProgramTest : public ::testing::Test {
@@ -65,29 +96,29 @@ protected:
     std::wstring install;
 };
 
-// Without an installed product the quiet run ends by itself, on an error.
-TEST_F(SetupProgramTest, ShowsTheBackdropAndEndsByItselfWithoutAnAdministrationFile)
+// Without an installed product a silent run says so over its backdrop and ends on an error.
+TEST_F(SetupProgramTest, ShowsTheBackdropAndEndsOnAnErrorWithoutAnAdministrationFile)
 {
     Started child;
-    Start(child, install + L"\\setup.exe", L"/Q", L"4000");
+    Start(child, install + L"\\setup.exe", L"/S /L:7");  // German: no language library to miss
     ASSERT_TRUE(child.ok) << ::GetLastError();
 
-    // Found once it is shown with its title (a loaded machine starts a program slowly).
-    HWND window = nullptr;
-    for (int i = 0; i < 1200 && !(window && ::IsWindowVisible(window)); ++i) {
-        window = ::FindWindowW(nullptr, L"ORVEK Installation");
-        if (!(window && ::IsWindowVisible(window))) ::Sleep(25);
-    }
+    const HWND window = WaitForWindow({child.pi.dwProcessId, nullptr, L"ORVEK Installation"}, 30000);
     ASSERT_NE(window, nullptr) << "no window titled ORVEK Installation";
+    // The box waits for the user: the backdrop stays meanwhile.
+    const HWND box = WaitForWindow({child.pi.dwProcessId, L"#32770", nullptr}, 30000);
+    ASSERT_NE(box, nullptr) << "no message box";
     RECT client{};
     ::GetClientRect(window, &client);
     EXPECT_EQ(client.right, 864);
     EXPECT_EQ(client.bottom, 486);
     EXPECT_TRUE(::IsWindowVisible(window));
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    EXPECT_EQ(owner, child.pi.dwProcessId);
 
+    wchar_t text[512] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message box's text
+    EXPECT_EQ(std::wstring(text).rfind(L"Keine Orvek-Installation gefunden.", 0), 0u)
+        << std::string(text, text + std::wcslen(text));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_EQ(::WaitForSingleObject(child.pi.hProcess, 30000), WAIT_OBJECT_0);
     DWORD code = 1;
     ::GetExitCodeProcess(child.pi.hProcess, &code);
@@ -98,7 +129,7 @@ TEST_F(SetupProgramTest, WithoutAnyScriptItStillEndsCleanly)
 {
     ::DeleteFileW((install + L"\\setup.inf").c_str());
     Started child;
-    Start(child, install + L"\\setup.exe", L"/Q /M \"A;B\" /L:8 /C:xyz", nullptr);
+    Start(child, install + L"\\setup.exe", L"/Q /M \"A;B\" /L:8 /C:xyz");
     ASSERT_TRUE(child.ok);
     ASSERT_EQ(::WaitForSingleObject(child.pi.hProcess, 30000), WAIT_OBJECT_0);
     DWORD code = 1;
@@ -110,7 +141,7 @@ TEST_F(SetupProgramTest, AnInstallPathOfAnyLengthIsRecordedOnly)
 {
     const std::wstring log = dir / L"setup.log";
     Started child;
-    Start(child, install + L"\\setup.exe", L"/Q /log \"" + log + L"\" /P C:\\" + std::wstring(300, L'p'), nullptr);
+    Start(child, install + L"\\setup.exe", L"/Q /log \"" + log + L"\" /P C:\\" + std::wstring(300, L'p'));
     ASSERT_TRUE(child.ok);
     ASSERT_EQ(::WaitForSingleObject(child.pi.hProcess, 30000), WAIT_OBJECT_0);
     DWORD code = 1;

@@ -61,11 +61,6 @@ TEST(PathUtilTest, PathPieces)
     EXPECT_EQ(L"plain", LastPathComponent(L"plain"));
     EXPECT_EQ(L"", LastPathComponent(L"C:\\a\\"));
 
-    EXPECT_EQ(8, FindLastNoCase(L"C:\\Data\\DATA\\x", L"data"));
-    EXPECT_EQ(0, FindLastNoCase(L"abc", L"ABC"));
-    EXPECT_EQ(-1, FindLastNoCase(L"abc", L"abcd"));
-    EXPECT_EQ(-1, FindLastNoCase(L"abc", L"x"));
-
     EXPECT_EQ(L"C:\\a\\b\\", FolderPart(L"C:\\a\\b\\c.dll"));
     EXPECT_EQ(L"C:", FolderPart(L"C:c.dll"));
     EXPECT_EQ(L"", FolderPart(L"c.dll"));

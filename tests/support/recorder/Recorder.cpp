@@ -11,9 +11,11 @@
 //   arg0=<first argument as CommandLineToArgvW splits it> ... arg<n-1>=...
 // Lines end with LF; CR and LF inside a value are written as blanks.
 //
-// RECORDER_SLEEP_MS: wait that long before writing the record, so a caller that
-// does not wait for the program finds no record yet. RECORDER_EXIT: exit code
-// (default 0). A record that cannot be written ends the program with code 100.
+// RECORDER_WAIT_FOR: a file; the record is written only once it exists, so a
+// test decides when the program ends (a caller that does not wait for it finds
+// no record). Not there within two minutes: no record, exit code 101.
+// RECORDER_EXIT: exit code (default 0). A record that cannot be written ends the
+// program with code 100.
 #include "RecordFile.h"
 
 #include <shellapi.h>
@@ -22,6 +24,8 @@
 namespace {
 
 constexpr int kRecordFailed = 100;
+constexpr int kNotReleased = 101;
+constexpr ULONGLONG kReleaseLimitMs = 120000;
 
 std::wstring CurrentFolder()
 {
@@ -47,15 +51,31 @@ std::wstring ProgramPath()
     }
 }
 
+std::wstring EnvironmentText(const wchar_t* name)
+{
+    DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size <= 1) return {};
+    std::wstring value(size, L'\0');
+    DWORD length = GetEnvironmentVariableW(name, value.data(), size);
+    value.resize(length < size ? length : 0);
+    return value;
+}
+
+// True once path exists; false when it did not come within the limit.
+bool WaitForFile(const std::wstring& path)
+{
+    const ULONGLONG limit = GetTickCount64() + kReleaseLimitMs;
+    while (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount64() > limit) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 std::wstring RecordFilePath(const std::wstring& programPath)
 {
-    DWORD size = GetEnvironmentVariableW(L"RECORDER_LOG", nullptr, 0);
-    if (size > 1) {
-        std::wstring path(size, L'\0');
-        DWORD length = GetEnvironmentVariableW(L"RECORDER_LOG", path.data(), size);
-        path.resize(length < size ? length : 0);
-        if (!path.empty()) return path;
-    }
+    const std::wstring path = EnvironmentText(L"RECORDER_LOG");
+    if (!path.empty()) return path;
     return programPath.substr(0, programPath.find_last_of(L"\\/") + 1) + L"recorder.log";
 }
 
@@ -68,8 +88,8 @@ void AddValue(std::wstring& record, const std::wstring& key, const std::wstring&
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    long sleepMs = companion::EnvironmentNumber(L"RECORDER_SLEEP_MS", 0);
-    if (sleepMs > 0) Sleep(static_cast<DWORD>(sleepMs));
+    const std::wstring release = EnvironmentText(L"RECORDER_WAIT_FOR");
+    if (!release.empty() && !WaitForFile(release)) return kNotReleased;
 
     std::wstring programPath = ProgramPath();
     std::wstring record;
