@@ -1,6 +1,7 @@
 // The copy engine against a plain CopyFileW loop, and the source scan against a
 // plain FindFirstFileW walk. Sizes from the command line (defaults: the full
-// figures): --files 20000 --packages 20 --big 8 --big-mb 256 --scan 100000 --rounds 3.
+// figures): --files 20000 --packages 20 --big 8 --big-mb 256 --scan 100000 --rounds 3
+// --replace-rounds 5.
 // Data lives under the Wine temporary folder and is removed afterwards.
 #include "harness/BenchHarness.h"
 #include "support/TempDir.h"
@@ -15,6 +16,9 @@
 #include "files/FileTrees.h"
 #include "files/InstallElements.h"
 #include "files/InstallFile.h"
+#include "files/NewCopy.h"
+#include "files/SourceFile.h"
+#include "files/VersionCompare.h"
 #include "dialogs/ProgressDlg.h"
 #include "dialogs/WindowsUi.h"
 #include "files/UninstallLog.h"
@@ -49,6 +53,7 @@ struct Options {
     int bigMb = 256;
     int scan = 100000;
     int rounds = 3;
+    int replaceRounds = 5;  // a newer medium: medians of this many rounds
     int readOnly = 0;  // 1: the medium's files read-only, as a DVD shows them
 };
 
@@ -318,6 +323,95 @@ void DateAll(const std::vector<SourceFile>& files, int days)
     }
 }
 
+// The yardstick of a replace: what the engine may do at the least. Each file
+// is copied beside the installed one (CopyFileW to "<name>.~ovn") and renamed
+// over it (MoveFileExW), so a copy stopped half-way leaves the old file whole.
+double SafeReplace(const std::vector<SourceFile>& files, const std::wstring& dest)
+{
+    const double start = Now();
+    for (const auto& f : files) {
+        const std::wstring to = dest + L"\\" + f.relative, beside = to + L".~ovn";
+        if (!::CopyFileW(f.source.c_str(), beside.c_str(), TRUE) ||
+            !::MoveFileExW(beside.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+            std::wprintf(L"safe replace failed: %ls (%lu)\n", to.c_str(), ::GetLastError());
+    }
+    return Now() - start;
+}
+
+// Where a replace's time goes: every installed file of dest (older than its
+// source) taken through the engine's steps one by one, each step timed, with
+// the engine's own functions where they are public. The version decision
+// opens the source, which the copy then reads again from its start, as in the
+// engine. The copy log and the uninstall logs get lines of the engine's
+// length; the progress dialog is not shown (its share is in the breakdown).
+void ReplaceSteps(fw::UserInterface& ui, const std::vector<SourceFile>& files, const std::wstring& dest)
+{
+    enum { kLinkCheck, kSourceAttributes, kListing, kDestAttributes, kDecision, kInPlace, kCopyBeside, kRename,
+           kLogLines, kCount };
+    static const wchar_t* names[kCount] = {L"folder-link check", L"source attributes", L"folder listing look-up",
+                                           L"destination attributes", L"version decision", L"in-place check",
+                                           L"copy beside under a free name", L"rename over the old file",
+                                           L"log lines"};
+    double sums[kCount] = {};
+    double mark = 0;
+    auto lap = [&sums, &mark](int what) {
+        const double now = Now();
+        sums[what] += now - mark;
+        mark = now;
+    };
+    InstallRun run(ui);
+    run.installDir = dest;
+    OpenUninstallLog(run, dest + L"\\steps.UNINST.INF");
+    OpenCopyLog(run, dest + L"\\steps.update.log");
+    run.copyLog.Hold(4096);
+    run.runLog.Hold(4096);
+    UninstallLog packageLog;
+    packageLog.Open(dest + L"\\steps_uninst.inf");
+    packageLog.Hold(4096);
+    const double start = Now();
+    for (const auto& f : files) {
+        const std::wstring to = dest + L"\\" + f.relative;
+        mark = Now();
+        run.LinkOnTheWay(to.substr(0, to.rfind(L'\\')));
+        lap(kLinkCheck);
+        WIN32_FILE_ATTRIBUTE_DATA sourceData{}, destData{};
+        ::GetFileAttributesExW(f.source.c_str(), GetFileExInfoStandard, &sourceData);
+        lap(kSourceAttributes);
+        ::SourceFile source(f.source);
+        run.KnownMissing(to);
+        lap(kListing);
+        ::GetFileAttributesExW(to.c_str(), GetFileExInfoStandard, &destData);
+        lap(kDestAttributes);
+        CompareForInstall(run, source, to, sourceData.ftLastWriteTime, destData.ftLastWriteTime);
+        lap(kDecision);
+        AlreadyInPlace(source, to, sourceData, destData);
+        lap(kInPlace);
+        {
+            NewCopy copy;
+            copy.Make(run, source, to, sourceData);
+            lap(kCopyBeside);
+            if (!copy.MoveTo(run, to, true)) std::wprintf(L"  rename failed: %ls (%lu)\n", to.c_str(), ::GetLastError());
+        }
+        lap(kRename);
+        {
+            CopyLog::Batch batch(run.copyLog);
+            run.copyLog.Write(L"\t  MyVerInstallFile(" + f.source + L" --> " + to + L")\n\t\tSrc exist.\n\t\tDst exist\n");
+            run.copyLog.Write(L"\t\tDst exist\n\t\tComparsion are defaulting to file date...\n\t\tPrepering for copy...\n");
+            run.copyLog.Write(L"\t\tOld file must (eventually) be deleted... \t\tFile installed OK.\n");
+            run.copyLog.Write(L"\tMyVerInstallFile() returned 0\n\tFile is installed or scheduled OK\n");
+        }
+        run.runLog.WriteFile(to);
+        packageLog.WriteFile(to);
+        lap(kLogLines);
+    }
+    const double whole = Now() - start;
+    const double n = static_cast<double>(files.size());
+    std::wprintf(L"  the engine's steps of a replace, one by one (%.0f us per file):", whole * 1e6 / n);
+    for (int i = 0; i < kCount; ++i)
+        std::wprintf(L" %ls %.0f us (%.0f%%);", names[i], sums[i] * 1e6 / n, 100 * sums[i] / whole);
+    std::wprintf(L"\n");
+}
+
 // Times of the plain loop and the engine over the same files, a few rounds of
 // each taken in turns (plain first in the odd rounds), so that the page cache's
 // write-back weighs on both alike; the fastest of each are compared (single
@@ -354,6 +448,34 @@ Timings InTurns(int rounds, const std::function<void()>& prepare, const std::fun
         }
     }
     return t;
+}
+
+// A newer medium over installed files, medians of rounds in turns: the plain
+// overwrite, the safe replace and the engine; then the engine's steps.
+void ReplaceRounds(int rounds, const std::vector<SourceFile>& files, const std::wstring& plainDir,
+                   const std::wstring& safeDir, Engine& engine, const std::wstring& src, const std::wstring& engineDir,
+                   int& installed)
+{
+    PlainCopy(files, safeDir);  // installed once, as the other two are
+    std::vector<double> plain, safe, own;
+    const std::function<void()> ways[] = {
+        [&] { plain.push_back(PlainCopy(files, plainDir)); },
+        [&] { safe.push_back(SafeReplace(files, safeDir)); },
+        [&] { own.push_back(EngineCopy(engine, src, engineDir, true, installed)); },
+    };
+    for (int round = 0; round < rounds; ++round) {
+        DateAll(files, round + 1);
+        for (int i = 0; i < 3; ++i) ways[(round + i) % 3]();
+    }
+    const double p = bench::Median(plain), s = bench::Median(safe), e = bench::Median(own), net = e - g_dialogClose;
+    std::wprintf(L"(b2) a newer medium over it: %d files replaced; plain overwrite %ls s, safe replace %ls s, engine %ls s\n"
+                 L"  medians of %d rounds in turns: plain %.2f s, safe %.2f s, engine %.2f s (%.2f s without the"
+                 L" dialog's close): engine/safe %.2f (%.2f without the close), engine/plain %.2f (%.2f), safe/plain %.2f\n",
+                 installed, List(plain).c_str(), List(safe).c_str(), List(own).c_str(), rounds, p, s, e, net, e / s,
+                 net / s, e / p, net / p, s / p);
+    DateAll(files, rounds + 1);
+    ReplaceSteps(engine.ui, files, engineDir);
+    RemoveTree(safeDir);
 }
 
 // The plain walk the scan is measured against.
@@ -430,6 +552,7 @@ int wmain(int argc, wchar_t** argv)
     o.bigMb = IntArg(argc, argv, L"--big-mb", o.bigMb);
     o.scan = IntArg(argc, argv, L"--scan", o.scan);
     o.rounds = std::max(1, IntArg(argc, argv, L"--rounds", o.rounds));
+    o.replaceRounds = std::max(1, IntArg(argc, argv, L"--replace-rounds", o.replaceRounds));
     o.readOnly = IntArg(argc, argv, L"--read-only", o.readOnly);
     if (o.packages < 1) o.packages = 1;
 
@@ -451,7 +574,7 @@ int wmain(int argc, wchar_t** argv)
     if (o.files > 0) {
         const std::wstring src = base + L"\\small";
         const std::wstring plainDir = base + L"\\plain", engineDir = base + L"\\engine";
-        const std::vector<SourceFile> files = bench::MakeMedium(src, src, o.packages, o.files, 0);
+        const std::vector<bench::SourceFile> files = bench::MakeMedium(src, src, o.packages, o.files, 0);
         if (o.readOnly)
             for (const auto& f : files) ::SetFileAttributesW(f.source.c_str(), FILE_ATTRIBUTE_READONLY);
         int installed = 0;
@@ -475,11 +598,10 @@ int wmain(int argc, wchar_t** argv)
         Report(L"(b) install again", installed, t);
         // A newer medium over it: every file dated later than the installed
         // one, so each is replaced (its bytes alike: only the date decides).
-        int day = 0;
-        t = InTurns(
-            o.rounds, [&] { DateAll(files, ++day); }, [&] { return PlainCopy(files, plainDir); },
-            [&] { return EngineCopy(engine, src, engineDir, true, installed); });
-        Report(L"(b2) a newer medium over it", installed, t);
+        // Three ways in turns, each round starting with another: CopyFileW
+        // straight over the old file (a copy stopped half-way destroys it), the
+        // safe replace (copied beside, renamed over it) and the engine.
+        ReplaceRounds(o.replaceRounds, files, plainDir, base + L"\\safe", engine, src, engineDir, installed);
         engine.run.reset();
         RemoveTree(plainDir);
         RemoveTree(engineDir);
@@ -489,7 +611,7 @@ int wmain(int argc, wchar_t** argv)
     if (o.big > 0) {
         const std::wstring src = base + L"\\big";
         const std::wstring plainDir = base + L"\\plain", engineDir = base + L"\\engine";
-        const std::vector<SourceFile> files = bench::MakeMedium(src, src, 1, o.big, static_cast<uint64_t>(o.bigMb) << 20);
+        const std::vector<bench::SourceFile> files = bench::MakeMedium(src, src, 1, o.big, static_cast<uint64_t>(o.bigMb) << 20);
         int installed = 0;
         const Timings t = InTurns(
             o.rounds, [] {},

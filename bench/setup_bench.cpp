@@ -5,7 +5,8 @@
 // the uninstall logs). Then media of many packages of one small file each.
 // Each step's share comes from the setup log's times. Sizes from the command
 // line (defaults: the full figures): --files 20000 --packages 20 --many 5000
-// --more 10000 --pairs 5; large files with --big 8 --big-mb 256.
+// --more 10000 --section 10000 --pairs 5; large files with --big 8 --big-mb 256.
+// Each setup.exe run's peak working set is reported beside its time.
 // The machine's data folder (where a quiet run installs) is set aside while the
 // benchmark runs and put back afterwards.
 #include "harness/BenchHarness.h"
@@ -16,6 +17,7 @@
 #include "platform/PathUtil.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -85,6 +87,26 @@ struct Medium {
     std::vector<bench::SourceFile> list;
 };
 
+// A medium whose data script names the program's files one by one: one
+// package of one file, and a file section ("Files") of entries files, each
+// its own entry, copied into the folder "prog" below the installation folder.
+void AddFileSection(const Medium& medium, int entries)
+{
+    const std::vector<char> pattern = bench::Pattern();
+    const std::wstring folder = medium.root + L"\\prog";
+    bench::MakeFolders(folder);
+    std::string script = "[Install32]\r\nDotNetFx=0\r\n[CreateDir]\r\n1=prog\r\n[Files]\r\n";
+    for (int i = 0; i < entries; ++i) {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"s%06d.dat", i);
+        bench::WriteFileOfSize(folder + L"\\" + name, 4096 + i % 4096, pattern);
+        char line[96];
+        std::snprintf(line, sizeof line, "f%d=%d,prog\\s%06d.dat,prog,,,\r\n", i, i, i);
+        script += line;
+    }
+    WriteBytes(medium.root + L"\\install\\DataSetup.inf", script);
+}
+
 // The setup log's lines ("2026-12-08 05:20:13.481  text"): seconds of the day and text.
 struct LogLine {
     double time = 0;
@@ -111,6 +133,7 @@ std::vector<LogLine> LogLines(const std::wstring& path)
 struct SetupRun {
     double seconds = 0;
     DWORD exitCode = 0;
+    double peakMb = 0;  // peak working set of the process, as last seen before it ended
     std::vector<LogLine> log;
 };
 
@@ -129,8 +152,19 @@ SetupRun RunSetup(const Medium& medium, const DataFolderAside& data, const std::
         std::wprintf(L"setup.exe could not be started (%lu)\n", ::GetLastError());
         return run;
     }
-    ::WaitForSingleObject(process.hProcess, INFINITE);
+    // The peak working set is asked for while the process runs: once it has
+    // ended, Wine no longer knows it (it reads the figure of the live process).
+    SIZE_T peak = 0;
+    for (;;) {
+        const DWORD waited = ::WaitForSingleObject(process.hProcess, 20);
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof(counters);
+        if (::GetProcessMemoryInfo(process.hProcess, &counters, sizeof(counters)))
+            peak = std::max(peak, counters.PeakWorkingSetSize);
+        if (waited != WAIT_TIMEOUT) break;
+    }
     run.seconds = Now() - start;
+    run.peakMb = peak / 1048576.0;
     ::GetExitCodeProcess(process.hProcess, &run.exitCode);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
@@ -251,6 +285,7 @@ double SameWorkCopy(const std::vector<std::vector<const bench::SourceFile*>>& pa
 // Seconds of the three ways over one medium, in turns.
 struct Figures {
     std::vector<double> plain, same, setup;
+    std::vector<double> peakMb;  // of each setup.exe run
     SetupRun last;
 };
 
@@ -279,6 +314,7 @@ Figures InTurns(const Medium& medium, const DataFolderAside& data, const std::ws
         [&] {
             f.last = RunSetup(medium, data, logPath);
             f.setup.push_back(f.last.seconds);
+            f.peakMb.push_back(f.last.peakMb);
         },
     };
     for (int round = 0; round < pairs; ++round)
@@ -299,7 +335,7 @@ void Report(const wchar_t* what, const Medium& medium, const Figures& f)
         std::wprintf(L"; plain %.2f s: ratio %.2f (fastest %.2f)", plain, setup / plain,
                      bench::Fastest(f.setup) / bench::Fastest(f.plain));
     }
-    std::wprintf(L"\n");
+    std::wprintf(L"\n  peak working set of setup.exe: %ls MB\n", bench::List(f.peakMb).c_str());
     Shares(f.last);
 }
 
@@ -313,6 +349,7 @@ int wmain(int argc, wchar_t** argv)
     const int bigMb = bench::IntArg(argc, argv, L"--big-mb", 256);
     const int many = bench::IntArg(argc, argv, L"--many", 5000);
     const int more = bench::IntArg(argc, argv, L"--more", 10000);
+    const int section = bench::IntArg(argc, argv, L"--section", 10000);
     const int pairs = std::max(1, bench::IntArg(argc, argv, L"--pairs", 5));
 
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures stay when a run is cut short
@@ -339,6 +376,20 @@ int wmain(int argc, wchar_t** argv)
         if (big > 0) {
             const Medium medium(base + L"\\big", 1, big, static_cast<uint64_t>(bigMb) << 20);
             Report(L"large files", medium, InTurns(medium, data, base, pairs, true));
+        }
+        if (section > 0) {
+            // Only setup.exe: the loops know nothing of file sections.
+            const Medium medium(base + L"\\section", 1, 1, 0);
+            AddFileSection(medium, section);
+            std::vector<double> seconds, peaks;
+            for (int round = 0; round < pairs; ++round) {
+                const SetupRun run = RunSetup(medium, data, base + L"\\setup.log");
+                seconds.push_back(run.seconds);
+                peaks.push_back(run.peakMb);
+            }
+            std::wprintf(L"a file section of %d entries: setup.exe %ls s (median %.2f s)\n"
+                         L"  peak working set of setup.exe: %ls MB\n",
+                         section, bench::List(seconds).c_str(), bench::Median(seconds), bench::List(peaks).c_str());
         }
         double manySetup = 0, manySame = 0;
         for (const int count : {many, more}) {

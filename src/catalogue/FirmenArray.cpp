@@ -95,8 +95,11 @@ int CFirmenArray::Refresh()
         knownById.reserve(records_.size() + catalogue.GetSize());
         for (const auto& record : records_) knownById.emplace(record->id, record.get());
 
-        for (std::size_t i = 0; ok && i < catalogue.GetSize(); ++i) {
-            CFirma& offered = *catalogue[i];
+        // A new package's record is taken from the catalogue, not copied: a
+        // catalogue of thousands of packages is held once.
+        std::vector<std::unique_ptr<CFirma>> offeredRecords = catalogue.TakeAll();
+        for (std::size_t i = 0; ok && i < offeredRecords.size(); ++i) {
+            CFirma& offered = *offeredRecords[i];
             // Never offered, so never merged: its folder name would lead elsewhere.
             if (!IsPlainFolderName(offered.dirname)) continue;
             const auto found = knownById.find(offered.id);
@@ -113,7 +116,7 @@ int CFirmenArray::Refresh()
                 ok = offered.Write(admin);
                 known->CopyFrom(offered);
             } else {
-                auto added = std::make_unique<CFirma>(offered);
+                std::unique_ptr<CFirma> added = std::move(offeredRecords[i]);
                 added->status = (added->status & ~(kStatusInstalled | kStatus10)) | kStatus40 | kStatus08;
                 added->localpath.clear();
                 ok = added->Write(admin);

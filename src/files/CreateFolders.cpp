@@ -18,6 +18,7 @@
 namespace {
 
 constexpr DWORD kValueChars = 256;
+constexpr std::size_t kLogBlock = 4096;
 constexpr wchar_t kWinSxsKey[] = L"WinSxS";
 
 // The folders that the values of section name relative to their root, in file
@@ -107,6 +108,10 @@ void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring
     // An Abort ends the run as the user's stop, before anything is copied.
     auto stop = [&run] { run.Cancel(); };
 
+    // The "dir" lines of an element's folders go to the run log in one write:
+    // a medium of thousands of packages makes eight folders for each.
+    UninstallLog* runLog = run.RunLog();
+    if (runLog) runLog->Hold(kLogBlock);
     for (std::size_t i = 0; i < elements.GetSize(); ++i) {
         CInstElement& element = *elements[i];
         if (i == 0) {
@@ -123,7 +128,9 @@ void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring
             // Files that could not be put where they belong are not copied at all.
             if (!CreateElementFolders(run, element, folders)) element.selected = 0;
         }
+        if (runLog) runLog->Flush();
     }
+    if (runLog) runLog->Hold(0);
 
     for (std::size_t i = elements.GetSize(); i > 1; --i) {
         const CInstElement& element = *elements[i - 1];

@@ -44,21 +44,23 @@ uint64_t CClassItem::SizeOnDisk(uint64_t clusterSize, const FileList& sourceFile
 
 void CClassItem::Install(const std::wstring& folder, InstallRun& run, UninstallLog* packageLog)
 {
+    std::unique_ptr<CFileItem> pattern;
     if (wholeFolder && children.size() == 1) {
-        const std::wstring pattern = children.front()->source;
+        pattern = std::move(children.front());
         children.clear();
         if (run.sourceFiles) {
             // The scan of the medium found the folder's files: what it counted is what is copied.
-            if (const FileList::Folder* files = run.sourceFiles->LookupFolder(pattern)) {
-                const std::wstring full = JoinPath(run.sourceDir, pattern);
+            if (const FileList::Folder* files = run.sourceFiles->LookupFolder(pattern->source)) {
+                const std::wstring full = JoinPath(run.sourceDir, pattern->source);
                 const std::wstring folder = full.substr(0, full.size() - LastPathComponent(full).size());
+                children.reserve(files->names.size());
                 for (std::size_t i = 0; i < files->names.size(); ++i)
                     children.push_back(std::make_unique<CFileItem>(folder + files->names[i], files->sizes[i]));
             }
         } else {
-            ExpandSource(run.sourceDir, pattern, children);
+            ExpandSource(run.sourceDir, pattern->source, children);
         }
-        // The children are plain files from now on; counts and sizes follow them.
+        // The children are plain files while they are installed.
         wholeFolder = false;
     }
     const std::wstring own = JoinPath(folder, destName);
@@ -66,19 +68,28 @@ void CClassItem::Install(const std::wstring& folder, InstallRun& run, UninstallL
         if (!run.KeepGoing()) break;
         child->Install(own, run, packageLog);
     }
+    if (pattern) {
+        // A folder of thousands of files holds no path of each once they are in.
+        children.clear();
+        children.push_back(std::move(pattern));
+        wholeFolder = true;
+    }
 }
 
-int CountFiles(const CClassItem& item, const FileList& sourceFiles)
+int CFileItem::FileCount(const FileList&) const
+{
+    return 1;
+}
+
+int CClassItem::FileCount(const FileList& sourceFiles) const
 {
     int count = 0;
-    for (const auto& child : item.children) {
-        if (child->IsClass()) {
-            count += CountFiles(static_cast<const CClassItem&>(*child), sourceFiles);
-        } else if (item.wholeFolder) {
+    for (const auto& child : children) {
+        if (wholeFolder && !child->IsClass()) {
             const FileList::Sizes* sizes = sourceFiles.Lookup(child->source);
             count += sizes ? static_cast<int>(sizes->size()) : 0;
         } else {
-            count += 1;
+            count += child->FileCount(sourceFiles);
         }
     }
     return count;

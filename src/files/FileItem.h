@@ -26,6 +26,8 @@ public:
     // Installs the item below folder, one progress step per file. packageLog
     // (not owned) may be null.
     virtual void Install(const std::wstring& folder, InstallRun& run, UninstallLog* packageLog);
+    // Number of files the item will install.
+    virtual int FileCount(const FileList& sourceFiles) const;
 
     std::wstring source;     // full path, or a pattern relative to the source directory
     std::wstring destName;   // empty: the last component of source
@@ -41,7 +43,10 @@ public:
     uint64_t SizeOnDisk(uint64_t clusterSize, const FileList& sourceFiles) const override;
     // Expands a whole-folder pattern now (below the run's source), then installs
     // every child into folder joined with destName while the run keeps going.
+    // A whole folder is expanded for its install only: afterwards the item is
+    // its pattern again, and no file item of it is kept.
     void Install(const std::wstring& folder, InstallRun& run, UninstallLog* packageLog) override;
+    int FileCount(const FileList& sourceFiles) const override;
 
     // Appends child and returns it (owned by this item).
     template <typename T>
@@ -60,4 +65,7 @@ public:
 uint64_t RoundToClusters(uint64_t size, uint64_t clusterSize);
 
 // Number of files the tree will install.
-int CountFiles(const CClassItem& item, const FileList& sourceFiles);
+inline int CountFiles(const CClassItem& item, const FileList& sourceFiles)
+{
+    return item.FileCount(sourceFiles);
+}

@@ -3,19 +3,12 @@
 #include "files/InstElement.h"
 #include "files/FileItem.h"
 #include "files/FileSection.h"
+#include "files/PackageItem.h"
 
 namespace {
 
 constexpr wchar_t kIniSection[] = L"Ini32";
 constexpr wchar_t kPrivateSection[] = L"FilesPriv";
-
-std::unique_ptr<CClassItem> WholeFolder(const std::wstring& destName, const std::wstring& pattern)
-{
-    auto item = std::make_unique<CClassItem>(destName);
-    item->wholeFolder = true;
-    item->Add(std::make_unique<CFileItem>(pattern, 0));
-    return item;
-}
 
 CClassItem& NewRoot(CInstElement& element)
 {
@@ -36,12 +29,8 @@ CInstElement* FixedElement(const CIEArray& elements, const std::wstring& key)
 
 bool BuildPackageTree(CInstElement& element)
 {
-    if (!element.package || !element.fileTree) return false;
-    CClassItem& root = *element.fileTree;
-    const std::wstring base = L"data\\" + element.package->dirname + L"\\";
-    root.Add(WholeFolder(std::wstring(), base + L"*"));
-    for (const wchar_t* category : kCopyOrderCategories)
-        root.Add(WholeFolder(category, base + category + L"\\*"));
+    if (!element.package) return false;
+    element.fileTree = std::make_unique<CPackageItem>(element.package->dirname);
     return true;
 }
 
@@ -69,8 +58,7 @@ bool BuildFileTrees(const SectionContext& context, const std::wstring& scriptPat
     for (std::size_t i = 1; i < elements.GetSize(); ++i) {
         CInstElement& element = *elements[i];
         if (!element.packageElement) continue;
-        NewRoot(element);
-        BuildPackageTree(element);
+        if (!BuildPackageTree(element)) NewRoot(element);
     }
     return true;
 }

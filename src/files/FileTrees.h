@@ -15,9 +15,9 @@ inline constexpr const wchar_t* kFolderOrderCategories[] = {L"lvk", L"dtb", L"ca
 // The category folders a package log lists, in its order.
 inline constexpr const wchar_t* kPackageLogCategories[] = {L"lvk", L"cad", L"pic", L"dtb"};
 
-// Gives element's root the package layout: the files of data\<dirname>\ and of
-// each category folder below it, expanded only when installed. False when the
-// element has no package or no root.
+// Gives element a package item as its root (PackageItem.h): the files of
+// data\<dirname>\ and of each category folder below it, laid out and expanded
+// only when installed. False when the element has no package.
 bool BuildPackageTree(CInstElement& element);
 
 // New trees for the private-files element, element 0 and every package element

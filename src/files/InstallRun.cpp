@@ -39,7 +39,8 @@ std::wstring InstallRun::LinkOnTheWay(const std::wstring& path, bool* there)
 
 std::wstring InstallRun::LinkBelow(const std::wstring& root, const std::wstring& path, bool* there)
 {
-    return plainFolders_.LinkBelow(root, path, there, [this](const std::wstring& folder) { return KnownMissing(folder); });
+    return FolderLinkBelow(root, path, folders_, there,
+                           [this](const std::wstring& folder) { return KnownMissing(folder); });
 }
 
 bool InstallRun::KnownMissing(const std::wstring& path)
@@ -47,15 +48,17 @@ bool InstallRun::KnownMissing(const std::wstring& path)
     const size_t slash = path.rfind(L'\\');
     if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
     const std::wstring folder = path.substr(0, slash);
-    auto [entry, added] = folderNames_.try_emplace(FileNameKey(folder));
-    FolderNames& seen = entry->second;
-    if (added) {
+    KnownFolders::Facts& seen = folders_.At(folder);
+    if (!seen.asked) {
+        seen.asked = true;
         WIN32_FIND_DATAW data;
         fw::ScopedFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                                nullptr, FIND_FIRST_EX_LARGE_FETCH));
         if (find) {
-            do seen.names.insert(FileNameKey(data.cFileName));
+            auto names = std::make_unique<std::unordered_set<std::wstring>>();
+            do names->insert(FileNameKey(data.cFileName));
             while (::FindNextFileW(find.Get(), &data));
+            seen.names = std::move(names);
             seen.listed = true;
         } else {
             // A folder that is not there holds nothing; one that cannot be read is not known.
@@ -63,14 +66,33 @@ bool InstallRun::KnownMissing(const std::wstring& path)
             seen.listed = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         }
     }
-    return seen.listed && seen.names.count(FileNameKey(path.substr(slash + 1))) == 0;
+    return seen.listed && !(seen.names && seen.names->count(FileNameKey(path.substr(slash + 1))));
 }
 
 void InstallRun::MadeFolder(const std::wstring& folder)
 {
     const std::wstring path = WithoutTrailingBackslashes(folder);
     if (path.empty()) return;
-    plainFolders_.Remember(path);
+    KnownFolders::Facts& facts = folders_.At(path);
+    facts.plain = true;
     // Listing it would only find it empty (the run just made it).
-    if (auto [entry, added] = folderNames_.try_emplace(FileNameKey(path)); added) entry->second.listed = true;
+    if (!facts.asked) facts.asked = facts.listed = true;
+}
+
+void InstallRun::FoundPlainFolder(const std::wstring& folder)
+{
+    const std::wstring path = WithoutTrailingBackslashes(folder);
+    if (!path.empty()) folders_.RememberPlain(path);
+}
+
+bool InstallRun::KnownPlainFolder(const std::wstring& folder) const
+{
+    const std::wstring path = WithoutTrailingBackslashes(folder);
+    return !path.empty() && folders_.IsPlain(path);
+}
+
+void InstallRun::ForgetBelow(const std::wstring& folder)
+{
+    const std::wstring path = WithoutTrailingBackslashes(folder);
+    if (!path.empty()) folders_.ForgetBelow(path);
 }

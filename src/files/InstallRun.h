@@ -10,14 +10,13 @@
 #include "framework/UserInterface.h"
 #include "platform/FileCopy.h"
 #include "platform/FolderLinks.h"
+#include "platform/KnownFolders.h"
 #include "platform/SystemInfo.h"
 
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 class FileList;
@@ -121,8 +120,11 @@ public:
     // the run first asks what it holds.
     void MadeFolder(const std::wstring& folder);
     // folder was looked at and is a plain folder, or the run already knows so.
-    void FoundPlainFolder(const std::wstring& folder) { plainFolders_.Remember(folder); }
-    bool KnownPlainFolder(const std::wstring& folder) const { return plainFolders_.Knows(folder); }
+    void FoundPlainFolder(const std::wstring& folder);
+    bool KnownPlainFolder(const std::wstring& folder) const;
+    // Nothing more below folder is asked about (a package is in): what the run
+    // learnt there is let go, and looked at afresh if it is asked again.
+    void ForgetBelow(const std::wstring& folder);
 
     fw::UserInterface& ui;
     std::wstring sourceDir;     // the installation source; whole-folder items expand below it
@@ -152,12 +154,7 @@ public:
     std::function<BOOL(HANDLE file, const wchar_t* to, BOOL replace)> renameOpenFile = RenameOpenFile;
 
 private:
-    struct FolderNames {
-        bool listed = false;  // false: the folder could not be read
-        std::unordered_set<std::wstring> names;  // upper case
-    };
-    std::map<std::wstring, FolderNames> folderNames_;  // by folder, upper case
-    PlainFolders plainFolders_;
+    KnownFolders folders_;  // the folders' listings, and which are plain
     int refusals_ = 0;
     int runResult_ = kRunNotStarted;
     int filesNotInstalled_ = 0;

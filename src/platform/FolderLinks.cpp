@@ -1,5 +1,6 @@
 #include "platform/FolderLinks.h"
 
+#include "platform/KnownFolders.h"
 #include "platform/PathUtil.h"
 
 bool IsFolderLinkAttributes(DWORD attributes)
@@ -24,9 +25,9 @@ bool IsInsideFolder(const std::wstring& path, const std::wstring& folder)
 
 namespace {
 
-// FolderLinkBelow, remembering in seen (when given) the folders found plain.
-std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, std::unordered_set<std::wstring>* seen,
-                       bool* there, const std::function<bool(const std::wstring&)>& missing)
+// FolderLinkBelow, remembering in known (when given) the folders found plain.
+std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, KnownFolders* known, bool* there,
+                       const std::function<bool(const std::wstring&)>& missing)
 {
     if (there) *there = false;
     if (!IsInsideFolder(path, root)) return std::wstring();
@@ -38,17 +39,13 @@ std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, std::
         const std::wstring folder = path.substr(0, end);
         start = end;
         if (folder.size() <= root.size() || folder.back() == L'\\') continue;
-        std::wstring key;
-        if (seen) {
-            key = FileNameKey(folder);
-            if (seen->count(key)) continue;
-        }
+        if (known && known->IsPlain(folder)) continue;
         if (missing && missing(folder)) return std::wstring();
         const DWORD attributes = ::GetFileAttributesW(folder.c_str());
         // Nothing there yet: nothing below it can be there either.
         if (attributes == INVALID_FILE_ATTRIBUTES) return std::wstring();
         if (IsFolderLinkAttributes(attributes)) return folder;
-        if (seen && (attributes & FILE_ATTRIBUTE_DIRECTORY)) seen->insert(std::move(key));
+        if (known && (attributes & FILE_ATTRIBUTE_DIRECTORY)) known->RememberPlain(folder);
     }
     if (there) *there = true;
     return std::wstring();
@@ -61,20 +58,8 @@ std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
     return LinkBelow(root, path, nullptr, nullptr, nullptr);
 }
 
-std::wstring PlainFolders::LinkBelow(const std::wstring& root, const std::wstring& path, bool* there,
-                                     const std::function<bool(const std::wstring&)>& missing)
+std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, KnownFolders& known, bool* there,
+                             const std::function<bool(const std::wstring&)>& missing)
 {
-    return ::LinkBelow(root, path, &seen_, there, missing);
-}
-
-void PlainFolders::Remember(const std::wstring& folder)
-{
-    const std::wstring path = WithoutTrailingBackslashes(folder);
-    if (!path.empty()) seen_.insert(FileNameKey(path));
-}
-
-bool PlainFolders::Knows(const std::wstring& folder) const
-{
-    const std::wstring path = WithoutTrailingBackslashes(folder);
-    return !path.empty() && seen_.count(FileNameKey(path)) > 0;
+    return LinkBelow(root, path, &known, there, missing);
 }

@@ -7,7 +7,8 @@
 
 #include <functional>
 #include <string>
-#include <unordered_set>
+
+class KnownFolders;
 
 // attributes (as read) are those of a junction or a symbolic link to a folder.
 bool IsFolderLinkAttributes(DWORD attributes);
@@ -25,22 +26,12 @@ bool IsInsideFolder(const std::wstring& path, const std::wstring& folder);
 // where it leads.
 std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path);
 
-// Folders seen to be plain folders (not links) by LinkBelow: a run that asks
+// As FolderLinkBelow, without looking again at a folder known to be plain,
+// and with every folder found plain remembered in known: a run that asks
 // about thousands of files below the same few folders looks at each folder
-// once. A folder not there yet is not remembered.
-class PlainFolders {
-public:
-    // As FolderLinkBelow, without looking again at a folder seen before. A
-    // folder that missing (when given) knows not to be there ends the walk as
-    // one not found does, without a look of its own (Wine reads the whole parent
-    // folder to answer "not there"). there, when given: path itself was found.
-    std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, bool* there = nullptr,
-                           const std::function<bool(const std::wstring&)>& missing = nullptr);
-    // folder is a plain folder: just made, or just looked at by the caller.
-    void Remember(const std::wstring& folder);
-    // folder was seen to be a plain folder.
-    bool Knows(const std::wstring& folder) const;
-
-private:
-    std::unordered_set<std::wstring> seen_;  // by FileNameKey
-};
+// once. A folder that missing (when given) knows not to be there ends the walk
+// as one not found does, without a look of its own (Wine reads the whole
+// parent folder to answer "not there"). there, when given: path itself was
+// found.
+std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, KnownFolders& known, bool* there,
+                             const std::function<bool(const std::wstring&)>& missing = nullptr);

@@ -132,23 +132,23 @@ bool IsDriveRoot(const std::wstring& path)
 
 std::wstring FileNameKey(const std::wstring& name)
 {
+    std::wstring upper = name;
+    MakeFileNameKey(upper);
+    return upper;
+}
+
+void MakeFileNameKey(std::wstring& name)
+{
     // Most names are ASCII, whose upper case needs no table: the run asks for
     // thousands of keys per package.
-    std::wstring upper = name;
-    bool ascii = true;
-    for (wchar_t& c : upper) {
-        if (c >= 0x80) {
-            ascii = false;
-            break;
-        }
-        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - (L'a' - L'A'));
-    }
-    if (ascii) return upper;
-    if (name.empty() || !::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(),
-                                         static_cast<int>(name.size()), upper.data(), static_cast<int>(upper.size()),
-                                         nullptr, nullptr, 0))
-        return name;
-    return upper;
+    std::size_t i = 0;
+    for (; i < name.size() && name[i] < 0x80; ++i)
+        if (name[i] >= L'a' && name[i] <= L'z') name[i] = static_cast<wchar_t>(name[i] - (L'a' - L'A'));
+    if (i == name.size()) return;
+    const std::wstring source = name;  // the ASCII part is upper case already, as the mapping makes it
+    if (!::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, source.data(), static_cast<int>(source.size()),
+                         name.data(), static_cast<int>(name.size()), nullptr, nullptr, 0))
+        name = source;
 }
 
 std::wstring FullPathName(const std::wstring& path)

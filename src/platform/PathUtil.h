@@ -65,6 +65,8 @@ bool IsDriveRoot(const std::wstring& path);
 // text in upper case, the same in every locale (the file system compares names
 // without regard to the user's language).
 std::wstring FileNameKey(const std::wstring& name);
+// The same key made in place, in name's own buffer.
+void MakeFileNameKey(std::wstring& name);
 
 // The full path as the system reads path ("..", "/", the current folder or
 // drive); path itself when the system cannot make one.

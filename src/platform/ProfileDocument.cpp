@@ -62,7 +62,6 @@ std::size_t ProfileDocument::Rebuild(const std::wstring& text)
     keyIndex_.clear();
     std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\n'));
     if (lines == 0) lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\r'));
-    keys_.reserve(lines + 1);
     keyIndex_.reserve(lines + 1);
     // Lines before the first header belong to a nameless section, always first.
     std::uint32_t current = AddSection(std::wstring());
@@ -324,18 +323,19 @@ std::string ProfileDocument::Compose() const
     bytes.append(bytes_, copied, std::string::npos);
     if (!added) return bytes;
 
-    // New sections at the end, on a line of their own.
+    // New sections at the end, on a line of their own, each encoded as it is
+    // made: the text of thousands of new sections is never held twice over.
     const bool open = !lines_.empty() && lines_.back().end == bytes_.size() && sectionAt.back() == kNone;
-    std::wstring text = open ? newline_ : std::wstring();
+    if (open) AppendText(bytes, newline_);
     for (std::uint32_t s = 0; s < sections_.size(); ++s) {
         if (!sections_[s].added) continue;
         const bool pendingSection = pending_.active && pending_.section == s && pending_.newSection;
-        text += L'[';
+        std::wstring text = L"[";
         text += pendingSection ? pending_.sectionText : sections_[s].name;
         text += L']';
         text += newline_;
         text += NewKeyLines(s);
+        AppendText(bytes, text);
     }
-    AppendText(bytes, text);
     return bytes;
 }

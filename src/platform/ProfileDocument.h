@@ -22,6 +22,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -142,7 +143,9 @@ private:
     std::vector<ProfileLineSpan> lines_;  // its lines, by the index keys and sections hold
     std::wstring newline_;
     std::vector<Section> sections_;
-    std::vector<Key> keys_;
+    // A deque: a document that grows by tens of thousands of keys (a merge of a
+    // large catalogue) is never copied whole to grow.
+    std::deque<Key> keys_;
     std::unordered_map<std::uint64_t, std::uint32_t> sectionIndex_;  // hash of the folded name
     std::unordered_map<std::uint64_t, std::uint32_t> keyIndex_;      // hash of section and folded name
     Pending pending_;

@@ -1,5 +1,6 @@
 // The copy phase end to end on a generated source: element list, trees, folders,
 // the copy under the progress dialog, the uninstall logs, and a cancel.
+#include "FolderLink.h"
 #include "GeneratedSource.h"
 
 #include "files/InstElement.h"
@@ -9,6 +10,7 @@
 #include "files/FileItem.h"
 #include "files/FileTrees.h"
 #include "files/InstallElements.h"
+#include "files/PackageItem.h"
 #include "files/UninstallLog.h"
 #include "platform/PathUtil.h"
 #include "support/ScriptedUi.h"
@@ -189,14 +191,42 @@ TEST_F(InstallElementsTest, APackageWithoutAttFolderCountsAndInstallsNothingTher
     Prepare();
     CInstElement& package = *state.elements[1];
     ASSERT_TRUE(package.fileTree);
-    const auto& att = static_cast<const CClassItem&>(*package.fileTree->children.back());
+    EXPECT_EQ(CountFiles(*package.fileTree, state.sourceFiles), 1);
+    auto& tree = static_cast<CPackageItem&>(*package.fileTree);
+    tree.LayOut();
+    const auto& att = static_cast<const CClassItem&>(*tree.children.back());
     EXPECT_EQ(att.destName, L"att");
     EXPECT_EQ(CountFiles(att, state.sourceFiles), 0);
-    EXPECT_EQ(CountFiles(*package.fileTree, state.sourceFiles), 1);
 
     EXPECT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
     EXPECT_EQ(CountFilesIn(dir / L"dst\\PkgA\\att"), 0);
     EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\cad\\c.dat").size(), 40u);
+}
+
+// A package's tree holds its folder name, not its files: what the copy laid
+// out and expanded goes when the package is in, and so does what the run
+// learnt of the folders in its folder. One swapped for a link afterwards is
+// found, not written through, when the same run writes there again.
+TEST_F(InstallElementsTest, APackageKeepsNothingOfItsFilesOrFoldersOnceItIsIn)
+{
+    Catalogue({{L"A1", L"Alpha", L"PkgA"}});
+    Script(L"[Files]\r\n");
+    SourceFile(L"data\\PkgA\\root.dat", 30);
+    SourceFile(L"data\\PkgA\\cad\\c.dat", 40);
+    Prepare();
+    ASSERT_TRUE(InstallElements(run, state.elements, state.sourceFiles));
+    const CInstElement& package = *state.elements[1];
+    EXPECT_TRUE(package.fileTree->children.empty());
+    EXPECT_EQ(CountFiles(*package.fileTree, state.sourceFiles), 2);
+
+    RemoveTree(dir / L"dst\\PkgA\\cad");
+    ASSERT_TRUE(MakeDirs(dir / L"elsewhere"));
+    ASSERT_TRUE(MakeFolderLink(dir / L"dst\\PkgA", L"cad", L"../../elsewhere"));
+    ASSERT_TRUE(::DeleteFileW((dir / L"dst\\PkgA\\root.dat").c_str()));
+    InstallElements(run, state.elements, state.sourceFiles);
+    EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);  // its files again
+    EXPECT_EQ(::GetFileAttributesW((dir / L"elsewhere\\c.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(run.Refused());
 }
 
 TEST_F(InstallElementsTest, WhatTheScanCountedIsWhatIsCopied)

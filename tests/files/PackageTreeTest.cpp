@@ -5,6 +5,7 @@
 #include "files/ElementList.h"
 #include "files/FileItem.h"
 #include "files/FileTrees.h"
+#include "files/PackageItem.h"
 #include "support/ScriptedUi.h"
 
 namespace {
@@ -25,13 +26,15 @@ protected:
 TEST_F(PackageTreeTest, PackageGetsItsFolderAndTheSevenCategoriesInOrder)
 {
     CInstElement element;
+    EXPECT_FALSE(BuildPackageTree(element));  // no package
     element.package = std::make_unique<CFirma>();
     element.package->dirname = L"Lumo";
-    EXPECT_FALSE(BuildPackageTree(element));  // no root yet
-    element.fileTree = std::make_unique<CClassItem>();
     ASSERT_TRUE(BuildPackageTree(element));
 
-    const CClassItem& root = *element.fileTree;
+    auto* package = dynamic_cast<CPackageItem*>(element.fileTree.get());
+    ASSERT_NE(package, nullptr);
+    package->LayOut();  // as its install does
+    const CClassItem& root = *package;
     const wchar_t* names[] = {L"", L"cad", L"dtb", L"lvk", L"pic", L"geo", L"sym", L"att"};
     const wchar_t* patterns[] = {L"data\\Lumo\\*",      L"data\\Lumo\\cad\\*", L"data\\Lumo\\dtb\\*",
                                  L"data\\Lumo\\lvk\\*", L"data\\Lumo\\pic\\*", L"data\\Lumo\\geo\\*",
@@ -64,7 +67,7 @@ TEST_F(PackageTreeTest, WithAnAdministrationFileTheProgramFilesGoToPrivateFiles)
     EXPECT_EQ(Sources(*Element(n - 4).fileTree), (std::vector<std::wstring>{L"ini.txt", L"priv.txt"}));
     EXPECT_EQ(Sources(*Element(0).fileTree), (std::vector<std::wstring>{L"main.txt"}));
     ASSERT_TRUE(Element(1).fileTree);
-    EXPECT_EQ(Element(1).fileTree->children.size(), 8u);
+    EXPECT_NE(dynamic_cast<const CPackageItem*>(Element(1).fileTree.get()), nullptr);
     for (size_t i = 2; i < n; ++i) {
         if (i == n - 4) continue;
         EXPECT_FALSE(Element(i).fileTree) << i;
