@@ -3,7 +3,7 @@
 // FILE_ATTRIBUTE_REPARSE_POINT, as Windows shows a junction; Wine starts "ln".
 #pragma once
 
-#include "framework/Handles.h"
+#include "support/Win32Support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +17,7 @@ inline ::testing::AssertionResult MakeFolderLink(const std::wstring& folder, con
                                                  const std::wstring& target)
 {
     const std::string shown(name.begin(), name.end());
-    std::wstring commandLine = L"ln -s " + target + L" " + name;
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    fw::ScopedProcessInfo ln;
-    if (!::CreateProcessW(L"Z:\\bin\\ln", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                          ln.Receive()))
+    if (!StartSymlink(folder, name, target))
         return ::testing::AssertionFailure() << "ln could not be started for " << shown << ": error " << ::GetLastError();
     // The handle of a Linux program is signalled before it is done: wait for the link itself.
     const std::wstring path = folder + L"\\" + name;

@@ -51,15 +51,19 @@ bool PumpWaiting()
     return DispatchWaiting(nullptr);
 }
 
-bool MakeFileSymlink(const std::wstring& folder, const std::wstring& name, const std::wstring& target)
+bool StartSymlink(const std::wstring& folder, const std::wstring& name, const std::wstring& target)
 {
     std::wstring commandLine = L"ln -s " + target + L" " + name;
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     fw::ScopedProcessInfo ln;
-    if (!::CreateProcessW(L"Z:\\bin\\ln", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                          ln.Receive()))
-        return false;
+    return ::CreateProcessW(L"Z:\\bin\\ln", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                            &si, ln.Receive()) != FALSE;
+}
+
+bool MakeFileSymlink(const std::wstring& folder, const std::wstring& name, const std::wstring& target)
+{
+    if (!StartSymlink(folder, name, target)) return false;
     // A Linux program's handle is signalled before it is done: wait for the link.
     return PumpUntil([&] { return ::GetFileAttributesW((folder + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES; },
                      5000);

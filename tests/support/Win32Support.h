@@ -32,6 +32,10 @@ private:
     fw::ScopedFile file_;
 };
 
+// Starts "ln -s target name" in folder (Wine makes no links of its own); the
+// link may appear a moment after the start.
+bool StartSymlink(const std::wstring& folder, const std::wstring& name, const std::wstring& target);
+
 // Makes folder\name a Linux symbolic link to target (relative to folder, with
 // "/"), as "ln -s" makes it; Wine shows such a link to a file as the file
 // itself. True once the name shows the file it points at.
