@@ -220,11 +220,10 @@ bool Sequencer::LogApartFromInstall()
     own.files.push_back({KeptBasePathFile(state_.adminFile), L"the kept data base path"});
     own.files.push_back({JoinPath(state_.installDir, L"update.log"), L"the copy log of the run"});
     own.files.push_back({JoinPath(state_.installDir, L".UNINST.INF"), L"the uninstall log of the run"});
-    const CIEArray& elements = state_.elements;
-    for (std::size_t i = 1; i <= PackageCount(elements); ++i)
-        if (elements[i]->selected && !elements[i]->destination.empty())
-            own.files.push_back(
-                {JoinPath(elements[i]->destination, L"_uninst.inf"), L"the uninstall log of a package"});
+    // The packages' uninstall logs are not compared one by one (a few
+    // milliseconds each under Wine, minutes on a large medium): a log of that
+    // name is refused wherever it stands, and one that is a link or another
+    // name of such a file was refused when it was opened.
     std::wstring why;
     if (!LogPathRefused(log_.Path(), own, why)) return true;
     const std::wstring text = L"The setup log " + log_.Path() + L" is refused: " + why;

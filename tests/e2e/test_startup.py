@@ -60,7 +60,10 @@ class RefusedLog(StartupRun):
         uninstall = read(UNINSTALL_LOG)
         # Spelt as the system reads it too: another case, "/" for "\".
         for target, what in ((windows_path(ADMIN_FILE).upper().replace("\\", "/"), "the administration file"),
-                             (windows_path(UNINSTALL_LOG), "named like an uninstall log of the run")):
+                             (windows_path(UNINSTALL_LOG), "named like an uninstall log of the run"),
+                             # A package's, by its name, though its folder is not there yet.
+                             (windows_path(os.path.join(os.path.dirname(os.path.dirname(INSTALLED)), "_Uninst.INF")),
+                              "named like an uninstall log of the run")):
             with self.subTest(target=target):
                 self.assertEqual(self.quiet("/log", target), 1603)
                 self.assertEqual(read(ADMIN_FILE), admin)
