@@ -42,6 +42,7 @@ public:
     }
     ~DataFolderAside()
     {
+        RemoveSetAside();
         RemoveTree(folder_);
         ::MoveFileW(saved_.c_str(), folder_.c_str());
     }
@@ -49,17 +50,33 @@ public:
     DataFolderAside& operator=(const DataFolderAside&) = delete;
 
     // An empty administration file, as a product installation leaves it.
-    void Fresh() const
+    void Fresh()
     {
-        RemoveTree(folder_);
+        if (::GetFileAttributesW(folder_.c_str()) != INVALID_FILE_ATTRIBUTES) SetAside();
         bench::MakeFolders(folder_);
         WriteBytes(folder_ + L"\\orvekAdmin.ini", "[basepath]\r\npath=\r\n");
     }
     const std::wstring& Path() const { return folder_; }
 
+    // What the last way wrote is moved aside, not deleted: on a file system
+    // that skips inodes freed in the last half minute, the way after a large
+    // deletion would pay for it in every folder it makes, and the turns do not
+    // put each way after each other equally often.
+    void SetAside()
+    {
+        const std::wstring done = folder_ + L".done-" + std::to_wstring(++setAside_);
+        RemoveTree(done);  // left by a benchmark cut short
+        ::MoveFileW(folder_.c_str(), done.c_str());
+    }
+    void RemoveSetAside()
+    {
+        for (; setAside_ > 0; --setAside_) RemoveTree(folder_ + L".done-" + std::to_wstring(setAside_));
+    }
+
 private:
     std::wstring folder_;
     std::wstring saved_;
+    int setAside_ = 0;
 };
 
 // A medium as a DVD holds it: install\ with setup.exe, its companions and the
@@ -138,7 +155,7 @@ struct SetupRun {
 };
 
 // One quiet run of setup.exe over a fresh data folder; the process from start to end.
-SetupRun RunSetup(const Medium& medium, const DataFolderAside& data, const std::wstring& logPath)
+SetupRun RunSetup(const Medium& medium, DataFolderAside& data, const std::wstring& logPath)
 {
     data.Fresh();
     ::DeleteFileW(logPath.c_str());
@@ -292,7 +309,7 @@ struct Figures {
 // The plain loop, the same-work loop and setup.exe in turns, each round
 // starting with another of them, so that the page cache's write-back weighs
 // on all three alike. The plain loop only when withPlain.
-Figures InTurns(const Medium& medium, const DataFolderAside& data, const std::wstring& base, int pairs, bool withPlain)
+Figures InTurns(const Medium& medium, DataFolderAside& data, const std::wstring& base, int pairs, bool withPlain)
 {
     Figures f;
     const auto packages = ByPackage(medium.list);
@@ -304,12 +321,10 @@ Figures InTurns(const Medium& medium, const DataFolderAside& data, const std::ws
             if (!withPlain) return;
             data.Fresh();
             f.plain.push_back(bench::PlainCopy(medium.list, plainDir));
-            RemoveTree(plainDir);
         },
         [&] {
             data.Fresh();
             f.same.push_back(SameWorkCopy(packages, sameDir));
-            RemoveTree(sameDir);
         },
         [&] {
             f.last = RunSetup(medium, data, logPath);
@@ -317,8 +332,12 @@ Figures InTurns(const Medium& medium, const DataFolderAside& data, const std::ws
             f.peakMb.push_back(f.last.peakMb);
         },
     };
+    // Deletions made before (the last medium, its installations) are waited
+    // out, so that the first way starts as the others do.
+    ::Sleep(35000);
     for (int round = 0; round < pairs; ++round)
         for (int i = 0; i < 3; ++i) ways[(round + i) % 3]();
+    data.RemoveSetAside();
     return f;
 }
 
@@ -368,7 +387,7 @@ int wmain(int argc, wchar_t** argv)
     bench::MakeFolders(base);
     std::wprintf(L"data under %ls; medians of %d rounds in turns\n", base.c_str(), pairs);
     {
-        const DataFolderAside data(dataFolder);
+        DataFolderAside data(dataFolder);
         if (files > 0) {
             const Medium medium(base + L"\\small", packages, files, 0);
             Report(L"small files", medium, InTurns(medium, data, base, pairs, true));
@@ -390,6 +409,7 @@ int wmain(int argc, wchar_t** argv)
             std::wprintf(L"a file section of %d entries: setup.exe %ls s (median %.2f s)\n"
                          L"  peak working set of setup.exe: %ls MB\n",
                          section, bench::List(seconds).c_str(), bench::Median(seconds), bench::List(peaks).c_str());
+            data.RemoveSetAside();
         }
         double manySetup = 0, manySame = 0;
         for (const int count : {many, more}) {
