@@ -15,13 +15,16 @@ bool NeedsQuotes(const std::wstring& argument)
 }
 
 // CreateProcessW may write into its command line: it gets a copy of its own.
-bool Create(const std::wstring& commandLine, const std::wstring& workingDir, bool inheritHandles,
-            STARTUPINFOW& startup, fw::ScopedProcessInfo& info)
+// application (may be empty) names the program file itself, so that nothing is
+// searched for it.
+bool Create(const std::wstring& application, const std::wstring& commandLine, const std::wstring& workingDir,
+            bool inheritHandles, STARTUPINFOW& startup, fw::ScopedProcessInfo& info)
 {
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
-    return ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inheritHandles, 0, nullptr,
-                            workingDir.empty() ? nullptr : workingDir.c_str(), &startup, info.Receive()) != FALSE;
+    return ::CreateProcessW(application.empty() ? nullptr : application.c_str(), line.data(), nullptr, nullptr,
+                            inheritHandles, 0, nullptr, workingDir.empty() ? nullptr : workingDir.c_str(), &startup,
+                            info.Receive()) != FALSE;
 }
 
 // Dispatches what waits, as the main loop would. A quit is taken off the queue
@@ -81,13 +84,14 @@ bool RunAndWait(const std::wstring& program, const std::wstring& arguments, cons
                 DWORD* exitCode)
 {
     // A file name cannot hold a quote, so the program's path needs no escapes.
-    std::wstring commandLine = L"\"" + ShortFormWhenLong(program) + L"\"";
+    const std::wstring file = ShortFormWhenLong(program);
+    std::wstring commandLine = L"\"" + file + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     fw::ScopedProcessInfo info;
-    if (!Create(commandLine, ShortFormWhenLong(workingDir), false, startup, info)) return false;
+    if (!Create(file, commandLine, ShortFormWhenLong(workingDir), false, startup, info)) return false;
 
     HANDLE process = info.Process();
     bool quitSeen = false;
@@ -115,7 +119,7 @@ bool StartProcess(const std::wstring& commandLine, const std::wstring& workingDi
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     fw::ScopedProcessInfo info;
-    const bool started = Create(commandLine, workingDir, true, startup, info);
+    const bool started = Create(std::wstring(), commandLine, workingDir, true, startup, info);
     if (error) *error = started ? 0 : ::GetLastError();
     return started;
 }
