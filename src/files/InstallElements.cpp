@@ -89,6 +89,10 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
         if (MissesItsFiles(element, sourceFiles)) {
             run.copyLog.Write(L"Element " + element.displayName + L" has no destination folder: not installed.\n");
             run.FileNotInstalled();
+            // The summary names what is missing, as it names a file that failed.
+            const int files = CountFiles(*element.fileTree, sourceFiles);
+            run.NotInstalled(std::to_wstring(files) + (files == 1 ? L" file of " : L" files of ") + element.displayName +
+                             L" (it has no destination folder)");
         }
         if (!Takes(element)) continue;
         const int failedBefore = run.FilesNotInstalled();

@@ -206,15 +206,17 @@ class CraftedMedia(unittest.TestCase):
         self.assertIn("no package catalogue", self.log_text())
 
     def test_a_file_whose_folder_cannot_be_made_is_named_in_the_summary(self):
-        # A file named obj stands where the folder obj is to be made.
+        # A file named docs stands where the folder docs is to be made.
+        self.data_script([("Files", [("readme", "1,install\\readme.txt,,,,"), ("doc", "1,install\\readme.txt,docs,,,")]),
+                          ("CreateDir", [("dir1", "obj"), ("dir2", "local"), ("dir3", "docs")])])
         os.makedirs(DATA_FOLDER, exist_ok=True)
-        write_bytes(os.path.join(DATA_FOLDER, "obj"), b"in the way")
+        write_bytes(os.path.join(DATA_FOLDER, "docs"), b"in the way")
         self.assertEqual(self.quiet_run(), 1603)
         text = self.log_text()
-        self.assertIn("could not be made", text)
-        self.assertIn("summary: file not installed: " + windows_path(os.path.join(DATA_FOLDER, "obj", "orvek.ini")),
+        self.assertIn("refused: the folder %s could not be made" % windows_path(os.path.join(DATA_FOLDER, "docs")), text)
+        self.assertIn("summary: file not installed: " + windows_path(os.path.join(DATA_FOLDER, "docs", "readme.txt")),
                       text)
-        self.assertEqual(read_bytes(os.path.join(DATA_FOLDER, "obj")), b"in the way")
+        self.assertEqual(read_bytes(os.path.join(DATA_FOLDER, "docs")), b"in the way")
 
 
 if __name__ == "__main__":

@@ -267,6 +267,9 @@ TEST_F(InstallElementsTest, AnElementWithFilesButNoDestinationIsLeftOutAndTheRun
     EXPECT_EQ(ReadBytes(dir / L"dst\\PkgA\\root.dat").size(), 30u);
     const std::string log = ReadBytes(dir / L"dst\\update.log");
     EXPECT_NE(log.find("Element ORVEK Applikation has no destination folder: not installed.\r\n"), std::string::npos);
+    // The summary names what is missing.
+    ASSERT_EQ(run.totals.named.size(), 1u);
+    EXPECT_EQ(run.totals.named[0], L"1 file of ORVEK Applikation (it has no destination folder)");
 }
 
 // An answer that stops the copy at the first file: nothing after it is
