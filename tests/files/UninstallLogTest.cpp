@@ -144,3 +144,40 @@ TEST_F(UninstallLogTest, AHeldLogReachesTheDiskAtItsBlockSizeAtFlushAndAtClose)
 }
 
 }  // namespace
+
+namespace {
+
+// The path a log line names, as the system finds it.
+std::wstring LongForm(const std::string& name)
+{
+    const std::wstring wide(name.begin(), name.end());
+    wchar_t buffer[MAX_PATH * 2] = {};
+    const DWORD length = ::GetLongPathNameW(wide.c_str(), buffer, MAX_PATH * 2);
+    return length > 0 && length < MAX_PATH * 2 ? std::wstring(buffer, length) : std::wstring();
+}
+
+TEST_F(UninstallLogTest, ANameTheLogCannotSpellIsWrittenByItsShortNameOrNotAtAll)
+{
+    if (::GetACP() != 1252) GTEST_SKIP() << "code page " << ::GetACP();
+    ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
+    const std::wstring there = dir / L"\u0141\u00f3d\u017a.cad";
+    ASSERT_TRUE(WriteBytes(there, "x"));
+    const std::wstring missing = dir / L"\u5149.dtb";
+    EXPECT_TRUE(run.RunLog()->WriteFile(there));
+    EXPECT_FALSE(run.RunLog()->WriteFile(missing));
+    EXPECT_EQ(missing, run.RunLog()->Unnamed());
+    // One unnamed folder keeps the whole block of lines out.
+    EXPECT_FALSE(run.RunLog()->WriteDirs({dir.Path(), missing}));
+    EXPECT_TRUE(run.RunLog()->WriteFile(dir / L"plain.cad"));
+    EXPECT_TRUE(run.RunLog()->Unnamed().empty());
+    CloseUninstallLog(run);
+
+    const std::string text = ReadBytes(RunLogPath());
+    const std::string first = "ORVEK V3.5\nfile 0 0 ";
+    ASSERT_EQ(0u, text.find(first)) << text;
+    const std::size_t end = text.find('\n', first.size());
+    EXPECT_EQ(there, LongForm(text.substr(first.size(), end - first.size())));
+    EXPECT_EQ("file 0 0 " + Narrow(dir / L"plain.cad") + "\n", text.substr(end + 1));
+}
+
+}  // namespace
