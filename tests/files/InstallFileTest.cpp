@@ -82,6 +82,20 @@ TEST_F(InstallFileTest, InstallFile_NameTheLogsCannotSpellIsRecordedByItsShortNa
     EXPECT_EQ(std::string::npos, copyLog.find('?')) << copyLog;
 }
 
+TEST_F(InstallFileTest, InstallFile_NameWithoutAnyShortNameIsNotInstalled)
+{
+    if (::GetACP() != 1252) GTEST_SKIP() << "code page " << ::GetACP();
+    // A folder the copy would make and that no short name can name yet.
+    const std::wstring src = dir / L"lamp.cad";
+    const std::wstring dst = dir / L"\u5149\\lamp.cad";
+    ASSERT_TRUE(WriteBytes(src, "luminaire"));
+    EXPECT_EQ(0, InstallFile(run, src, dst, nullptr, true));
+    EXPECT_FALSE(PathExists(dst));
+    EXPECT_EQ("", RunLogFileLines());
+    ASSERT_EQ(1u, run.totals.named.size());
+    EXPECT_EQ(0u, run.totals.named[0].find(dst + L" (its name cannot be written"));
+}
+
 TEST_F(InstallFileTest, InstallFile_SkipsLowerSourceVersion)
 {
     std::wstring src = Place(L"ver2001.dll", L"src.dll");
