@@ -6,6 +6,7 @@
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "dialogs/SetupUi.h"
+#include "files/AdminFolderNames.h"
 #include "files/CopyLog.h"
 #include "files/ElementList.h"
 #include "files/FolderChain.h"
@@ -43,6 +44,10 @@ bool Sequencer::PerformInstall()
         return false;
     }
     state_.mainIniPath = mainIniPath;
+    // A package the administration file could not name is not begun.
+    RefuseUnrecordableFolders(run_, state_.elements,
+                              state_.adminFile.empty() ? JoinPath(state_.installDir, L"obj\\orvekAdmin.ini")
+                                                       : state_.adminFile);
     CreateFolders(run_, state_.elements, state_.scriptFile, state_.installDir);
     const std::wstring copyLog = JoinPath(state_.installDir, L"update.log");
     if (!OpenCopyLog(run_, copyLog))

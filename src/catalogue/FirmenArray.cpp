@@ -102,6 +102,8 @@ int CFirmenArray::Refresh()
             CFirma& offered = *offeredRecords[i];
             // Never offered, so never merged: its folder name would lead elsewhere.
             if (!IsPlainFolderName(offered.dirname)) continue;
+            // Never installed here, so never merged: the file would name another folder.
+            if (!ProfileWritesExactly(offered.dirname, admin.Encoding())) continue;
             const auto found = knownById.find(offered.id);
             if (found != knownById.end()) {
                 CFirma* known = found->second;

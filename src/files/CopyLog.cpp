@@ -23,8 +23,17 @@ void CopyLog::Write(const std::wstring& text)
         file_.Write(text);
 }
 
+void CopyLog::NameAs(const std::wstring& path, const std::wstring& name)
+{
+    if (holds_ > 0 && !path.empty() && !name.empty() && path != name) names_.emplace_back(path, name);
+}
+
 void CopyLog::PassOn()
 {
+    for (const auto& [path, name] : names_)
+        for (std::size_t at = held_.find(path); at != std::wstring::npos; at = held_.find(path, at + name.size()))
+            held_.replace(at, path.size(), name);
+    if (holds_ == 0) names_.clear();
     if (held_.empty()) return;
     if (file_.IsOpen()) file_.Write(held_);
     held_.clear();
@@ -42,6 +51,8 @@ bool OpenCopyLog(InstallRun& run, const std::wstring& path)
         if (run.copyLog.Link() != FileLink::None) RefuseLinkedFile(run, L"the copy log", path, run.copyLog.Link());
         return false;
     }
-    if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(run.copyLog.Path());
+    if (UninstallLog* runLog = run.RunLog(); runLog && !runLog->WriteFile(run.copyLog.Path()) &&
+                                             !runLog->Unnamed().empty())
+        run.Refuse(L"the run's uninstall log cannot name the copy log " + path + L" (8-bit), not even by a short name");
     return true;
 }

@@ -5,6 +5,8 @@
 #include "files/LogFile.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class InstallRun;
 
@@ -32,6 +34,11 @@ public:
     // Writes what open batches and the file's hold keep (before the user is
     // asked anything).
     void Flush();
+    // Until the outermost batch ends, the lines it holds name path as name
+    // (its short form, for a path the 8-bit log cannot spell; AnsiNameOf).
+    // An empty name changes nothing.
+    void NameAs(const std::wstring& path, const std::wstring& name);
+
     // The file collects up to bytes before it writes (0: every batch is
     // written as it ends); see LogFile::Hold.
     void Hold(std::size_t bytes) { file_.Hold(bytes); }
@@ -59,6 +66,7 @@ private:
 
     LogFile file_;
     std::wstring held_;  // lines of the file being installed, not yet written
+    std::vector<std::pair<std::wstring, std::wstring>> names_;  // NameAs of the open batches
     int holds_ = 0;      // open batches
 };
 

@@ -19,7 +19,8 @@ Made CreateOne(InstallRun& run, const std::wstring& folder, DWORD& failure)
 {
     if (::CreateDirectoryW(folder.c_str(), nullptr)) {
         run.MadeFolder(folder);
-        if (UninstallLog* log = run.RunLog()) log->WriteDir(folder);
+        if (UninstallLog* log = run.RunLog(); log && !log->WriteDir(folder) && !log->Unnamed().empty())
+            run.Refuse(L"the run's uninstall log cannot name the folder " + folder + L" (8-bit), not even by a short name");
         return Made::Yes;
     }
     const DWORD error = ::GetLastError();

@@ -11,6 +11,7 @@
 #include "files/VersionCompare.h"
 #include "framework/Handles.h"
 #include "framework/UserInterface.h"
+#include "platform/AnsiNames.h"
 #include "platform/FolderLinks.h"
 #include "platform/PathUtil.h"
 #include "platform/SystemInfo.h"
@@ -251,6 +252,17 @@ bool ReplaceAtRestart(InstallRun& run, const std::wstring& source, const std::ws
     return false;
 }
 
+// dest cannot be named in the 8-bit logs, not even by a short name: not
+// installed; after tells what became of a copy made. 0, as for a failure.
+int Unnamed(InstallRun& run, const std::wstring& dest, const wchar_t* after)
+{
+    const std::wstring why = std::wstring(L"its name cannot be written into the 8-bit uninstall log, nor a short name") + after;
+    run.copyLog.Write(L"\tNot installed: " + why + L".\n");
+    run.Tell(L"not installed: " + dest + L" (" + why + L")");
+    run.NotInstalled(dest + L" (" + why + L")");
+    return 0;
+}
+
 void RecordInstalled(InstallRun& run, const std::wstring& dest, UninstallLog* packageLog)
 {
     UninstallLog* runLog = run.RunLog();
@@ -328,6 +340,18 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
         run.NotInstalled(dest + L" (the folder " + link + L" on the way is a folder link)");
         return 0;
     }
+    // The logs are 8-bit and read by the uninstaller: a name they cannot spell
+    // goes in by its short form, never as a look-alike. Where even that cannot
+    // be, the file is not copied (or, when the short form turns out missing,
+    // not kept).
+    const bool spelt = IsExactAnsi(dest);
+    const bool newFile = !spelt && !PathExists(dest);
+    if (!spelt) {
+        const std::wstring name = AnsiNameOf(newFile ? FolderPart(dest) : dest);
+        if (name.empty()) return Unnamed(run, dest, L"");
+        if (!newFile) run.copyLog.NameAs(dest, name);
+    }
+    if (!IsExactAnsi(source)) run.copyLog.NameAs(source, AnsiNameOf(source));
     // An old file that could not be put back is not tried again: the copy log names where it is.
     unsigned r = MyVerInstallFile(run, false, source, dest, quiet);
     run.copyLog.Write(L"\tMyVerInstallFile() returned " + Decimal(static_cast<int>(r)) + L"\n");
@@ -368,6 +392,14 @@ int InstallFile(InstallRun& run, const std::wstring& source, const std::wstring&
         return failed(r);
     }
 
+    if (newFile) {
+        const std::wstring name = AnsiNameOf(dest);
+        // The volume makes no short names: the new copy goes again.
+        if (name.empty())
+            return Unnamed(run, dest, ::DeleteFileW(dest.c_str()) ? L": the copy is removed"
+                                                                  : L": the copy could not be removed");
+        run.copyLog.NameAs(dest, name);
+    }
     run.copyLog.Write(L"\tFile is installed or scheduled OK\n");
     RecordInstalled(run, dest, packageLog);
     return 1;

@@ -1,5 +1,7 @@
 #include "files/LogFile.h"
 
+#include "platform/AnsiNames.h"
+
 bool LogFile::Open(const std::wstring& path, LineEnds lineEnds)
 {
     Close();
@@ -35,7 +37,7 @@ unsigned long long LogFile::Size() const
 
 bool LogFile::Write(const std::wstring& text)
 {
-    return WriteBytes(ToAnsi(text));
+    return WriteBytes(AnsiText(text));
 }
 
 bool LogFile::WriteBytes(const std::string& bytes)
@@ -84,15 +86,4 @@ bool LogFile::WriteOut(const std::string& out)
         done += written;
     }
     return true;
-}
-
-std::string ToAnsi(const std::wstring& text)
-{
-    if (text.empty()) return std::string();
-    int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                     nullptr);
-    if (size <= 0) return std::string();
-    std::string out(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
 }

@@ -33,7 +33,8 @@ public:
     // Size of the file now, what is held included (0 when not open).
     unsigned long long Size() const;
 
-    // Writes the text converted to the ANSI code page, at the end of the file.
+    // Writes the text in the ANSI code page (AnsiText: a character the page
+    // lacks becomes "?"), at the end of the file.
     bool Write(const std::wstring& text);
     // Writes the bytes as they are (line ends translated as opened).
     bool WriteBytes(const std::string& bytes);
@@ -59,6 +60,3 @@ private:
     LineEnds lineEnds_ = LineEnds::AsWritten;
     unsigned long error_ = 0;
 };
-
-// text in the ANSI code page, one byte per character where the page allows.
-std::string ToAnsi(const std::wstring& text);

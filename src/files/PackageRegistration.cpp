@@ -2,11 +2,13 @@
 
 #include "catalogue/FirmenArray.h"
 #include "catalogue/KeptBasePath.h"
+#include "files/AdminFolderNames.h"
 #include "files/ElementList.h"
 #include "files/InstElement.h"
 #include "files/InstallerCommand.h"
 #include "files/InstallRun.h"
 #include "files/Refusals.h"
+#include "platform/AnsiNames.h"
 #include "platform/FolderLinks.h"
 #include "platform/PathUtil.h"
 #include "platform/Process.h"
@@ -17,25 +19,6 @@
 #include <memory>
 
 namespace {
-
-// A last backslash at this index or before stands right below a drive root.
-constexpr std::size_t kLastRootBackslash = 3;
-
-// Where the package went: the folder that holds it (localpath) and its own
-// folder name there (dirname); directly below a drive root the whole folder is
-// the localpath.
-void SplitDestination(std::wstring folder, std::wstring& localpath, std::wstring& dirname)
-{
-    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-    const std::size_t slash = folder.rfind(L'\\');
-    if (slash != std::wstring::npos && slash > kLastRootBackslash && slash + 1 < folder.size()) {
-        localpath = folder.substr(0, slash);
-        dirname = folder.substr(slash + 1);
-    } else {
-        localpath = folder;
-        dirname.clear();
-    }
-}
 
 bool SameName(const std::wstring& a, const std::wstring& b)
 {
@@ -151,11 +134,20 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
                    (merged == -1 ? L"it could not be written" : L"no administration file") + L")" + ErrorSuffix(error));
     }
 
+    const ProfileEncoding encoding = AdminFileEncoding(admin);
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         CInstElement& element = *elements[i];
         if (!element.selected || !element.package) continue;
         const std::wstring mediumFolder = JoinPath(mediumData, element.package->dirname);
         if (!PackageComplete(run, element, mediumFolder)) continue;
+        std::wstring localpath;
+        std::wstring dirname;
+        std::wstring why;
+        if (!AdminFolderNames(element.destination, encoding, localpath, dirname, why)) {
+            FailElement(run, element,
+                        L"package " + element.package->name + L": " + why + L": not recorded, its installer not started");
+            continue;
+        }
 
         // The installer reads the administration file as it stands on disk, where
         // this run's records are written only at the end: starting it first
@@ -169,7 +161,8 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
             record = known[known.GetSize() - 1];
         }
         record->status = (record->status & ~kStatus40) | kStatusInstalled | kStatus10;
-        SplitDestination(element.destination, record->localpath, record->dirname);
+        record->localpath = localpath;
+        record->dirname = dirname;
         record->localdbname = record->dbname;
         record->status |= kStatusChanged;
     }
@@ -224,7 +217,10 @@ std::vector<bool> RecordedAsInstalled(const std::wstring& adminFile, const CIEAr
         std::wstring localpath;
         std::wstring dirname;
         SplitDestination(element.destination, localpath, dirname);
-        recorded[i - 1] = SameName(WithoutTrailingBackslashes(record->localpath), localpath) &&
+        // An 8-bit file may hold the folder by its short form.
+        const std::wstring recordedPath = WithoutTrailingBackslashes(record->localpath);
+        recorded[i - 1] = (SameName(recordedPath, localpath) ||
+                           (!IsExactAnsi(localpath) && SameName(recordedPath, AnsiNameOf(localpath)))) &&
                           SameName(record->dirname, dirname);
     }
     return recorded;

@@ -1,8 +1,8 @@
 #include "files/ReplaceAtBoot.h"
 
 #include "files/InstallRun.h"
-#include "files/LogFile.h"
 #include "framework/Handles.h"
+#include "platform/AnsiNames.h"
 #include "platform/PathUtil.h"
 #include "platform/SystemInfo.h"
 
@@ -54,7 +54,14 @@ bool AppendWininitEntries(InstallRun& run, const std::string& entries)
 
 bool ScheduleReplaceAtBoot(InstallRun& run, const std::wstring& temp, const std::wstring& dest)
 {
-    return AppendWininitEntries(run, "NUL=" + ToAnsi(dest) + "\r\n" + ToAnsi(dest) + "=" + ToAnsi(temp) + "\r\n");
+    // The system reads these names at start-up: a look-alike would replace or
+    // delete another file. Both files are there, so a short name will do.
+    std::string destName;
+    std::string tempName;
+    if (!ExactAnsi(AnsiNameOf(dest), destName) || destName.empty() || !ExactAnsi(AnsiNameOf(temp), tempName) ||
+        tempName.empty())
+        return false;
+    return AppendWininitEntries(run, "NUL=" + destName + "\r\n" + destName + "=" + tempName + "\r\n");
 }
 
 bool ScheduleRemovalAtRestart(InstallRun& run, const std::wstring& path)
@@ -63,7 +70,11 @@ bool ScheduleRemovalAtRestart(InstallRun& run, const std::wstring& path)
     case SystemKind::NtFamily:
         return run.moveFile(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
     case SystemKind::Win95Family:
-        return AppendWininitEntries(run, "NUL=" + ToAnsi(path) + "\r\n");
+    {
+        std::string name;
+        if (!ExactAnsi(AnsiNameOf(path), name) || name.empty()) return false;
+        return AppendWininitEntries(run, "NUL=" + name + "\r\n");
+    }
     case SystemKind::Old16BitHost:
         return false;
     }

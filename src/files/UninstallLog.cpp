@@ -3,6 +3,7 @@
 #include "files/FileTrees.h"
 #include "files/InstallRun.h"
 #include "files/Refusals.h"
+#include "platform/AnsiNames.h"
 #include "platform/PathUtil.h"
 
 bool UninstallLog::Open(const std::wstring& path)
@@ -15,22 +16,50 @@ bool UninstallLog::WriteHeader()
     return file_.Write(L"ORVEK V3.5\n");
 }
 
+bool UninstallLog::AddLine(std::string& lines, const char* tag, const std::wstring& path)
+{
+    std::string name;
+    if (!ExactAnsi(path, name) && (!ExactAnsi(AnsiNameOf(path), name) || name.empty())) {
+        unnamed_ = path;
+        return false;
+    }
+    lines += tag;
+    lines += name;
+    lines += '\n';
+    return true;
+}
+
 bool UninstallLog::WriteFile(const std::wstring& path)
 {
-    return file_.Write(L"file 0 0 " + path + L"\n");
+    unnamed_.clear();
+    std::string line;
+    return AddLine(line, "file 0 0 ", path) && file_.WriteBytes(line);
 }
 
 bool UninstallLog::WriteDir(const std::wstring& path)
 {
-    return file_.Write(L"dir " + path + L"\n");
+    unnamed_.clear();
+    std::string line;
+    return AddLine(line, "dir ", path) && file_.WriteBytes(line);
 }
 
 bool UninstallLog::WriteDirs(const std::vector<std::wstring>& paths)
 {
-    std::wstring lines;
-    for (const std::wstring& path : paths) lines += L"dir " + path + L"\n";
-    return file_.Write(lines);
+    unnamed_.clear();
+    std::string lines;
+    for (const std::wstring& path : paths)
+        if (!AddLine(lines, "dir ", path)) return false;
+    return file_.WriteBytes(lines);
 }
+
+namespace {
+
+std::wstring UnnamedText(const std::wstring& path)
+{
+    return L"the name of " + path + L" cannot be written into its uninstall log (8-bit), not even as a short name";
+}
+
+}  // namespace
 
 bool OpenUninstallLog(InstallRun& run, const std::wstring& path)
 {
@@ -59,14 +88,23 @@ std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring
     const std::wstring path = JoinPath(folder, L"_uninst.inf");
     std::vector<std::wstring> folders{folder};
     for (const wchar_t* category : kPackageLogCategories) folders.push_back(JoinPath(folder, category));
+    // Lines that could not name the package's folder would leave its files to
+    // no uninstaller: the log is not even begun.
+    if (AnsiNameOf(path).empty()) {
+        if (why) *why = UnnamedText(folder);
+        return nullptr;
+    }
     if (!log->Open(path) || !log->WriteDirs(folders)) {
         // The caller refuses the package with why: a link is told, not refused twice.
         if (why)
             *why = log->Link() != FileLink::None
                        ? LinkedFileText(L"its uninstall log", path, log->Link())
+                   : !log->Unnamed().empty()
+                       ? UnnamedText(log->Unnamed())
                        : L"its uninstall log " + path + L" could not be written" + ErrorSuffix(log->Error());
         return nullptr;
     }
-    if (UninstallLog* runLog = run.RunLog()) runLog->WriteFile(log->Path());
+    if (UninstallLog* runLog = run.RunLog(); runLog && !runLog->WriteFile(log->Path()) && !runLog->Unnamed().empty())
+        run.Refuse(L"the run's uninstall log cannot name " + log->Path() + L" (8-bit), not even by a short name");
     return log;
 }

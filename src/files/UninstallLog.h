@@ -33,9 +33,18 @@ public:
     bool WriteDir(const std::wstring& path);
     // The "dir" lines of paths, in one write.
     bool WriteDirs(const std::vector<std::wstring>& paths);
+    // Each path is written as AnsiNameOf names it (exactly, else by its short
+    // form). One that cannot be named is not written (the line and, in
+    // WriteDirs, the lines with it): the write answers false and Unnamed
+    // tells which path it was (empty after a write that named all).
+    const std::wstring& Unnamed() const { return unnamed_; }
 
 private:
+    // The line of tag and path's name; false (Unnamed set) when it has none.
+    bool AddLine(std::string& lines, const char* tag, const std::wstring& path);
+
     LogFile file_;
+    std::wstring unnamed_;
 };
 
 class InstallRun;

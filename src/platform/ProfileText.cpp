@@ -1,5 +1,7 @@
 #include "platform/ProfileText.h"
 
+#include "platform/AnsiNames.h"
+
 #include <windows.h>
 
 #include <climits>
@@ -119,4 +121,9 @@ std::wstring RoundTripProfileText(std::wstring_view text, ProfileEncoding encodi
     const UINT codePage = encoding == ProfileEncoding::Utf8 ? CP_UTF8 : CP_ACP;
     const std::string bytes = ToCodePage(codePage, text);
     return FromCodePage(codePage, bytes.data(), bytes.size());
+}
+
+bool ProfileWritesExactly(std::wstring_view text, ProfileEncoding encoding)
+{
+    return encoding != ProfileEncoding::Ansi || IsAscii(text) || IsExactAnsi(text);
 }

@@ -24,3 +24,9 @@ std::size_t ProfileMarkSize(ProfileEncoding encoding);
 
 // text as it reads back after being written in the encoding.
 std::wstring RoundTripProfileText(std::wstring_view text, ProfileEncoding encoding);
+
+// Whether text goes into a file of the encoding and reads back as it is: always
+// in UTF-8 and UTF-16; in an 8-bit file only when every character converts
+// exactly (ExactAnsi). Names are written only so; display texts may be
+// written as the platform replaces them.
+bool ProfileWritesExactly(std::wstring_view text, ProfileEncoding encoding);

@@ -50,6 +50,52 @@ TEST_F(InstallFileTest, InstallFile_FreshDestinationIsCopiedAndRecorded)
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(InstallFileTest, InstallFile_NameTheLogsCannotSpellIsRecordedByItsShortName)
+{
+    if (::GetACP() != 1252) GTEST_SKIP() << "code page " << ::GetACP();
+    const std::wstring name = L"Lampe \u0141\u00f3d\u017a \U0001F4A1.cad";
+    ASSERT_TRUE(MakeDirs(dir / L"src") && MakeDirs(dir / L"dst"));
+    const std::wstring src = dir / (L"src\\" + name);
+    const std::wstring dst = dir / (L"dst\\" + name);
+    ASSERT_TRUE(WriteBytes(src, "luminaire"));
+    UninstallLog packageLog;
+    ASSERT_TRUE(packageLog.Open(dir / L"_uninst.inf"));
+
+    EXPECT_EQ(1, InstallFile(run, src, dst, &packageLog, true));
+    packageLog.Close();
+
+    EXPECT_EQ("luminaire", ReadBytes(dst));
+    auto named = [](const std::string& line) {
+        const std::string start = "file 0 0 ";
+        if (line.compare(0, start.size(), start) != 0 || line.back() != '\n') return std::wstring(L"(not a file line)");
+        const std::string path = line.substr(start.size(), line.size() - start.size() - 1);
+        wchar_t buffer[MAX_PATH * 2] = {};
+        const std::wstring wide(path.begin(), path.end());
+        return ::GetLongPathNameW(wide.c_str(), buffer, MAX_PATH * 2) ? std::wstring(buffer) : L"(nothing) " + wide;
+    };
+    const std::string runLine = RunLogFileLines();
+    EXPECT_EQ(dst, named(runLine));
+    EXPECT_EQ(runLine, ReadBytes(dir / L"_uninst.inf"));
+    // The copy log names both files as the uninstall logs do, never by a look-alike.
+    const std::string copyLog = CopyLogText();
+    EXPECT_NE(std::string::npos, copyLog.find(runLine.substr(9, runLine.size() - 10) + ")")) << copyLog;
+    EXPECT_EQ(std::string::npos, copyLog.find('?')) << copyLog;
+}
+
+TEST_F(InstallFileTest, InstallFile_NameWithoutAnyShortNameIsNotInstalled)
+{
+    if (::GetACP() != 1252) GTEST_SKIP() << "code page " << ::GetACP();
+    // A folder the copy would make and that no short name can name yet.
+    const std::wstring src = dir / L"lamp.cad";
+    const std::wstring dst = dir / L"\u5149\\lamp.cad";
+    ASSERT_TRUE(WriteBytes(src, "luminaire"));
+    EXPECT_EQ(0, InstallFile(run, src, dst, nullptr, true));
+    EXPECT_FALSE(PathExists(dst));
+    EXPECT_EQ("", RunLogFileLines());
+    ASSERT_EQ(1u, run.totals.named.size());
+    EXPECT_EQ(0u, run.totals.named[0].find(dst + L" (its name cannot be written"));
+}
+
 TEST_F(InstallFileTest, InstallFile_SkipsLowerSourceVersion)
 {
     std::wstring src = Place(L"ver2001.dll", L"src.dll");
