@@ -83,7 +83,7 @@ struct CheckListAccessibility::Object final : IAccessible {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
         if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -343,12 +343,12 @@ bool CheckListAccessibility::Answer(HWND list, WPARAM wParam, LPARAM lParam, LRE
     if (!fromObject || !createStandard) return false;
     if (!object_) {
         IAccessible* standard = nullptr;
-        if (FAILED(createStandard(list, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||
+        if (FAILED(createStandard(list, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))) ||
             !standard)
             return false;
         object_ = new Object(list, standard);
     }
-    result = fromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(object_));
+    result = fromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object_));
     return true;
 }
 

@@ -107,7 +107,7 @@ TEST_F(CheckListAccessibleTest, AReaderHearsEachPackageItsFolderItsTickAndTheSpa
     stateChanges.clear();
     const INT_PTR result = RunModal(*page, {
         [&](HWND) {
-            ASSERT_EQ(::AccessibleObjectFromWindow(page->list.Handle(), OBJID_CLIENT, IID_IAccessible,
+            ASSERT_EQ(::AccessibleObjectFromWindow(page->list.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
                                                    reinterpret_cast<void**>(&list)),
                       S_OK);
             ASSERT_NE(list, nullptr);

@@ -38,11 +38,12 @@ protected:
         ::SendMessageW(page->list.Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
         return rect;
     }
-    // The box drawn in a row that is not selected: the ink left of the first column.
-    RECT DrawnBox(int index) const
+    // The box drawn in a row that is not selected: the ink left of the first
+    // column, or in the whole row when the row has no text.
+    RECT DrawnBox(int index, bool wholeRow = false) const
     {
         RECT area = RowRect(index);
-        area.right = area.left + page->list.columnPositions.at(0);
+        if (!wholeRow) area.right = area.left + page->list.columnPositions.at(0);
         return InkBounds(page->list.Handle(), area, ::GetSysColor(COLOR_WINDOW));
     }
     // The box of a real check box without text, on the page, in the page's font.
@@ -100,9 +101,12 @@ TEST_F(CheckListScaleTest, APageMovedToAMonitorOfAnotherScaleTakesItsRectangleAn
 {
     RunModal(*page, {[&](HWND dialog) {
         page->list.SetCurSel(0);
+        // Rows without text: the headings here stay where they are (only the
+        // system moves them), so a name would be drawn over the larger box.
+        for (auto& row : page->rows) row->text.clear();
         const int dpi = ExpectedDpi();
         const int rowBefore = Height(RowRect(1));
-        const int boxBefore = Width(DrawnBox(1));
+        const int boxBefore = Width(DrawnBox(1, true));
         RECT frame{};
         ::GetWindowRect(dialog, &frame);
         // Where the system would put it on the other monitor (any rectangle: the page takes it).
@@ -114,15 +118,15 @@ TEST_F(CheckListScaleTest, APageMovedToAMonitorOfAnotherScaleTakesItsRectangleAn
         // Every row and its box at twice the scale.
         EXPECT_NEAR(Height(RowRect(0)), 2 * rowBefore, 1);
         EXPECT_NEAR(Height(RowRect(1)), 2 * rowBefore, 1);
-        EXPECT_NEAR(Width(DrawnBox(1)), 2 * boxBefore, 2);
-        EXPECT_EQ(Height(DrawnBox(1)), Width(DrawnBox(1)));
+        EXPECT_NEAR(Width(DrawnBox(1, true)), 2 * boxBefore, 2);
+        EXPECT_EQ(Height(DrawnBox(1, true)), Width(DrawnBox(1, true)));
 
         // And back.
         ::SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
         ::GetWindowRect(dialog, &now);
         EXPECT_TRUE(::EqualRect(&now, &frame));
         EXPECT_EQ(Height(RowRect(1)), rowBefore);
-        EXPECT_EQ(Width(DrawnBox(1)), boxBefore);
+        EXPECT_EQ(Width(DrawnBox(1, true)), boxBefore);
         SendClick(dialog, IDCANCEL);
     }});
 }
