@@ -35,6 +35,20 @@
 #define IDB_UNCHECK      104
 #define IDB_BANNER       131   // also the progress dialog's
 #define IDB_CHECK_GREY   133
+// The same boxes drawn for 100, 125, 150 and 200 % (13, 16, 20 and 26 pixels):
+// variant k (1 to 4) of a box is its id + k * 1000 (CheckBoxPictures).
+#define IDB_CHECK_13       1103
+#define IDB_UNCHECK_13     1104
+#define IDB_CHECK_GREY_13  1133
+#define IDB_CHECK_16       2103
+#define IDB_UNCHECK_16     2104
+#define IDB_CHECK_GREY_16  2133
+#define IDB_CHECK_20       3103
+#define IDB_UNCHECK_20     3104
+#define IDB_CHECK_GREY_20  3133
+#define IDB_CHECK_26       4103
+#define IDB_UNCHECK_26     4104
+#define IDB_CHECK_GREY_26  4133
 
 #define IDD_OPTIONS      102
 #define IDD_EDIT_PATH    105

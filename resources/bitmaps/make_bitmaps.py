@@ -6,6 +6,10 @@
     check.bmp       11 x 11, 4 bits: box with a black check mark
     uncheck.bmp     11 x 11, 4 bits: empty box
     checkgrey.bmp   11 x 11, 4 bits: box with a grey check mark
+    check13.bmp ... checkgrey26.bmp
+                    the same three boxes drawn for 100, 125, 150 and 200 %
+                    (13, 16, 20 and 26 pixels, the size of the system's own
+                    check boxes there): the list takes the one of its scale
 
 The boxes are copied onto a list row with a logical AND, so their inside is
 white (it leaves the row colour) and frame and mark are black or grey.
@@ -232,11 +236,42 @@ def box(mark_colour):
     return rows
 
 
+# Sizes of the boxes drawn for 100, 125, 150 and 200 %.
+SCALED_SIZES = (13, 16, 20, 26)
+
+
+def scaled_box(size, mark_colour):
+    """A box of size pixels: a frame about a thirteenth of it thick (at least one
+    pixel) and the mark as a stroke, each pixel set where the stroke covers at
+    least half of it, so the edges stay sharp in 16 colours."""
+    frame = max(1, round(size / 13))
+    rows = [[WHITE] * size for _ in range(size)]
+    for y in range(size):
+        for x in range(size):
+            if min(x, y, size - 1 - x, size - 1 - y) < frame:
+                rows[y][x] = BLACK
+    if mark_colour is not None:
+        inner = size - 2 * frame
+        points = [(0.18, 0.50), (0.40, 0.72), (0.82, 0.26)]
+        segments = list(zip([(frame + px * inner, frame + py * inner) for px, py in points][:-1],
+                            [(frame + px * inner, frame + py * inner) for px, py in points][1:]))
+        coverage = stroke_coverage(size, size, segments, max(1.6, size * 0.15))
+        for y in range(frame, size - frame):
+            for x in range(frame, size - frame):
+                if coverage[y][x] >= 0.5:
+                    rows[y][x] = mark_colour
+    return rows
+
+
 def main():
     write("banner.bmp", bmp_24(BANNER_W, BANNER_H, banner()))
     write("check.bmp", bmp_4(11, 11, PALETTE, box(BLACK)))
     write("uncheck.bmp", bmp_4(11, 11, PALETTE, box(None)))
     write("checkgrey.bmp", bmp_4(11, 11, PALETTE, box(GREY)))
+    for size in SCALED_SIZES:
+        write(f"check{size}.bmp", bmp_4(size, size, PALETTE, scaled_box(size, BLACK)))
+        write(f"uncheck{size}.bmp", bmp_4(size, size, PALETTE, scaled_box(size, None)))
+        write(f"checkgrey{size}.bmp", bmp_4(size, size, PALETTE, scaled_box(size, GREY)))
 
 
 if __name__ == "__main__":

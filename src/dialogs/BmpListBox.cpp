@@ -1,8 +1,15 @@
 #include "dialogs/BmpListBox.h"
 
+#include "framework/Dpi.h"
 #include "resources/resource.h"
 
+#include <algorithm>
+
 namespace {
+
+// Sent to each child once its parent has handled WM_DPICHANGED (Windows 10 1703
+// on; the headers of the oldest system the program runs on lack it).
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 HBITMAP LoadBoxBitmap(HINSTANCE resources, UINT id)
 {
@@ -18,7 +25,8 @@ HBITMAP LoadBoxBitmap(HINSTANCE resources, UINT id)
 CBmpListBox::CBmpListBox(HINSTANCE resources)
     : checkedBitmap(LoadBoxBitmap(resources, IDB_CHECK)),
       uncheckedBitmap(LoadBoxBitmap(resources, IDB_UNCHECK)),
-      greyBitmap(LoadBoxBitmap(resources, IDB_CHECK_GREY))
+      greyBitmap(LoadBoxBitmap(resources, IDB_CHECK_GREY)),
+      boxes_(resources)
 {
 }
 
@@ -26,7 +34,11 @@ void CBmpListBox::SetColumns(const int* headingIds, int count)
 {
     columnPositions.clear();
     columnAlignments.clear();
-    if (count < 0 || !headingIds) return;
+    if (count < 0 || !headingIds) {
+        headingIds_.clear();
+        return;
+    }
+    headingIds_.assign(headingIds, headingIds + count);
     HWND parent = ::GetParent(Handle());
     for (int i = 0; i < count; ++i) {
         int x = 0;
@@ -48,9 +60,78 @@ CheckListRow* CBmpListBox::Row(int index) const
     return reinterpret_cast<CheckListRow*>(ItemData(index));
 }
 
+void CBmpListBox::Begin()
+{
+    dpi_ = fw::WindowDpi(Handle());
+    subclass_.Install(Handle(), [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        switch (message) {
+        case WM_GETOBJECT:
+            return accessibility_.Answer(Handle(), wParam, lParam, result);
+        case kDpiChangedAfterParent:
+            // The dialog has its new size and fonts by now.
+            ScaleTo(fw::WindowDpi(Handle()));
+            return false;
+        case WM_DESTROY:
+            accessibility_.Disconnect();
+            return false;
+        default:
+            return false;
+        }
+    });
+}
+
+void CBmpListBox::RowChanged(int index) const
+{
+    RECT rect{};
+    if (Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
+        ::InvalidateRect(Handle(), &rect, FALSE);
+    CheckListAccessibility::RowChanged(Handle(), index);
+}
+
+void CBmpListBox::ScaleTo(int dpi)
+{
+    if (dpi <= 0) return;
+    dpi_ = dpi;
+    if (!headingIds_.empty()) {
+        const std::vector<int> headings = headingIds_;
+        SetColumns(headings.data(), static_cast<int>(headings.size()));
+    }
+    const int height = RowHeight();
+    for (int i = 0, count = Count(); i < count; ++i) Send(LB_SETITEMHEIGHT, i, height);
+    Invalidate(true);
+}
+
+int CBmpListBox::Dpi() const
+{
+    return dpi_ > 0 ? dpi_ : fw::WindowDpi(Handle());
+}
+
+int CBmpListBox::BoxSize() const
+{
+    return fw::ScaleToDpi(kBoxSize, Dpi());
+}
+
+int CBmpListBox::TextHeight() const
+{
+    fw::WindowDC dc(Handle());
+    if (!dc.Get()) return 0;
+    fw::SelectGuard font(dc.Get(), reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+    TEXTMETRICW metrics{};
+    return ::GetTextMetricsW(dc.Get(), &metrics) ? metrics.tmHeight : 0;
+}
+
+int CBmpListBox::RowHeight() const
+{
+    // 18 pixels at 100 %, and never less than the box or a line of the list's
+    // font with a margin above and below.
+    const int dpi = Dpi();
+    const int content = std::max(BoxSize(), TextHeight()) + 2 * fw::ScaleToDpi(kTextTop, dpi);
+    return std::max(fw::ScaleToDpi(kRowHeight, dpi), content);
+}
+
 bool CBmpListBox::OnMeasureItem(MEASUREITEMSTRUCT& item)
 {
-    item.itemHeight = kRowHeight;
+    item.itemHeight = static_cast<UINT>(RowHeight());
     return true;
 }
 
@@ -83,17 +164,23 @@ bool CBmpListBox::OnDrawItem(const DRAWITEMSTRUCT& item)
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &item.rcItem, nullptr, 0, nullptr);  // fills the row
     ::SetTextColor(dc, text);
     DrawColumns(dc, item.rcItem, row->text);
-    HBITMAP box = !row->checked ? uncheckedBitmap.Get() : (row->enabled ? checkedBitmap.Get() : greyBitmap.Get());
-    DrawBox(dc, item.rcItem, box);
+    const BoxState state =
+        !row->checked ? BoxState::kUnchecked : (row->enabled ? BoxState::kChecked : BoxState::kCheckedGrey);
+    boxes_.Prepare({checkedBitmap.Get(), uncheckedBitmap.Get(), greyBitmap.Get()}, BoxSize());
+    DrawBox(dc, item.rcItem, boxes_.Box(state));
     ::RestoreDC(dc, saved);
     return true;
 }
 
 void CBmpListBox::DrawColumns(HDC dc, const RECT& rowRect, const std::wstring& text) const
 {
-    const int y = rowRect.top + kTextTop;
+    // The line in the middle of the row: 2 pixels from the top at 100 %.
+    TEXTMETRICW metrics{};
+    const int lineHeight = ::GetTextMetricsW(dc, &metrics) ? metrics.tmHeight : 0;
+    const int y = rowRect.top + std::max(0, static_cast<int>(rowRect.bottom - rowRect.top - lineHeight) / 2);
     if (columnPositions.empty()) {
-        ::TextOutW(dc, rowRect.left + kTextLeft, y, text.c_str(), static_cast<int>(text.size()));
+        const int x = rowRect.left + fw::ScaleToDpi(kTextLeft, Dpi());
+        ::TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
         return;
     }
     // Segments beyond the last column are not drawn.
@@ -111,12 +198,14 @@ void CBmpListBox::DrawColumns(HDC dc, const RECT& rowRect, const std::wstring& t
 void CBmpListBox::DrawBox(HDC dc, const RECT& rowRect, HBITMAP bitmap) const
 {
     if (!bitmap) return;
-    BITMAP info{};
-    if (!::GetObjectW(bitmap, sizeof(info), &info)) return;
+    const int size = boxes_.Size();
     fw::ScopedMemoryDC memory(::CreateCompatibleDC(dc));
     if (!memory) return;
     fw::SelectGuard select(memory.Get(), bitmap);
     if (!select.Selected()) return;
-    // AND keeps the row colour where the box is white.
-    ::BitBlt(dc, rowRect.left, rowRect.top, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCAND);
+    // In the middle of the row, and of the margin the text leaves it; AND keeps
+    // the row colour where the box is white.
+    const int x = rowRect.left + std::max(0, (fw::ScaleToDpi(kTextLeft, Dpi()) - size) / 2);
+    const int y = rowRect.top + std::max(0, static_cast<int>(rowRect.bottom - rowRect.top - size) / 2);
+    ::BitBlt(dc, x, y, size, size, memory.Get(), 0, 0, SRCAND);
 }

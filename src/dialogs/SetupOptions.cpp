@@ -79,6 +79,7 @@ bool CSetupOptions::OnInitDialog()
 {
     const int headings[] = {IDC_OPTIONS_HEAD_NAME, IDC_OPTIONS_HEAD_DIR};
     list.SetColumns(headings, 2);
+    list.Begin();
     for (const auto& row : rows) list.AddItem(reinterpret_cast<LPARAM>(row.get()));
     fw::CentreWindow(Handle(), ::GetDesktopWindow());
     dataSource = 1;
@@ -132,6 +133,11 @@ bool CSetupOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     return true;
 }
 
+void CSetupOptions::OnDpiChanged(int dpi)
+{
+    list.ScaleTo(dpi);
+}
+
 void CSetupOptions::DataSourceChanged()
 {
     DoDataExchange(true);
@@ -147,7 +153,7 @@ void CSetupOptions::ToggleRow(int index)
     if (!row.enabled) return;
     row.checked = !row.checked;
     row.element->selected = !row.element->selected;
-    list.Invalidate(false);
+    list.RowChanged(index);
 }
 
 void CSetupOptions::SelectionChanged()
@@ -172,12 +178,14 @@ void CSetupOptions::DoubleClicked()
 
 void CSetupOptions::SetAllRows(int value)
 {
-    for (auto& row : rows) {
-        if (!row->enabled) continue;
-        row->checked = value;
-        row->element->selected = value;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        OptionRow& row = *rows[i];
+        if (!row.enabled) continue;
+        const bool changed = row.checked != value;
+        row.checked = value;
+        row.element->selected = value;
+        if (changed) list.RowChanged(static_cast<int>(i));
     }
-    list.Invalidate(false);
 }
 
 void CSetupOptions::ApplicationToggled()

@@ -58,6 +58,7 @@ protected:
     void OnOK() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged(int dpi) override;
 
 private:
     void DataSourceChanged();

@@ -155,6 +155,8 @@ bool Dialog::OnCommand(int, int, HWND)
 
 void Dialog::OnTimer(UINT_PTR) {}
 
+void Dialog::OnDpiChanged(int) {}
+
 bool Dialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
 {
     return false;
@@ -215,6 +217,16 @@ bool Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_TIMER:  // void OnTimer(UINT_PTR timerId)
         OnTimer(wParam);
         return true;
+    case WM_DPICHANGED: {  // void OnDpiChanged(int dpi)
+        if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+            ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        OnDpiChanged(HIWORD(wParam));
+        // Not taken: the dialog manager scales the controls and fonts of a
+        // per-monitor page itself in its default handling.
+        return false;
+    }
     default:
         return OnMessage(message, wParam, lParam, result);
     }

@@ -54,6 +54,10 @@ protected:
     // WM_COMMAND that no attached control took, other than IDOK/IDCANCEL; true when handled.
     virtual bool OnCommand(int id, int code, HWND control);
     virtual void OnTimer(UINT_PTR timerId);
+    // The dialog moved to a monitor of another scale (WM_DPICHANGED) and has
+    // taken the rectangle the system proposed; dpi is the new scale. The
+    // system's own scaling of the dialog's controls follows.
+    virtual void OnDpiChanged(int dpi);
     // Every other message, and reflected messages no control took; return true
     // and set result when handled. For WM_CTLCOLOR*, WM_COMPAREITEM,
     // WM_VKEYTOITEM, WM_CHARTOITEM and WM_QUERYDRAGICON the result is the value

@@ -1,6 +1,8 @@
 // Every page and prompt in every language: each text fits its control, measured
 // with the control's own font, so a translation longer than the German words is
-// never shown cut.
+// never shown cut, at 100 % here and at 125, 150 and 200 % in the runs through
+// atdpi.exe (tests/CMakeLists.txt).
+#include "DisplayScale.h"
 #include "PageDriver.h"
 #include "PageElements.h"
 #include "app/LanguageLibrary.h"
@@ -132,6 +134,9 @@ class TextFitTest : public ::testing::TestWithParam<Language> {
 protected:
     void SetUp() override
     {
+        // Run at 100 % and again at 125, 150 and 200 % (atdpi.exe): each run is
+        // at the scale it was started for.
+        ASSERT_EQ(ScreenDpi(), ExpectedDpi());
         if (GetParam().number != 7) {
             ASSERT_TRUE(library.Load(WinePathOf(LANGUAGE_DIR) + L"\\", GetParam().number))
                 << LanguageLibrary::FileName(GetParam().number) << " in " << LANGUAGE_DIR;

@@ -133,6 +133,9 @@ bool Act(HWND window, const std::wstring& action, const std::wstring& folder, DW
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 3) return 2;
+    // Screen coordinates as they are: at a scale above 100 % the system would
+    // otherwise give an unaware walker its windows' rectangles shrunk to 96 dpi.
+    ::SetProcessDPIAware();
     const std::wstring folder = argv[1];
     const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(_wtoi(argv[2]));
     for (int i = 3; i < argc; ++i) {
