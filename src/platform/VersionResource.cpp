@@ -164,6 +164,15 @@ ImageVersion CheckImageVersion(const void* file, uint64_t size)
     constexpr uint64_t kHeadersSizeAt = 60;  // SizeOfHeaders, the same place in both kinds
     const Image image{bytes, size, Read32(bytes + optional + kHeadersSizeAt), optional + optionalSize, sections};
     if (image.sectionTable + sections * kSection > size) return ImageVersion::Malformed;
+    // The headers cover the section table, and the sections follow them in rising
+    // order, as every linker writes them: the version library leaves the file open
+    // behind it on a section placed over the headers.
+    if (image.headers < image.sectionTable + sections * kSection) return ImageVersion::Malformed;
+    for (uint32_t i = 0, last = 0; i < sections; ++i) {
+        const uint32_t address = Read32(bytes + image.sectionTable + i * kSection + 12);
+        if (address < image.headers || (i > 0 && address <= last)) return ImageVersion::Malformed;
+        last = address;
+    }
 
     const uint32_t rootRva = Read32(bytes + optional + resourceAt);
     if (rootRva == 0 || Read32(bytes + optional + resourceAt + 4) == 0) return ImageVersion::NoVersion;

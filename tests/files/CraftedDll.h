@@ -32,6 +32,6 @@ struct CraftedDll {
     uint16_t Get16(size_t at) const { uint16_t v = 0; std::memcpy(&v, &bytes[at], 2); return v; }
     CraftedDll& Put32(size_t at, uint32_t v) { std::memcpy(&bytes[at], &v, 4); return *this; }
     CraftedDll& Put16(size_t at, uint16_t v) { std::memcpy(&bytes[at], &v, 2); return *this; }
-    // The resource data directory of the optional header (PE32).
-    size_t ResourceDirectory() const { return pe + 24 + 96 + 16; }
+    // The resource data directory of the optional header (PE32 or PE32+).
+    size_t ResourceDirectory() const { return pe + 24 + (Get16(pe + 24) == 0x20B ? 112 : 96) + 16; }
 };
