@@ -1,192 +1,41 @@
 #include "app/Billboard.h"
 
+#include "app/BillboardPicture.h"
 #include "platform/Profile.h"
+#include "platform/ReadableFile.h"
 
-#include <cstdint>
-#include <cstring>
-
-namespace {
-
-constexpr size_t kFileHeaderSize = 14;
-// Far above any backdrop picture; keeps a damaged size field from allocating the machine.
-constexpr LONGLONG kMaxPictureFile = 64LL * 1024 * 1024;
-constexpr int64_t kMaxDimension = 16384;
-
-uint32_t Read32(const uint8_t* p) { uint32_t v; std::memcpy(&v, p, 4); return v; }
-uint16_t Read16(const uint8_t* p) { uint16_t v; std::memcpy(&v, p, 2); return v; }
-
-int64_t RowBytes(int64_t width, int bitCount)
+void Billboard::Load(const std::wstring& pictureFolder, const std::wstring& scriptPath, SIZE drawn)
 {
-    return (width * bitCount + 31) / 32 * 4;
-}
-
-constexpr uint32_t kCoreHeader = sizeof(BITMAPCOREHEADER);  // 12
-constexpr uint32_t kInfoHeader = sizeof(BITMAPINFOHEADER);  // 40
-constexpr uint32_t kV4Header = sizeof(BITMAPV4HEADER);      // 108
-constexpr uint32_t kV5Header = sizeof(BITMAPV5HEADER);      // 124
-constexpr size_t kMasksAt = kInfoHeader;                    // behind a 40-byte header, inside the larger ones
-constexpr size_t kV5ColourSpaceAt = 56, kV5ProfileAt = 112;
-constexpr uint32_t kProfileLinked = 0x4C494E4B, kProfileEmbedded = 0x4D424544;  // "LINK", "MBED"
-
-// Red, green and blue: each one run of set bits inside the pixel, none sharing a bit.
-bool MasksConsistent(const uint8_t* masks, int bitCount)
-{
-    uint32_t seen = 0;
-    for (int i = 0; i < 3; ++i) {
-        const uint32_t mask = Read32(masks + 4 * i);
-        if (mask == 0 || (bitCount == 16 && mask > 0xFFFF) || (mask & seen)) return false;
-        if (((mask + (mask & (~mask + 1))) & mask) != 0) return false;  // adding the lowest bit must clear the run
-        seen |= mask;
-    }
-    return true;
-}
-
-// A colour profile the header names lies inside the block: a context with colour
-// management reads it while painting.
-bool ProfileInside(const uint8_t* bytes, size_t size)
-{
-    const uint32_t colourSpace = Read32(bytes + kV5ColourSpaceAt);
-    if (colourSpace != kProfileLinked && colourSpace != kProfileEmbedded) return true;
-    const uint32_t offset = Read32(bytes + kV5ProfileAt), length = Read32(bytes + kV5ProfileAt + 4);
-    return length != 0 && int64_t(offset) + length <= static_cast<int64_t>(size);
-}
-
-}  // namespace
-
-bool DibLayoutOf(const void* data, size_t size, DibLayout& layout)
-{
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    if (!bytes || size < kCoreHeader) return false;
-    const uint32_t headerSize = Read32(bytes);
-
-    int64_t width = 0, height = 0, colours = 0, entrySize = 0, masks = 0;
-    int64_t codedBytes = 0;  // run-length coded pixel data: its stated size
-    int bitCount = 0;
-    if (headerSize == kInfoHeader || headerSize == kV4Header || headerSize == kV5Header) {
-        // The larger headers begin with the 40-byte one and differ only in what follows it.
-        if (size < headerSize) return false;
-        width = static_cast<int32_t>(Read32(bytes + 4));
-        height = static_cast<int32_t>(Read32(bytes + 8));
-        const bool topDown = height < 0;
-        if (topDown) height = -height;
-        if (Read16(bytes + 12) != 1) return false;
-        bitCount = Read16(bytes + 14);
-        const uint32_t compression = Read32(bytes + 16);
-        const uint32_t sizeImage = Read32(bytes + 20);
-        const uint32_t clrUsed = Read32(bytes + 32);
-        if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-            return false;
-        if (compression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32)) {
-            // Three masks stand behind a 40-byte header, before the colour table;
-            // the larger headers hold them in their own fields.
-            if (headerSize == kInfoHeader) masks = 3 * 4;
-            if (size < kMasksAt + 3 * 4 || !MasksConsistent(bytes + kMasksAt, bitCount)) return false;
-        } else if (compression == BI_RLE8 || compression == BI_RLE4) {
-            // The platform decodes the runs and reads no more than the stated size,
-            // so that size is what has to lie inside the block. Coded rows are
-            // bottom-up only.
-            if (bitCount != (compression == BI_RLE8 ? 8 : 4) || topDown || sizeImage == 0) return false;
-            codedBytes = sizeImage;
-        } else if (compression != BI_RGB) {
-            return false;
-        }
-        if (headerSize == kV5Header && !ProfileInside(bytes, size)) return false;
-        if (clrUsed != 0) {
-            if (bitCount <= 8 && clrUsed > (1u << bitCount)) return false;
-            colours = clrUsed;
-        } else if (bitCount <= 8) {
-            colours = int64_t(1) << bitCount;
-        }
-        entrySize = sizeof(RGBQUAD);
-    } else if (headerSize == kCoreHeader) {
-        width = Read16(bytes + 4);
-        height = Read16(bytes + 6);
-        if (Read16(bytes + 8) != 1) return false;
-        bitCount = Read16(bytes + 10);
-        if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24) return false;
-        colours = bitCount <= 8 ? int64_t(1) << bitCount : 0;
-        entrySize = sizeof(RGBTRIPLE);
-    } else {
-        return false;
-    }
-    if (width < 1 || height < 1 || width > kMaxDimension || height > kMaxDimension) return false;
-
-    const int64_t pixelOffset = int64_t(headerSize) + masks + colours * entrySize;
-    const int64_t pixelBytes = codedBytes ? codedBytes : RowBytes(width, bitCount) * height;
-    if (pixelOffset + pixelBytes > static_cast<int64_t>(size)) return false;
-
-    layout.info = reinterpret_cast<const BITMAPINFO*>(bytes);
-    layout.bits = bytes + pixelOffset;
-    layout.width = static_cast<int>(width);
-    layout.height = static_cast<int>(height);
-    return true;
-}
-
-bool PaintDib(HDC dc, const void* dib, size_t size, const RECT& target)
-{
-    DibLayout layout;
-    if (!DibLayoutOf(dib, size, layout)) return false;
-    ::SetStretchBltMode(dc, COLORONCOLOR);
-    return ::StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, 0,
-                           layout.width, layout.height, layout.bits, layout.info, DIB_RGB_COLORS, SRCCOPY) != 0;
-}
-
-bool ReadPictureFile(const std::wstring& path, fw::ScopedGlobal& picture)
-{
-    picture.Reset();
-    fw::ScopedFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-
-    BITMAPFILEHEADER header{};
-    DWORD read = 0;
-    if (!::ReadFile(file.Get(), &header, kFileHeaderSize, &read, nullptr) || read < kFileHeaderSize ||
-        header.bfType != 0x4D42)
-        return true;  // opened, but not a bitmap: an empty picture
-
-    LARGE_INTEGER length{};
-    if (!::GetFileSizeEx(file.Get(), &length) || length.QuadPart > kMaxPictureFile) return true;
-    const DWORD rest = static_cast<DWORD>(length.QuadPart - kFileHeaderSize);
-
-    fw::ScopedGlobal memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(length.QuadPart)));
-    if (!memory) return true;
-    {
-        fw::GlobalLockGuard lock(memory.Get());
-        if (!lock.Data() || !::ReadFile(file.Get(), lock.Data(), rest, &read, nullptr) || read != rest)
-            return true;
-        DibLayout layout;
-        if (!DibLayoutOf(lock.Data(), rest, layout)) return true;
-    }
-    picture = std::move(memory);
-    return true;
-}
-
-void Billboard::Load(const std::wstring& pictureFolder, const std::wstring& scriptPath)
-{
+    drawn_ = drawn;
+    // The run ends on a script it cannot read; the backdrop shows no slideshow.
+    if (ReadableFile(scriptPath).found != FileFound::Readable) return;
     for (const std::wstring& name : ReadProfileKeys(scriptPath, L"Billboard")) {
-        fw::ScopedGlobal picture;
-        if (!ReadPictureFile(pictureFolder + name, picture)) continue;
-        pictures_.push_back(std::move(picture));
-        durations_.push_back(static_cast<int>(
-            ::GetPrivateProfileIntW(L"Billboard", name.c_str(), kDefaultDuration, scriptPath.c_str())));
+        const std::wstring path = pictureFolder + name;
+        const PictureCheck check = CheckPictureFile(path);
+        if (check == PictureCheck::NotOpened) continue;
+        const int duration =
+            static_cast<int>(::GetPrivateProfileIntW(L"Billboard", name.c_str(), kDefaultDuration, scriptPath.c_str()));
+        entries_.push_back({path, duration, check == PictureCheck::Usable});
     }
-    if (!pictures_.empty()) {
-        current_ = 0;
-        elapsed_ = 0;
-    }
+    if (!entries_.empty()) Show(0);
 }
 
-HGLOBAL Billboard::Shown() const
+void Billboard::Show(int index)
 {
-    return current_ < 0 ? nullptr : pictures_[static_cast<size_t>(current_)].Get();
+    elapsed_ = 0;
+    if (index == current_ && shown_) return;  // a slideshow of one picture
+    current_ = index;
+    // The file is read again: a picture is held only while it is on show.
+    shown_.Reset();
+    const Entry& entry = entries_[static_cast<size_t>(index)];
+    if (entry.usable) shown_ = ReadPictureAt(entry.path, drawn_);
 }
 
 bool Billboard::Tick()
 {
     if (current_ < 0) return false;
     elapsed_ += kTickMs;
-    if (elapsed_ < durations_[static_cast<size_t>(current_)]) return false;
-    elapsed_ = 0;
-    current_ = (current_ + 1) % static_cast<int>(pictures_.size());
+    if (elapsed_ < entries_[static_cast<size_t>(current_)].duration) return false;
+    Show((current_ + 1) % static_cast<int>(entries_.size()));
     return true;
 }

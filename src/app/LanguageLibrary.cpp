@@ -16,5 +16,7 @@ bool LanguageLibrary::Load(const std::wstring& folder, int language)
     // path, or code inside this one, never runs.
     const std::wstring path = folder + FileName(language);
     module_.Reset(::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    error_ = module_.Valid() ? 0 : ::GetLastError();
+    if (!module_.Valid() && error_ == 0) error_ = ERROR_BAD_EXE_FORMAT;
     return module_.Valid();
 }

@@ -13,8 +13,11 @@ public:
     static std::wstring FileName(int language);
 
     // Loads folder + FileName(language) (folder ends with a backslash); false when
-    // it is missing or not a library. What was loaded before is freed first.
+    // it is missing or not a library (LoadError says which). What was loaded
+    // before is freed first.
     bool Load(const std::wstring& folder, int language);
+    // The Win32 error of the last Load that failed, 0 after one that loaded.
+    DWORD LoadError() const { return error_; }
     void Free() { module_.Reset(); }
 
     // The library as a resource module, or null.
@@ -22,4 +25,5 @@ public:
 
 private:
     fw::ScopedModule module_;
+    DWORD error_ = 0;
 };

@@ -1,10 +1,14 @@
 #include "app/Sequencer.h"
 
 #include "app/Countries.h"
+#include "app/ScriptFiles.h"
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "dialogs/SetupUi.h"
+#include "files/Refusals.h"
+#include "platform/PathUtil.h"
 #include "platform/Process.h"
+#include "platform/ReadableFile.h"
 
 #include <cwchar>
 #include <cwctype>
@@ -39,15 +43,37 @@ Sequencer::~Sequencer()
 void Sequencer::StartRun()
 {
     inStep_ = true;
-    LanguageStep();
-    RunSetup();
+    if (ScriptFilesReadable() && LanguageStep()) RunSetup();
     inStep_ = false;
     WriteSummary();
     log_.Write(L"exit code " + std::to_wstring(ExitCode()));
     if (window_) window_->PostFinishRun(FinishValue(), HoldMilliseconds());
 }
 
-void Sequencer::LanguageStep()
+bool Sequencer::ReadableOrMissing(const std::wstring& what, const std::wstring& path)
+{
+    const FileRead read = ReadableFile(path);
+    if (read.found == FileFound::Readable || read.found == FileFound::Missing) return true;
+    const std::wstring text = what + L" " + path + L" cannot be read" +
+                              (read.found == FileFound::Folder ? std::wstring(L": it is a folder") : ErrorSuffix(read.error));
+    ui_.Message(text, MB_ICONERROR | MB_OK);
+    End(EarlyEnd::Failed, text);
+    return false;
+}
+
+bool Sequencer::ScriptFilesReadable()
+{
+    if (paths_.moduleDir.empty()) return true;  // FindSource says so
+    // The program's own script (billboard list, languages) is setup.inf when the
+    // program is setup.exe; renamed, it has one of its own besides.
+    const std::wstring setupInfo = paths_.moduleDir + kSetupInfoFile;
+    if (!ReadableOrMissing(L"the setup script", setupInfo)) return false;
+    if (FileNameKey(paths_.scriptPath) != FileNameKey(setupInfo) && !ReadableOrMissing(L"the setup script", paths_.scriptPath))
+        return false;
+    return ReadableOrMissing(L"the data script", paths_.moduleDir + kDataScriptFile);
+}
+
+bool Sequencer::LanguageStep()
 {
     if (!state_.silent) {
         int chosen = state_.language;
@@ -55,15 +81,26 @@ void Sequencer::LanguageStep()
     }
     if (!IsSupportedLanguage(state_.language)) state_.language = kFallbackLanguage;
     if (state_.language != kGermanLanguage) {
-        if (language_.Load(paths_.moduleDir, state_.language)) {
+        const std::wstring library = paths_.moduleDir + LanguageLibrary::FileName(state_.language);
+        if (!ReadableOrMissing(L"the language library", library)) return false;
+        const bool loaded = language_.Load(paths_.moduleDir, state_.language);
+        const DWORD error = language_.LoadError();
+        if (loaded) {
             ui_.UseResources(language_.Module());
             log_.Write(L"language library " + LanguageLibrary::FileName(state_.language));
-        } else {
+        } else if (IsMissingFileError(error)) {
             ui_.Message(L"Language could not be loaded.\nProceeding in german.", MB_OK);
             state_.language = 0;
+        } else {
+            // There, but not a library the program can take its texts from.
+            const std::wstring text = L"the language library " + library + L" cannot be read" + ErrorSuffix(error);
+            ui_.Message(text, MB_ICONERROR | MB_OK);
+            End(EarlyEnd::Failed, text);
+            return false;
         }
     }
     state_.uiLanguage = state_.language;
+    return true;
 }
 
 WPARAM Sequencer::FinishValue() const

@@ -55,8 +55,11 @@ public:
     // user (1602) or ended on an error (1603).
     int ExitCode() const override;
 
-    // The steps; each returns to StartRun when the run ends early.
-    void LanguageStep();
+    // The steps; each returns to StartRun when the run ends early. False, after
+    // the message and the end: a script file or the language library is there
+    // but cannot be read.
+    bool ScriptFilesReadable();
+    bool LanguageStep();
     void RunSetup();
     // The install phase; true also when the copy was cancelled.
     bool PerformInstall();
@@ -73,12 +76,16 @@ private:
     enum class EarlyEnd { None, Cancelled, Failed };
     void End(EarlyEnd end, const std::wstring& why);
 
+    // False, after the message and the end, when what stands at path cannot be
+    // read; a file that is missing is left to the step that reads it.
+    bool ReadableOrMissing(const std::wstring& what, const std::wstring& path);
+
     // RunSetup's parts.
     bool FindSource();
     // False, after the message and the end, when sourceDir is no folder.
     bool SourceFolderThere();
     // Tells the log what the medium's catalogue offers; false, after the end,
-    // when it is there but offers no package in a silent run.
+    // when it is there but cannot be read, or offers no package in a silent run.
     bool TellCatalogue();
     // False, after the message and the end, when the setup log is one of the
     // files the install phase writes (its folder is known only now).

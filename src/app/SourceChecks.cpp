@@ -9,7 +9,9 @@
 #include "dialogs/SetupUi.h"
 #include "files/ElementList.h"
 #include "files/InstElement.h"
+#include "files/Refusals.h"
 #include "platform/PathUtil.h"
+#include "platform/ReadableFile.h"
 #include "resources/resource.h"
 
 bool Sequencer::SourceFolderThere()
@@ -23,6 +25,15 @@ bool Sequencer::SourceFolderThere()
 bool Sequencer::TellCatalogue()
 {
     const std::wstring catalogue = JoinPath(JoinPath(state_.sourceDir, L"data"), kCatalogueFileName);
+    // A catalogue that cannot be read is no empty medium: its packages would
+    // silently not be offered. One that is a folder offers nothing (below).
+    const FileRead read = ReadableFile(catalogue);
+    if (read.found == FileFound::Unreadable) {
+        const std::wstring text = L"the package catalogue " + catalogue + L" cannot be read" + ErrorSuffix(read.error);
+        ui_.Message(text, MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, text);
+        return false;
+    }
     const std::size_t packages = PackageCount(state_.elements);
     std::size_t otherCountries = 0;
     for (const LeftOutPackage& package : leftOut_) {
@@ -50,7 +61,7 @@ bool Sequencer::TellCatalogue()
         log_.Write(L"package catalogue " + catalogue + L": " + std::to_wstring(packages) + L" packages offered" + others);
         return true;
     }
-    if (!PathExists(catalogue)) {
+    if (read.found == FileFound::Missing) {
         log_.Write(L"no package catalogue " + catalogue + L": no package is offered");
         return true;
     }

@@ -68,21 +68,23 @@ bool PackageComplete(InstallRun& run, CInstElement& element, const std::wstring&
 }
 
 // The package's installer, the plugin of the medium's record, started in the
-// plg folder of the package's folder on the medium, and waited for.
-void RunPackageInstaller(InstallRun& run, CInstElement& element, const std::wstring& mediumFolder)
+// plg folder of the package's folder on the medium, and waited for. False, with
+// the element failed, when one is named and cannot be started: the package is
+// then not recorded, so that a later run installs it again and starts it.
+bool RunPackageInstaller(InstallRun& run, CInstElement& element, const std::wstring& mediumFolder)
 {
     const CFirma& package = *element.package;
     const std::wstring plg = JoinPath(mediumFolder, L"plg");
     if (package.plugin.empty()) {
         run.Tell(L"package " + package.name + L" names no installer");
-        return;
+        return true;
     }
     InstallerCommand command;
     if (!InstallerCommandOf(plg, package.plugin, command)) {
         FailElement(run, element,
                     L"package " + package.name + L": its installer \"" + package.plugin + L"\" lies outside " + plg +
-                        L": not started");
-        return;
+                        L": not started, not recorded");
+        return false;
     }
     const std::wstring& program = command.program;
     run.Tell(L"package installer of " + package.name + L": start \"" + program + L"\"" +
@@ -93,13 +95,14 @@ void RunPackageInstaller(InstallRun& run, CInstElement& element, const std::wstr
         const DWORD error = ::GetLastError();
         FailElement(run, element,
                     L"package installer of " + package.name + L" could not be started: \"" + program + L"\"" +
-                        ErrorSuffix(error));
-        return;
+                        ErrorSuffix(error) + L": not recorded");
+        return false;
     }
     wchar_t seconds[32];
     std::swprintf(seconds, 32, L"%.1f", static_cast<double>(::GetTickCount64() - start) / 1000.0);
     run.Tell(L"package installer of " + package.name + L" ended with exit code " + std::to_wstring(exitCode) +
              L" after " + seconds + L" s");
+    return true;
 }
 
 }  // namespace
@@ -154,6 +157,12 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
         const std::wstring mediumFolder = JoinPath(mediumData, element.package->dirname);
         if (!PackageComplete(run, element, mediumFolder)) continue;
 
+        // The installer reads the administration file as it stands on disk, where
+        // this run's records are written only at the end: starting it first
+        // changes nothing it sees, and a package whose installer did not run is
+        // not recorded as installed.
+        if (!RunPackageInstaller(run, element, mediumFolder)) continue;
+
         CFirma* record = known.Find(element.package->id);
         if (!record) {
             known.Add(std::make_unique<CFirma>(*element.package));
@@ -163,8 +172,6 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
         SplitDestination(element.destination, record->localpath, record->dirname);
         record->localdbname = record->dbname;
         record->status |= kStatusChanged;
-
-        RunPackageInstaller(run, element, mediumFolder);
     }
 
     if (!usersBasePath.empty()) {

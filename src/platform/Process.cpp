@@ -63,17 +63,31 @@ std::wstring QuoteArgument(const std::wstring& argument)
     return quoted;
 }
 
+std::wstring ShortFormWhenLong(const std::wstring& path)
+{
+    if (path.size() < MAX_PATH || path.compare(0, 2, L"\\\\") == 0) return path;
+    const std::wstring longForm = L"\\\\?\\" + path;
+    const DWORD size = ::GetShortPathNameW(longForm.c_str(), nullptr, 0);
+    if (size == 0) return path;
+    std::wstring shortForm(size, L'\0');
+    const DWORD length = ::GetShortPathNameW(longForm.c_str(), shortForm.data(), size);
+    if (length == 0 || length >= size) return path;
+    shortForm.resize(length);
+    if (shortForm.compare(0, 4, L"\\\\?\\") == 0) shortForm.erase(0, 4);
+    return shortForm.size() < MAX_PATH ? shortForm : path;
+}
+
 bool RunAndWait(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingDir,
                 DWORD* exitCode)
 {
     // A file name cannot hold a quote, so the program's path needs no escapes.
-    std::wstring commandLine = L"\"" + program + L"\"";
+    std::wstring commandLine = L"\"" + ShortFormWhenLong(program) + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     fw::ScopedProcessInfo info;
-    if (!Create(commandLine, workingDir, false, startup, info)) return false;
+    if (!Create(commandLine, ShortFormWhenLong(workingDir), false, startup, info)) return false;
 
     HANDLE process = info.Process();
     bool quitSeen = false;

@@ -12,10 +12,16 @@
 // (the closing one included) doubled. An empty argument becomes "".
 std::wstring QuoteArgument(const std::wstring& argument);
 
+// path as it is when it fits MAX_PATH, else its short form where the file
+// system has one that fits (a program or folder below a deep folder cannot be
+// started by its long name).
+std::wstring ShortFormWhenLong(const std::wstring& path);
+
 // Starts program (its path always quoted, so a folder with blanks cannot start
 // another program) followed by arguments, which go as given (quote each with
 // QuoteArgument), in workingDir (empty: this process's folder). Waits without a
-// time limit until it ends, dispatching this thread's messages meanwhile so its
+// time limit until it ends (a path too long to start by is started by its short
+// form: ShortFormWhenLong), dispatching this thread's messages meanwhile so its
 // windows keep painting. A quit message seen while waiting is posted again
 // afterwards. exitCode (when given) receives the program's exit code. False when
 // it could not be started; GetLastError then tells why.

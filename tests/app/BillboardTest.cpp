@@ -1,5 +1,6 @@
 // Billboard loading, bitmap checks and the slideshow's tick sequence.
 #include "app/Billboard.h"
+#include "app/BillboardPicture.h"
 
 #include "support/BitmapFiles.h"
 #include "support/TempDir.h"
@@ -7,9 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
+
+constexpr SIZE kDrawn{864, 486};
 
 class BillboardTest : public ::testing::Test {
 protected:
@@ -40,7 +44,7 @@ TEST_F(BillboardTest, MissingFilesAreSkippedAndBadOnesStayAsEmptyPictures)
     Script(L"a.bmp=2000\r\nmissing.bmp=3000\r\ntext.bmp=1000\r\nshort.bmp=\r\ncut.bmp=500\r\n");
 
     Billboard billboard;
-    billboard.Load(folder, script);
+    billboard.Load(folder, script, kDrawn);
     ASSERT_EQ(billboard.Count(), 4u);
     EXPECT_TRUE(billboard.HasPicture(0));
     EXPECT_FALSE(billboard.HasPicture(1));
@@ -57,7 +61,7 @@ TEST_F(BillboardTest, MissingFilesAreSkippedAndBadOnesStayAsEmptyPictures)
 TEST_F(BillboardTest, NoSectionOrNoScriptMeansNoSlideshow)
 {
     Billboard noScript;
-    noScript.Load(folder, dir / L"absent.inf");
+    noScript.Load(folder, dir / L"absent.inf", kDrawn);
     EXPECT_EQ(noScript.Count(), 0u);
     EXPECT_EQ(noScript.Current(), -1);
     EXPECT_FALSE(noScript.Tick());
@@ -65,7 +69,7 @@ TEST_F(BillboardTest, NoSectionOrNoScriptMeansNoSlideshow)
 
     ASSERT_TRUE(WriteText(script, L"[SetupInfo]\r\nSourcePath=x\r\n"));
     Billboard noSection;
-    noSection.Load(folder, script);
+    noSection.Load(folder, script, kDrawn);
     EXPECT_EQ(noSection.Count(), 0u);
     EXPECT_EQ(noSection.Current(), -1);
 }
@@ -77,7 +81,7 @@ TEST_F(BillboardTest, DurationsGiveTheTickSequence)
     Picture(L"3.bmp", MakeBmp({}));
     Script(L"1.bmp=1000\r\n2.bmp=2500\r\n3.bmp=0\r\n");
     Billboard billboard;
-    billboard.Load(folder, script);
+    billboard.Load(folder, script, kDrawn);
     ASSERT_EQ(billboard.Count(), 3u);
 
     // Shown for 1, 3 and 1 ticks, then the first again.
@@ -94,7 +98,7 @@ TEST_F(BillboardTest, OneEntryRepaintsItselfEveryTickPastItsDuration)
     Picture(L"only.bmp", MakeBmp({}));
     Script(L"only.bmp=1000\r\n");
     Billboard billboard;
-    billboard.Load(folder, script);
+    billboard.Load(folder, script, kDrawn);
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(billboard.Tick());
         EXPECT_EQ(billboard.Current(), 0);
@@ -164,7 +168,7 @@ TEST_F(BillboardTest, HeadersAreCheckedBeforeAnythingIsRead)
     }
     Script(section);
     Billboard billboard;
-    billboard.Load(folder, script);
+    billboard.Load(folder, script, kDrawn);
     ASSERT_EQ(billboard.Count(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(billboard.HasPicture(i), cases[i].valid) << cases[i].what;
 }
@@ -284,3 +288,75 @@ TEST(DibLayout, FuzzedHeadersAreNeverReadOutsideTheirBlock)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<uint32_t> PixelsOf(const fw::ScopedGlobal& picture)
+{
+    fw::GlobalLockGuard lock(picture.Get());
+    if (!lock.Data() || lock.Size() < sizeof(BITMAPINFOHEADER)) return {};
+    const auto* bytes = static_cast<const char*>(lock.Data());
+    std::vector<uint32_t> pixels((lock.Size() - sizeof(BITMAPINFOHEADER)) / 4);
+    std::memcpy(pixels.data(), bytes + sizeof(BITMAPINFOHEADER), pixels.size() * 4);
+    return pixels;
+}
+
+// A 24-bit picture whose upper rows are red and lower rows blue, in the row order asked.
+std::string TwoColourBmp(int width, int height, bool topDown)
+{
+    std::string bmp = MakeBmp({.width = width, .height = topDown ? -height : height});
+    const size_t stride = (size_t(width) * 3 + 3) / 4 * 4, pixels = bmp.size() - size_t(height) * stride;
+    for (int row = 0; row < height; ++row) {
+        const int imageRow = topDown ? row : height - 1 - row;
+        const char bgr[3] = {char(imageRow < height / 2 ? 0 : 255), 0, char(imageRow < height / 2 ? 255 : 0)};
+        for (int x = 0; x < width; ++x) std::memcpy(&bmp[pixels + row * stride + x * 3], bgr, 3);
+    }
+    return bmp;
+}
+
+}  // namespace
+
+// Each kind of header, table and coding is drawn from the file as the whole
+// block would be painted: the plain header built for the bands says the same.
+TEST_F(BillboardTest, PicturesReadAtTheirDrawnSizeLookAsPaintedWhole)
+{
+    BmpParams kinds[] = {{.bitCount = 8, .colours = 256},   {.bitCount = 4, .headerSize = 12, .colours = 16},
+                         {.bitCount = 1, .colours = 2},      {.bitCount = 16},
+                         {.bitCount = 32, .headerSize = 124}, {.height = -4},
+                         {.bitCount = 8, .clrUsed = 20, .colours = 20}, {}, {}};
+    Masks(kinds[7], {0xF800, 0x07E0, 0x001F});
+    Masks(kinds[8], {0x00FF0000, 0x0000FF00, 0x000000FF}, 32);
+    kinds[8].headerSize = 108;
+    for (BmpParams& kind : kinds) {
+        kind.width = 13;
+        kind.pattern = true;
+        const std::string file = MakeBmp(kind);
+        Picture(L"kind.bmp", file);
+        const std::vector<uint32_t> expected = Painted(file);
+        ASSERT_EQ(expected.size(), 13u * 4);
+        EXPECT_EQ(PixelsOf(ReadPictureAt(folder + L"kind.bmp", SIZE{13, 4})), expected)
+            << kind.bitCount << " bits, header " << kind.headerSize;
+    }
+    BmpParams coded{.width = 13, .bitCount = 8, .colours = 256, .red = 255, .green = 0};
+    Rle(coded, 8);
+    Picture(L"coded.bmp", MakeBmp(coded));
+    EXPECT_EQ(PixelsOf(ReadPictureAt(folder + L"coded.bmp", SIZE{13, 4})), Painted(MakeBmp(coded)));
+}
+
+// A picture larger than the backdrop is held at the backdrop's size, read in
+// bands that land where their rows belong, whichever way the file orders them.
+TEST_F(BillboardTest, ALargePictureIsHeldAtTheDrawnSizeWithItsRowsInPlace)
+{
+    for (bool topDown : {false, true}) {
+        Picture(L"large.bmp", TwoColourBmp(1500, 1000, topDown));
+        Script(L"large.bmp=1000\r\n");
+        Billboard billboard;
+        billboard.Load(folder, script, kDrawn);
+        ASSERT_NE(billboard.Shown(), nullptr) << topDown;
+        fw::GlobalLockGuard lock(billboard.Shown());
+        ASSERT_EQ(lock.Size(), sizeof(BITMAPINFOHEADER) + 864u * 486u * 4u) << topDown;
+        const auto* shown = reinterpret_cast<const uint32_t*>(static_cast<const char*>(lock.Data()) + 40);
+        for (int y : {0, 100, 242}) EXPECT_EQ(shown[y * 864 + 400] & 0xFFFFFF, 0xFF0000u) << y << (topDown ? " top-down" : "");
+        for (int y : {244, 400, 485}) EXPECT_EQ(shown[y * 864 + 400] & 0xFFFFFF, 0x0000FFu) << y << (topDown ? " top-down" : "");
+    }
+}

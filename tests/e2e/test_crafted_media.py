@@ -207,5 +207,51 @@ class CraftedMedia(unittest.TestCase):
                 self.assertEqual(read_bytes(installed), source)
                 self.assertIn(lines, read_bytes(os.path.join(DATA_FOLDER, "update.log")).decode("cp1252"))
 
+    def test_a_file_the_run_reads_that_is_there_but_unreadable_ends_with_1603(self):
+        # A named pipe stands for a denied read or a scratched disc: the system
+        # finds something there and cannot read it. Only a missing file is missing.
+        def pipe(path):
+            os.remove(path) if os.path.exists(path) else None
+            os.mkfifo(path)
+
+        def garbage(path):
+            write_bytes(path, b"MZ this is no library")
+
+        cases = [("the package catalogue", os.path.join(self.medium.root, "data", "ovkdata.inf"), pipe, ()),
+                 ("the data script", os.path.join(self.medium.install, "DataSetup.inf"), pipe, ()),
+                 ("the setup script", os.path.join(self.medium.install, "setup.inf"), pipe, ()),
+                 ("the language library", os.path.join(self.medium.install, "res_09.dll"), pipe, ("/L:9",)),
+                 ("the language library", os.path.join(self.medium.install, "res_09.dll"), garbage, ("/L:9",))]
+        for what, path, spoil, args in cases:
+            with self.subTest(what=what, how=spoil.__name__):
+                kept = read_bytes(path)
+                spoil(path)
+                try:
+                    self.assertEqual(self.quiet_run(*args), 1603)
+                finally:
+                    os.remove(path)
+                    write_bytes(path, kept)
+                text = self.log_text()
+                self.assertIn("the run ends: %s %s cannot be read" % (what, windows_path(path)), text)
+                self.assertTrue(text.rstrip().endswith("exit code 1603"))
+                os.remove(self.log)
+        # Missing, the same files are what they always were: the run goes on without them.
+        os.remove(os.path.join(self.medium.root, "data", "ovkdata.inf"))
+        os.remove(os.path.join(self.medium.install, "res_09.dll"))
+        self.assertEqual(self.quiet_run("/L:9"), 0)
+        self.assertIn("no package catalogue", self.log_text())
+
+    def test_a_file_whose_folder_cannot_be_made_is_named_in_the_summary(self):
+        # A file named obj stands where the folder obj is to be made.
+        os.makedirs(DATA_FOLDER, exist_ok=True)
+        write_bytes(os.path.join(DATA_FOLDER, "obj"), b"in the way")
+        self.assertEqual(self.quiet_run(), 1603)
+        text = self.log_text()
+        self.assertIn("could not be made", text)
+        self.assertIn("summary: file not installed: " + windows_path(os.path.join(DATA_FOLDER, "obj", "orvek.ini")),
+                      text)
+        self.assertEqual(read_bytes(os.path.join(DATA_FOLDER, "obj")), b"in the way")
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -58,7 +58,8 @@ class Registration(unittest.TestCase):
         records = self.machine.records()
         self.assertEqual(records.get("MIS", "status"), "72")  # as the merge added it: not installed
         self.assertEqual(records.get("MIS", "localpath", fallback=""), "")
-        self.assertEqual(records.get("LUM", "status"), "26")  # its files went in
+        # Its files went in, but its installer was not started: not recorded as installed.
+        self.assertEqual(int(records.get("LUM", "status")) & 2, 0)
         self.assertEqual([r for r in self.medium.records() if "evil" in r.get("arg0", "")], [])
         self.assertEqual(self.installer_folders(),
                          [windows_path(self.data(p, "plg")) for p in ("Helios", "Nordlicht", "Sol")])
@@ -67,6 +68,38 @@ class Registration(unittest.TestCase):
                       " is not on the medium: not installed", text)
         self.assertIn("refused: package Lumina Leuchten: its installer \"..\\..\\..\\evil.exe\" lies outside", text)
         self.assertEqual(records.get("basepath", "path"), USERS_PATH)
+
+    def test_an_installer_is_started_by_its_short_name_and_one_that_cannot_start_is_not_recorded(self):
+        # Below a folder deep enough that Lumina's installer has a path of 262 characters.
+        probe = Medium()
+        depth = 262 - len(windows_path(os.path.join(probe.root, "data", "Lumina", "plg", "install.exe")))
+        probe.close()
+        self.medium = Medium(folder_name="m" + "e" * (depth + len("medium") - 1))
+        self.log = os.path.join(self.medium.base, "setup.log")
+        program = windows_path(self.data("Lumina", "plg", "install.exe"))
+        self.assertEqual(len(program), 262)
+        # And Helios names an installer that is not there.
+        with open(self.data("ovkdata.inf"), "rb") as f:
+            catalogue = f.read()
+        at = catalogue.index(b"[HEL]")
+        catalogue = catalogue[:at] + catalogue[at:].replace(b"plugin=install.exe", b"plugin=gone.exe", 1)
+        with open(self.data("ovkdata.inf"), "wb") as f:
+            f.write(catalogue)
+
+        self.assertEqual(self.run_setup("/Q"), 1603)
+
+        records = self.machine.records()
+        self.assertEqual(records.get("LUM", "status"), "26")
+        # Lumina's, Nordlicht's and Sol's ran, each in its plg folder (by its short name where it is too long).
+        folders = self.installer_folders()
+        self.assertEqual(len(folders), 3, folders)
+        self.assertTrue(all(folder.lower().endswith("\\plg") for folder in folders), folders)
+        self.assertEqual(int(records.get("HEL", "status")) & 2, 0)  # its installer never ran: not recorded
+        text = self.log_text()
+        self.assertIn("package installer of Lumina Leuchten ended with exit code 0", text)
+        self.assertIn("refused: package installer of Helios Licht could not be started: ", text)
+        self.assertIn("summary: package Helios Licht: failed: package installer of Helios Licht could not be started",
+                      text)
 
     def test_installers_run_from_the_medium_folder_on_every_run_of_the_same_dvd(self):
         self.make()
