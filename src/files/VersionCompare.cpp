@@ -3,8 +3,11 @@
 #include "files/InstallRun.h"
 #include "files/InstallFile.h"
 #include "files/SourceFile.h"
+#include "platform/FileView.h"
 #include "platform/SystemLibrary.h"
+#include "platform/VersionResource.h"
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -55,46 +58,69 @@ Head HeadOf(const char* head, int read)
     return Head::NoVersion;
 }
 
-Head ReadHead(SourceFile& file)
+// The file's size for the cap of the library's buffer: from the open file, or
+// from its directory entry when this open cannot read it (the library may).
+uint64_t FileSizeOf(SourceFile& file)
 {
-    char head[4] = {};
-    return HeadOf(head, file.ReadStart(head, sizeof head));
+    LARGE_INTEGER size{};
+    const HANDLE handle = file.FromStart();
+    if (handle != INVALID_HANDLE_VALUE && ::GetFileSizeEx(handle, &size)) return static_cast<uint64_t>(size.QuadPart);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(file.Path().c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-Head ReadHead(const std::wstring& path)
-{
-    SourceFile file(path);
-    return ReadHead(file);
-}
-
-// head: what the file's first bytes said, read on the NT family only, where
-// the library's answer for a file without a version header is known (the 95
-// family answers otherwise).
-VersionRead ReadFixedVersion(const std::wstring& path, Head head)
+// headCheck: the first bytes decide on the NT family only, where the library's
+// answer for a file without a version header is known (the 95 family answers
+// otherwise). An image is believed only when its version resources lie inside
+// it: the library copies what the resource claims, and faults on a claim that
+// runs past the end of the file; anything else about it counts as version
+// information that cannot be read.
+VersionRead ReadFixedVersion(SourceFile& file, bool headCheck)
 {
     VersionRead read;
-    if (head == Head::NoVersion) {
+    char head[4] = {};
+    const int got = file.ReadStart(head, sizeof head);
+    if (headCheck && HeadOf(head, got) == Head::NoVersion) {
         read.error = ERROR_RESOURCE_DATA_NOT_FOUND;
         return read;
     }
+    if (got >= 2 && head[0] == 'M' && head[1] == 'Z') {
+        const FileView view(file.FromStart());
+        if (!view.Data()) {
+            read.error = view.Error();
+            return read;
+        }
+        if (CheckImageVersion(view.Data(), view.Size()) == ImageVersion::Malformed) {
+            read.step = ReadStep::InfoFailed;
+            return read;
+        }
+    }
     DWORD ignored = 0;
-    DWORD size = VersionInfoSize(path.c_str(), &ignored);
+    const DWORD size = VersionInfoSize(file.Path().c_str(), &ignored);
     if (size == 0) {
         read.error = ::GetLastError();
         return read;
     }
-    std::vector<BYTE> block(size);
-    if (!VersionInfo(path.c_str(), 0, size, block.data())) {
+    // A 16-bit or compressed file is read by the library alone: its answer is
+    // held to what the file can hold before anything is allocated by it.
+    if (size > VersionInfoSizeCap(FileSizeOf(file))) {
         read.step = ReadStep::InfoFailed;
         return read;
     }
-    void* value = nullptr;
-    UINT length = 0;
-    if (!VersionQuery(block.data(), L"\\", &value, &length) || !value || length < sizeof(VS_FIXEDFILEINFO)) {
-        read.step = ReadStep::QueryFailed;
+    std::vector<BYTE> block(size);
+    if (!VersionInfo(file.Path().c_str(), 0, size, block.data())) {
+        read.step = ReadStep::InfoFailed;
         return read;
     }
-    read.fixed = *static_cast<const VS_FIXEDFILEINFO*>(value);
+    read.step = ReadStep::QueryFailed;
+    if (!VersionBlockSound(block.data(), block.size())) return read;
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VersionQuery(block.data(), L"\\", &value, &length) || !value || length < sizeof(VS_FIXEDFILEINFO)) return read;
+    const auto* fixed = static_cast<const BYTE*>(value);
+    if (fixed < block.data() || fixed + sizeof(VS_FIXEDFILEINFO) > block.data() + block.size()) return read;
+    std::memcpy(&read.fixed, fixed, sizeof read.fixed);
     read.step = ReadStep::Read;
     return read;
 }
@@ -116,7 +142,7 @@ CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std:
                                  const FILETIME& destTime)
 {
     const bool headCheck = run.systemKind == SystemKind::NtFamily;
-    const VersionRead src = ReadFixedVersion(source.Path(), headCheck ? ReadHead(source) : Head::Unread);
+    const VersionRead src = ReadFixedVersion(source, headCheck);
     switch (src.step) {
     case ReadStep::SizeFailed:
         run.copyLog.Write(L"\t\tFailed to get version info size on src. Error " + std::to_wstring(static_cast<int>(src.error)) +
@@ -133,7 +159,8 @@ CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std:
         break;
     }
 
-    const VersionRead dst = ReadFixedVersion(dest, headCheck ? ReadHead(dest) : Head::Unread);
+    SourceFile destFile(dest);  // closed before the copy, which may move it aside
+    const VersionRead dst = ReadFixedVersion(destFile, headCheck);
     switch (dst.step) {
     case ReadStep::SizeFailed:
         run.copyLog.Write(L"\t\tFailed to get version info size on dst. Error " + std::to_wstring(static_cast<int>(dst.error)) +

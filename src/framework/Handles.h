@@ -100,6 +100,12 @@ struct TaskMemTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::CoTaskMemFree(h); }
 };
+// A view of a file mapping (MapViewOfFile).
+struct ViewTraits {
+    using Handle = const void*;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::UnmapViewOfFile(h); }
+};
 template <typename T>
 struct GdiTraits {
     using Handle = T;
@@ -119,6 +125,7 @@ using ScopedKernelHandle = ScopedHandle<KernelTraits>;
 using ScopedLocal = ScopedHandle<LocalTraits>;
 using ScopedMemoryDC = ScopedHandle<MemoryDCTraits>;
 using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
+using ScopedView = ScopedHandle<ViewTraits>;
 template <typename T>
 using ScopedTaskMem = ScopedHandle<TaskMemTraits<T>>;
 

@@ -5,11 +5,12 @@ every such case ends with 1603 and a line in the setup log that says why."""
 import glob
 import os
 import shutil
+import struct
 import subprocess
 import time
 import unittest
 
-from setup_run import DATA_FOLDER, DRIVE_C, Machine, Medium, drive_c_files, hold, read_bytes, tree, windows_path
+from setup_run import BUILD, DATA_FOLDER, DRIVE_C, Machine, Medium, drive_c_files, hold, read_bytes, tree, windows_path
 import make_medium
 
 IDOK = 1
@@ -170,6 +171,41 @@ class CraftedMedia(unittest.TestCase):
         self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "readme.000")))
         self.assertNotIn("readme", pending_renames())
         self.assertIn("not installed: " + windows_path(readme), self.log_text())
+
+    def test_a_version_resource_that_lies_is_unreadable_not_a_crash(self):
+        """A .dll whose version resource lies about its size or place, on the medium or in
+        the installation folder: its version is unreadable, the dates decide, the run ends
+        with its summary and exit code."""
+        def crafted(name, field, value, cut=False):
+            data = bytearray(read_bytes(os.path.join(BUILD, "tests", "versiondlls", name)))
+            block = data.find("VS_VERSION_INFO".encode("utf-16-le")) - 6
+            root = data.find(struct.pack("<II", 16, 0x80000018)) - 16
+            entry = next(at for at in range(root, block, 4)
+                         if struct.unpack_from("<I", data, at + 4)[0] == struct.unpack_from("<H", data, block)[0])
+            struct.pack_into("<I", data, entry + field, value)
+            return bytes(data[:block + 40] if cut else data)
+
+        good = read_bytes(os.path.join(BUILD, "tests", "versiondlls", "ver2001.dll"))
+        unread_src = "Failed to get version information on src.\r\n\t\tComparsion are defaulting to file date"
+        unread_dst = "Dst exist\r\n\t\tDst exist\r\n\t\tComparsion are defaulting to file date"
+        cases = [("installed file ends 40 bytes into its 16 KB block", good,
+                  crafted("ver2003.dll", 4, 16384, cut=True), unread_dst),
+                 ("medium's resource data outside the file", crafted("ver2003.dll", 0, 0x7FFFF000), good, unread_src),
+                 ("medium's resource claims 0x7FFFFFF0 bytes", crafted("ver2003.dll", 4, 0x7FFFFFF0), good, unread_src)]
+        self.data_script([("Files", [("readme", "1,install\\readme.txt,,,,"), ("lib", "1,install\\lib.dll,,,,")])])
+        installed = os.path.join(DATA_FOLDER, "lib.dll")
+        for what, source, destination, lines in cases:
+            with self.subTest(what):
+                shutil.rmtree(DATA_FOLDER)
+                self.machine.admin()
+                write_bytes(os.path.join(self.medium.install, "lib.dll"), source)
+                write_bytes(installed, destination)
+                self.assertEqual(self.quiet_run(), 0)
+                text = self.log_text()
+                self.assertIn("summary: exit code 0", text)
+                self.assertTrue(text.rstrip().endswith("exit code 0"), text[-300:])
+                self.assertEqual(read_bytes(installed), source)
+                self.assertIn(lines, read_bytes(os.path.join(DATA_FOLDER, "update.log")).decode("cp1252"))
 
     def test_a_file_the_run_reads_that_is_there_but_unreadable_ends_with_1603(self):
         # A named pipe stands for a denied read or a scratched disc: the system

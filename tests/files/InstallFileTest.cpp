@@ -1,5 +1,6 @@
 // Version-aware installation of single files: real files, real version resources,
 // the whole copy log of each path through the engine (tests/files/data/copylog).
+#include "CraftedDll.h"
 #include "FilesFixture.h"
 #include "support/Win32Support.h"
 
@@ -583,6 +584,48 @@ TEST_F(InstallFileTest, MyVerInstallFile_FirstBytesDecideAsTheVersionLibraryWoul
             blocks[i] = CopyLogText().substr(before);
         }
         EXPECT_EQ(blocks[1], blocks[0]) << c.what;
+    }
+}
+
+// A version resource that lies about its size or place is version information
+// that cannot be read: the date decides, and a file newer only by date is
+// overwritten all the same on the second attempt.
+TEST_F(InstallFileTest, InstallFile_VersionResourceOutsideTheFileCountsAsUnreadable)
+{
+    const std::string unreadSrc = "\t\tFailed to get version information on src.\r\n";
+    const std::string unreadDst = "\t\tDst exist\r\n\t\tDst exist\r\n";
+    const std::string byDate = "\t\tComparsion are defaulting to file date...\r\n";
+    struct Case {
+        const char* what;
+        bool craftSource;
+        void (*craft)(CraftedDll&);
+        WORD sourceYear;  // the destination is from 2010
+        const std::string& before;
+    } cases[] = {
+        {"source ends 40 bytes into a block of 16 KB", true,
+         [](CraftedDll& d) { d.Put32(d.entry + 4, 16384).bytes.resize(d.block + 40); }, 2001, unreadSrc},
+        {"destination's resources outside the file", false,
+         [](CraftedDll& d) { d.Put32(d.ResourceDirectory(), 0x7FFFF000); }, 2020, unreadDst},
+    };
+    for (const Case& c : cases) {
+        CraftedDll crafted(c.craftSource ? L"ver2001.dll" : L"ver2003.dll");
+        ASSERT_TRUE(crafted.Found());
+        c.craft(crafted);
+        const std::wstring src = dir / L"src.dll", dst = dir / L"dst.dll";
+        ASSERT_TRUE(WriteBytes(src, c.craftSource ? crafted.bytes : ReadBytes(VersionDll(L"ver2001.dll"))));
+        ASSERT_TRUE(WriteBytes(dst, c.craftSource ? ReadBytes(VersionDll(L"ver2003.dll")) : crafted.bytes));
+        ASSERT_TRUE(SetWriteYear(src, c.sourceYear));
+        ASSERT_TRUE(SetWriteYear(dst, 2010));
+        const size_t logBefore = CopyLogText().size();
+
+        EXPECT_EQ(1, InstallFile(run, src, dst, nullptr, true)) << c.what;
+
+        EXPECT_TRUE(ReadBytes(src) == ReadBytes(dst)) << c.what;
+        const std::string log = CopyLogText().substr(logBefore);
+        const std::string verdict = c.sourceYear < 2010 ? "\t\tDst are newer than the install file.\r\n"
+                                                        : "\t\tPrepering for copy...\r\n";
+        EXPECT_NE(std::string::npos, log.find(c.before + byDate + verdict)) << c.what << "\n" << log;
+        EXPECT_EQ(c.sourceYear < 2010, log.find("Trying to force installation") != std::string::npos) << c.what;
     }
 }
 
