@@ -59,10 +59,13 @@ class SilentRun(unittest.TestCase):
         self.assertEqual(follow_up["arg1"].rstrip("\\"), setup_folder.rstrip("\\"))
 
     def test_a_second_run_keeps_what_the_first_did(self):
-        self.assertEqual(self.medium.run("/S"), 0)
+        # With a setup log, so that a run that fails says why.
+        log = os.path.join(self.medium.base, "setup.log")
+        self.assertEqual(self.medium.run("/S", "/log", windows_path(log)), 0)
         first_log = lines(os.path.join(DATA_FOLDER, ".UNINST.INF"))
         # The old data is there now: a silent run asks once per package; the user says yes.
-        self.assertEqual(self.medium.run("/S", "/L:7", answer=1), 0)
+        self.assertEqual(self.medium.run("/S", "/L:7", "/log", windows_path(log), answer=1), 0,
+                         open(log, encoding="utf-8").read())
         self.assertEqual([caption for caption, _ in self.medium.boxes], ["Produktdaten aktualisieren"] * 4)
         self.assertIn("\"Lumina Leuchten\" aktualisieren und die bestehenden Daten löschen?", self.medium.boxes[0][1])
         run_log = lines(os.path.join(DATA_FOLDER, ".UNINST.INF"))
