@@ -1,20 +1,20 @@
 #include "platform/AnsiNames.h"
 
+#include "platform/PathUtil.h"
+
 #include <windows.h>
 
 #include <climits>
 
 namespace {
 
-std::wstring ShortForm(const std::wstring& path)
+// ASCII is the same bytes in every ANSI code page: most names and every fixed
+// text of the logs take no conversion at all.
+std::string Narrowed(std::wstring_view ascii)
 {
-    const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (size == 0) return std::wstring();
-    std::wstring out(size, L'\0');
-    const DWORD length = ::GetShortPathNameW(path.c_str(), out.data(), size);
-    if (length == 0 || length >= size) return std::wstring();
-    out.resize(length);
-    return out;
+    std::string bytes(ascii.size(), '\0');
+    for (std::size_t i = 0; i < ascii.size(); ++i) bytes[i] = static_cast<char>(ascii[i]);
+    return bytes;
 }
 
 }  // namespace
@@ -22,7 +22,10 @@ std::wstring ShortForm(const std::wstring& path)
 bool ExactAnsi(std::wstring_view text, std::string& bytes)
 {
     bytes.clear();
-    if (text.empty()) return true;
+    if (IsAscii(text)) {
+        bytes = Narrowed(text);
+        return true;
+    }
     if (text.size() > INT_MAX / 4) return false;
     // The UTF-8 page takes neither flag nor default character; the read-back
     // below finds what it cannot carry (a lone surrogate).
@@ -58,8 +61,10 @@ bool IsExactAnsi(std::wstring_view text)
 
 std::string AnsiText(std::wstring_view text)
 {
+    if (IsAscii(text)) return Narrowed(text);
+    // One conversion: what the page holds comes out as ExactAnsi gives it.
     std::string bytes;
-    if (text.empty() || text.size() > INT_MAX / 4 || ExactAnsi(text, bytes)) return bytes;
+    if (text.size() > INT_MAX / 4) return bytes;
     const bool utf8 = ::GetACP() == CP_UTF8;
     const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const char* fallback = utf8 ? nullptr : "?";
@@ -80,7 +85,7 @@ std::wstring AnsiNameOf(const std::wstring& path)
     while (end > 0 && path[end - 1] == L'\\') --end;
     while (end > 2) {  // a bare drive ("C:") is no part to shorten
         const std::wstring part = path.substr(0, end);
-        const std::wstring shortPart = ShortForm(part);
+        const std::wstring shortPart = ShortPathName(part);
         if (!shortPart.empty()) {
             const std::wstring name = shortPart + path.substr(end);
             return IsExactAnsi(name) ? name : std::wstring();

@@ -222,3 +222,21 @@ std::wstring WithoutTrailingBackslashes(std::wstring path)
     while (!path.empty() && path.back() == L'\\') path.pop_back();
     return path;
 }
+
+std::wstring ShortPathName(const std::wstring& path)
+{
+    const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return std::wstring();
+    std::wstring out(size, L'\0');
+    const DWORD length = ::GetShortPathNameW(path.c_str(), out.data(), size);
+    if (length == 0 || length >= size) return std::wstring();
+    out.resize(length);
+    return out;
+}
+
+bool IsAscii(std::wstring_view text)
+{
+    for (wchar_t c : text)
+        if (c >= 0x80) return false;
+    return true;
+}

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // A regular file (not a folder) is at path.
 bool FileExists(const std::wstring& path);
@@ -71,6 +72,13 @@ void MakeFileNameKey(std::wstring& name);
 // The full path as the system reads path ("..", "/", the current folder or
 // drive); path itself when the system cannot make one.
 std::wstring FullPathName(const std::wstring& path);
+
+// The short (8.3) form the system gives path (which must exist); empty when it
+// gives none.
+std::wstring ShortPathName(const std::wstring& path);
+
+// Every character of text is ASCII: the same bytes in every ANSI code page.
+bool IsAscii(std::wstring_view text);
 
 // Text after the last backslash, or the whole text.
 std::wstring LastPathComponent(const std::wstring& path);

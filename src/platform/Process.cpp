@@ -2,6 +2,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
+#include "platform/PathUtil.h"
 
 #include <windows.h>
 
@@ -69,13 +70,8 @@ std::wstring QuoteArgument(const std::wstring& argument)
 std::wstring ShortFormWhenLong(const std::wstring& path)
 {
     if (path.size() < MAX_PATH || path.compare(0, 2, L"\\\\") == 0) return path;
-    const std::wstring longForm = L"\\\\?\\" + path;
-    const DWORD size = ::GetShortPathNameW(longForm.c_str(), nullptr, 0);
-    if (size == 0) return path;
-    std::wstring shortForm(size, L'\0');
-    const DWORD length = ::GetShortPathNameW(longForm.c_str(), shortForm.data(), size);
-    if (length == 0 || length >= size) return path;
-    shortForm.resize(length);
+    std::wstring shortForm = ShortPathName(L"\\\\?\\" + path);
+    if (shortForm.empty()) return path;
     if (shortForm.compare(0, 4, L"\\\\?\\") == 0) shortForm.erase(0, 4);
     return shortForm.size() < MAX_PATH ? shortForm : path;
 }

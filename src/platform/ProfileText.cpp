@@ -1,6 +1,7 @@
 #include "platform/ProfileText.h"
 
 #include "platform/AnsiNames.h"
+#include "platform/PathUtil.h"
 
 #include <windows.h>
 
@@ -38,13 +39,6 @@ std::string ToCodePage(UINT codePage, std::wstring_view text)
 wchar_t Swapped(wchar_t c)
 {
     return static_cast<wchar_t>(((c & 0xFF) << 8) | ((c >> 8) & 0xFF));
-}
-
-bool IsAscii(std::wstring_view text)
-{
-    for (wchar_t c : text)
-        if (c >= 0x80) return false;
-    return true;
 }
 
 }  // namespace
