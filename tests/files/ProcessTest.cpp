@@ -28,6 +28,28 @@ void CALLBACK ReleaseRecorder(HWND, UINT, UINT_PTR, DWORD)
     WriteBytes(g_release, "");
 }
 
+// A program below a folder deeper than MAX_PATH is started by a short form that
+// fits and names the same file; a path that fits is started as it is.
+TEST(ProcessTest, AProgramTooLongToStartByIsNamedByItsShortForm)
+{
+    TempDir dir;
+    const std::wstring deep = dir / (std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e'));
+    ASSERT_TRUE(MakeDirs(L"\\\\?\\" + deep));
+    const std::wstring program = deep + L"\\install.exe";
+    ASSERT_GE(program.size(), static_cast<size_t>(MAX_PATH));
+    ASSERT_TRUE(CopyRecorder(L"\\\\?\\" + program));
+
+    const std::wstring shortForm = ShortFormWhenLong(program);
+    ASSERT_LT(shortForm.size(), static_cast<size_t>(MAX_PATH));
+    wchar_t longForm[1024] = {};
+    ASSERT_GT(::GetLongPathNameW(shortForm.c_str(), longForm, 1024), 0u);
+    EXPECT_EQ(::CompareStringOrdinal(longForm, -1, program.c_str(), -1, TRUE), CSTR_EQUAL) << shortForm;
+    EXPECT_EQ(ShortFormWhenLong(dir / L"install.exe"), dir / L"install.exe");
+    // Removed here: below MAX_PATH only the long form reaches them.
+    ::DeleteFileW((L"\\\\?\\" + program).c_str());
+    ::RemoveDirectoryW((L"\\\\?\\" + deep).c_str());
+}
+
 TEST(ProcessTest, WaitServesMessagesAndPostsAQuitAgainStartDoesNotWait)
 {
     TempDir dir;
