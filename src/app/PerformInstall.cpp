@@ -16,14 +16,14 @@
 #include "files/UninstallLog.h"
 #include "platform/PathUtil.h"
 
-bool Sequencer::PerformInstall()
+void Sequencer::PerformInstall()
 {
     const std::wstring mainIniPath = JoinPath(state_.installDir, L"obj\\") + state_.iniName;
     std::wstring tooLong;
     if (!PathFitsField(mainIniPath, PathOrigin::MainIniFile, tooLong)) {
         ui_.Message(tooLong, MB_ICONERROR | MB_OK);
         End(EarlyEnd::Failed, tooLong);
-        return false;
+        return;
     }
     // The uninstall log is not open yet: the install folder itself gets no "dir" line.
     DWORD error = 0;
@@ -32,7 +32,7 @@ bool Sequencer::PerformInstall()
             L"the installation folder " + state_.installDir + L" could not be made" + ErrorSuffix(error);
         ui_.Message(why, MB_ICONERROR | MB_OK);
         End(EarlyEnd::Failed, why);
-        return false;
+        return;
     }
     // Without it the uninstaller would not know what the run put where.
     const std::wstring runLog = JoinPath(state_.installDir, L".UNINST.INF");
@@ -41,7 +41,7 @@ bool Sequencer::PerformInstall()
             L"the run's uninstall log " + runLog + L" could not be written" + ErrorSuffix(run_.runLog.Error());
         ui_.Message(why, MB_ICONERROR | MB_OK);
         End(EarlyEnd::Failed, why);
-        return false;
+        return;
     }
     state_.mainIniPath = mainIniPath;
     // A package the administration file could not name is not begun.
@@ -63,9 +63,8 @@ bool Sequencer::PerformInstall()
         copyStopped_ = true;
         log_.Write(L"the copy was stopped");
         state_.busy = false;
-        return true;
+        return;
     }
-    copied_ = true;
     if (!run_.runLog.Flush() || run_.runLog.Error()) {
         runLogLost_ = true;
         log_.Write(L"the run's uninstall log " + runLog + L" could not be written" + ErrorSuffix(run_.runLog.Error()) +
@@ -73,14 +72,12 @@ bool Sequencer::PerformInstall()
     }
     log_.Write(run_.Result() == kRunFailed ? L"copied, but not every file could be installed (see update.log)"
                                             : L"every file copied");
-    bool recorded = false;
-    const bool result =
-        InstallDataPackages(run_, state_.elements, state_.installDir, state_.sourceDir, state_.adminFile, &recorded);
+    const bool recorded =
+        InstallDataPackages(run_, state_.elements, state_.installDir, state_.sourceDir, state_.adminFile);
     // Files the product does not know of are as good as missing: an unattended
     // rollout must not report this run as installed.
     notRecorded_ = !recorded;
     log_.Write(recorded ? L"packages recorded in the administration file"
                         : L"the packages could not be recorded: the administration file could not be written");
     state_.busy = false;
-    return result;
 }
