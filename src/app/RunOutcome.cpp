@@ -4,7 +4,7 @@
 
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
-#include "files/ElementList.h"
+#include "files/elements/ElementList.h"
 
 void Sequencer::NoteSelection()
 {

@@ -3,8 +3,8 @@
 // administrator reads first, so every package has a line, whatever the end.
 #pragma once
 
-#include "files/InstElement.h"
-#include "files/InstallRun.h"
+#include "files/elements/InstElement.h"
+#include "files/run/InstallRun.h"
 
 #include <string>
 #include <vector>
