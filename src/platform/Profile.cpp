@@ -11,11 +11,6 @@ constexpr DWORD kFirstKeyListChars = 32000;
 // process can still allocate beside the platform's own copy of the file.
 constexpr DWORD kMaxKeyListChars = 1u << 26;
 
-const wchar_t* OrNull(const std::wstring& text)
-{
-    return text.empty() ? nullptr : text.c_str();
-}
-
 }  // namespace
 
 std::wstring ReadProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
@@ -70,18 +65,6 @@ std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::w
     }
     if (start < length) keys.emplace_back(buffer, start, length - start);
     return keys;
-}
-
-bool WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                      const std::wstring& value)
-{
-    // Windows refuses to rewrite a read-only file; Wine run by root would not.
-    DWORD attributes = ::GetFileAttributesW(file.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    return ::WritePrivateProfileStringW(section.c_str(), OrNull(key), value.c_str(), file.c_str()) != FALSE;
 }
 
 bool ProfileFileWritable(const std::wstring& file)

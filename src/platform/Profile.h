@@ -27,11 +27,6 @@ int ReadProfileNumber(const std::wstring& file, const std::wstring& section, con
 // GetLastError then says ERROR_MORE_DATA.
 std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section);
 
-// WritePrivateProfileStringW; false when the write fails. A read-only file is
-// never written.
-bool WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                      const std::wstring& value);
-
 // False when file exists but cannot be written (read-only, locked), or when it is
 // new and its folder is missing. Checked before a record is written, so that a
 // refused write leaves the file as it was instead of half updated.

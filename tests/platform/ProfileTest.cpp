@@ -1,5 +1,6 @@
 // INI access through the private-profile operations: buffer limits and bad files.
 #include "platform/Profile.h"
+#include "support/PlatformProfile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
