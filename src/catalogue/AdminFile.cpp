@@ -87,8 +87,8 @@ bool CFirmenArray::SetBasePath(const std::wstring& folder)
     dataBasePath = folder;
     if (adminFile.empty()) LocateAdminFile(true);
     // Nowhere to write it, or refused as the platform's write refuses it, even when the value is there.
-    if (adminFile.empty() || !ProfileFileWritable(adminFile)) {
-        if (adminFile.empty()) ::SetLastError(ERROR_FILE_NOT_FOUND);
+    if (const DWORD error = adminFile.empty() ? ERROR_FILE_NOT_FOUND : ProfileWriteError(adminFile)) {
+        ::SetLastError(error);
         return false;
     }
     // Set refuses a value that would not read back, and says nothing of why.

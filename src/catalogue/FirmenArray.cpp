@@ -137,7 +137,11 @@ int CFirmenArray::Refresh()
 
 bool CFirmenArray::Save()
 {
-    if (adminFile.empty() || !ProfileFileWritable(adminFile)) return false;
+    // The caller reads why (as after SetBasePath).
+    if (const DWORD error = adminFile.empty() ? ERROR_FILE_NOT_FOUND : ProfileWriteError(adminFile)) {
+        ::SetLastError(error);
+        return false;
+    }
     ProfileDocument& admin = Admin();
     bool ok = admin.Set(L"basepath", L"path", dataBasePath);
     std::vector<CFirma*> written;
