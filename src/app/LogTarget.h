@@ -22,6 +22,11 @@ struct OwnFiles {
     std::vector<std::wstring> folders;  // the medium: none of the files below them
 };
 
+// Adds the files a run writes beside what it installs: the administration
+// file adminFile and its kept data base path, and the copy log and the run's
+// uninstall log in logFolder.
+void AddRunFiles(OwnFiles& own, const std::wstring& adminFile, const std::wstring& logFolder);
+
 // path as the system reads it, for comparison: full (relative to the current
 // folder, "/" as "\"), short names made long where the path exists, trailing
 // dots and blanks and an alternate data stream of the last name dropped, upper
