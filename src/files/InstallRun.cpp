@@ -48,7 +48,7 @@ bool InstallRun::KnownMissing(const std::wstring& path)
     const size_t slash = path.rfind(L'\\');
     if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
     const std::wstring folder = path.substr(0, slash);
-    KnownFolders::Facts& seen = folders_.At(folder);
+    FolderCache::Facts& seen = folders_.At(folder);
     if (!seen.asked) {
         seen.asked = true;
         WIN32_FIND_DATAW data;
@@ -73,7 +73,7 @@ void InstallRun::MadeFolder(const std::wstring& folder)
 {
     const std::wstring path = WithoutTrailingBackslashes(folder);
     if (path.empty()) return;
-    KnownFolders::Facts& facts = folders_.At(path);
+    FolderCache::Facts& facts = folders_.At(path);
     facts.plain = true;
     // Listing it would only find it empty (the run just made it).
     if (!facts.asked) facts.asked = facts.listed = true;

@@ -1,6 +1,6 @@
 #include "platform/FolderLinks.h"
 
-#include "platform/KnownFolders.h"
+#include "platform/FolderCache.h"
 #include "platform/PathUtil.h"
 
 bool IsFolderLinkAttributes(DWORD attributes)
@@ -26,7 +26,7 @@ bool IsInsideFolder(const std::wstring& path, const std::wstring& folder)
 namespace {
 
 // FolderLinkBelow, remembering in known (when given) the folders found plain.
-std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, KnownFolders* known, bool* there,
+std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, FolderCache* known, bool* there,
                        const std::function<bool(const std::wstring&)>& missing)
 {
     if (there) *there = false;
@@ -58,7 +58,7 @@ std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
     return LinkBelow(root, path, nullptr, nullptr, nullptr);
 }
 
-std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, KnownFolders& known, bool* there,
+std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, FolderCache& known, bool* there,
                              const std::function<bool(const std::wstring&)>& missing)
 {
     return LinkBelow(root, path, &known, there, missing);

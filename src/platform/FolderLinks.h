@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-class KnownFolders;
+class FolderCache;
 
 // attributes (as read) are those of a junction or a symbolic link to a folder.
 bool IsFolderLinkAttributes(DWORD attributes);
@@ -33,5 +33,5 @@ std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
 // as one not found does, without a look of its own (Wine reads the whole
 // parent folder to answer "not there"). there, when given: path itself was
 // found.
-std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, KnownFolders& known, bool* there,
+std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, FolderCache& known, bool* there,
                              const std::function<bool(const std::wstring&)>& missing = nullptr);
