@@ -1,5 +1,6 @@
 #include "platform/FolderLinks.h"
 
+#include "platform/FileLinks.h"
 #include "platform/FolderCache.h"
 #include "platform/PathUtil.h"
 
@@ -17,10 +18,16 @@ bool IsFolderLink(const std::wstring& path)
 bool IsInsideFolder(const std::wstring& path, const std::wstring& folder)
 {
     if (folder.empty() || path.size() < folder.size()) return false;
-    if (::CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
-                               static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL)
-        return false;
+    if (!SameName(std::wstring_view(path).substr(0, folder.size()), folder)) return false;
     return path.size() == folder.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
+}
+
+std::wstring FinalFolder(const std::wstring& path)
+{
+    fw::ScopedFile folder(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return folder ? FinalPathOf(folder.Get()) : std::wstring();
 }
 
 namespace {

@@ -20,6 +20,10 @@ bool IsFolderLink(const std::wstring& path);
 // backslash ("C:\Windows" holds "C:\Windows\x", not "C:\WindowsApps\x").
 bool IsInsideFolder(const std::wstring& path, const std::wstring& folder);
 
+// Where the folder at path really is, every link on the way resolved, as the
+// system gives it ("\\?\C:\x"); empty when that cannot be told.
+std::wstring FinalFolder(const std::wstring& path);
+
 // The first folder link on the way from root down to path: each existing folder
 // strictly below root, path itself included; empty when there is none, and when
 // path is not below root. root itself is not looked at: whoever chose it chose
