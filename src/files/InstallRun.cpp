@@ -45,9 +45,9 @@ std::wstring InstallRun::LinkBelow(const std::wstring& root, const std::wstring&
 
 bool InstallRun::KnownMissing(const std::wstring& path)
 {
-    const size_t slash = path.rfind(L'\\');
-    if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
-    const std::wstring folder = path.substr(0, slash);
+    const std::wstring name = LastPathComponent(path);
+    if (name.empty() || name.size() == path.size()) return false;
+    const std::wstring folder = ParentFolder(path);
     FolderCache::Facts& seen = folders_.At(folder);
     if (!seen.asked) {
         seen.asked = true;
@@ -66,7 +66,7 @@ bool InstallRun::KnownMissing(const std::wstring& path)
             seen.listed = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         }
     }
-    return seen.listed && !(seen.names && seen.names->count(FileNameKey(path.substr(slash + 1))));
+    return seen.listed && !(seen.names && seen.names->count(FileNameKey(name)));
 }
 
 void InstallRun::MadeFolder(const std::wstring& folder)

@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
 #include "framework/Handles.h"
+#include "platform/PathUtil.h"
 
 #include <cwchar>
 
@@ -89,9 +90,9 @@ bool ProfileFileWritable(const std::wstring& file)
     DWORD attributes = ::GetFileAttributesW(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // A new file: the first write creates it, when its folder exists.
-        std::wstring::size_type slash = file.find_last_of(L"\\/");
-        if (slash == std::wstring::npos) return true;
-        DWORD folder = ::GetFileAttributesW(file.substr(0, slash + 1).c_str());
+        const std::wstring folderPath = FolderPart(file);
+        if (folderPath.empty()) return true;
+        DWORD folder = ::GetFileAttributesW(folderPath.c_str());
         return folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY);
     }
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
