@@ -20,12 +20,6 @@
 
 namespace {
 
-bool SameName(const std::wstring& a, const std::wstring& b)
-{
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
-
 // Whether the package may be recorded: no step failed it, its own folder is
 // on the medium and its files went in. Tells why not, once.
 bool PackageComplete(InstallRun& run, CInstElement& element, const std::wstring& mediumFolder)
