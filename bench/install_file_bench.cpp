@@ -2,11 +2,12 @@
 // files again, which compares dates and replaces) against a plain CopyFileW loop
 // over the same files in the same run.
 #include "support/TempDir.h"
-#include "files/CopyLog.h"
-#include "files/InstallRun.h"
-#include "files/InstallFile.h"
-#include "files/UninstallLog.h"
+#include "files/logs/CopyLog.h"
+#include "files/run/InstallRun.h"
+#include "files/engine/InstallFile.h"
+#include "files/logs/UninstallLog.h"
 #include "dialogs/WindowsUi.h"
+#include "files/engine/RunLogs.h"
 
 #include <windows.h>
 

@@ -9,7 +9,7 @@
 #include "app/SetupState.h"
 #include "dialogs/PathCheck.h"
 #include "dialogs/SetupUi.h"
-#include "files/ElementList.h"
+#include "files/elements/ElementList.h"
 #include "platform/FolderLinks.h"
 #include "platform/PathUtil.h"
 
@@ -64,8 +64,7 @@ bool Sequencer::KnowPackageNames()
         // A deployment script whose variable came out empty must not roll out everything.
         const std::wstring why = L"The package list of /M is empty: give the packages, \"complete\" for every "
                                  L"package or \"none\"; no /M installs every package.";
-        ui_.Message(why, MB_ICONERROR | MB_OK);
-        End(EarlyEnd::Failed, why);
+        Fail(why);
         return false;
     }
     const CIEArray& elements = state_.elements;
@@ -99,8 +98,7 @@ bool Sequencer::KnowPackageNames()
     }
     std::wstring why = list.empty() ? std::wstring() : L"Not a package of this medium (/M): " + list + L".";
     if (!notOffered.empty()) why += (why.empty() ? L"" : L" ") + std::wstring(L"A package of /M") + notOffered;
-    ui_.Message(why, MB_ICONERROR | MB_OK);
-    End(EarlyEnd::Failed, why);
+    Fail(why);
     return false;
 }
 
@@ -114,8 +112,7 @@ void Sequencer::TakePackageChoice()
 void Sequencer::RefuseInstallFolder(const std::wstring& why)
 {
     const std::wstring text = L"The installation folder " + state_.commandInstallPath + L" (/P) is refused: " + why;
-    ui_.Message(text, MB_ICONERROR | MB_OK);
-    End(EarlyEnd::Failed, text);
+    Fail(text);
 }
 
 bool Sequencer::TakeInstallFolder()

@@ -4,6 +4,8 @@
 #include "framework/Handles.h"
 #include "platform/FileLinks.h"
 #include "platform/PathUtil.h"
+#include "catalogue/KeptBasePath.h"
+#include "files/run/RunFiles.h"
 
 namespace {
 
@@ -104,4 +106,12 @@ std::wstring OpenSetupLog(SetupLog& log, const std::wstring& requested, bool qui
     }
     OpenFallback(log, fallback, why);
     return why;
+}
+
+void AddRunFiles(OwnFiles& own, const std::wstring& adminFile, const std::wstring& logFolder)
+{
+    own.files.push_back({adminFile, L"the administration file"});
+    own.files.push_back({KeptBasePathFile(adminFile), L"the kept data base path"});
+    own.files.push_back({CopyLogPath(logFolder), L"the copy log of the run"});
+    own.files.push_back({RunLogPath(logFolder), L"the uninstall log of the run"});
 }

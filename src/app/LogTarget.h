@@ -22,6 +22,11 @@ struct OwnFiles {
     std::vector<std::wstring> folders;  // the medium: none of the files below them
 };
 
+// Adds the files a run writes beside what it installs: the administration
+// file adminFile and its kept data base path, and the copy log and the run's
+// uninstall log in logFolder.
+void AddRunFiles(OwnFiles& own, const std::wstring& adminFile, const std::wstring& logFolder);
+
 // True when logPath names an uninstall log of the run by its name (wherever it
 // is), one of own.files, or an existing file below one of own.folders; why
 // then says which.

@@ -6,23 +6,26 @@
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "dialogs/SetupUi.h"
-#include "files/AdminFolderNames.h"
-#include "files/CopyLog.h"
-#include "files/ElementList.h"
-#include "files/FolderChain.h"
-#include "files/InstallElements.h"
-#include "files/PackageRegistration.h"
-#include "files/Refusals.h"
-#include "files/UninstallLog.h"
+#include "files/packages/AdminFolderNames.h"
+#include "files/logs/CopyLog.h"
+#include "files/elements/ElementList.h"
+#include "files/engine/FolderChain.h"
+#include "files/steps/InstallElements.h"
+#include "files/packages/PackageRegistration.h"
+#include "files/engine/Refusals.h"
+#include "files/logs/UninstallLog.h"
 #include "platform/PathUtil.h"
+#include "files/engine/RunLogs.h"
+#include "files/steps/CreateFolders.h"
+#include "files/run/RunFiles.h"
+#include "catalogue/FirmenArray.h"
 
 bool Sequencer::PerformInstall()
 {
     const std::wstring mainIniPath = JoinPath(state_.installDir, L"obj\\") + state_.iniName;
     std::wstring tooLong;
     if (!PathFitsField(mainIniPath, PathOrigin::MainIniFile, tooLong)) {
-        ui_.Message(tooLong, MB_ICONERROR | MB_OK);
-        End(EarlyEnd::Failed, tooLong);
+        Fail(tooLong);
         return false;
     }
     // The uninstall log is not open yet: the install folder itself gets no "dir" line.
@@ -30,26 +33,24 @@ bool Sequencer::PerformInstall()
     if (!CreateFolderChain(run_, state_.installDir, &error)) {
         const std::wstring why =
             L"the installation folder " + state_.installDir + L" could not be made" + ErrorSuffix(error);
-        ui_.Message(why, MB_ICONERROR | MB_OK);
-        End(EarlyEnd::Failed, why);
+        Fail(why);
         return false;
     }
     // Without it the uninstaller would not know what the run put where.
-    const std::wstring runLog = JoinPath(state_.installDir, L".UNINST.INF");
+    const std::wstring runLog = RunLogPath(state_.installDir);
     if (!OpenUninstallLog(run_, runLog)) {
         const std::wstring why =
             L"the run's uninstall log " + runLog + L" could not be written" + ErrorSuffix(run_.runLog.Error());
-        ui_.Message(why, MB_ICONERROR | MB_OK);
-        End(EarlyEnd::Failed, why);
+        Fail(why);
         return false;
     }
     state_.mainIniPath = mainIniPath;
     // A package the administration file could not name is not begun.
     RefuseUnrecordableFolders(run_, state_.elements,
-                              state_.adminFile.empty() ? JoinPath(state_.installDir, L"obj\\orvekAdmin.ini")
+                              state_.adminFile.empty() ? AdminFileIn(state_.installDir)
                                                        : state_.adminFile);
     CreateFolders(run_, state_.elements, state_.scriptFile, state_.installDir);
-    const std::wstring copyLog = JoinPath(state_.installDir, L"update.log");
+    const std::wstring copyLog = CopyLogPath(state_.installDir);
     if (!OpenCopyLog(run_, copyLog))
         log_.Write(L"the copy log " + copyLog + L" could not be opened" + ErrorSuffix(run_.copyLog.Error()) +
                    L"; the copy goes on without it");

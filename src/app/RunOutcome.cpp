@@ -5,9 +5,10 @@
 
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
-#include "files/ElementList.h"
-#include "files/PackageRegistration.h"
+#include "files/elements/ElementList.h"
+#include "files/packages/PackageRegistration.h"
 #include "platform/PathUtil.h"
+#include "catalogue/FirmenArray.h"
 
 void Sequencer::NoteSelection()
 {
@@ -36,7 +37,7 @@ void Sequencer::SettleOutcomes()
     std::vector<bool> recorded;
     if (state_.runMode == kRunModeAdmin) {
         const std::wstring admin =
-            state_.adminFile.empty() ? JoinPath(state_.installDir, L"obj\\orvekAdmin.ini") : state_.adminFile;
+            state_.adminFile.empty() ? AdminFileIn(state_.installDir) : state_.adminFile;
         recorded = RecordedAsInstalled(admin, elements);
     }
     auto isRecorded = [&](std::size_t i) { return i < recorded.size() && recorded[i]; };

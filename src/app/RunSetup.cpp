@@ -12,12 +12,12 @@
 #include "catalogue/AppData.h"
 #include "catalogue/KeptBasePath.h"
 #include "dialogs/SetupUi.h"
-#include "files/ElementList.h"
-#include "files/FileSection.h"
-#include "files/FileTrees.h"
-#include "files/OldPackageData.h"
-#include "files/PackageRegistration.h"
-#include "files/Refusals.h"
+#include "files/elements/ElementList.h"
+#include "files/sections/FileSection.h"
+#include "files/sections/FileTrees.h"
+#include "files/packages/OldPackageData.h"
+#include "files/packages/PackageRegistration.h"
+#include "files/engine/Refusals.h"
 #include "platform/DotNetFramework.h"
 #include "platform/FileLinks.h"
 #include "platform/PathUtil.h"
@@ -40,8 +40,7 @@ bool Sequencer::FindSource()
     }
     std::wstring tooLong;
     if (!PathFitsField(state_.sourceDir, PathOrigin::SourcePath, tooLong)) {
-        ui_.Message(tooLong, MB_ICONERROR | MB_OK);
-        End(EarlyEnd::Failed, tooLong);
+        Fail(tooLong);
         return false;
     }
     if (!SourceFolderThere()) return false;
@@ -65,8 +64,7 @@ bool Sequencer::ReadAdministration()
     if (const FileLink link = FileLinkAt(state_.adminFile); link != FileLink::None) {
         const std::wstring text =
             L"The administration file " + state_.adminFile + L" is refused: " + FileLinkText(link);
-        ui_.Message(text, MB_ICONERROR | MB_OK);
-        End(EarlyEnd::Failed, text);
+        Fail(text);
         return false;
     }
     log_.Write(L"administration file " + state_.adminFile);
@@ -216,10 +214,7 @@ bool Sequencer::LogApartFromInstall()
     if (!log_.IsOpen()) return true;
     // Every file the run writes, compared by file identity where it is there.
     OwnFiles own;
-    own.files.push_back({state_.adminFile, L"the administration file"});
-    own.files.push_back({KeptBasePathFile(state_.adminFile), L"the kept data base path"});
-    own.files.push_back({JoinPath(state_.installDir, L"update.log"), L"the copy log of the run"});
-    own.files.push_back({JoinPath(state_.installDir, L".UNINST.INF"), L"the uninstall log of the run"});
+    AddRunFiles(own, state_.adminFile, state_.installDir);
     // The packages' uninstall logs are not compared one by one (a few
     // milliseconds each under Wine, minutes on a large medium): a log of that
     // name is refused wherever it stands, and one that is a link or another
@@ -227,7 +222,6 @@ bool Sequencer::LogApartFromInstall()
     std::wstring why;
     if (!LogPathRefused(log_.Path(), own, why)) return true;
     const std::wstring text = L"The setup log " + log_.Path() + L" is refused: " + why;
-    ui_.Message(text, MB_ICONERROR | MB_OK);
-    End(EarlyEnd::Failed, text);
+    Fail(text);
     return false;
 }

@@ -3,7 +3,7 @@
 // administrator reads first, so every package has a line, whatever the end.
 #pragma once
 
-#include "files/InstallRun.h"
+#include "files/run/InstallRun.h"
 
 #include <string>
 #include <vector>

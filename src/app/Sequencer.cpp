@@ -5,7 +5,7 @@
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "dialogs/SetupUi.h"
-#include "files/Refusals.h"
+#include "files/engine/Refusals.h"
 #include "platform/PathUtil.h"
 #include "platform/Process.h"
 #include "platform/ReadableFile.h"
@@ -46,7 +46,7 @@ void Sequencer::StartRun()
     if (ScriptFilesReadable() && LanguageStep()) RunSetup();
     inStep_ = false;
     WriteSummary();
-    log_.Write(L"exit code " + std::to_wstring(ExitCode()));
+    log_.WriteExitCode(ExitCode());
     if (window_) window_->PostFinishRun(FinishValue(), HoldMilliseconds());
 }
 
@@ -56,8 +56,7 @@ bool Sequencer::ReadableOrMissing(const std::wstring& what, const std::wstring& 
     if (read.found == FileFound::Readable || read.found == FileFound::Missing) return true;
     const std::wstring text = what + L" " + path + L" cannot be read" +
                               (read.found == FileFound::Folder ? std::wstring(L": it is a folder") : ErrorSuffix(read.error));
-    ui_.Message(text, MB_ICONERROR | MB_OK);
-    End(EarlyEnd::Failed, text);
+    Fail(text);
     return false;
 }
 
@@ -94,8 +93,7 @@ bool Sequencer::LanguageStep()
         } else {
             // There, but not a library the program can take its texts from.
             const std::wstring text = L"the language library " + library + L" cannot be read" + ErrorSuffix(error);
-            ui_.Message(text, MB_ICONERROR | MB_OK);
-            End(EarlyEnd::Failed, text);
+            Fail(text);
             return false;
         }
     }
@@ -147,6 +145,12 @@ void Sequencer::End(EarlyEnd end, const std::wstring& why)
 {
     earlyEnd_ = end;
     log_.Write(L"the run ends: " + why);
+}
+
+void Sequencer::Fail(const std::wstring& text)
+{
+    ui_.Message(text, MB_ICONERROR | MB_OK);
+    End(EarlyEnd::Failed, text);
 }
 
 int Sequencer::ExitCode() const

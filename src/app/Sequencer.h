@@ -9,7 +9,7 @@
 #include "app/PackageChoice.h"
 #include "app/RunSummary.h"
 #include "catalogue/FirmenArray.h"
-#include "files/InstallRun.h"
+#include "files/run/InstallRun.h"
 
 #include <string>
 #include <vector>
@@ -75,6 +75,9 @@ private:
     // How the run ended before the copy, when it did.
     enum class EarlyEnd { None, Cancelled, Failed };
     void End(EarlyEnd end, const std::wstring& why);
+    // The run fails before the copy: the user is told text, and the setup log
+    // has it as the run's end.
+    void Fail(const std::wstring& text);
 
     // False, after the message and the end, when what stands at path cannot be
     // read; a file that is missing is left to the step that reads it.

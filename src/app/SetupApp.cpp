@@ -11,7 +11,6 @@
 #include "app/ScriptFiles.h"
 #include "catalogue/AppData.h"
 #include "catalogue/FirmenArray.h"
-#include "catalogue/KeptBasePath.h"
 #include "platform/PathUtil.h"
 #include "resources/resource.h"
 
@@ -53,10 +52,7 @@ OwnFiles OwnFilesAtStart(SetupUi& ui, const std::wstring& moduleDir)
     OwnFiles own;
     std::wstring dataFolder;
     if (DataFolder(ui, dataFolder, true)) {
-        own.files.push_back({JoinPath(dataFolder, kAdminFileName), L"the administration file"});
-        own.files.push_back({KeptBasePathFile(JoinPath(dataFolder, kAdminFileName)), L"the kept data base path"});
-        own.files.push_back({JoinPath(dataFolder, L"update.log"), L"the copy log of the run"});
-        own.files.push_back({JoinPath(dataFolder, L".UNINST.INF"), L"the uninstall log of the run"});
+        AddRunFiles(own, JoinPath(dataFolder, kAdminFileName), dataFolder);
     }
     if (!moduleDir.empty()) {
         own.folders.push_back(moduleDir);
@@ -114,17 +110,13 @@ bool CSetupApp::InitInstance()
 
     if (state.help) {
         ShowHelp(ui, log_, state.quiet);
-        log_.Write(L"exit code " + std::to_wstring(kExitInstalled));
-        exitCode_ = kExitInstalled;
-        return false;
+        return EndAtStart(kExitInstalled);
     }
 
     if (!OwnRunGuard(runMutex_)) {
         TellAnotherRun(ui, state.language, paths.moduleDir);
         log_.Write(ExitCodeLine(kExitAnotherRun));
-        log_.Write(L"exit code " + std::to_wstring(kExitAnotherRun));
-        exitCode_ = kExitAnotherRun;
-        return false;
+        return EndAtStart(kExitAnotherRun);
     }
 
     com_ = std::make_unique<fw::ComInit>();
@@ -133,8 +125,7 @@ bool CSetupApp::InitInstance()
     if (!programPathFits) {
         // A program path that does not fit is a broken start; nothing can be found from it.
         ui.ShowMessage(0, L"The program path is invalid.", MB_OK | MB_ICONERROR, L"");
-        log_.Write(L"exit code " + std::to_wstring(kExitFailed));
-        return false;
+        return EndAtStart(kExitFailed);
     }
     // A log aimed at the program's own files ends the run before it changes anything.
     bool showRefusal = true;
@@ -161,12 +152,19 @@ bool CSetupApp::InitInstance()
         // no box for a path too long; the text stays for the log.
         if (showRefusal) ui.ShowMessage(0, state.startRefusal, MB_OK | MB_ICONERROR, L"");
         log_.Write(L"the run ends: " + state.startRefusal);
-        log_.Write(L"exit code " + std::to_wstring(kExitFailed));
+        log_.WriteExitCode(kExitFailed);
         window_->PostFinishRun(static_cast<WPARAM>(kRunNotStarted), 0);
         return true;
     }
     ::PostMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdStartRun, 0), 0);
     return true;
+}
+
+bool CSetupApp::EndAtStart(int exitCode)
+{
+    log_.WriteExitCode(exitCode);
+    exitCode_ = exitCode;
+    return false;
 }
 
 int CSetupApp::ExitInstance()

@@ -33,6 +33,9 @@ public:
 private:
     // The interface the run talks to: the quiet one in a quiet run.
     SetupUi& Ui() { return quietUi_ ? static_cast<SetupUi&>(*quietUi_) : ui_; }
+    // The run ends before its window: the setup log's last line and the exit
+    // code; false, for InitInstance to return.
+    bool EndAtStart(int exitCode);
 
     SetupLog log_;
     fw::ScopedKernelHandle runMutex_;

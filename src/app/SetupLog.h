@@ -23,6 +23,8 @@ public:
 
     // "2026-12-07 14:03:22.481  text"; line breaks in text become " | ".
     void Write(const std::wstring& text);
+    // "exit code N": the last line of every run, the one a deployment tool reads.
+    void WriteExitCode(int exitCode) { Write(L"exit code " + std::to_wstring(exitCode)); }
 
 private:
     fw::ScopedFile file_;

@@ -4,8 +4,8 @@
 // files/InstallRun.h, owned by the sequencer.
 #pragma once
 
-#include "files/FileList.h"
-#include "files/InstElement.h"
+#include "files/source/FileList.h"
+#include "files/elements/InstElement.h"
 
 #include <set>
 #include <string>

@@ -7,9 +7,9 @@
 #include "app/SetupState.h"
 #include "catalogue/FirmenArray.h"
 #include "dialogs/SetupUi.h"
-#include "files/ElementList.h"
-#include "files/InstElement.h"
-#include "files/Refusals.h"
+#include "files/elements/ElementList.h"
+#include "files/elements/InstElement.h"
+#include "files/engine/Refusals.h"
 #include "platform/PathUtil.h"
 #include "platform/ReadableFile.h"
 #include "resources/resource.h"
@@ -30,8 +30,7 @@ bool Sequencer::TellCatalogue()
     const FileRead read = ReadableFile(catalogue);
     if (read.found == FileFound::Unreadable) {
         const std::wstring text = L"the package catalogue " + catalogue + L" cannot be read" + ErrorSuffix(read.error);
-        ui_.Message(text, MB_ICONERROR | MB_OK);
-        End(EarlyEnd::Failed, text);
+        Fail(text);
         return false;
     }
     const std::size_t packages = PackageCount(state_.elements);

@@ -38,6 +38,11 @@ bool CreateAdminFile(const std::wstring& path)
 
 }  // namespace
 
+std::wstring AdminFileIn(const std::wstring& installDir)
+{
+    return JoinPath(installDir, std::wstring(L"obj\\") + kAdminFileName);
+}
+
 bool CFirmenArray::LocateAdminFile(bool create)
 {
     std::wstring installation;
@@ -47,7 +52,7 @@ bool CFirmenArray::LocateAdminFile(bool create)
     }
     if (!installation.empty()) {
         adminFolder = installation;
-        adminFile = JoinPath(installation, L"\\obj\\orvekAdmin.ini");
+        adminFile = AdminFileIn(installation);
     } else {
         adminFolder = programFolder.empty() ? RunningProgramFolder() : programFolder;
         // Without the program's folder the bare file name would be looked for,

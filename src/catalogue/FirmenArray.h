@@ -12,6 +12,8 @@
 #include <vector>
 
 inline constexpr wchar_t kAdminFileName[] = L"orvekAdmin.ini";
+// The administration file of the installation in installDir: "obj\orvekAdmin.ini" there.
+std::wstring AdminFileIn(const std::wstring& installDir);
 inline constexpr wchar_t kCatalogueFileName[] = L"ovkdata.inf";
 
 // A package of a catalogue that is not offered, and why.

@@ -1,7 +1,7 @@
 #include "dialogs/EditPath.h"
 
-#include "files/InstElement.h"
-#include "files/SpaceFigures.h"
+#include "files/elements/InstElement.h"
+#include "files/elements/SpaceFigures.h"
 #include "framework/Centre.h"
 #include "framework/DataExchange.h"
 #include "platform/PathUtil.h"

@@ -1,10 +1,10 @@
 #include "dialogs/PathCheck.h"
 
 #include "catalogue/Firma.h"
-#include "files/FolderChain.h"
-#include "files/InstElement.h"
-#include "files/InstallRun.h"
-#include "files/SpaceFigures.h"
+#include "files/engine/FolderChain.h"
+#include "files/elements/InstElement.h"
+#include "files/run/InstallRun.h"
+#include "files/elements/SpaceFigures.h"
 #include "platform/PathUtil.h"
 #include "resources/resource.h"
 

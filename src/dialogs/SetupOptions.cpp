@@ -1,9 +1,9 @@
 #include "dialogs/SetupOptions.h"
 
 #include "dialogs/SetupUi.h"
-#include "files/DirectoryTree.h"
-#include "files/ElementList.h"
-#include "files/InstElement.h"
+#include "files/engine/DirectoryTree.h"
+#include "files/elements/ElementList.h"
+#include "files/elements/InstElement.h"
 #include "framework/Centre.h"
 #include "framework/DataExchange.h"
 #include "platform/PathUtil.h"

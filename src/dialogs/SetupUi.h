@@ -2,7 +2,7 @@
 // implementation shows dialogs (WindowsUi); tests answer from a script.
 #pragma once
 
-#include "files/InstallUi.h"
+#include "files/run/InstallUi.h"
 
 #include <cstddef>
 #include <string>

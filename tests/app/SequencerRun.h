@@ -7,7 +7,7 @@
 #include "app/Sequencer.h"
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
-#include "files/InstElement.h"
+#include "files/elements/InstElement.h"
 #include "files/RecorderRecords.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"

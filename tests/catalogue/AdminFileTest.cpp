@@ -2,7 +2,7 @@
 // suite's folders and the element destination rule.
 #include "catalogue/AppData.h"
 #include "catalogue/FirmenArray.h"
-#include "files/InstElement.h"
+#include "files/elements/InstElement.h"
 #include "framework/UserInterface.h"
 #include "platform/Profile.h"
 #include "support/ScriptedUi.h"

@@ -2,9 +2,9 @@
 // the fixed elements (the pages know those by position only).
 #pragma once
 
-#include "files/ElementList.h"
-#include "files/FileItem.h"
-#include "files/InstElement.h"
+#include "files/elements/ElementList.h"
+#include "files/elements/FileItem.h"
+#include "files/elements/InstElement.h"
 
 #include <initializer_list>
 #include <memory>

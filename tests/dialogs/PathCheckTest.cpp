@@ -2,12 +2,13 @@
 #include "PageDriver.h"
 #include "PageElements.h"
 #include "dialogs/PathCheck.h"
-#include "files/FileList.h"
-#include "files/InstallRun.h"
-#include "files/UninstallLog.h"
+#include "files/source/FileList.h"
+#include "files/run/InstallRun.h"
+#include "files/logs/UninstallLog.h"
 #include "resources/resource.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
+#include "files/engine/RunLogs.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,14 @@
 // scripted user.
 #pragma once
 
-#include "files/CopyLog.h"
-#include "files/InstallRun.h"
-#include "files/UninstallLog.h"
+#include "files/logs/CopyLog.h"
+#include "files/run/InstallRun.h"
+#include "files/logs/UninstallLog.h"
 #include "platform/SystemInfo.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
 #include "support/Win32Support.h"
+#include "files/engine/RunLogs.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/SetupState.h"
-#include "files/FileSection.h"
-#include "files/InstallRun.h"
+#include "files/sections/FileSection.h"
+#include "files/run/InstallRun.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
 

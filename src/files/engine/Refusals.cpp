@@ -1,0 +1,75 @@
+#include "files/engine/Refusals.h"
+
+#include "files/elements/InstElement.h"
+#include "files/run/InstallRun.h"
+#include "framework/UserInterface.h"
+#include "platform/Profile.h"
+
+#include <windows.h>
+
+EntryAnswer RefuseEntry(fw::UserInterface& ui, InstallRun& run, const std::wstring& key, const std::wstring& section,
+                        const std::wstring& why)
+{
+    // Fixed English text: these refusals have no entry of the string tables.
+    const std::wstring text = L"The entry " + key + L" in section [" + section + L"] " + why +
+                              L".\r\nIt is not installed.";
+    const int answer = ui.Message(text, MB_ABORTRETRYIGNORE | MB_ICONERROR);
+    if (answer == IDRETRY) return EntryAnswer::Retry;
+    run.Refuse(L"entry " + key + L" in section [" + section + L"] " + why);
+    return answer == IDABORT ? EntryAnswer::Abort : EntryAnswer::Skip;
+}
+
+ScriptValue ReadScriptValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                            unsigned long bufferChars)
+{
+    ScriptValue value;
+    value.read = ReadProfileText(file, section, key, bufferChars);
+    // Only a value that fills the buffer may have been cut.
+    value.whole = value.read.size() + 1 < bufferChars ? value.read : ReadWholeProfileText(file, section, key);
+    return value;
+}
+
+std::wstring CutFieldText(unsigned long bufferChars)
+{
+    return L"is longer than " + std::to_wstring(bufferChars - 1) +
+           L" characters, and a field it gives lies beyond them";
+}
+
+std::wstring RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet)
+{
+    if (!quiet)
+        run.ui.Message(L"The folder " + link + L" is a link to another place.\r\n" + what +
+                           L" is not written or deleted through it.",
+                       MB_OK | MB_ICONERROR);
+    const std::wstring why = what + L": the folder " + link + L" is a folder link";
+    run.Refuse(why);
+    return why;
+}
+
+void FailElement(InstallRun& run, CInstElement& element, const std::wstring& why)
+{
+    run.Refuse(why);
+    if (element.failure.empty()) element.failure = why;
+}
+
+std::wstring ElementName(const CInstElement& element)
+{
+    return element.package ? element.package->name : element.displayName;
+}
+
+std::wstring ErrorSuffix(unsigned long error)
+{
+    return error ? L" (error " + std::to_wstring(error) + L")" : std::wstring();
+}
+
+std::wstring LinkedFileText(const std::wstring& what, const std::wstring& path, FileLink link)
+{
+    return what + L" " + path + L" is not written: " + FileLinkText(link);
+}
+
+std::wstring RefuseLinkedFile(InstallRun& run, const std::wstring& what, const std::wstring& path, FileLink link)
+{
+    const std::wstring why = LinkedFileText(what, path, link);
+    run.Refuse(why);
+    return why;
+}
