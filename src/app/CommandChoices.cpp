@@ -4,7 +4,6 @@
 // installing something else.
 #include "app/Sequencer.h"
 
-#include "app/LogTarget.h"
 #include "app/PathFields.h"
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
@@ -50,9 +49,8 @@ std::wstring OnTheMedium(const std::wstring& folder, const std::vector<std::wstr
             for (const std::wstring& root : medium)
                 if (SameFile(path, root)) return L"it lies on the installation medium (" + root + L")";
         }
-        const std::size_t slash = path.find_last_of(L"\\/");
-        if (slash == std::wstring::npos || IsDriveRoot(path)) break;
-        path = path.substr(0, slash);
+        if (path.find(L'\\') == std::wstring::npos || IsDriveRoot(path)) break;
+        path = ParentFolder(path);
         if (path.size() == 2 && HasDriveLetter(path)) path += L'\\';  // the drive's root
     }
     return std::wstring();

@@ -8,59 +8,6 @@
 #include "catalogue/KeptBasePath.h"
 #include "files/run/RunFiles.h"
 
-namespace {
-
-std::wstring FullPath(const std::wstring& path)
-{
-    std::wstring full = FullPathName(path);
-    for (wchar_t& c : full)
-        if (c == L'/') c = L'\\';
-    // The same file as the plain form names it.
-    if (full.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + full.substr(8);
-    if (full.rfind(L"\\\\?\\", 0) == 0) return full.substr(4);
-    return full;
-}
-
-// The long form of an existing path; path itself when it cannot be had.
-std::wstring LongPath(const std::wstring& path)
-{
-    const DWORD size = ::GetLongPathNameW(path.c_str(), nullptr, 0);
-    if (size == 0) return path;
-    std::wstring longer(size, L'\0');
-    const DWORD length = ::GetLongPathNameW(path.c_str(), longer.data(), size);
-    if (length == 0 || length >= size) return path;
-    longer.resize(length);
-    return longer;
-}
-
-}  // namespace
-
-std::wstring ComparablePath(const std::wstring& path)
-{
-    if (path.empty()) return path;
-    std::wstring full = FullPath(path);
-    const std::wstring::size_type slash = full.rfind(L'\\');
-    std::wstring folder = slash == std::wstring::npos ? std::wstring() : full.substr(0, slash + 1);
-    std::wstring name = slash == std::wstring::npos ? full : full.substr(slash + 1);
-    // "update.log::$DATA" and "update.log. " open update.log itself.
-    const std::wstring::size_type colon = name.find(L':');
-    if (colon != std::wstring::npos) name.erase(colon);
-    while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
-    const std::wstring whole = folder + name;
-    if (PathExists(whole)) return FileNameKey(LongPath(whole));
-    if (!folder.empty()) folder = LongPath(folder);
-    return FileNameKey(folder + name);
-}
-
-bool SameFile(const std::wstring& a, const std::wstring& b)
-{
-    if (a.empty() || b.empty()) return false;
-    FileIdentity first;
-    FileIdentity second;
-    if (FileIdentityOf(a, first) && FileIdentityOf(b, second)) return first == second;
-    return ComparablePath(a) == ComparablePath(b);
-}
-
 bool LogPathRefused(const std::wstring& logPath, const OwnFiles& own, std::wstring& why)
 {
     const std::wstring log = ComparablePath(logPath);

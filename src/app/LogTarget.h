@@ -27,16 +27,6 @@ struct OwnFiles {
 // uninstall log in logFolder.
 void AddRunFiles(OwnFiles& own, const std::wstring& adminFile, const std::wstring& logFolder);
 
-// path as the system reads it, for comparison: full (relative to the current
-// folder, "/" as "\"), short names made long where the path exists, trailing
-// dots and blanks and an alternate data stream of the last name dropped, upper
-// case.
-std::wstring ComparablePath(const std::wstring& path);
-
-// True when a and b name the same file: the same file identity when both
-// exist, else the same comparable path.
-bool SameFile(const std::wstring& a, const std::wstring& b);
-
 // True when logPath names an uninstall log of the run by its name (wherever it
 // is), one of own.files, or an existing file below one of own.folders; why
 // then says which.

@@ -1,13 +1,14 @@
 #include "app/PackageChoice.h"
 
+#include "platform/PathUtil.h"
+
 #include <windows.h>
 
 namespace {
 
 bool SameNoCase(const std::wstring& a, const std::wstring& b)
 {
-    return !a.empty() && ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+    return !a.empty() && SameName(a, b);
 }
 
 // Marks the packages name matches; false when it matches none.

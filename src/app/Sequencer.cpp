@@ -169,10 +169,7 @@ std::wstring NormaliseInstallDir(std::wstring installDir)
 {
     if (!installDir.empty() && installDir.back() == L'\\') installDir.pop_back();
     const std::wstring obj = L"\\obj";
-    if (installDir.size() >= obj.size() &&
-        ::CompareStringOrdinal(installDir.c_str() + installDir.size() - obj.size(), static_cast<int>(obj.size()),
-                               obj.c_str(), static_cast<int>(obj.size()), TRUE) == CSTR_EQUAL)
-        installDir.erase(installDir.size() - obj.size());
+    if (EndsWithName(installDir, obj)) installDir.erase(installDir.size() - obj.size());
     if (!installDir.empty() && installDir.back() == L':') installDir += L'\\';
     return installDir;
 }

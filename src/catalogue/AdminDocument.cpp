@@ -40,7 +40,7 @@ Win32Result AdminDocument::Commit()
 bool AdminDocument::SamePath(const std::wstring& a, const std::wstring& b)
 {
     if (a.empty() || b.empty()) return false;
-    return a == b || ::lstrcmpiW(FullPathName(a).c_str(), FullPathName(b).c_str()) == 0;
+    return a == b || SameName(FullPathName(a), FullPathName(b));
 }
 
 AdminDocument::Stamp AdminDocument::StampOf(const std::wstring& path)

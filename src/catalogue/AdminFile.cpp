@@ -21,8 +21,7 @@ std::wstring RunningProgramFolder()
 {
     std::wstring path;
     if (!fw::ProgramPath(path)) return std::wstring();
-    std::wstring::size_type slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    return FolderPart(path);
 }
 
 // A new administration file holds only its first section.

@@ -40,12 +40,6 @@ bool ReadWhole(const std::wstring& path, std::string& bytes)
             read == bytes.size());
 }
 
-bool SameFolder(const std::wstring& a, const std::wstring& b)
-{
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
 }  // namespace
 
 std::wstring KeptBasePathFile(const std::wstring& adminFile)
@@ -80,7 +74,7 @@ bool KeptBasePath(const std::wstring& adminFile, const std::wstring& currentPath
     const std::size_t first = text.find(kLineEnd);
     const std::size_t second = first == std::wstring::npos ? first : text.find(kLineEnd, first + 2);
     const bool whole = second != std::wstring::npos && second + 2 == text.size();
-    if (whole && first > 0 && SameFolder(text.substr(first + 2, second - first - 2), currentPath)) {
+    if (whole && first > 0 && SameName(text.substr(first + 2, second - first - 2), currentPath)) {
         usersPath = text.substr(0, first);
         return true;
     }

@@ -90,9 +90,7 @@ std::wstring AnsiNameOf(const std::wstring& path)
             const std::wstring name = shortPart + path.substr(end);
             return IsExactAnsi(name) ? name : std::wstring();
         }
-        const std::size_t slash = part.rfind(L'\\');
-        if (slash == std::wstring::npos) break;
-        end = slash;
+        end = ParentFolder(part).size();
         while (end > 0 && path[end - 1] == L'\\') --end;
     }
     return std::wstring();

@@ -6,47 +6,18 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-bool SameNoCase(const std::wstring& a, const std::wstring& b)
-{
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-// The path the system gives for an open handle (every link on the way
-// resolved), in the plain form ("\\?\C:\x" as "C:\x", "\\?\UNC\s\x" as "\\s\x").
+// The final path of handle in the plain form ("\\?\C:\x" as "C:\x", "\\?\UNC\s\x" as "\\s\x").
 bool FinalPath(HANDLE handle, std::wstring& path)
 {
-    path.assign(MAX_PATH, L'\0');
-    DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), MAX_PATH, FILE_NAME_NORMALIZED);
-    if (length >= MAX_PATH) {
-        path.assign(length, L'\0');
-        const DWORD size = length;
-        length = ::GetFinalPathNameByHandleW(handle, path.data(), size, FILE_NAME_NORMALIZED);
-        if (length >= size) return false;
-    }
-    if (length == 0) return false;
-    path.resize(length);
-    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) path.replace(0, 8, L"\\\\");
-    else if (path.rfind(L"\\\\?\\", 0) == 0) path.erase(0, 4);
-    return true;
+    path = WithoutLongPathPrefix(FinalPathOf(handle));
+    return !path.empty();
 }
 
+// path split after its last backslash: the folder (with that backslash) and the name.
 void SplitLast(const std::wstring& path, std::wstring& folder, std::wstring& name)
 {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-    name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring LongName(const std::wstring& path)
-{
-    const DWORD size = ::GetLongPathNameW(path.c_str(), nullptr, 0);
-    if (size == 0) return LastPathComponent(path);
-    std::wstring longer(size, L'\0');
-    const DWORD length = ::GetLongPathNameW(path.c_str(), longer.data(), size);
-    if (length == 0 || length >= size) return LastPathComponent(path);
-    longer.resize(length);
-    return LastPathComponent(longer);
+    name = LastPathComponent(path);
+    folder = path.substr(0, path.size() - name.size());
 }
 
 // Wine shows a Linux symbolic link to a file as the file it points at, even to
@@ -60,7 +31,7 @@ bool ReachedThroughLink(HANDLE file, const std::wstring& path)
     if (!FinalPath(file, reached)) return false;
     // Mostly the path as given, made full: no folder to look at then.
     const std::wstring full = FullPathName(path);
-    if (SameNoCase(reached, full)) return false;
+    if (SameName(reached, full)) return false;
     std::wstring folder;
     std::wstring name;
     SplitLast(full, folder, name);
@@ -69,13 +40,13 @@ bool ReachedThroughLink(HANDLE file, const std::wstring& path)
                                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     std::wstring folderReached;
     if (!folderHandle || !FinalPath(folderHandle.Get(), folderReached)) return false;
-    if (SameNoCase(reached, JoinPath(folderReached, name))) return false;
+    if (SameName(reached, JoinPath(folderReached, name))) return false;
     // A short name: the final path holds the long one.
     std::wstring reachedFolder;
     std::wstring reachedName;
     SplitLast(reached, reachedFolder, reachedName);
-    return !(SameNoCase(WithoutTrailingBackslashes(reachedFolder), WithoutTrailingBackslashes(folderReached)) &&
-             SameNoCase(reachedName, LongName(folder + name)));
+    return !(SameName(WithoutTrailingBackslashes(reachedFolder), WithoutTrailingBackslashes(folderReached)) &&
+             SameName(reachedName, LastPathComponent(LongPathName(folder + name))));
 }
 
 FileLink LinkOf(HANDLE file, const std::wstring& path)
@@ -136,13 +107,17 @@ std::wstring FileLinkText(FileLink link)
     return std::wstring();
 }
 
-bool FileIdentityOf(const std::wstring& path, FileIdentity& identity)
+std::wstring FinalPathOf(HANDLE handle)
 {
-    fw::ScopedFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!file || ::GetFileType(file.Get()) != FILE_TYPE_DISK || !::GetFileInformationByHandle(file.Get(), &info))
-        return false;
-    identity = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-    return true;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+        if (length == 0) return std::wstring();
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length + 1);
+    }
 }

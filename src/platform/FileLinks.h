@@ -39,18 +39,6 @@ FileLink FileLinkAt(const std::wstring& path);
 // more than one name (a hard link ...)"; empty for None.
 std::wstring FileLinkText(FileLink link);
 
-// The file a path leads to, as the file system knows it: the volume and the
-// file's index there, the same for every name and link of one file.
-struct FileIdentity {
-    DWORD volume = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
-    bool operator==(const FileIdentity& other) const
-    {
-        return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
-    }
-};
-
-// The identity of the file (or folder) path leads to; false when nothing is
-// there or it is no file on a disk.
-bool FileIdentityOf(const std::wstring& path, FileIdentity& identity);
+// The path the system gives for an open handle, every link on the way
+// resolved, in the form it gives it ("\\?\C:\x"); empty when it gives none.
+std::wstring FinalPathOf(HANDLE handle);

@@ -1,6 +1,7 @@
 #include "platform/FolderLinks.h"
 
-#include "platform/KnownFolders.h"
+#include "platform/FileLinks.h"
+#include "platform/FolderCache.h"
 #include "platform/PathUtil.h"
 
 bool IsFolderLinkAttributes(DWORD attributes)
@@ -17,16 +18,22 @@ bool IsFolderLink(const std::wstring& path)
 bool IsInsideFolder(const std::wstring& path, const std::wstring& folder)
 {
     if (folder.empty() || path.size() < folder.size()) return false;
-    if (::CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
-                               static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL)
-        return false;
+    if (!SameName(std::wstring_view(path).substr(0, folder.size()), folder)) return false;
     return path.size() == folder.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
+}
+
+std::wstring FinalFolder(const std::wstring& path)
+{
+    fw::ScopedFile folder(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return folder ? FinalPathOf(folder.Get()) : std::wstring();
 }
 
 namespace {
 
 // FolderLinkBelow, remembering in known (when given) the folders found plain.
-std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, KnownFolders* known, bool* there,
+std::wstring LinkBelow(const std::wstring& root, const std::wstring& path, FolderCache* known, bool* there,
                        const std::function<bool(const std::wstring&)>& missing)
 {
     if (there) *there = false;
@@ -58,7 +65,7 @@ std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
     return LinkBelow(root, path, nullptr, nullptr, nullptr);
 }
 
-std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, KnownFolders& known, bool* there,
+std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, FolderCache& known, bool* there,
                              const std::function<bool(const std::wstring&)>& missing)
 {
     return LinkBelow(root, path, &known, there, missing);

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-class KnownFolders;
+class FolderCache;
 
 // attributes (as read) are those of a junction or a symbolic link to a folder.
 bool IsFolderLinkAttributes(DWORD attributes);
@@ -19,6 +19,10 @@ bool IsFolderLink(const std::wstring& path);
 // path is folder or lies below it: a case-insensitive prefix that ends at a
 // backslash ("C:\Windows" holds "C:\Windows\x", not "C:\WindowsApps\x").
 bool IsInsideFolder(const std::wstring& path, const std::wstring& folder);
+
+// Where the folder at path really is, every link on the way resolved, as the
+// system gives it ("\\?\C:\x"); empty when that cannot be told.
+std::wstring FinalFolder(const std::wstring& path);
 
 // The first folder link on the way from root down to path: each existing folder
 // strictly below root, path itself included; empty when there is none, and when
@@ -33,5 +37,5 @@ std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path)
 // as one not found does, without a look of its own (Wine reads the whole
 // parent folder to answer "not there"). there, when given: path itself was
 // found.
-std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, KnownFolders& known, bool* there,
+std::wstring FolderLinkBelow(const std::wstring& root, const std::wstring& path, FolderCache& known, bool* there,
                              const std::function<bool(const std::wstring&)>& missing = nullptr);

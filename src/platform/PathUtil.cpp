@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cwchar>
@@ -151,6 +152,17 @@ void MakeFileNameKey(std::wstring& name)
         name = source;
 }
 
+bool SameName(std::wstring_view a, std::wstring_view b)
+{
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+bool EndsWithName(std::wstring_view path, std::wstring_view suffix)
+{
+    return path.size() >= suffix.size() && SameName(path.substr(path.size() - suffix.size()), suffix);
+}
+
 std::wstring FullPathName(const std::wstring& path)
 {
     const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -166,6 +178,12 @@ std::wstring LastPathComponent(const std::wstring& path)
 {
     size_t slash = path.rfind(L'\\');
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring ParentFolder(const std::wstring& path)
+{
+    const size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 namespace {
@@ -206,6 +224,11 @@ std::wstring FolderPart(const std::wstring& path)
     return parts.drive + parts.folder;
 }
 
+std::wstring ExtensionOf(const std::wstring& path)
+{
+    return SplitPath(path).extension;
+}
+
 std::wstring ReplaceExtension(const std::wstring& path, const std::wstring& extension)
 {
     PathParts parts = SplitPath(path);
@@ -239,4 +262,76 @@ bool IsAscii(std::wstring_view text)
     for (wchar_t c : text)
         if (c >= 0x80) return false;
     return true;
+}
+
+namespace {
+
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+constexpr std::wstring_view kLongUncPrefix = L"\\\\?\\UNC\\";
+
+}  // namespace
+
+std::wstring WithLongPathPrefix(const std::wstring& path)
+{
+    if (path.starts_with(kLongPrefix)) return path;
+    if (IsUncPath(path)) return std::wstring(kLongUncPrefix) + path.substr(2);
+    return std::wstring(kLongPrefix) + path;
+}
+
+std::wstring WithoutLongPathPrefix(const std::wstring& path)
+{
+    if (path.starts_with(kLongUncPrefix)) return L"\\\\" + path.substr(kLongUncPrefix.size());
+    if (path.starts_with(kLongPrefix)) return path.substr(kLongPrefix.size());
+    return path;
+}
+
+std::wstring LongPathName(const std::wstring& path)
+{
+    const DWORD size = ::GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return path;
+    std::wstring longer(size, L'\0');
+    const DWORD length = ::GetLongPathNameW(path.c_str(), longer.data(), size);
+    if (length == 0 || length >= size) return path;
+    longer.resize(length);
+    return longer;
+}
+
+bool FileIdentityOf(const std::wstring& path, FileIdentity& identity)
+{
+    fw::ScopedFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || ::GetFileType(file.Get()) != FILE_TYPE_DISK || !::GetFileInformationByHandle(file.Get(), &info))
+        return false;
+    identity = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    return true;
+}
+
+std::wstring ComparablePath(const std::wstring& path)
+{
+    if (path.empty()) return path;
+    std::wstring full = FullPathName(path);
+    std::replace(full.begin(), full.end(), L'/', L'\\');
+    // The same file as the plain form names it.
+    full = WithoutLongPathPrefix(full);
+    std::wstring name = LastPathComponent(full);
+    std::wstring folder = full.substr(0, full.size() - name.size());
+    // "update.log::$DATA" and "update.log. " open update.log itself.
+    const std::wstring::size_type colon = name.find(L':');
+    if (colon != std::wstring::npos) name.erase(colon);
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+    const std::wstring whole = folder + name;
+    if (PathExists(whole)) return FileNameKey(LongPathName(whole));
+    if (!folder.empty()) folder = LongPathName(folder);
+    return FileNameKey(folder + name);
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b)
+{
+    if (a.empty() || b.empty()) return false;
+    FileIdentity first;
+    FileIdentity second;
+    if (FileIdentityOf(a, first) && FileIdentityOf(b, second)) return first == second;
+    return ComparablePath(a) == ComparablePath(b);
 }

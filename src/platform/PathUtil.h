@@ -1,4 +1,6 @@
-// Path texts, existence checks and small text helpers shared by every layer.
+// Paths: their texts (split, joined, compared), their shapes, their "\\?\"
+// form and which file they name; existence checks and small text helpers
+// shared by every layer.
 #pragma once
 
 #include <windows.h>
@@ -69,6 +71,12 @@ std::wstring FileNameKey(const std::wstring& name);
 // The same key made in place, in name's own buffer.
 void MakeFileNameKey(std::wstring& name);
 
+// The one case-insensitive compare of names and paths: equal as the file
+// system compares names (each character in upper case, the same in every locale).
+bool SameName(std::wstring_view a, std::wstring_view b);
+// path ends with suffix, compared as SameName compares ("C:\Data\OBJ" ends with "\obj").
+bool EndsWithName(std::wstring_view path, std::wstring_view suffix);
+
 // The full path as the system reads path ("..", "/", the current folder or
 // drive); path itself when the system cannot make one.
 std::wstring FullPathName(const std::wstring& path);
@@ -82,6 +90,10 @@ bool IsAscii(std::wstring_view text);
 
 // Text after the last backslash, or the whole text.
 std::wstring LastPathComponent(const std::wstring& path);
+// Text before the last backslash ("C:\a\b" gives "C:\a", "C:\a\" gives "C:\a");
+// empty when there is none. ParentFolder, a backslash and LastPathComponent give
+// path back.
+std::wstring ParentFolder(const std::wstring& path);
 
 // path without the backslashes it ends with ("C:\a\\" gives "C:\a").
 std::wstring WithoutTrailingBackslashes(std::wstring path);
@@ -89,5 +101,46 @@ std::wstring WithoutTrailingBackslashes(std::wstring path);
 // Drive and folder of a path, with trailing backslash ("C:\a\b.txt" gives "C:\a\").
 std::wstring FolderPart(const std::wstring& path);
 
+// The extension of path's last name, from its last dot and with it ("a\b.c.mdb"
+// gives ".mdb"); empty when that name has no dot.
+std::wstring ExtensionOf(const std::wstring& path);
+
 // The path rebuilt with another extension (given without or with its dot).
 std::wstring ReplaceExtension(const std::wstring& path, const std::wstring& extension);
+
+// The "\\?\" form of a full path, which the system takes past MAX_PATH: "C:\x"
+// as "\\?\C:\x", "\\s\x" as "\\?\UNC\s\x"; a path in that form already stays.
+std::wstring WithLongPathPrefix(const std::wstring& path);
+// The plain form of a path: "\\?\C:\x" as "C:\x", "\\?\UNC\s\x" as "\\s\x"; any
+// other path as it is.
+std::wstring WithoutLongPathPrefix(const std::wstring& path);
+
+// The long form the system gives an existing path (short names made long);
+// path itself when it cannot be had.
+std::wstring LongPathName(const std::wstring& path);
+
+// The file a path leads to, as the file system knows it: the volume and the
+// file's index there, the same for every name and link of one file.
+struct FileIdentity {
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+    bool operator==(const FileIdentity& other) const
+    {
+        return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
+    }
+};
+
+// The identity of the file (or folder) path leads to; false when nothing is
+// there or it is no file on a disk.
+bool FileIdentityOf(const std::wstring& path, FileIdentity& identity);
+
+// path as the system reads it, for comparison: full (relative to the current
+// folder, "/" as "\"), short names made long where the path exists, trailing
+// dots and blanks and an alternate data stream of the last name dropped, upper
+// case.
+std::wstring ComparablePath(const std::wstring& path);
+
+// True when a and b name the same file: the same file identity when both
+// exist, else the same comparable path.
+bool SameFile(const std::wstring& a, const std::wstring& b);

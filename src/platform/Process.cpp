@@ -70,9 +70,8 @@ std::wstring QuoteArgument(const std::wstring& argument)
 std::wstring ShortFormWhenLong(const std::wstring& path)
 {
     if (path.size() < MAX_PATH || path.compare(0, 2, L"\\\\") == 0) return path;
-    std::wstring shortForm = ShortPathName(L"\\\\?\\" + path);
+    const std::wstring shortForm = WithoutLongPathPrefix(ShortPathName(WithLongPathPrefix(path)));
     if (shortForm.empty()) return path;
-    if (shortForm.compare(0, 4, L"\\\\?\\") == 0) shortForm.erase(0, 4);
     return shortForm.size() < MAX_PATH ? shortForm : path;
 }
 

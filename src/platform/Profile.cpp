@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
 #include "framework/Handles.h"
+#include "platform/PathUtil.h"
 
 #include <cwchar>
 
@@ -72,9 +73,9 @@ DWORD ProfileWriteError(const std::wstring& file)
     const DWORD attributes = ::GetFileAttributesW(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // A new file: the first write creates it, when its folder exists.
-        const std::wstring::size_type slash = file.find_last_of(L"\\/");
-        if (slash == std::wstring::npos) return 0;
-        const DWORD folder = ::GetFileAttributesW(file.substr(0, slash + 1).c_str());
+        const std::wstring folderPath = FolderPart(file);
+        if (folderPath.empty()) return 0;
+        const DWORD folder = ::GetFileAttributesW(folderPath.c_str());
         if (folder == INVALID_FILE_ATTRIBUTES) {
             const DWORD error = ::GetLastError();
             return error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error;

@@ -27,8 +27,8 @@ std::wstring ProfilePath(const std::wstring& path)
 
 std::wstring FolderOf(const std::wstring& path)
 {
-    const std::wstring::size_type slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
+    const std::wstring folder = FolderPart(path);
+    return folder.empty() ? std::wstring(L".") : folder;
 }
 
 // The replace keeps the replaced file's attributes and creation time on

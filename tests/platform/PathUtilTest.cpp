@@ -109,6 +109,111 @@ TEST(PathUtilTest, FileNameKey_IsTheSameForEveryCaseOfAName)
     EXPECT_EQ(L"", FileNameKey(L""));
 }
 
+// Every caller splits a path at its last backslash: the folder above it and its
+// name give the path back, whatever the path ends with.
+TEST(PathUtilTest, ParentFolderAndLastName_SplitAtTheLastBackslash)
+{
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* parent;
+        const wchar_t* name;
+        const wchar_t* folderPart;  // with the separator, "/" included
+        const wchar_t* extension;
+    } cases[] = {
+        {L"C:\\a\\b.txt", L"C:\\a", L"b.txt", L"C:\\a\\", L".txt"},
+        {L"C:\\a\\b\\", L"C:\\a\\b", L"", L"C:\\a\\b\\", L""},
+        {L"C:\\a", L"C:", L"a", L"C:\\", L""},
+        {L"C:\\", L"C:", L"", L"C:\\", L""},
+        {L"C:", L"", L"C:", L"C:", L""},
+        {L"\\\\server\\share\\x.mdb", L"\\\\server\\share", L"x.mdb", L"\\\\server\\share\\", L".mdb"},
+        {L"\\\\server", L"\\", L"server", L"\\\\", L""},
+        {L"\\\\?\\C:\\deep\\lib.dll", L"\\\\?\\C:\\deep", L"lib.dll", L"\\\\?\\C:\\deep\\", L".dll"},
+        {L"C:\\a.b\\c", L"C:\\a.b", L"c", L"C:\\a.b\\", L""},
+        {L"C:\\a/b.c.rdb", L"C:", L"a/b.c.rdb", L"C:\\a/", L".rdb"},
+        {L"name", L"", L"name", L"", L""},
+        {L"", L"", L"", L"", L""},
+    };
+    for (const Case& c : cases) {
+        const std::wstring path = c.path;
+        EXPECT_EQ(c.parent, ParentFolder(path)) << path;
+        EXPECT_EQ(c.name, LastPathComponent(path)) << path;
+        EXPECT_EQ(c.folderPart, FolderPart(path)) << path;
+        EXPECT_EQ(c.extension, ExtensionOf(path)) << path;
+        if (path.find(L'\\') != std::wstring::npos) {
+            EXPECT_EQ(path, ParentFolder(path) + L'\\' + LastPathComponent(path));
+        }
+    }
+}
+
+// Names and paths are the same as the file system takes them: in any case, in
+// every locale, and nothing else counts as the same.
+TEST(PathUtilTest, SameName_IgnoresCaseAndNothingElse)
+{
+    const struct {
+        const wchar_t* a;
+        const wchar_t* b;
+        bool same;
+    } cases[] = {
+        {L"C:\\Orvek\\obj", L"c:\\ORVEK\\OBJ", true}, {L"Büro.MDB", L"BÜRO.mdb", true},
+        {L"", L"", true},                             {L"C:\\Orvek", L"C:\\Orvek\\", false},
+        {L"straße", L"STRASSE", false},               {L"a.mdb", L"a.md\u00ADb", false},
+        {L"e\u0301", L"\u00E9", false},                {L"x", L"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.same, SameName(c.a, c.b)) << c.a << L" / " << c.b;
+        EXPECT_EQ(c.same, SameName(c.b, c.a)) << c.b << L" / " << c.a;
+    }
+    EXPECT_TRUE(EndsWithName(L"D:\\Data\\OBJ", L"\\obj"));
+    EXPECT_FALSE(EndsWithName(L"D:\\Data\\subj", L"\\obj"));
+    EXPECT_FALSE(EndsWithName(L"obj", L"\\obj"));
+}
+
+TEST(PathUtilTest, LongPathPrefix_AddedAndStrippedInOnePlace)
+{
+    const struct {
+        const wchar_t* plain;
+        const wchar_t* prefixed;
+    } cases[] = {
+        {L"C:\\deep\\x", L"\\\\?\\C:\\deep\\x"},
+        {L"\\\\server\\share\\x", L"\\\\?\\UNC\\server\\share\\x"},
+        {L"C:\\", L"\\\\?\\C:\\"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.prefixed, WithLongPathPrefix(c.plain)) << c.plain;
+        EXPECT_EQ(c.prefixed, WithLongPathPrefix(c.prefixed)) << c.prefixed;
+        EXPECT_EQ(c.plain, WithoutLongPathPrefix(c.prefixed)) << c.prefixed;
+        EXPECT_EQ(c.plain, WithoutLongPathPrefix(c.plain)) << c.plain;
+    }
+    EXPECT_EQ(L"", WithoutLongPathPrefix(L""));
+    EXPECT_EQ(L"\\\\.\\pipe\\x", WithoutLongPathPrefix(L"\\\\.\\pipe\\x"));
+}
+
+// One file by every name the system gives it; two files are never one.
+TEST(PathUtilTest, SameFile_KnowsAFileByEveryNameOfIt)
+{
+    TempDir dir;
+    ASSERT_TRUE(MakeDirs(dir / L"Long Folder Name"));
+    const std::wstring file = dir / L"Long Folder Name\\orvekAdmin.ini";
+    ASSERT_TRUE(WriteBytes(file, "x") && WriteBytes(dir / L"other.ini", "x"));
+    const std::wstring shortForm = ShortPathName(file);
+    ASSERT_FALSE(shortForm.empty());
+    const std::pair<std::wstring, bool> cases[] = {
+        {shortForm, true},
+        {WithLongPathPrefix(file), true},
+        {dir.Path() + L"/long folder name/ORVEKADMIN.INI", true},
+        {file + L". ", true},
+        {dir / L"Long Folder Name\\..\\Long Folder Name\\orvekAdmin.ini", true},
+        {dir / L"other.ini", false},
+        {dir / L"Long Folder Name\\missing.ini", false},
+        {L"", false},
+    };
+    for (const auto& [path, same] : cases) EXPECT_EQ(same, SameFile(path, file)) << path;
+    // Not there: the same by the path alone, short folder names made long.
+    const std::wstring missing = dir / L"Long Folder Name\\new.log";
+    EXPECT_EQ(ComparablePath(missing), ComparablePath(FolderPart(shortForm) + L"NEW.LOG"));
+    EXPECT_TRUE(SameFile(missing, FolderPart(shortForm) + L"new.log::$DATA"));
+}
+
 // Each refused value, joined to a root, would name something outside it.
 TEST(PathUtilTest, StaysBelowRoot_RefusesEveryWayOut)
 {

@@ -29,10 +29,8 @@ bool CreateDirectoryTree(const std::wstring& path)
     if (IsFolder(path)) return true;
     std::wstring folder = path;
     if (folder.back() == L'\\') folder.pop_back();
-    const std::size_t slash = folder.rfind(L'\\');
-    if (slash != std::wstring::npos && slash > 0) {
-        if (!CreateDirectoryTree(folder.substr(0, slash))) return false;
-    }
+    const std::wstring parent = ParentFolder(folder);
+    if (!parent.empty() && !CreateDirectoryTree(parent)) return false;
     return ::CreateDirectoryW(folder.c_str(), nullptr) != FALSE;
 }
 

@@ -86,7 +86,7 @@ bool CreateFolderChain(InstallRun& run, const std::wstring& path, DWORD* error)
     // appeared meanwhile is not written through.
     auto known = [&](std::size_t i) {
         const std::wstring folder = WithoutTrailingBackslashes(prefix(i));
-        return run.KnownPlainFolder(folder) || (!root.empty() && ::lstrcmpiW(folder.c_str(), root.c_str()) == 0);
+        return run.KnownPlainFolder(folder) || (!root.empty() && SameName(folder, root));
     };
     // Top down from first; false when a folder could not be made, and with
     // missing set when one's parent was not there after all.

@@ -4,6 +4,7 @@
 #include "files/elements/InstElement.h"
 #include "files/engine/Refusals.h"
 #include "platform/AnsiNames.h"
+#include "platform/PathUtil.h"
 #include "platform/ProfileDocument.h"
 
 namespace {
@@ -16,10 +17,11 @@ constexpr std::size_t kLastRootBackslash = 3;
 void SplitDestination(std::wstring folder, std::wstring& localpath, std::wstring& dirname)
 {
     if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-    const std::size_t slash = folder.rfind(L'\\');
-    if (slash != std::wstring::npos && slash > kLastRootBackslash && slash + 1 < folder.size()) {
-        localpath = folder.substr(0, slash);
-        dirname = folder.substr(slash + 1);
+    const std::wstring parent = ParentFolder(folder);
+    const std::wstring name = LastPathComponent(folder);
+    if (name.size() < folder.size() && parent.size() > kLastRootBackslash && !name.empty()) {
+        localpath = parent;
+        dirname = name;
     } else {
         localpath = folder;
         dirname.clear();

@@ -20,10 +20,8 @@ constexpr std::size_t kShortestWalkedPath = 4;
 
 bool IsKeptDatabase(const std::wstring& fileName)
 {
-    const std::size_t dot = fileName.rfind(L'.');
-    if (dot == std::wstring::npos) return false;
-    const wchar_t* extension = fileName.c_str() + dot;
-    return ::lstrcmpiW(extension, L".mdb") == 0 || ::lstrcmpiW(extension, L".rdb") == 0;
+    const std::wstring extension = ExtensionOf(fileName);
+    return SameName(extension, L".mdb") || SameName(extension, L".rdb");
 }
 
 // A folder link is not walked into: it may lead back up the tree.
@@ -88,9 +86,7 @@ bool HasOldPackageData(const std::wstring& folder, std::wstring* parent)
         }
     }
     if (found && parent) {
-        const std::wstring path = WithoutTrailingBackslashes(folder);
-        const std::size_t slash = path.rfind(L'\\');
-        *parent = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+        *parent = ParentFolder(WithoutTrailingBackslashes(folder));
     }
     return found;
 }
@@ -104,10 +100,7 @@ std::wstring PackageFolderLink(const std::wstring& folder, const std::wstring& i
         return FolderLinkBelow(root, path);
     };
     std::wstring root = installDir;
-    if (!IsInsideFolder(folder, installDir)) {
-        const std::size_t slash = WithoutTrailingBackslashes(folder).rfind(L'\\');
-        root = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
-    }
+    if (!IsInsideFolder(folder, installDir)) root = ParentFolder(WithoutTrailingBackslashes(folder));
     std::wstring link = linkBelow(root, WithoutTrailingBackslashes(folder));
     if (there) *there = found;
     // Below a package folder that is not there, nothing is.
@@ -152,7 +145,7 @@ bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecisio
     }
     std::wstring parent;
     if (!there || !HasOldPackageData(folder, &parent)) return true;
-    if (::lstrcmpiW(parent.c_str(), decision.parentFolder.c_str()) != 0) {
+    if (!SameName(parent, decision.parentFolder)) {
         decision.parentFolder = parent;
         decision.dontAskAgain = false;
     }

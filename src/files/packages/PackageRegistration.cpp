@@ -20,12 +20,6 @@
 
 namespace {
 
-bool SameName(const std::wstring& a, const std::wstring& b)
-{
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
-
 // The kept user's path is no longer needed; one that stays is found stale by
 // the next run, which removes it then.
 void ForgetKept(InstallRun& run, const std::wstring& adminFile)

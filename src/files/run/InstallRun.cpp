@@ -45,10 +45,10 @@ std::wstring InstallRun::LinkBelow(const std::wstring& root, const std::wstring&
 
 bool InstallRun::KnownMissing(const std::wstring& path)
 {
-    const size_t slash = path.rfind(L'\\');
-    if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
-    const std::wstring folder = path.substr(0, slash);
-    KnownFolders::Facts& seen = folders_.At(folder);
+    const std::wstring name = LastPathComponent(path);
+    if (name.empty() || name.size() == path.size()) return false;
+    const std::wstring folder = ParentFolder(path);
+    FolderCache::Facts& seen = folders_.At(folder);
     if (!seen.asked) {
         seen.asked = true;
         WIN32_FIND_DATAW data;
@@ -66,14 +66,14 @@ bool InstallRun::KnownMissing(const std::wstring& path)
             seen.listed = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         }
     }
-    return seen.listed && !(seen.names && seen.names->count(FileNameKey(path.substr(slash + 1))));
+    return seen.listed && !(seen.names && seen.names->count(FileNameKey(name)));
 }
 
 void InstallRun::MadeFolder(const std::wstring& folder)
 {
     const std::wstring path = WithoutTrailingBackslashes(folder);
     if (path.empty()) return;
-    KnownFolders::Facts& facts = folders_.At(path);
+    FolderCache::Facts& facts = folders_.At(path);
     facts.plain = true;
     // Listing it would only find it empty (the run just made it).
     if (!facts.asked) facts.asked = facts.listed = true;

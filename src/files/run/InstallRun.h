@@ -9,8 +9,8 @@
 #include "files/logs/UninstallLog.h"
 #include "framework/UserInterface.h"
 #include "platform/FileCopy.h"
+#include "platform/FolderCache.h"
 #include "platform/FolderLinks.h"
-#include "platform/KnownFolders.h"
 #include "platform/SystemInfo.h"
 
 #include <windows.h>
@@ -154,7 +154,7 @@ public:
     std::function<BOOL(HANDLE file, const wchar_t* to, BOOL replace)> renameOpenFile = RenameOpenFile;
 
 private:
-    KnownFolders folders_;  // the folders' listings, and which are plain
+    FolderCache folders_;  // the folders' listings, and which are plain
     int refusals_ = 0;
     int runResult_ = kRunNotStarted;
     int filesNotInstalled_ = 0;

@@ -26,12 +26,6 @@ std::wstring TrimBlanks(const std::wstring& text)
     return text.substr(first, last - first + 1);
 }
 
-bool NamesEqualNoCase(const std::wstring& a, const std::wstring& b)
-{
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
 enum class EntryOutcome { Added, Skipped, Abort };
 
 EntryOutcome Outcome(EntryAnswer refused)
@@ -85,7 +79,7 @@ EntryOutcome ReadEntry(const SectionContext& context, const std::wstring& script
             return Outcome(answer);
         }
         entry.subfolder = RelativeToRoot(entry.subfolder);
-        if (!NamesEqualNoCase(entry.subfolder, group->destName))
+        if (!SameName(entry.subfolder, group->destName))
             group = root.Add(std::make_unique<CClassItem>(entry.subfolder));
         const std::size_t before = group->children.size();
         const int added = ExpandSource(context.sourceDir, entry.source, group->children);

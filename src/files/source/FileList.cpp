@@ -9,31 +9,6 @@
 #include <algorithm>
 #include <unordered_set>
 
-namespace {
-
-// Where the folder at path really is, every link on the way resolved; empty
-// when that cannot be told.
-std::wstring FinalFolder(const std::wstring& path)
-{
-    fw::ScopedFile folder(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!folder.Valid()) return std::wstring();
-    std::wstring final(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetFinalPathNameByHandleW(folder.Get(), final.data(), static_cast<DWORD>(final.size()),
-                                                         FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) return std::wstring();
-        if (length < final.size()) {
-            final.resize(length);
-            return final;
-        }
-        final.resize(length + 1);
-    }
-}
-
-}  // namespace
-
 struct FileList::Walk {
     std::size_t rootLength = 0;
     std::wstring finalRoot;                    // the root, links resolved; empty: no link is walked
@@ -67,7 +42,7 @@ bool FileList::MayFollow(const std::wstring& path, Walk& walk)
     if (!IsInsideFolder(target, walk.finalRoot))
         return unread(L"the folder " + path + L" is a link to " + target + L", outside the medium");
     // A link back up to a folder the walk is in would walk it again and again.
-    if (IsInsideFolder(FinalFolder(path.substr(0, path.rfind(L'\\') + 1)), target))
+    if (IsInsideFolder(FinalFolder(FolderPart(path)), target))
         return unread(L"the folder " + path + L" is a link back to " + target);
     if (!walk.reached.insert(FileNameKey(target)).second)
         return unread(L"the folder " + path + L" is a link to " + target + L", which another link already leads to");

@@ -1,14 +1,14 @@
 // What a run remembers of folders: found by any spelling of the same path,
 // never by a neighbour's, and gone with the folder above it.
-#include "platform/KnownFolders.h"
+#include "platform/FolderCache.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(KnownFoldersTest, AFolderIsKnownByItsPathInAnyCaseOnly)
+TEST(FolderCacheTest, AFolderIsKnownByItsPathInAnyCaseOnly)
 {
-    KnownFolders known;
+    FolderCache known;
     known.RememberPlain(L"C:\\Data\\local\\Lumo\\cad");
     known.At(L"C:\\Data\\local\\Büro").listed = true;
 
@@ -27,20 +27,20 @@ TEST(KnownFoldersTest, AFolderIsKnownByItsPathInAnyCaseOnly)
     };
     for (const Case& c : cases) EXPECT_EQ(known.IsPlain(c.folder), c.plain) << c.folder;
 
-    const KnownFolders::Facts* facts = known.Find(L"C:\\DATA\\LOCAL\\BÜRO");
+    const FolderCache::Facts* facts = known.Find(L"C:\\DATA\\LOCAL\\BÜRO");
     ASSERT_NE(facts, nullptr);
     EXPECT_TRUE(facts->listed);
     EXPECT_FALSE(facts->plain);
     EXPECT_EQ(known.Find(L"C:\\Data\\local\\Buro"), nullptr);
 }
 
-TEST(KnownFoldersTest, ForgettingBelowAFolderForgetsWhatItHoldsAndNothingElse)
+TEST(FolderCacheTest, ForgettingBelowAFolderForgetsWhatItHoldsAndNothingElse)
 {
-    KnownFolders known;
+    FolderCache known;
     for (const wchar_t* folder : {L"C:\\Data\\local", L"C:\\Data\\local\\Lumo", L"C:\\Data\\local\\Lumo\\cad",
                                   L"C:\\Data\\local\\Lumos", L"C:\\Data\\local\\Helios\\cad"})
         known.RememberPlain(folder);
-    KnownFolders::Facts& kept = known.At(L"C:\\Data\\local\\Helios\\cad");
+    FolderCache::Facts& kept = known.At(L"C:\\Data\\local\\Helios\\cad");
     known.At(L"C:\\Data\\local\\Lumo").listed = true;
 
     known.ForgetBelow(L"c:\\data\\LOCAL\\lumo");

@@ -1,4 +1,4 @@
-// What a run has learnt about the folders it writes in, found by a folder's
+// The copy engine's cache of folders: what a run has learnt about the folders it writes in, found by a folder's
 // path: seen to be a plain folder (not a folder link), and the names it held
 // when it was listed. Kept as a tree of folder names, each name once below its
 // parent: a run over tens of thousands of package folders holds a few dozen
@@ -10,7 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
-class KnownFolders {
+class FolderCache {
 public:
     // What is known of one folder.
     struct Facts {
@@ -21,10 +21,10 @@ public:
         std::unique_ptr<std::unordered_set<std::wstring>> names;
     };
 
-    KnownFolders();
-    ~KnownFolders();
-    KnownFolders(const KnownFolders&) = delete;
-    KnownFolders& operator=(const KnownFolders&) = delete;
+    FolderCache();
+    ~FolderCache();
+    FolderCache(const FolderCache&) = delete;
+    FolderCache& operator=(const FolderCache&) = delete;
 
     // The facts of folder (a path without trailing backslash, names compared as
     // FileNameKey compares them), made empty when nothing was known. The

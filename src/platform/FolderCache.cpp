@@ -1,4 +1,4 @@
-#include "platform/KnownFolders.h"
+#include "platform/FolderCache.h"
 
 #include "platform/PathUtil.h"
 
@@ -7,7 +7,7 @@
 // One folder: its own name as a key, what is known of it, and the folders
 // known below it, ordered by name. Each node has its own block, so a
 // reference to its facts outlives changes among its siblings.
-struct KnownFolders::Node {
+struct FolderCache::Node {
     std::wstring name;
     Facts facts;
     std::vector<std::unique_ptr<Node>> children;
@@ -53,11 +53,11 @@ bool EachPart(const std::wstring& path, Step step)
 
 }  // namespace
 
-KnownFolders::KnownFolders() : root_(std::make_unique<Node>()) {}
+FolderCache::FolderCache() : root_(std::make_unique<Node>()) {}
 
-KnownFolders::~KnownFolders() = default;
+FolderCache::~FolderCache() = default;
 
-KnownFolders::Facts& KnownFolders::At(const std::wstring& folder)
+FolderCache::Facts& FolderCache::At(const std::wstring& folder)
 {
     Node* node = root_.get();
     EachPart(folder, [&node](const std::wstring& key) {
@@ -67,14 +67,14 @@ KnownFolders::Facts& KnownFolders::At(const std::wstring& folder)
     return node->facts;
 }
 
-const KnownFolders::Facts* KnownFolders::Find(const std::wstring& folder) const
+const FolderCache::Facts* FolderCache::Find(const std::wstring& folder) const
 {
     Node* node = root_.get();
     const bool found = EachPart(folder, [&node](const std::wstring& key) { return (node = node->Child(key)) != nullptr; });
     return found ? &node->facts : nullptr;
 }
 
-void KnownFolders::ForgetBelow(const std::wstring& folder)
+void FolderCache::ForgetBelow(const std::wstring& folder)
 {
     Node* node = root_.get();
     if (!EachPart(folder, [&node](const std::wstring& key) { return (node = node->Child(key)) != nullptr; })) return;
@@ -83,7 +83,7 @@ void KnownFolders::ForgetBelow(const std::wstring& folder)
     node->facts.names.reset();
 }
 
-void KnownFolders::Clear()
+void FolderCache::Clear()
 {
     root_ = std::make_unique<Node>();
 }
