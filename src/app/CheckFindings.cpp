@@ -1,5 +1,6 @@
 #include "app/CheckFindings.h"
 
+#include "app/Sequencer.h"
 #include "app/SetupLog.h"
 
 #include <windows.h>
@@ -66,7 +67,7 @@ std::size_t CheckFindings::Count(FindingKind kind) const
 
 int CheckFindings::ExitCode() const
 {
-    return Count(FindingKind::Refused) > 0 ? 1603 : 0;
+    return Count(FindingKind::Refused) > 0 ? kExitFailed : kExitInstalled;
 }
 
 std::wstring CheckFindings::Line(const Finding& finding)
