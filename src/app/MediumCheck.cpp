@@ -283,10 +283,10 @@ private:
                 Add(FindingKind::Refused, folder,
                     L"package " + package.name + L": its installer \"" + package.plugin + L"\" lies outside " + plg +
                         L": not started, not recorded");
-            else if (!FileExists(command.program))
+            else if (!OnMedium(command.program))
                 Add(FindingKind::Refused, folder,
-                    L"package installer of " + package.name + L" could not be started: \"" + command.program +
-                        L"\" is not on the medium: not recorded");
+                    L"package installer of " + package.name + L" could not be started: \"" + command.program + L"\"" +
+                        ErrorSuffix(ERROR_FILE_NOT_FOUND) + L": not recorded");
         }
         // The names the 8-bit logs are to hold, folder by folder of the scan.
         for (const auto& [key, files] : scan_.Folders()) {
@@ -302,6 +302,22 @@ private:
                             L": its name cannot be written exactly into the 8-bit uninstall log: installed by its "
                             L"short name where the disk makes short names, else not installed (1603)");
         }
+    }
+
+    // path is a file the scan of the medium found; a look-up of its own for
+    // each package would cost a few milliseconds each under Wine.
+    bool OnMedium(const std::wstring& path) const
+    {
+        const std::wstring key = FileNameKey(path);
+        std::wstring root = FileNameKey(sourceDir_);
+        if (root.back() != L'\\') root += L'\\';
+        if (key.rfind(root, 0) != 0) return FileExists(path);
+        const std::size_t slash = key.rfind(L'\\');
+        const FileList::Folder* folder = scan_.LookupFolder(key.substr(root.size(), slash + 1 - root.size()) + L"*");
+        if (!folder) return false;
+        for (const std::wstring& name : folder->names)
+            if (FileNameKey(name) == key.substr(slash + 1)) return true;
+        return false;
     }
 
     void Pictures()
