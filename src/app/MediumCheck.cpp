@@ -21,6 +21,8 @@
 #include "files/source/FileList.h"
 #include "files/steps/InstallElements.h"
 #include "files/engine/Refusals.h"
+#include "files/engine/VersionCompare.h"
+#include "files/elements/FileItem.h"
 #include "platform/AnsiNames.h"
 #include "platform/PathUtil.h"
 #include "platform/ReadableFile.h"
@@ -107,6 +109,7 @@ public:
         Catalogue();
         FileTrees();
         Packages();
+        Versions();
         Pictures();
     }
 
@@ -318,6 +321,33 @@ private:
         for (const std::wstring& name : folder->names)
             if (FileNameKey(name) == key.substr(slash + 1)) return true;
         return false;
+    }
+
+    // The files of the data script whose version the copy would compare with
+    // an installed one: a version resource that cannot be believed is read as none.
+    void Versions()
+    {
+        const bool headCheck = run_.systemKind == SystemKind::NtFamily;
+        for (std::size_t i = 0; i < elements_.GetSize(); ++i) {
+            const CInstElement& element = *elements_[i];
+            if (element.packageElement || !element.fileTree) continue;
+            VersionsIn(*element.fileTree, headCheck);
+        }
+    }
+    void VersionsIn(const CClassItem& item, bool headCheck)
+    {
+        for (const auto& child : item.children) {
+            if (child->IsClass()) {
+                VersionsIn(static_cast<const CClassItem&>(*child), headCheck);
+                continue;
+            }
+            if (!IsAbsolutePath(child->source)) continue;  // a whole folder, expanded only when installed
+            const std::wstring text = UnreadableVersionText(child->source, headCheck);
+            if (!text.empty())
+                Add(FindingKind::Note, child->source,
+                    L"its version information cannot be read (\"" + text +
+                        L"\" in the copy log): the file dates decide whether it replaces an installed one");
+        }
     }
 
     void Pictures()

@@ -4,6 +4,7 @@ run of the same medium refuses exactly what the check named, with the same
 exit code (one table drives both)."""
 import os
 import shutil
+import struct
 import subprocess
 import tempfile
 import unittest
@@ -60,6 +61,36 @@ def damage_picture(medium):
         f.write(b"BM" + b"\xff" * 60)
 
 
+def add_lying_library(medium):
+    """A library of the data script whose version resource claims more than the file holds."""
+    data = bytearray(open(os.path.join(BUILD, "tests", "versiondlls", "ver2001.dll"), "rb").read())
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, optional_size = struct.unpack_from("<H", data, pe + 6)[0], struct.unpack_from("<H", data, pe + 20)[0]
+    optional = pe + 24
+    directories = optional + (96 if struct.unpack_from("<H", data, optional)[0] == 0x10B else 112)
+    resources_rva = struct.unpack_from("<I", data, directories + 16)[0]
+
+    def offset(rva):
+        for i in range(sections):
+            size, address, raw_size, raw = struct.unpack_from("<IIII", data, optional + optional_size + 40 * i + 8)
+            if address <= rva < address + max(size, raw_size):
+                return raw + rva - address
+
+    base = offset(resources_rva)
+
+    def entries(at):
+        count = sum(struct.unpack_from("<HH", data, at + 12))
+        return [struct.unpack_from("<II", data, at + 16 + 8 * i) for i in range(count)]
+
+    names = dict(entries(base))[16] & 0x7FFFFFFF  # RT_VERSION
+    languages = entries(base + names)[0][1] & 0x7FFFFFFF
+    leaf = base + entries(base + languages)[0][1]
+    struct.pack_into("<I", data, leaf + 4, 0x7FFF0000)
+    with open(os.path.join(medium.install, "lying.dll"), "wb") as f:
+        f.write(data)
+    add_entry(medium, "lie", "1,install\\lying.dll,,,,")
+
+
 # name, what makes the medium, the arguments of both runs, the finding that must be among the check's lines.
 CASES = [
     ("refused entry", lambda m, _: add_entry(m, "up", "1,install\\readme.txt,..\\..\\escape,,,"), (),
@@ -80,6 +111,8 @@ CASES = [
     ("name outside the code page", lambda m, _: add_polish_file(m), (),
      "\u0141\u00f3d\u017a.cad: package Lumina Leuchten: its name cannot be written exactly into the 8-bit uninstall "
      "log"),
+    ("lying version resource", lambda m, _: add_lying_library(m), (),
+     "lying.dll: its version information cannot be read (\"Failed to get version information on src.\""),
     ("unreadable billboard picture", lambda m, _: damage_picture(m), (),
      "2_rows.bmp: the billboard picture is not a consistent bitmap: shown as no picture: note"),
 ]

@@ -138,6 +138,16 @@ CompareOutcome CompareByDate(InstallRun& run, const FILETIME& sourceTime, const 
 
 }  // namespace
 
+std::wstring UnreadableVersionText(const std::wstring& source, bool headCheck)
+{
+    SourceFile file(source);
+    switch (ReadFixedVersion(file, headCheck).step) {
+    case ReadStep::InfoFailed: return L"Failed to get version information on src.";
+    case ReadStep::QueryFailed: return L"src: VerQueryValue() failed.";
+    default: return std::wstring();
+    }
+}
+
 CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std::wstring& dest, const FILETIME& sourceTime,
                                  const FILETIME& destTime)
 {
