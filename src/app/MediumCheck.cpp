@@ -19,6 +19,7 @@
 #include "files/sections/FileSection.h"
 #include "files/sections/FileTrees.h"
 #include "files/source/FileList.h"
+#include "files/steps/CreateFolders.h"
 #include "files/steps/InstallElements.h"
 #include "files/engine/Refusals.h"
 #include "files/engine/VersionCompare.h"
@@ -244,13 +245,17 @@ private:
     }
 
     // Every file section, read as a run that found its administration file
-    // reads them; each box and each refusal is a finding.
+    // reads them, and the folder lists; each box and each refusal is a finding.
     void FileTrees()
     {
         if (elements_.GetSize() == 0) return;
         const SectionContext context{ui_, run_, sourceDir_, uiLanguage_};
         ui_.events.clear();
         BuildFileTrees(context, scriptFile_, elements_, true);
+        for (const wchar_t* section : {L"WinSxS", L"CreateDir", L"CreateProgramDataDir", L"CreateDirHalvue"}) {
+            std::vector<std::wstring> folders;
+            ScriptFolderList(run_, scriptFile_, section, folders);
+        }
         for (const CheckUi::Event& event : ui_.events) {
             if (event.refusal)
                 Add(FindingKind::Refused, scriptFile_, event.text);

@@ -95,6 +95,9 @@ def add_lying_library(medium):
 CASES = [
     ("refused entry", lambda m, _: add_entry(m, "up", "1,install\\readme.txt,..\\..\\escape,,,"), (),
      "entry up in section [Files] leads outside its folder: ..\\..\\escape" + REFUSED),
+    ("folder list leads outside", lambda m, _: set_key(os.path.join(m.install, "DataSetup.inf"), "CreateDir",
+                                                       "dir3", "..\\..\\escape"), (),
+     "entry dir3 in section [CreateDir] leads outside its folder: ..\\..\\escape" + REFUSED),
     ("dirname is a path",
      lambda m, _: set_key(os.path.join(m.root, "data", "ovkdata.inf"), "LUM", "dirname", "x\\Lumina"), (),
      "package Lumina Leuchten: its folder name \"x\\Lumina\" is not one plain folder name: not installed" + REFUSED),
