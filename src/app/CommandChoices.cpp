@@ -71,16 +71,13 @@ bool Sequencer::KnowPackageNames()
     }
     const CIEArray& elements = state_.elements;
     std::vector<PackageNames> names;
-    packages_.clear();
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         const CInstElement& element = *elements[i];
         PackageNames package{element.folderKey, element.folderKey, element.displayName};
         if (element.package) package = {element.package->id, element.package->dirname, element.package->name};
         names.push_back(package);
-        PackageResult result;
-        result.name = package.name.empty() ? element.displayName : package.name;
-        packages_.push_back(result);
     }
+    packagesKnown_ = true;
     choice_ = ChoosePackages(state_.manufacturerSelection, state_.manufacturerRequests, names);
     if (choice_.unknown.empty()) return true;
     std::vector<PackageNames> leftOutNames;
@@ -107,8 +104,8 @@ bool Sequencer::KnowPackageNames()
 void Sequencer::TakePackageChoice()
 {
     CIEArray& elements = state_.elements;
-    for (std::size_t i = 0; i < packages_.size() && i + 1 < elements.GetSize(); ++i)
-        elements[i + 1]->selected = (choice_.every || choice_.chosen[i]) ? 1 : 0;
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i)
+        elements[i]->selected = (choice_.every || choice_.chosen[i - 1]) ? 1 : 0;
 }
 
 void Sequencer::RefuseInstallFolder(const std::wstring& why)
@@ -138,8 +135,7 @@ bool Sequencer::TakeInstallFolder()
     state_.installDirText = folder;
     CIEArray& elements = state_.elements;
     const ElementFolderNames names(state_.scriptFile);
-    for (std::size_t i = 0; i < packages_.size() && i + 1 < elements.GetSize(); ++i)
-        SetElementDestination(*elements[i + 1], folder, names);
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i) SetElementDestination(*elements[i], folder, names);
     log_.Write(L"installation folder " + folder + L" (/P)");
     return true;
 }

@@ -4,6 +4,7 @@
 #include "framework/Handles.h"
 #include "platform/FileLinks.h"
 #include "platform/PathUtil.h"
+#include "platform/Win32Error.h"
 #include "catalogue/KeptBasePath.h"
 #include "files/run/RunFiles.h"
 
@@ -30,21 +31,6 @@ std::wstring LongPath(const std::wstring& path)
     if (length == 0 || length >= size) return path;
     longer.resize(length);
     return longer;
-}
-
-std::wstring Win32ErrorText(DWORD error)
-{
-    wchar_t* text = nullptr;
-    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                              FORMAT_MESSAGE_IGNORE_INSERTS,
-                                          nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    fw::ScopedLocal owner(text);
-    std::wstring result = L"error " + std::to_wstring(error);
-    if (length == 0 || !text) return result;
-    std::wstring message(text, length);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-        message.pop_back();
-    return result + L": " + message;
 }
 
 }  // namespace
@@ -128,28 +114,32 @@ void OpenFallback(SetupLog& log, const std::wstring& fallback, std::wstring why)
 }  // namespace
 
 std::wstring OpenSetupLog(SetupLog& log, const std::wstring& requested, bool quiet, const std::wstring& fallback,
-                          const OwnFiles& own, bool& refused)
+                          const OwnFiles& own, bool& refused, std::wstring* refusal)
 {
     refused = false;
     std::wstring why;
+    // The line of this log and, when the run must not go on, the sentence it ends with.
+    auto refuse = [&refused, refusal](const std::wstring& path, const std::wstring& reason) {
+        refused = true;
+        const std::wstring rest = L"setup log " + path + L" is refused: " + reason;
+        if (refusal) *refusal = L"The " + rest;
+        return L"the " + rest;
+    };
     if (requested.empty()) {
         if (!quiet || fallback.empty()) return why;
         if (log.Open(fallback)) return why;
         if (log.Link() == FileLink::None) return why;  // a quiet run without a log, as before
-        refused = true;
-        why = L"the setup log " + fallback + L" is refused: " + FileLinkText(log.Link());
+        why = refuse(fallback, FileLinkText(log.Link()));
         OpenFallback(log, fallback, std::wstring());
         return why;
     }
     std::wstring reason;
     if (LogPathRefused(requested, own, reason)) {
-        refused = true;
-        why = L"the setup log " + requested + L" is refused: " + reason;
+        why = refuse(requested, reason);
     } else if (log.Open(requested)) {
         return why;
     } else if (log.Link() != FileLink::None) {
-        refused = true;
-        why = L"the setup log " + requested + L" is refused: " + FileLinkText(log.Link());
+        why = refuse(requested, FileLinkText(log.Link()));
     } else {
         why = L"the setup log " + requested + L" cannot be written (" + Win32ErrorText(log.OpenError()) + L")";
     }

@@ -51,6 +51,6 @@ bool LogPathRefused(const std::wstring& logPath, const OwnFiles& own, std::wstri
 // numbered name beside it ("orvek-setup-1.log"). Returns the text of that
 // line, empty when the requested log (or none) was taken. refused is set when
 // the path was refused, and when a quiet run's fallback is a link: the run
-// must not go on.
+// must not go on; refusal (when given) then receives the sentence it ends with.
 std::wstring OpenSetupLog(SetupLog& log, const std::wstring& requested, bool quiet, const std::wstring& fallback,
-                          const OwnFiles& own, bool& refused);
+                          const OwnFiles& own, bool& refused, std::wstring* refusal = nullptr);

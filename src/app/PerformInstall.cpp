@@ -20,13 +20,13 @@
 #include "files/run/RunFiles.h"
 #include "catalogue/FirmenArray.h"
 
-bool Sequencer::PerformInstall()
+void Sequencer::PerformInstall()
 {
     const std::wstring mainIniPath = JoinPath(state_.installDir, L"obj\\") + state_.iniName;
     std::wstring tooLong;
     if (!PathFitsField(mainIniPath, PathOrigin::MainIniFile, tooLong)) {
         Fail(tooLong);
-        return false;
+        return;
     }
     // The uninstall log is not open yet: the install folder itself gets no "dir" line.
     DWORD error = 0;
@@ -34,7 +34,7 @@ bool Sequencer::PerformInstall()
         const std::wstring why =
             L"the installation folder " + state_.installDir + L" could not be made" + ErrorSuffix(error);
         Fail(why);
-        return false;
+        return;
     }
     // Without it the uninstaller would not know what the run put where.
     const std::wstring runLog = RunLogPath(state_.installDir);
@@ -42,7 +42,7 @@ bool Sequencer::PerformInstall()
         const std::wstring why =
             L"the run's uninstall log " + runLog + L" could not be written" + ErrorSuffix(run_.runLog.Error());
         Fail(why);
-        return false;
+        return;
     }
     state_.mainIniPath = mainIniPath;
     // A package the administration file could not name is not begun.
@@ -64,9 +64,8 @@ bool Sequencer::PerformInstall()
         copyStopped_ = true;
         log_.Write(L"the copy was stopped");
         state_.busy = false;
-        return true;
+        return;
     }
-    copied_ = true;
     if (!run_.runLog.Flush() || run_.runLog.Error()) {
         runLogLost_ = true;
         log_.Write(L"the run's uninstall log " + runLog + L" could not be written" + ErrorSuffix(run_.runLog.Error()) +
@@ -74,14 +73,12 @@ bool Sequencer::PerformInstall()
     }
     log_.Write(run_.Result() == kRunFailed ? L"copied, but not every file could be installed (see update.log)"
                                             : L"every file copied");
-    bool recorded = false;
-    const bool result =
-        InstallDataPackages(run_, state_.elements, state_.installDir, state_.sourceDir, state_.adminFile, &recorded);
+    const bool recorded =
+        InstallDataPackages(run_, state_.elements, state_.installDir, state_.sourceDir, state_.adminFile);
     // Files the product does not know of are as good as missing: an unattended
     // rollout must not report this run as installed.
     notRecorded_ = !recorded;
     log_.Write(recorded ? L"packages recorded in the administration file"
                         : L"the packages could not be recorded: the administration file could not be written");
     state_.busy = false;
-    return result;
 }

@@ -1,79 +1,26 @@
-// Each package's outcome, noted where a step leaves a package out and settled
-// after the run from what the steps told each element and what the
-// administration file records; then the summary that closes the setup log.
+// The packages left out by the options page or /M, and the summary that
+// closes the setup log, made from each package's outcome.
 #include "app/Sequencer.h"
 
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "files/elements/ElementList.h"
-#include "files/packages/PackageRegistration.h"
-#include "platform/PathUtil.h"
-#include "catalogue/FirmenArray.h"
 
 void Sequencer::NoteSelection()
 {
     const CIEArray& elements = state_.elements;
-    for (std::size_t i = 0; i < packages_.size() && i + 1 < elements.GetSize(); ++i)
-        if (!elements[i + 1]->selected) packages_[i].outcome = PackageOutcome::NotSelected;
+    for (std::size_t i = 1; i <= SummarisedPackages(); ++i)
+        if (!elements[i]->selected) elements[i]->outcome.state = PackageState::NotSelected;
 }
 
-void Sequencer::NoteLeftOut(std::size_t index, PackageOutcome outcome, const std::wstring& reason)
+std::size_t Sequencer::SummarisedPackages() const
 {
-    if (index == 0 || index > packages_.size()) return;
-    PackageResult& package = packages_[index - 1];
-    package.outcome = outcome;
-    package.folder = state_.elements[index]->destination;
-    package.reason = reason;
-}
-
-void Sequencer::SettleOutcomes()
-{
-    if (settled_) return;
-    settled_ = true;
-    const CIEArray& elements = state_.elements;
-    const std::size_t count = std::min(packages_.size(), PackageCount(elements));
-    // What the product will see: a package counts as installed only where the
-    // administration file says so.
-    std::vector<bool> recorded;
-    if (state_.runMode == kRunModeAdmin) {
-        const std::wstring admin =
-            state_.adminFile.empty() ? AdminFileIn(state_.installDir) : state_.adminFile;
-        recorded = RecordedAsInstalled(admin, elements);
-    }
-    auto isRecorded = [&](std::size_t i) { return i < recorded.size() && recorded[i]; };
-    for (std::size_t i = 0; i < count; ++i) {
-        PackageResult& package = packages_[i];
-        const CInstElement& element = *elements[i + 1];
-        if (!element.failure.empty()) {
-            NoteLeftOut(i + 1, PackageOutcome::Failed, element.failure);
-            continue;
-        }
-        if (package.outcome == PackageOutcome::OldDataKept) {
-            package.recorded = isRecorded(i);
-            continue;
-        }
-        if (package.outcome != PackageOutcome::NotReached) continue;
-        if (copyStopped_) {
-            NoteLeftOut(i + 1, PackageOutcome::Failed, L"the copy was stopped");
-        } else if (!copied_ || !element.selected) {
-            continue;  // the run ended before the copy
-        } else if (!element.filesInPlace) {
-            NoteLeftOut(i + 1, PackageOutcome::Failed, L"not every one of its files was installed (see update.log)");
-        } else if (notRecorded_) {
-            NoteLeftOut(i + 1, PackageOutcome::Failed, L"copied, but the administration file could not be written");
-        } else if (!isRecorded(i)) {
-            NoteLeftOut(i + 1, PackageOutcome::Failed,
-                        L"copied, but the administration file does not record it as installed in " +
-                            element.destination);
-        } else {
-            NoteLeftOut(i + 1, PackageOutcome::Installed, std::wstring());
-        }
-    }
+    return packagesKnown_ ? PackageCount(state_.elements) : 0;
 }
 
 void Sequencer::WriteSummary()
 {
-    SettleOutcomes();
     const unsigned long long milliseconds = ::GetTickCount64() - started_;
-    for (const std::wstring& line : SummaryLines(packages_, run_.totals, milliseconds, ExitCode())) log_.Write(line);
+    for (const std::wstring& line : SummaryLines(state_.elements, SummarisedPackages(), run_.totals, milliseconds, ExitCode()))
+        log_.Write(line);
 }

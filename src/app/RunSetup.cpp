@@ -10,6 +10,7 @@
 #include "app/SetupLog.h"
 #include "app/SetupState.h"
 #include "catalogue/AppData.h"
+#include "catalogue/FirmenArray.h"
 #include "catalogue/KeptBasePath.h"
 #include "dialogs/SetupUi.h"
 #include "files/elements/ElementList.h"
@@ -106,21 +107,24 @@ void Sequencer::PutBackKeptPath()
 bool Sequencer::ConfirmOldData()
 {
     CIEArray& elements = state_.elements;
+    const std::wstring adminFile =
+        state_.adminFile.empty() ? AdminFileIn(state_.installDir) : state_.adminFile;
     ReplaceOldDataDecision decision;
     decision.alwaysReplace = state_.replaceOldData;
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         CInstElement& element = *elements[i];
         if (!element.selected) continue;
         const std::wstring name = ElementName(element);
-        std::wstring refusal;
+        PackageOutcome refusal;
         element.selected =
             ConfirmReplaceOldData(ui_, run_, decision, name, element.destination, state_.installDir, &refusal) ? 1 : 0;
-        if (!refusal.empty()) {
-            element.failure = refusal;
-            NoteLeftOut(i, PackageOutcome::Failed, refusal);
+        if (refusal.LeftOut()) {
+            element.outcome = refusal;
             continue;
         }
-        if (!element.selected) NoteLeftOut(i, PackageOutcome::OldDataKept, std::wstring());
+        // Kept where the administration file has it installed, it stays installed.
+        if (!element.selected)
+            element.outcome = PackageOutcome::OldDataKept(element.destination, RecordedAsInstalled(adminFile, element));
         log_.Write(L"package " + name + (element.selected ? L": to be installed in " + element.destination
                                                             : L": skipped, its old data in " + element.destination +
                                                                   L" is kept"));
@@ -135,7 +139,12 @@ void Sequencer::RunSetup()
     if (!FindSource()) return;
 
     state_.scriptFile = state_.setupDir + kDataScriptFile;
-    state_.sourceFiles.Scan(state_.sourceDir);
+    // FindSource found a folder there; a source the scan refuses leaves nothing to install from.
+    if (!state_.sourceFiles.Scan(state_.sourceDir)) {
+        ui_.MessageId(IDS_INSERT_ORIGINAL_DVD, MB_ICONERROR | MB_OK);
+        End(EarlyEnd::Failed, L"no installation source");
+        return;
+    }
     run_.sourceDir = state_.sourceDir;
 
     state_.installSection = kInstallSection;

@@ -21,30 +21,11 @@ std::wstring ExitCodeLine(int exitCode)
     return L"summary: exit code " + std::to_wstring(exitCode) + L": " + ExitCodeMeaning(exitCode);
 }
 
-namespace {
-
-std::wstring OutcomeText(const PackageResult& package)
-{
-    switch (package.outcome) {
-    case PackageOutcome::NotReached: return L"not installed: the run ended before the copy";
-    case PackageOutcome::NotSelected: return L"not selected";
-    case PackageOutcome::OldDataKept:
-        return package.recorded ? L"old data kept in " + package.folder + L", where it stays installed"
-                                : L"not installed: its old data in " + package.folder + L" was kept";
-    case PackageOutcome::Installed: return L"installed in " + package.folder;
-    case PackageOutcome::Failed: return package.reason.empty() ? L"failed (see above)" : L"failed: " + package.reason;
-    }
-    return std::wstring();
-}
-
-}  // namespace
-
-std::vector<std::wstring> SummaryLines(const std::vector<PackageResult>& packages, const RunTotals& totals,
+std::vector<std::wstring> SummaryLines(const CIEArray& elements, std::size_t packages, const RunTotals& totals,
                                        unsigned long long milliseconds, int exitCode)
 {
     std::vector<std::wstring> lines;
-    for (const PackageResult& package : packages)
-        lines.push_back(L"summary: package " + package.name + L": " + OutcomeText(package));
+    for (std::size_t i = 1; i <= packages && i < elements.GetSize(); ++i) lines.push_back(OutcomeSummaryLine(*elements[i]));
     lines.push_back(L"summary: files: " + std::to_wstring(totals.copied) + L" copied, " +
                     std::to_wstring(totals.inPlace) + L" left in place (already there), " +
                     std::to_wstring(totals.scheduled) + L" scheduled for the next restart");

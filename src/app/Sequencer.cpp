@@ -9,6 +9,7 @@
 #include "platform/PathUtil.h"
 #include "platform/Process.h"
 #include "platform/ReadableFile.h"
+#include "platform/Win32Error.h"
 
 #include <cwchar>
 #include <cwctype>
@@ -123,8 +124,7 @@ void Sequencer::FinishRun()
         DWORD error = 0;
         // The run is done and its exit code stands; the administrator still learns of it.
         if (!StartProcess(QuoteArgument(program) + L" " + QuoteArgument(paths_.moduleDir), std::wstring(), &error))
-            log_.Write(L"the follow-up program " + program + L" could not be started (error " +
-                       std::to_wstring(error) + L")");
+            log_.Write(L"the follow-up program " + program + L" could not be started" + ErrorCodeSuffix(error));
     }
     if (window_) window_->PostQuitCommand();
 }
@@ -159,11 +159,8 @@ int Sequencer::ExitCode() const
     if (earlyEnd_ == EarlyEnd::Failed) return kExitFailed;
     if (copyStopped_) return kExitCancelled;
     if (notRecorded_ || runLogLost_ || run_.Refused()) return kExitFailed;
-    for (const PackageResult& package : packages_) {
-        if (package.outcome == PackageOutcome::Failed) return kExitFailed;
-        // Asked to install it and nobody could say yes to its old data going.
-        if (package.outcome == PackageOutcome::OldDataKept && !package.recorded && state_.quiet) return kExitFailed;
-    }
+    for (std::size_t i = 1; i <= SummarisedPackages(); ++i)
+        if (OutcomeFailsRun(state_.elements[i]->outcome, state_.quiet)) return kExitFailed;
     if (run_.Result() == kRunNotStarted || run_.Result() == kRunFailed) return kExitFailed;
     return run_.RestartNeeded() ? kExitRestartNeeded : kExitInstalled;
 }

@@ -61,8 +61,8 @@ public:
     bool ScriptFilesReadable();
     bool LanguageStep();
     void RunSetup();
-    // The install phase; true also when the copy was cancelled.
-    bool PerformInstall();
+    // The install phase; each package ends with its outcome.
+    void PerformInstall();
 
     InstallRun& Run() { return run_; }
     const ModulePaths& Paths() const { return paths_; }
@@ -122,12 +122,9 @@ private:
     bool RoomInInstallFolder();
     void RefuseInstallFolder(const std::wstring& why);
 
-    // The summary (RunSummary.h): each package's outcome as the steps decide it.
+    // The summary (RunSummary.h), from each package's outcome as the steps set it.
     void NoteSelection();
-    void NoteLeftOut(std::size_t index, PackageOutcome outcome, const std::wstring& reason);
-    // After the run: each package's outcome from what the steps told its
-    // element and what the administration file records.
-    void SettleOutcomes();
+    std::size_t SummarisedPackages() const;
     void WriteSummary();
 
     SetupState& state_;
@@ -142,14 +139,12 @@ private:
     EarlyEnd earlyEnd_ = EarlyEnd::None;
     bool copyStopped_ = false;  // the user stopped the copy (Cancel, Abort)
     bool notRecorded_ = false;  // copied, but the administration file could not be written
-    bool copied_ = false;       // the copy phase ran to its end
     bool runLogLost_ = false;   // the run's uninstall log lost lines
-    bool settled_ = false;      // SettleOutcomes ran
 
     PackageChoice choice_;
     std::vector<LeftOutPackage> leftOut_;     // packages of the catalogue not offered
     bool keptPathDue_ = false;                // the administration file is known; a kept path may go back
-    std::vector<PackageResult> packages_;     // of elements 1 to n - 10
+    bool packagesKnown_ = false;              // the summary has a line for each package
     unsigned long long started_ = 0;          // tick count at the start
 };
 

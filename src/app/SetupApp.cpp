@@ -13,6 +13,7 @@
 #include "catalogue/AppData.h"
 #include "catalogue/FirmenArray.h"
 #include "platform/PathUtil.h"
+#include "platform/Win32Error.h"
 #include "resources/resource.h"
 
 void DeriveModulePaths(const std::wstring& modulePath, std::wstring& scriptPath, std::wstring& moduleDir)
@@ -109,8 +110,9 @@ bool CSetupApp::InitInstance()
     }
 
     bool logRefused = false;
+    std::wstring logRefusal;
     const std::wstring logTrouble = OpenSetupLog(log_, state.logPath, state.quiet, DefaultSetupLogPath(),
-                                                 OwnFilesAtStart(ui, paths.moduleDir), logRefused);
+                                                 OwnFilesAtStart(ui, paths.moduleDir), logRefused, &logRefusal);
     if (!logTrouble.empty() && !logRefused && !state.quiet)
         ui.Message(L"The setup log " + state.logPath + L" cannot be written." +
                        (log_.IsOpen() ? L"\nThe run logs to " + log_.Path() + L" instead." : std::wstring()),
@@ -129,7 +131,10 @@ bool CSetupApp::InitInstance()
     }
 
     com_ = std::make_unique<fw::ComInit>();
-    if (!com_->Succeeded()) ui.ShowMessage(0, L"Error : CoInitialize(NULL)", MB_OK, L"What ?");
+    if (!com_->Succeeded()) {
+        ui.ShowMessage(0, L"Error : CoInitialize(NULL)", MB_OK, L"What ?");
+        log_.Write(L"COM could not be initialised" + HresultSuffix(com_->Result()) + L"; the run goes on");
+    }
 
     if (!programPathFits) {
         // A program path that does not fit is a broken start; nothing can be found from it.
@@ -139,8 +144,7 @@ bool CSetupApp::InitInstance()
     // A log aimed at the program's own files ends the run before it changes anything.
     bool showRefusal = true;
     if (logRefused) {
-        state.startRefusal = logTrouble;
-        if (!state.startRefusal.empty()) state.startRefusal[0] = L'T';  // "the setup log" begins the sentence
+        state.startRefusal = logRefusal;
     } else if (!StartPathsFit(state, paths.moduleDir, state.startRefusal)) {
         showRefusal = !state.silent || state.quiet;
     }

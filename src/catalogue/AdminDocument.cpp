@@ -20,23 +20,21 @@ ProfileDocument& AdminDocument::For(const std::wstring& path)
     return document_;
 }
 
-bool AdminDocument::Commit()
+Win32Result AdminDocument::Commit()
 {
-    if (!loaded_ || !document_.Dirty()) return true;
+    if (!loaded_ || !document_.Dirty()) return Win32Result::Done();
     // An unreadable file read as empty: writing that would lose all it holds.
     if (!readable_) {
         loaded_ = false;
-        ::SetLastError(ERROR_ACCESS_DENIED);
-        return false;
+        return Win32Result::Failed(ERROR_ACCESS_DENIED);
     }
     if (!document_.Save()) {
         const DWORD error = ::GetLastError();
         loaded_ = false;
-        ::SetLastError(error);
-        return false;
+        return Win32Result::Failed(error);
     }
     stamp_ = StampOf(path_);
-    return true;
+    return Win32Result::Done();
 }
 
 bool AdminDocument::SamePath(const std::wstring& a, const std::wstring& b)

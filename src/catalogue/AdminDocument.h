@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ProfileDocument.h"
+#include "platform/Win32Error.h"
 
 #include <windows.h>
 
@@ -20,8 +21,8 @@ public:
     // Writes the changes made since the last commit, in one step, through a
     // temporary file that replaces the file. On failure the changes are dropped
     // (the next For reads the file again), so the document always tells what
-    // the file holds. True when nothing had changed.
-    bool Commit();
+    // the file holds. Done when nothing had changed.
+    Win32Result Commit();
 
     // Drops the changes not yet committed.
     void Discard() { loaded_ = false; }

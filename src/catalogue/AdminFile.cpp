@@ -87,20 +87,17 @@ bool CFirmenArray::ReadBasePath()
     return localCatalogueExists;
 }
 
-bool CFirmenArray::SetBasePath(const std::wstring& folder)
+Win32Result CFirmenArray::SetBasePath(const std::wstring& folder)
 {
     dataBasePath = folder;
     if (adminFile.empty()) LocateAdminFile(true);
     // Nowhere to write it, or refused as the platform's write refuses it, even when the value is there.
-    if (adminFile.empty() || !ProfileFileWritable(adminFile)) {
-        if (adminFile.empty()) ::SetLastError(ERROR_FILE_NOT_FOUND);
-        return false;
-    }
+    if (adminFile.empty()) return Win32Result::Failed(ERROR_FILE_NOT_FOUND);
+    if (!ProfileFileWritable(adminFile)) return Win32Result::Failed(::GetLastError());
     // Set refuses a value that would not read back, and says nothing of why.
     if (!Admin().Set(L"basepath", L"path", dataBasePath)) {
         admin_.Discard();
-        ::SetLastError(ERROR_INVALID_DATA);
-        return false;
+        return Win32Result::Failed(ERROR_INVALID_DATA);
     }
     return admin_.Commit();
 }

@@ -71,9 +71,9 @@ CFirma* CFirmenArray::Find(const std::wstring& id) const
     return nullptr;
 }
 
-int CFirmenArray::Refresh()
+CFirmenArray::Merge CFirmenArray::Refresh()
 {
-    if (adminFile.empty() && !LocateAdminFile(false)) return 10000;
+    if (adminFile.empty() && !LocateAdminFile(false)) return {Merge::Result::NoAdminFile, 0};
 
     ReadBasePath();
     ReadCountryAndLanguage();
@@ -128,16 +128,19 @@ int CFirmenArray::Refresh()
         }
     }
     // One write for the whole merge: a stopped run leaves the old file or the new one.
+    // A value the file would not read back is refused without a Win32 error.
     if (!ok) {
         admin_.Discard();
-        return -1;
+        return {Merge::Result::NotWritten, ERROR_INVALID_DATA};
     }
-    return admin_.Commit() ? 0 : -1;
+    if (const Win32Result committed = admin_.Commit(); !committed) return {Merge::Result::NotWritten, committed.error};
+    return {};
 }
 
-bool CFirmenArray::Save()
+Win32Result CFirmenArray::Save()
 {
-    if (adminFile.empty() || !ProfileFileWritable(adminFile)) return false;
+    if (adminFile.empty()) return Win32Result::Failed(ERROR_FILE_NOT_FOUND);
+    if (!ProfileFileWritable(adminFile)) return Win32Result::Failed(::GetLastError());
     ProfileDocument& admin = Admin();
     bool ok = admin.Set(L"basepath", L"path", dataBasePath);
     std::vector<CFirma*> written;
@@ -148,10 +151,11 @@ bool CFirmenArray::Save()
         written.push_back(record.get());
         ok = record->Write(admin);
     }
-    ok = ok && admin_.Commit();
-    if (!ok) {
+    // A value the file would not read back is refused without a Win32 error.
+    const Win32Result result = ok ? admin_.Commit() : Win32Result::Failed(ERROR_INVALID_DATA);
+    if (!result) {
         admin_.Discard();
         for (CFirma* record : written) record->status |= kStatusChanged;  // still to be written
     }
-    return ok;
+    return result;
 }

@@ -4,6 +4,7 @@
 
 #include "catalogue/AdminDocument.h"
 #include "catalogue/Firma.h"
+#include "platform/Win32Error.h"
 
 #include <cstddef>
 #include <memory>
@@ -55,15 +56,24 @@ public:
     void LoadCatalogue(const std::wstring& folder, int country, std::vector<LeftOutPackage>* leftOut = nullptr);
     // First record whose id equals id exactly; null when none.
     CFirma* Find(const std::wstring& id) const;
+    // What Refresh did.
+    struct Merge {
+        enum class Result {
+            Merged,
+            NoAdminFile,  // none is found
+            NotWritten,   // it could not be written (error); it holds what it held before
+        };
+        Result result = Result::Merged;
+        unsigned long error = 0;
+    };
     // Merges the local catalogue into the known records of the administration
     // file, and writes the file once. A catalogue package whose dirname is not
-    // one plain folder name is left out. 0, or 10000 when no administration file is
-    // found; -1 when it could not be written (it then holds what it held before).
-    int Refresh();
+    // one plain folder name is left out.
+    Merge Refresh();
     // Writes the data base path and every changed record, in one write of the
-    // file. False when the file could not be written: it is then as it was, and
+    // file. Failed when the file could not be written: it is then as it was, and
     // every changed record is still marked as changed.
-    bool Save();
+    Win32Result Save();
 
     // --- The administration context ---
     // Finds the administration file through win.ini section ORVEK, else beside
@@ -72,8 +82,8 @@ public:
     bool LocateAdminFile(bool create);
     bool SetAdminFile(const std::wstring& path);
     bool ReadBasePath();
-    // False when the file could not be written.
-    bool SetBasePath(const std::wstring& folder);
+    // Failed when the file could not be written.
+    Win32Result SetBasePath(const std::wstring& folder);
     bool ReadCountryAndLanguage();
 
     std::wstring adminFolder;

@@ -13,18 +13,17 @@ namespace {
 constexpr wchar_t kLineEnd[] = L"\r\n";
 constexpr DWORD kLongestFile = 64 * 1024;
 
-bool WriteWhole(const std::wstring& path, const std::string& bytes)
+Win32Result WriteWhole(const std::wstring& path, const std::string& bytes)
 {
     fw::ScopedFile file(
         ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file) return Win32Result::Failed(::GetLastError());
     DWORD written = 0;
-    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return false;
-    if (written != bytes.size()) {
-        ::SetLastError(ERROR_WRITE_FAULT);
-        return false;
-    }
-    return ::FlushFileBuffers(file.Get()) != FALSE;
+    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return Win32Result::Failed(::GetLastError());
+    if (written != bytes.size()) return Win32Result::Failed(ERROR_WRITE_FAULT);
+    if (!::FlushFileBuffers(file.Get())) return Win32Result::Failed(::GetLastError());
+    return Win32Result::Done();
 }
 
 bool ReadWhole(const std::wstring& path, std::string& bytes)
@@ -54,25 +53,22 @@ std::wstring KeptBasePathFile(const std::wstring& adminFile)
     return adminFile + L".userpath";
 }
 
-bool KeepBasePath(const std::wstring& adminFile, const std::wstring& usersPath, const std::wstring& mediumPath)
+Win32Result KeepBasePath(const std::wstring& adminFile, const std::wstring& usersPath, const std::wstring& mediumPath)
 {
     // A line break inside a path would not read back as that path.
-    if ((usersPath + mediumPath).find_first_of(kLineEnd) != std::wstring::npos) {
-        ::SetLastError(ERROR_INVALID_DATA);
-        return false;
-    }
+    if ((usersPath + mediumPath).find_first_of(kLineEnd) != std::wstring::npos)
+        return Win32Result::Failed(ERROR_INVALID_DATA);
     const std::wstring text = usersPath + kLineEnd + mediumPath + kLineEnd;
     // A new name of its own in the same folder, so the move over the kept file is one step.
     std::vector<wchar_t> temp(MAX_PATH + 1, L'\0');
-    if (!::GetTempFileNameW(FolderPart(adminFile).c_str(), L"ovk", 0, temp.data())) return false;
-    if (WriteWhole(temp.data(), EncodeProfileText(text, ProfileEncoding::Utf16Le)) &&
-        ::MoveFileExW(temp.data(), KeptBasePathFile(adminFile).c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    const DWORD error = ::GetLastError();
-    ::DeleteFileW(temp.data());
-    ::SetLastError(error);
-    return false;
+    if (!::GetTempFileNameW(FolderPart(adminFile).c_str(), L"ovk", 0, temp.data()))
+        return Win32Result::Failed(::GetLastError());
+    Win32Result result = WriteWhole(temp.data(), EncodeProfileText(text, ProfileEncoding::Utf16Le));
+    if (result && !::MoveFileExW(temp.data(), KeptBasePathFile(adminFile).c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        result = Win32Result::Failed(::GetLastError());
+    if (!result) ::DeleteFileW(temp.data());
+    return result;
 }
 
 bool KeptBasePath(const std::wstring& adminFile, const std::wstring& currentPath, std::wstring& usersPath)
@@ -88,14 +84,16 @@ bool KeptBasePath(const std::wstring& adminFile, const std::wstring& currentPath
         usersPath = text.substr(0, first);
         return true;
     }
-    ForgetKeptBasePath(adminFile);
+    // One that stays is found stale again by the next run, which tries again.
+    static_cast<void>(ForgetKeptBasePath(adminFile));
     return false;
 }
 
-bool ForgetKeptBasePath(const std::wstring& adminFile)
+Win32Result ForgetKeptBasePath(const std::wstring& adminFile)
 {
     const std::wstring kept = KeptBasePathFile(adminFile);
-    if (::DeleteFileW(kept.c_str())) return true;
+    if (::DeleteFileW(kept.c_str())) return Win32Result::Done();
     const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Win32Result::Done();
+    return Win32Result::Failed(error);
 }

@@ -9,14 +9,16 @@
 // then moved over, so it is always whole or not there.
 #pragma once
 
+#include "platform/Win32Error.h"
+
 #include <string>
 
 // The name of the file that keeps the user's path of adminFile.
 std::wstring KeptBasePathFile(const std::wstring& adminFile);
 
-// Keeps usersPath before mediumPath is written as the data base path. False
-// (GetLastError tells why) when it could not be kept.
-bool KeepBasePath(const std::wstring& adminFile, const std::wstring& usersPath, const std::wstring& mediumPath);
+// Keeps usersPath before mediumPath is written as the data base path. Failed,
+// with the error, when it could not be kept.
+Win32Result KeepBasePath(const std::wstring& adminFile, const std::wstring& usersPath, const std::wstring& mediumPath);
 
 // The user's path that a stopped run kept: true when there is one and the
 // administration file still holds the medium's path written then (currentPath).
@@ -24,5 +26,5 @@ bool KeepBasePath(const std::wstring& adminFile, const std::wstring& usersPath, 
 // removed.
 bool KeptBasePath(const std::wstring& adminFile, const std::wstring& currentPath, std::wstring& usersPath);
 
-// Removes the kept path once the user's path is back. True when it is gone.
-bool ForgetKeptBasePath(const std::wstring& adminFile);
+// Removes the kept path once the user's path is back. Done when it is gone.
+Win32Result ForgetKeptBasePath(const std::wstring& adminFile);

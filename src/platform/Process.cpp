@@ -77,8 +77,9 @@ std::wstring ShortFormWhenLong(const std::wstring& path)
 }
 
 bool RunAndWait(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingDir,
-                DWORD* exitCode)
+                DWORD* exitCode, unsigned long* error)
 {
+    if (error) *error = 0;
     // A file name cannot hold a quote, so the program's path needs no escapes.
     const std::wstring file = ShortFormWhenLong(program);
     std::wstring commandLine = L"\"" + file + L"\"";
@@ -87,7 +88,10 @@ bool RunAndWait(const std::wstring& program, const std::wstring& arguments, cons
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     fw::ScopedProcessInfo info;
-    if (!Create(file, commandLine, ShortFormWhenLong(workingDir), false, startup, info)) return false;
+    if (!Create(file, commandLine, ShortFormWhenLong(workingDir), false, startup, info)) {
+        if (error) *error = ::GetLastError();
+        return false;
+    }
 
     HANDLE process = info.Process();
     bool quitSeen = false;

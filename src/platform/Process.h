@@ -24,9 +24,9 @@ std::wstring ShortFormWhenLong(const std::wstring& path);
 // form: ShortFormWhenLong), dispatching this thread's messages meanwhile so its
 // windows keep painting. A quit message seen while waiting is posted again
 // afterwards. exitCode (when given) receives the program's exit code. False when
-// it could not be started; GetLastError then tells why.
+// it could not be started; error (when given) then receives the Win32 error.
 bool RunAndWait(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingDir,
-                DWORD* exitCode = nullptr);
+                DWORD* exitCode = nullptr, unsigned long* error = nullptr);
 
 // Starts commandLine exactly as given (the caller quotes it), with this process's
 // handles inherited, SW_SHOW requested, in workingDir (empty: this process's

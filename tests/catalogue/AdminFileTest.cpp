@@ -114,7 +114,7 @@ TEST_F(AdminFile, WithoutAProgramPathTheCurrentFolderIsNotSearched)
     ::SetCurrentDirectoryW(dir.Path().c_str());
     CFirmenArray list;
     const bool found = list.LocateAdminFile(true);
-    const bool written = list.SetBasePath(L"D:\\Data");
+    const bool written = static_cast<bool>(list.SetBasePath(L"D:\\Data"));
     ::SetCurrentDirectoryW(previous);
     EXPECT_FALSE(found);
     EXPECT_FALSE(written);

@@ -68,7 +68,7 @@ TEST_F(Refresh, NothingTheUserHadIsLost)
 {
     WriteUsersAdminFile();
     WriteLocalCatalogue();
-    ASSERT_EQ(list.Refresh(), 0);
+    ASSERT_EQ(list.Refresh().result, CFirmenArray::Merge::Result::Merged);
     EXPECT_EQ(list.adminFile, admin);
     EXPECT_EQ(list.countryCode, L"49");
     EXPECT_EQ(Value(L"basepath", L"defpath"), dir.Path() + L"\\");
@@ -115,7 +115,7 @@ TEST_F(Refresh, NothingTheUserHadIsLost)
     const std::string merged = ReadBytes(admin);
     CFirmenArray second;
     second.SetAdminFile(admin);
-    ASSERT_EQ(second.Refresh(), 0);
+    ASSERT_EQ(second.Refresh().result, CFirmenArray::Merge::Result::Merged);
     EXPECT_EQ(ReadBytes(admin), merged);
 }
 
@@ -124,15 +124,15 @@ TEST_F(Refresh, WithoutLocalCatalogueOnlyTheKnownRecordsLoad)
     WriteUsersAdminFile();
     const std::string before = ReadBytes(admin);
     list.SetAdminFile(admin);
-    ASSERT_EQ(list.Refresh(), 0);
+    ASSERT_EQ(list.Refresh().result, CFirmenArray::Merge::Result::Merged);
     EXPECT_EQ(list.GetSize(), 3u);
     EXPECT_FALSE(list.localCatalogueExists);
     EXPECT_EQ(ReadBytes(admin), before);  // defpath stays unset: no folder known
 }
 
-TEST_F(Refresh, NoAdministrationFileGives10000)
+TEST_F(Refresh, NoAdministrationFileIsToldAsSuch)
 {
-    EXPECT_EQ(list.Refresh(), 10000);
+    EXPECT_EQ(list.Refresh().result, CFirmenArray::Merge::Result::NoAdminFile);
     EXPECT_EQ(::GetFileAttributesW(admin.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -144,8 +144,12 @@ TEST_F(Refresh, ReadOnlyAdministrationFileIsLeftAsItWas)
     const std::string before = ReadBytes(admin);
     ASSERT_TRUE(::SetFileAttributesW(admin.c_str(), FILE_ATTRIBUTE_READONLY));
     list.SetAdminFile(admin);
-    EXPECT_EQ(list.Refresh(), -1);
-    EXPECT_FALSE(list.Save());
+    const CFirmenArray::Merge merged = list.Refresh();
+    EXPECT_EQ(merged.result, CFirmenArray::Merge::Result::NotWritten);
+    EXPECT_EQ(merged.error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+    const Win32Result saved = list.Save();
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
     ::SetFileAttributesW(admin.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadBytes(admin), before);
 }
@@ -173,7 +177,7 @@ TEST_F(Refresh, RecordsWithOddFolderNamesAreLeftByteForByte)
                                                              {L"NEW", offered}})));
     const std::string before = ReadBytes(admin);
     list.SetAdminFile(admin);
-    ASSERT_EQ(list.Refresh(), 0);
+    ASSERT_EQ(list.Refresh().result, CFirmenArray::Merge::Result::Merged);
 
     const std::string after = ReadBytes(admin);
     ASSERT_NE(after, before);  // NEW was added
@@ -199,7 +203,7 @@ TEST_F(Refresh, CatalogueRecordsWhoseFolderLeadsElsewhereAreNotMerged)
     })));
     const std::string before = ReadBytes(admin);
     list.SetAdminFile(admin);
-    ASSERT_EQ(list.Refresh(), 0);
+    ASSERT_EQ(list.Refresh().result, CFirmenArray::Merge::Result::Merged);
 
     EXPECT_EQ(SectionBytes(ReadBytes(admin), "INS"), SectionBytes(before, "INS"));
     EXPECT_EQ(list.Find(L"INS")->name, L"Installed");
@@ -215,7 +219,7 @@ TEST_F(Refresh, SaveKeepsWhatAnotherProgramWroteMeanwhile)
 {
     WriteUsersAdminFile();
     list.SetAdminFile(admin);
-    ASSERT_EQ(list.Refresh(), 0);
+    ASSERT_EQ(list.Refresh().result, CFirmenArray::Merge::Result::Merged);
     // The suite changes the file between two steps of the run.
     ASSERT_TRUE(WriteProfileText(admin, L"Land", L"Country", L"43"));
     ASSERT_TRUE(list.ReadCountryAndLanguage());

@@ -4,6 +4,7 @@
 
 #include "catalogue/Firma.h"
 #include "files/elements/FileItem.h"
+#include "files/elements/PackageOutcome.h"
 
 #include <cstddef>
 #include <memory>
@@ -31,10 +32,9 @@ public:
     // Set by the copy: every file of the element went in or was already in
     // place. A package is recorded as installed only then.
     bool filesInPlace = false;
-    // Why the element is not installed, told by the step that decided so (a
-    // refusal, a folder or log that could not be made); empty while none did.
-    // The run's summary and exit code are made from it.
-    std::wstring failure;
+    // What became of it, set by the step that decided it; the run's summary
+    // and exit code are made from it.
+    PackageOutcome outcome;
 };
 
 class CIEArray {

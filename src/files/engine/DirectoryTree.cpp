@@ -41,17 +41,14 @@ bool DeleteTree(const std::wstring& folder, bool keepFolders, std::wstring* fail
     std::wstring self = folder;
     if (!self.empty() && self.back() == L'\\') self.pop_back();
     // The path and the error of the call that failed, taken at once.
-    auto fail = [&](const std::wstring& path) {
-        const DWORD why = ::GetLastError();
+    auto failWith = [&](const std::wstring& path, DWORD why) {
         if (failed && failed->empty()) *failed = path;
         if (error && *error == 0) *error = why ? why : ERROR_ACCESS_DENIED;
         return false;
     };
+    auto fail = [&](const std::wstring& path) { return failWith(path, ::GetLastError()); };
     // No folder would be the current one, or with its backslash the current drive.
-    if (self.empty()) {
-        ::SetLastError(ERROR_INVALID_NAME);
-        return fail(folder);
-    }
+    if (self.empty()) return failWith(folder, ERROR_INVALID_NAME);
     if (IsFolderLink(self)) return RemoveFolderLink(self, keepFolders) || fail(self);
 
     WIN32_FIND_DATAW data;

@@ -46,20 +46,15 @@ std::wstring RefuseFolderLink(InstallRun& run, const std::wstring& what, const s
     return why;
 }
 
-void FailElement(InstallRun& run, CInstElement& element, const std::wstring& why)
+void FailElement(InstallRun& run, CInstElement& element, const PackageOutcome& outcome)
 {
-    run.Refuse(why);
-    if (element.failure.empty()) element.failure = why;
+    run.Refuse(OutcomeLogLine(element, outcome));
+    if (!element.outcome.LeftOut()) element.outcome = outcome;
 }
 
 std::wstring ElementName(const CInstElement& element)
 {
     return element.package ? element.package->name : element.displayName;
-}
-
-std::wstring ErrorSuffix(unsigned long error)
-{
-    return error ? L" (error " + std::to_wstring(error) + L")" : std::wstring();
 }
 
 std::wstring LinkedFileText(const std::wstring& what, const std::wstring& path, FileLink link)

@@ -3,7 +3,9 @@
 // not fit, a folder link on the way to where a package goes.
 #pragma once
 
+#include "files/elements/PackageOutcome.h"
 #include "platform/FileLinks.h"
+#include "platform/Win32Error.h"
 
 #include <string>
 
@@ -42,15 +44,12 @@ std::wstring CutFieldText(unsigned long bufferChars);
 std::wstring RefuseFolderLink(InstallRun& run, const std::wstring& what, const std::wstring& link, bool quiet = false);
 
 class CInstElement;
-// The element is not installed because of why: the run is refused (told to
-// the setup log) and the element keeps the first reason it was given.
-void FailElement(InstallRun& run, CInstElement& element, const std::wstring& why);
+// The element is not installed: the run is refused (the outcome's line told
+// to the setup log) and the element keeps the first refusal or failure it was given.
+void FailElement(InstallRun& run, CInstElement& element, const PackageOutcome& outcome);
 
 // The name a package element goes by in the setup log.
 std::wstring ElementName(const CInstElement& element);
-
-// " (error N)" for a Win32 error, nothing for 0: the one way errors are told.
-std::wstring ErrorSuffix(unsigned long error);
 
 // what (e.g. "the copy log") at path is a file link or has more than one name
 // (link): it is left as it is, unwritten, and the run refused. The refusal as

@@ -60,7 +60,7 @@ void RefuseUnrecordableFolders(InstallRun& run, const CIEArray& elements, const 
         std::wstring dirname;
         std::wstring why;
         if (AdminFolderNames(element.destination, encoding, localpath, dirname, why)) continue;
-        FailElement(run, element, L"package " + ElementName(element) + L": " + why + L": not installed");
+        FailElement(run, element, PackageOutcome::Refused(PackageStep::NotTaken, element.destination, why));
         element.selected = 0;  // neither copied nor recorded
     }
 }

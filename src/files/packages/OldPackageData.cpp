@@ -8,6 +8,7 @@
 #include "platform/FolderLinks.h"
 #include "platform/PathUtil.h"
 #include "files/run/RunFiles.h"
+#include "platform/Win32Error.h"
 
 #include <windows.h>
 
@@ -71,7 +72,7 @@ std::wstring DeleteIfThere(const std::wstring& path)
 {
     if (!FileExists(path) || DeleteFileForced(path, true)) return std::wstring();
     const DWORD error = ::GetLastError();
-    return path + L" (error " + std::to_wstring(error) + L")";
+    return path + ErrorCodeSuffix(error);
 }
 
 }  // namespace
@@ -129,7 +130,7 @@ std::wstring RemoveOldPackageData(const std::wstring& folder)
         std::wstring where;
         DWORD error = 0;
         if (AnyMatch(path) && !DeleteTree(path, false, &where, &error) && failed.empty())
-            failed = where + L" (error " + std::to_wstring(error) + L")";
+            failed = where + ErrorCodeSuffix(error);
     }
     for (const std::wstring& file :
          {JoinPath(folder, kPackageLogName), JoinPath(folder, LastPathComponent(WithoutTrailingBackslashes(folder)) + L".inf")}) {
@@ -141,12 +142,12 @@ std::wstring RemoveOldPackageData(const std::wstring& folder)
 
 bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecision& decision,
                            const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir,
-                           std::wstring* refusal)
+                           PackageOutcome* refusal)
 {
     bool there = false;
     if (const std::wstring link = PackageFolderLink(folder, installDir, &run, &there); !link.empty()) {
-        const std::wstring why = RefuseFolderLink(run, L"The package " + packageName, link);
-        if (refusal) *refusal = why;
+        RefuseFolderLink(run, L"The package " + packageName, link);
+        if (refusal) *refusal = PackageOutcome::Refused(PackageStep::FolderLink, link);
         return false;
     }
     std::wstring parent;

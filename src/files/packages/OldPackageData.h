@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/run/InstallUi.h"
+#include "files/elements/PackageOutcome.h"
 
 #include <string>
 
@@ -56,4 +57,4 @@ struct ReplaceOldDataDecision {
 // log. refusal (when given) receives the refusal of a folder link.
 bool ConfirmReplaceOldData(InstallUi& ui, InstallRun& run, ReplaceOldDataDecision& decision,
                            const std::wstring& packageName, const std::wstring& folder, const std::wstring& installDir,
-                           std::wstring* refusal = nullptr);
+                           PackageOutcome* refusal = nullptr);

@@ -26,25 +26,49 @@ bool SameName(const std::wstring& a, const std::wstring& b)
            CSTR_EQUAL;
 }
 
+// The kept user's path is no longer needed; one that stays is found stale by
+// the next run, which removes it then.
+void ForgetKept(InstallRun& run, const std::wstring& adminFile)
+{
+    if (const Win32Result forgotten = ForgetKeptBasePath(adminFile); !forgotten)
+        run.Tell(L"the kept data base path " + KeptBasePathFile(adminFile) + L" could not be removed" +
+                 ErrorSuffix(forgotten.error) + L"; the next run removes it");
+}
+
+// Each chosen package element that no step refused or failed is settled:
+// installed when its record went into the saved file, otherwise failed for
+// what kept it out.
+void SettlePackages(const CIEArray& elements, const std::vector<bool>& written, bool saved)
+{
+    for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
+        CInstElement& element = *elements[i];
+        if (!element.selected || element.outcome.state != PackageState::NotReached) continue;
+        if (!element.filesInPlace)
+            element.outcome = PackageOutcome::Failed(PackageStep::FilesNotInstalled);
+        else if (!saved)
+            element.outcome = PackageOutcome::Failed(PackageStep::AdminFileNotWritten);
+        else if (i - 1 < written.size() && written[i - 1])
+            element.outcome = PackageOutcome::Installed(element.destination);
+        else
+            element.outcome = PackageOutcome::Failed(PackageStep::NotRecorded, element.destination);
+    }
+}
+
 // Whether the package may be recorded: no step failed it, its own folder is
 // on the medium and its files went in. Tells why not, once.
 bool PackageComplete(InstallRun& run, CInstElement& element, const std::wstring& mediumFolder)
 {
-    if (!element.failure.empty()) return false;  // told where it failed
-    const std::wstring name = L"package " + element.package->name + L": ";
-    const wchar_t* const notRecorded = L": not recorded, its installer not started";
+    if (element.outcome.LeftOut()) return false;  // told where it failed
     if (!IsPlainFolderName(element.package->dirname)) {
-        FailElement(run, element,
-                    name + L"its folder name \"" + element.package->dirname + L"\" is not one plain folder name" +
-                        notRecorded);
+        FailElement(run, element, PackageOutcome::Refused(PackageStep::DirnameNotPlain, element.package->dirname));
         return false;
     }
     if (!FolderExists(mediumFolder)) {
-        FailElement(run, element, name + L"its folder " + mediumFolder + L" is not on the medium" + notRecorded);
+        FailElement(run, element, PackageOutcome::Refused(PackageStep::NotOnMedium, mediumFolder));
         return false;
     }
     if (!element.filesInPlace) {
-        FailElement(run, element, name + L"not every one of its files was installed (see update.log)" + notRecorded);
+        FailElement(run, element, PackageOutcome::Failed(PackageStep::FilesMissing));
         return false;
     }
     return true;
@@ -64,9 +88,7 @@ bool RunPackageInstaller(InstallRun& run, CInstElement& element, const std::wstr
     }
     InstallerCommand command;
     if (!InstallerCommandOf(plg, package.plugin, command)) {
-        FailElement(run, element,
-                    L"package " + package.name + L": its installer \"" + package.plugin + L"\" lies outside " + plg +
-                        L": not started, not recorded");
+        FailElement(run, element, PackageOutcome::Refused(PackageStep::InstallerOutside, plg, package.plugin));
         return false;
     }
     const std::wstring& program = command.program;
@@ -74,11 +96,9 @@ bool RunPackageInstaller(InstallRun& run, CInstElement& element, const std::wstr
              (command.arguments.empty() ? std::wstring() : L" " + command.arguments) + L" in " + plg);
     const ULONGLONG start = ::GetTickCount64();
     DWORD exitCode = 0;
-    if (!RunAndWait(program, command.arguments, plg, &exitCode)) {
-        const DWORD error = ::GetLastError();
-        FailElement(run, element,
-                    L"package installer of " + package.name + L" could not be started: \"" + program + L"\"" +
-                        ErrorSuffix(error) + L": not recorded");
+    unsigned long error = 0;
+    if (!RunAndWait(program, command.arguments, plg, &exitCode, &error)) {
+        FailElement(run, element, PackageOutcome::Failed(PackageStep::InstallerNotStarted, program, error));
         return false;
     }
     wchar_t seconds[32];
@@ -91,14 +111,18 @@ bool RunPackageInstaller(InstallRun& run, CInstElement& element, const std::wstr
 }  // namespace
 
 bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::wstring& installDir,
-                         const std::wstring& sourceDir, const std::wstring& adminFile, bool* recorded)
+                         const std::wstring& sourceDir, const std::wstring& adminFile)
 {
-    if (recorded) *recorded = false;
+    // Nothing recorded: every package not told otherwise fails for the file.
+    auto notRecorded = [&elements] {
+        SettlePackages(elements, {}, false);
+        return false;
+    };
     const std::wstring admin = adminFile.empty() ? AdminFileIn(installDir) : adminFile;
     // A relative name would make the profile calls write into the Windows folder.
     if (!IsAbsolutePath(admin)) {
         run.Refuse(L"the administration file \"" + admin + L"\" is not a full path: the packages are not recorded");
-        return false;
+        return notRecorded();
     }
 
     CFirmenArray known;
@@ -114,27 +138,29 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
     // The installers read the medium's data folder as the data base path; the
     // user's path is kept first, so that a stopped run does not lose it.
     const std::wstring mediumData = JoinPath(sourceDir, L"data");
-    if (!usersBasePath.empty() && !KeepBasePath(admin, usersBasePath, mediumData)) {
-        const DWORD error = ::GetLastError();
-        run.Refuse(L"the data base path " + usersBasePath + L" could not be kept beside " + admin + ErrorSuffix(error) +
-                   L": the packages are not recorded");
-        return false;
+    if (!usersBasePath.empty()) {
+        if (const Win32Result keptBeside = KeepBasePath(admin, usersBasePath, mediumData); !keptBeside) {
+            run.Refuse(L"the data base path " + usersBasePath + L" could not be kept beside " + admin +
+                       ErrorSuffix(keptBeside.error) + L": the packages are not recorded");
+            return notRecorded();
+        }
     }
-    if (!known.SetBasePath(mediumData)) {
-        const DWORD error = ::GetLastError();
-        run.Refuse(L"the data base path could not be set to " + mediumData + L" in " + admin + ErrorSuffix(error) +
+    if (const Win32Result set = known.SetBasePath(mediumData); !set) {
+        run.Refuse(L"the data base path could not be set to " + mediumData + L" in " + admin + ErrorSuffix(set.error) +
                    L": the packages are not recorded");
-        if (!usersBasePath.empty()) ForgetKeptBasePath(admin);
-        return false;
+        if (!usersBasePath.empty()) ForgetKept(run, admin);
+        return notRecorded();
     }
-    const int merged = known.Refresh();
-    if (merged != 0) {
-        const DWORD error = merged == -1 ? ::GetLastError() : 0;
+    const CFirmenArray::Merge merged = known.Refresh();
+    if (merged.result != CFirmenArray::Merge::Result::Merged) {
+        const bool notWritten = merged.result == CFirmenArray::Merge::Result::NotWritten;
         run.Refuse(L"the medium's catalogue could not be merged into " + admin + L" (" +
-                   (merged == -1 ? L"it could not be written" : L"no administration file") + L")" + ErrorSuffix(error));
+                   (notWritten ? L"it could not be written" : L"no administration file") + L")" +
+                   ErrorSuffix(merged.error));
     }
 
     const ProfileEncoding encoding = AdminFileEncoding(admin);
+    std::vector<bool> written(PackageCount(elements), false);
     for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
         CInstElement& element = *elements[i];
         if (!element.selected || !element.package) continue;
@@ -144,8 +170,7 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
         std::wstring dirname;
         std::wstring why;
         if (!AdminFolderNames(element.destination, encoding, localpath, dirname, why)) {
-            FailElement(run, element,
-                        L"package " + element.package->name + L": " + why + L": not recorded, its installer not started");
+            FailElement(run, element, PackageOutcome::Refused(PackageStep::NotRecordable, element.destination, why));
             continue;
         }
 
@@ -165,24 +190,22 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
         record->dirname = dirname;
         record->localdbname = record->dbname;
         record->status |= kStatusChanged;
+        written[i - 1] = true;
     }
 
     if (!usersBasePath.empty()) {
-        if (known.SetBasePath(usersBasePath)) {
-            ForgetKeptBasePath(admin);
+        if (const Win32Result back = known.SetBasePath(usersBasePath); back) {
+            ForgetKept(run, admin);
         } else {
-            const DWORD error = ::GetLastError();
             run.Refuse(L"the data base path " + usersBasePath + L" could not be written back to " + admin +
-                       ErrorSuffix(error) + L"; the next run puts it back");
+                       ErrorSuffix(back.error) + L"; the next run puts it back");
         }
     }
-    const bool saved = known.Save();
-    if (!saved) {
-        const DWORD error = ::GetLastError();
-        run.Tell(L"the administration file " + admin + L" could not be written" + ErrorSuffix(error));
-    }
-    if (recorded) *recorded = saved;
-    return false;
+    const Win32Result save = known.Save();
+    const bool saved = static_cast<bool>(save);
+    if (!saved) run.Tell(L"the administration file " + admin + L" could not be written" + ErrorSuffix(save.error));
+    SettlePackages(elements, written, saved);
+    return saved;
 }
 
 bool PutBackKeptBasePath(InstallRun& run, const std::wstring& adminFile)
@@ -192,36 +215,29 @@ bool PutBackKeptBasePath(InstallRun& run, const std::wstring& adminFile)
     known.ReadBasePath();
     std::wstring kept;
     if (!KeptBasePath(adminFile, known.dataBasePath, kept)) return true;
-    if (!known.SetBasePath(kept)) {
-        const DWORD error = ::GetLastError();
+    if (const Win32Result back = known.SetBasePath(kept); !back) {
         run.Refuse(L"the data base path " + kept + L", kept by a run that did not end, could not be put back into " +
-                   adminFile + ErrorSuffix(error));
+                   adminFile + ErrorSuffix(back.error));
         return false;
     }
-    ForgetKeptBasePath(adminFile);
+    ForgetKept(run, adminFile);
     run.Tell(L"the data base path " + kept + L", kept by a run that did not end, is put back");
     return true;
 }
 
-std::vector<bool> RecordedAsInstalled(const std::wstring& adminFile, const CIEArray& elements)
+bool RecordedAsInstalled(const std::wstring& adminFile, const CInstElement& element)
 {
-    const std::size_t count = PackageCount(elements);
-    std::vector<bool> recorded(count, false);
+    if (!element.package || element.destination.empty()) return false;
     CFirmenArray known;
     known.Load(adminFile, std::wstring(), std::wstring());
-    for (std::size_t i = 1; i <= count; ++i) {
-        const CInstElement& element = *elements[i];
-        if (!element.package || element.destination.empty()) continue;
-        const CFirma* record = known.Find(element.package->id);
-        if (!record || !(record->status & kStatusInstalled)) continue;
-        std::wstring localpath;
-        std::wstring dirname;
-        SplitDestination(element.destination, localpath, dirname);
-        // An 8-bit file may hold the folder by its short form.
-        const std::wstring recordedPath = WithoutTrailingBackslashes(record->localpath);
-        recorded[i - 1] = (SameName(recordedPath, localpath) ||
-                           (!IsExactAnsi(localpath) && SameName(recordedPath, AnsiNameOf(localpath)))) &&
-                          SameName(record->dirname, dirname);
-    }
-    return recorded;
+    const CFirma* record = known.Find(element.package->id);
+    if (!record || !(record->status & kStatusInstalled)) return false;
+    std::wstring localpath;
+    std::wstring dirname;
+    SplitDestination(element.destination, localpath, dirname);
+    // An 8-bit file may hold the folder by its short form.
+    const std::wstring recordedPath = WithoutTrailingBackslashes(record->localpath);
+    return (SameName(recordedPath, localpath) ||
+            (!IsExactAnsi(localpath) && SameName(recordedPath, AnsiNameOf(localpath)))) &&
+           SameName(record->dirname, dirname);
 }

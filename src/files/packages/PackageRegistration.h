@@ -24,10 +24,11 @@ class InstallRun;
 // stays at the medium's data folder.
 //
 // Shows nothing; tells each installer and each step not done to run's setup
-// log, and each step not done makes the run fail (InstallRun::Refuse). Always
-// false; recorded (when given) tells whether the administration file was written.
+// log, and each step not done makes the run fail (InstallRun::Refuse). Each
+// selected package element ends with its outcome: installed, or what kept it
+// out. True when the administration file was written.
 bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::wstring& installDir,
-                         const std::wstring& sourceDir, const std::wstring& adminFile, bool* recorded = nullptr);
+                         const std::wstring& sourceDir, const std::wstring& adminFile);
 
 // A user's data base path that a stopped run kept (KeptBasePath.h) is put back
 // into adminFile at once, so that a run which ends before the registration (a
@@ -35,7 +36,7 @@ bool InstallDataPackages(InstallRun& run, const CIEArray& elements, const std::w
 // False, told to the setup log and failing the run, when it could not be written.
 bool PutBackKeptBasePath(InstallRun& run, const std::wstring& adminFile);
 
-// For each package element (1 to count - 10 of elements, in order), whether
-// adminFile records its package as installed (status bit 2) in the element's
-// destination folder: after a run, what counts as installed.
-std::vector<bool> RecordedAsInstalled(const std::wstring& adminFile, const CIEArray& elements);
+class CInstElement;
+// Whether adminFile records the element's package as installed (status bit 2)
+// in the element's destination folder.
+bool RecordedAsInstalled(const std::wstring& adminFile, const CInstElement& element);

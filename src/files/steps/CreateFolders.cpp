@@ -79,9 +79,7 @@ bool CreateElementFolders(InstallRun& run, CInstElement& element, const std::vec
     for (const std::wstring& folder : folders) {
         DWORD error = 0;
         if (CreateFolderChain(run, folder, &error)) continue;
-        FailElement(run, element,
-                    (element.package ? L"package " : L"") + ElementName(element) + L": its folder " + folder +
-                        L" could not be made" + ErrorSuffix(error) + L": not installed");
+        FailElement(run, element, PackageOutcome::Failed(PackageStep::FolderNotMade, folder, error));
         return false;
     }
     return true;
@@ -127,7 +125,8 @@ void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring
                 CreateElementFolders(run, element, {element.destination});
         } else if (element.packageElement && element.selected) {
             if (const std::wstring link = PackageFolderLink(element.destination, installDir, &run); !link.empty()) {
-                element.failure = RefuseFolderLink(run, L"The package " + ElementName(element), link);
+                RefuseFolderLink(run, L"The package " + ElementName(element), link);
+                element.outcome = PackageOutcome::Refused(PackageStep::FolderLink, link);
                 element.selected = 0;  // neither copied nor recorded
                 continue;
             }

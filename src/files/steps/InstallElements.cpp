@@ -6,6 +6,7 @@
 #include "files/run/InstallRun.h"
 #include "files/engine/Refusals.h"
 #include "files/logs/UninstallLog.h"
+#include "files/elements/ElementList.h"
 #include "platform/PathUtil.h"
 #include "files/engine/RunLogs.h"
 
@@ -34,23 +35,21 @@ bool MissesItsFiles(const CInstElement& element, const FileList& sourceFiles)
 // recorded.
 bool InstallPackage(InstallRun& run, CInstElement& element, const FileList& sourceFiles)
 {
-    const std::wstring name = L"package " + ElementName(element) + L": ";
     if (const std::wstring why = NotWholeOnMedium(element, run, sourceFiles); !why.empty()) {
-        FailElement(run, element, name + why + L": not installed");
+        FailElement(run, element, PackageOutcome::Refused(PackageStep::NotTaken, std::wstring(), why));
         return false;
     }
     std::wstring why;
     std::unique_ptr<UninstallLog> packageLog = OpenPackageLog(run, element.destination, &why);
     if (!packageLog) {
-        FailElement(run, element, name + why + L": not installed");
+        FailElement(run, element, PackageOutcome::Refused(PackageStep::NotTaken, element.destination, why));
         return false;
     }
     packageLog->Hold(kLogBlock);
     element.fileTree->Install(element.destination, run, packageLog.get());
     if (!packageLog->Flush() || packageLog->Error()) {
         FailElement(run, element,
-                    name + L"its uninstall log " + packageLog->Path() + L" could not be written" +
-                        ErrorSuffix(packageLog->Error()) + L": not recorded");
+                    PackageOutcome::Failed(PackageStep::LogNotWritten, packageLog->Path(), packageLog->Error()));
         return false;
     }
     return true;
@@ -112,6 +111,12 @@ bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& 
     if (stopped) {
         run.Cancel();
         run.FileNotInstalled();  // a stopped copy ends as failed
+        // Not one package is recorded after a stop, those copied whole included.
+        for (std::size_t i = 1; i <= PackageCount(elements); ++i) {
+            CInstElement& element = *elements[i];
+            if (element.selected && element.outcome.state == PackageState::NotReached)
+                element.outcome = PackageOutcome::Failed(PackageStep::CopyStopped);
+        }
         return false;
     }
     return true;

@@ -62,7 +62,7 @@ protected:
         RecorderSettings recorder(dir / L"records.log", dir / L"released");
         g_release = recorder.release;
         const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, ReleaseInstallers);
-        EXPECT_FALSE(InstallDataPackages(run, elements, installDir, medium + L"\\", adminFile));
+        InstallDataPackages(run, elements, installDir, medium + L"\\", adminFile);
         ::KillTimer(nullptr, timer);
     }
     std::string Records() const { return ReadBytes(dir / L"records.log"); }
