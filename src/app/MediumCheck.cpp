@@ -14,6 +14,7 @@
 #include "dialogs/SetupUi.h"
 #include "files/elements/ElementList.h"
 #include "files/elements/InstElement.h"
+#include "files/elements/PackageOutcome.h"
 #include "files/packages/InstallerCommand.h"
 #include "files/run/InstallRun.h"
 #include "files/sections/FileSection.h"
@@ -274,8 +275,10 @@ private:
             const CFirma& package = *element.package;
             const std::wstring folder = JoinPath(JoinPath(sourceDir_, L"data"), package.dirname);
             const std::wstring name = L"package " + ElementName(element) + L": ";
+            // The lines the copy and the registration would write for the package.
             if (const std::wstring why = NotWholeOnMedium(element, run_, scan_); !why.empty()) {
-                Add(FindingKind::Refused, folder, name + why + L": not installed");
+                Add(FindingKind::Refused, folder,
+                    OutcomeLogLine(element, PackageOutcome::Refused(PackageStep::NotTaken, std::wstring(), why)));
                 continue;
             }
             byFolder.emplace(FileNameKey(L"data\\" + package.dirname + L"\\"), &element);
@@ -289,12 +292,11 @@ private:
             InstallerCommand command;
             if (!InstallerCommandOf(plg, package.plugin, command))
                 Add(FindingKind::Refused, folder,
-                    L"package " + package.name + L": its installer \"" + package.plugin + L"\" lies outside " + plg +
-                        L": not started, not recorded");
+                    OutcomeLogLine(element, PackageOutcome::Refused(PackageStep::InstallerOutside, plg, package.plugin)));
             else if (!OnMedium(command.program))
                 Add(FindingKind::Refused, folder,
-                    L"package installer of " + package.name + L" could not be started: \"" + command.program + L"\"" +
-                        ErrorSuffix(ERROR_FILE_NOT_FOUND) + L": not recorded");
+                    OutcomeLogLine(element, PackageOutcome::Failed(PackageStep::InstallerNotStarted, command.program,
+                                                                   ERROR_FILE_NOT_FOUND)));
         }
         // The names the 8-bit logs are to hold, folder by folder of the scan.
         for (const auto& [key, files] : scan_.Folders()) {
