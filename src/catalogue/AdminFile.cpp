@@ -93,7 +93,7 @@ Win32Result CFirmenArray::SetBasePath(const std::wstring& folder)
     if (adminFile.empty()) LocateAdminFile(true);
     // Nowhere to write it, or refused as the platform's write refuses it, even when the value is there.
     if (adminFile.empty()) return Win32Result::Failed(ERROR_FILE_NOT_FOUND);
-    if (!ProfileFileWritable(adminFile)) return Win32Result::Failed(::GetLastError());
+    if (const DWORD error = ProfileWriteError(adminFile)) return Win32Result::Failed(error);
     // Set refuses a value that would not read back, and says nothing of why.
     if (!Admin().Set(L"basepath", L"path", dataBasePath)) {
         admin_.Discard();

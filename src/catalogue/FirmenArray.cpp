@@ -140,7 +140,7 @@ CFirmenArray::Merge CFirmenArray::Refresh()
 Win32Result CFirmenArray::Save()
 {
     if (adminFile.empty()) return Win32Result::Failed(ERROR_FILE_NOT_FOUND);
-    if (!ProfileFileWritable(adminFile)) return Win32Result::Failed(::GetLastError());
+    if (const DWORD error = ProfileWriteError(adminFile)) return Win32Result::Failed(error);
     ProfileDocument& admin = Admin();
     bool ok = admin.Set(L"basepath", L"path", dataBasePath);
     std::vector<CFirma*> written;

@@ -38,9 +38,8 @@ private:
     Dialog* previous_;
 };
 
-// Messages whose value the dialog procedure returns itself; the dialog manager
-// ignores DWLP_MSGRESULT for them.
-bool ReturnsDirectly(UINT message)
+// The colour requests a control's parent gets (WM_CTLCOLOR*).
+bool IsColourMessage(UINT message)
 {
     switch (message) {
     case WM_CTLCOLORMSGBOX:
@@ -50,6 +49,18 @@ bool ReturnsDirectly(UINT message)
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Messages whose value the dialog procedure returns itself; the dialog manager
+// ignores DWLP_MSGRESULT for them.
+bool ReturnsDirectly(UINT message)
+{
+    if (IsColourMessage(message)) return true;
+    switch (message) {
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
@@ -236,6 +247,13 @@ bool Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
 // where the message carries one, by window handle for colours and keys.
 bool Dialog::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (IsColourMessage(message)) {  // bool Control::OnCtlColor(UINT message, HDC, HBRUSH& brush)
+        Control* control = ControlByHandle(reinterpret_cast<HWND>(lParam));
+        HBRUSH brush = nullptr;
+        if (!control || !control->OnCtlColor(message, reinterpret_cast<HDC>(wParam), brush)) return false;
+        result = reinterpret_cast<LRESULT>(brush);
+        return true;
+    }
     switch (message) {
     case WM_COMMAND: {  // bool Control::OnCommand(int code)
         if (!lParam) return false;  // menus and accelerators
@@ -269,19 +287,6 @@ bool Dialog::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
         int order = 0;
         if (!control || !control->OnCompareItem(*item, order)) return false;
         result = order;
-        return true;
-    }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {  // bool Control::OnCtlColor(UINT message, HDC, HBRUSH& brush)
-        Control* control = ControlByHandle(reinterpret_cast<HWND>(lParam));
-        HBRUSH brush = nullptr;
-        if (!control || !control->OnCtlColor(message, reinterpret_cast<HDC>(wParam), brush)) return false;
-        result = reinterpret_cast<LRESULT>(brush);
         return true;
     }
     case WM_VKEYTOITEM:

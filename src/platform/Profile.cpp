@@ -11,11 +11,6 @@ constexpr DWORD kFirstKeyListChars = 32000;
 // process can still allocate beside the platform's own copy of the file.
 constexpr DWORD kMaxKeyListChars = 1u << 26;
 
-const wchar_t* OrNull(const std::wstring& text)
-{
-    return text.empty() ? nullptr : text.c_str();
-}
-
 }  // namespace
 
 std::wstring ReadProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
@@ -72,36 +67,26 @@ std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::w
     return keys;
 }
 
-bool WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                      const std::wstring& value)
+DWORD ProfileWriteError(const std::wstring& file)
 {
-    // Windows refuses to rewrite a read-only file; Wine run by root would not.
-    DWORD attributes = ::GetFileAttributesW(file.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    return ::WritePrivateProfileStringW(section.c_str(), OrNull(key), value.c_str(), file.c_str()) != FALSE;
-}
-
-bool ProfileFileWritable(const std::wstring& file)
-{
-    DWORD attributes = ::GetFileAttributesW(file.c_str());
+    const DWORD attributes = ::GetFileAttributesW(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // A new file: the first write creates it, when its folder exists.
-        std::wstring::size_type slash = file.find_last_of(L"\\/");
-        if (slash == std::wstring::npos) return true;
-        DWORD folder = ::GetFileAttributesW(file.substr(0, slash + 1).c_str());
-        return folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY);
+        const std::wstring::size_type slash = file.find_last_of(L"\\/");
+        if (slash == std::wstring::npos) return 0;
+        const DWORD folder = ::GetFileAttributesW(file.substr(0, slash + 1).c_str());
+        if (folder == INVALID_FILE_ATTRIBUTES) {
+            const DWORD error = ::GetLastError();
+            return error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error;
+        }
+        return (folder & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_PATH_NOT_FOUND;
     }
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
-        ::SetLastError(ERROR_ACCESS_DENIED);  // as the write itself would fail
-        return false;
-    }
-    fw::ScopedFile handle(::CreateFileW(file.c_str(), GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    return handle.Valid();
+    // Windows refuses to rewrite a read-only file; Wine run by root would not.
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
+    const fw::ScopedFile handle(::CreateFileW(file.c_str(), GENERIC_WRITE,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return handle.Valid() ? 0 : ::GetLastError();
 }
 
 std::wstring ReadWindowsProfileText(const std::wstring& section, const std::wstring& key, DWORD bufferChars)

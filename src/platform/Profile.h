@@ -27,15 +27,13 @@ int ReadProfileNumber(const std::wstring& file, const std::wstring& section, con
 // GetLastError then says ERROR_MORE_DATA.
 std::vector<std::wstring> ReadProfileKeys(const std::wstring& file, const std::wstring& section);
 
-// WritePrivateProfileStringW; false when the write fails. A read-only file is
-// never written.
-bool WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                      const std::wstring& value);
-
-// False when file exists but cannot be written (read-only, locked), or when it is
-// new and its folder is missing. Checked before a record is written, so that a
-// refused write leaves the file as it was instead of half updated.
-bool ProfileFileWritable(const std::wstring& file);
+// Why file cannot be written, as the write itself would fail: 0 when it can;
+// ERROR_ACCESS_DENIED for a read-only file or a folder, the open's error for
+// one that cannot be opened for writing (held by another program), and
+// ERROR_PATH_NOT_FOUND for a new file whose folder is not there. Checked
+// before a record is written, so that a refused write leaves the file as it
+// was instead of half updated.
+DWORD ProfileWriteError(const std::wstring& file);
 
 // GetProfileStringW (the Windows profile, win.ini), empty when absent.
 std::wstring ReadWindowsProfileText(const std::wstring& section, const std::wstring& key, DWORD bufferChars);

@@ -198,14 +198,6 @@ std::vector<std::wstring> ProfileDocument::Keys(const std::wstring& section) con
     return keys;
 }
 
-std::vector<std::wstring> ProfileDocument::Sections() const
-{
-    std::vector<std::wstring> names;
-    for (const Section& section : sections_)
-        if (!section.name.empty()) names.push_back(section.name);
-    return names;
-}
-
 bool ProfileDocument::Set(const std::wstring& sectionArg, const std::wstring& keyArg, const std::wstring& valueArg)
 {
     const std::wstring_view section = UpToNul(sectionArg);

@@ -56,8 +56,6 @@ public:
     // The key list of a section as ReadProfileKeys reads it through the platform,
     // every key however many: keys with "=", comments left out.
     std::vector<std::wstring> Keys(const std::wstring& section) const;
-    // The names of the named sections in file order (duplicates included).
-    std::vector<std::wstring> Sections() const;
 
     // WritePrivateProfileStringW of a value, in memory; reads see the value as
     // the file will give it back (blanks trimmed, in the file's code page).

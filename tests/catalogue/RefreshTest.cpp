@@ -2,6 +2,7 @@
 #include "catalogue/FirmenArray.h"
 #include "platform/Profile.h"
 #include "CatalogueFiles.h"
+#include "support/PlatformProfile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

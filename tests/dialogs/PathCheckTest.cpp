@@ -46,7 +46,7 @@ TEST(PathCheckTest, AMissingFolderIsCreatedOnYesWithItsLogLinesAndAFailureGives1
     ASSERT_TRUE(OpenUninstallLog(run, dir / L".UNINST.INF"));
     ui.Answer(IDYES);
     EXPECT_EQ(ValidatePath(run, wanted, 0), 1);
-    CloseUninstallLog(run);
+    run.runLog.Close();
     const std::string base(dir.Path().begin(), dir.Path().end());
     EXPECT_EQ(ReadBytes(dir / L".UNINST.INF"), "ORVEK V3.5\ndir " + base + "\\neu\\\ndir " + base + "\\neu\\tiefer\n");
 

@@ -194,6 +194,10 @@ class Medium:
         shutil.rmtree(self.base, ignore_errors=True)
 
 
+# An administration file whose data base path is empty.
+EMPTY_ADMIN = "[basepath]\r\npath=\r\n"
+
+
 class Machine:
     """The machine's data folder with its administration file, empty for each test;
     what was there before is put back by restore()."""
@@ -205,7 +209,7 @@ class Machine:
             shutil.move(DATA_FOLDER, self.SAVED)
         shutil.rmtree(DATA_FOLDER, ignore_errors=True)
 
-    def admin(self, text="[basepath]\r\npath=\r\n"):
+    def admin(self, text=EMPTY_ADMIN):
         os.makedirs(DATA_FOLDER, exist_ok=True)
         with open(ADMIN_FILE, "wb") as f:
             f.write(text.encode("cp1252"))

@@ -10,7 +10,8 @@ import re
 import subprocess
 import unittest
 
-from setup_run import ADMIN_FILE, DATA_FOLDER, Machine, Medium, windows_path
+from medium_case import MediumCase
+from setup_run import ADMIN_FILE, DATA_FOLDER, windows_path
 import make_medium
 
 # As an administrator keeps it: comments, blank lines, blanks around "=" and in
@@ -73,15 +74,12 @@ def records(data):
     return parser
 
 
-class AdminFileAfterARun(unittest.TestCase):
-    def setUp(self):
-        self.machine = Machine()
-        os.makedirs(DATA_FOLDER)
-        self.medium = Medium()
+class AdminFileAfterARun(MediumCase):
+    admin_text = None  # each test writes its own
 
-    def tearDown(self):
-        self.medium.close()
-        self.machine.restore()
+    def setUp(self):
+        super().setUp()
+        os.makedirs(DATA_FOLDER)
 
     def write_admin(self):
         with open(ADMIN_FILE, "wb") as f:

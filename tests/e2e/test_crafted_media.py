@@ -10,7 +10,8 @@ import subprocess
 import time
 import unittest
 
-from setup_run import BUILD, DATA_FOLDER, DRIVE_C, Machine, Medium, drive_c_files, hold, read_bytes, tree, windows_path
+from medium_case import MediumCase
+from setup_run import BUILD, DATA_FOLDER, DRIVE_C, drive_c_files, hold, read_bytes, tree, windows_path
 import make_medium
 
 IDOK = 1
@@ -32,12 +33,9 @@ def clear_pending_renames():
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-class CraftedMedia(unittest.TestCase):
+class CraftedMedia(MediumCase):
     def setUp(self):
-        self.machine = Machine()
-        self.machine.admin()
-        self.medium = Medium()
-        self.log = os.path.join(self.medium.base, "setup.log")
+        super().setUp()
         self.victim = os.path.join(DRIVE_C, "victim_%d" % os.getpid())
 
     def tearDown(self):
@@ -48,15 +46,9 @@ class CraftedMedia(unittest.TestCase):
                 shutil.rmtree(path)
             else:
                 os.remove(path)
-        self.medium.close()
-        self.machine.restore()
 
     def quiet_run(self, *args, answer=None):
         return self.medium.run("/Q", "/log", windows_path(self.log), *args, answer=answer)
-
-    def log_text(self):
-        with open(self.log, encoding="utf-8") as log:
-            return log.read()
 
     def data_script(self, sections):
         """The medium's data script with sections added to (or replacing) the sample's."""

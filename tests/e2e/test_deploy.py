@@ -7,7 +7,8 @@ import subprocess
 import time
 import unittest
 
-from setup_run import DATA_FOLDER, Machine, Medium, hold, windows_path
+from medium_case import MediumCase
+from setup_run import DATA_FOLDER, hold, windows_path
 import make_medium
 
 IDOK, IDCANCEL = 1, 2
@@ -25,25 +26,11 @@ def snapshot(folder):
     return result
 
 
-class Deploy(unittest.TestCase):
-    def setUp(self):
-        self.machine = Machine()
-        self.machine.admin()
-        self.medium = Medium()
-        self.log = os.path.join(self.medium.base, "setup.log")
-
-    def tearDown(self):
-        self.medium.close()
-        self.machine.restore()
-
+class Deploy(MediumCase):
     def quiet(self, *args):
         if os.path.exists(self.log):
             os.remove(self.log)
         return self.medium.run("/Q", "/log", windows_path(self.log), *args)
-
-    def log_text(self):
-        with open(self.log, encoding="utf-8") as f:
-            return f.read()
 
     def summary(self):
         return [line.split("  ", 1)[1] for line in self.log_text().splitlines() if "  summary: " in line]

@@ -5,7 +5,8 @@ import shutil
 import subprocess
 import unittest
 
-from setup_run import DATA_FOLDER, Machine, Medium
+from medium_case import MediumCase
+from setup_run import DATA_FOLDER
 
 IDOK = 1
 IDABORT = 3
@@ -15,12 +16,9 @@ def follow_ups(medium):
     return [s for s in medium.records() if s.get("arg0", "").endswith("PostSetup.exe")]
 
 
-class EarlyEnds(unittest.TestCase):
-    def setUp(self):
-        self.machine = Machine()
-
-    def tearDown(self):
-        self.machine.restore()
+class EarlyEnds(MediumCase):
+    admin_text = None  # each test sets up its own machine first
+    with_medium = False
 
     def check(self, medium, texts):
         self.assertEqual([text for _, text in medium.boxes], texts)
@@ -29,7 +27,7 @@ class EarlyEnds(unittest.TestCase):
 
     def test_no_administration_file(self):
         self.machine.no_admin()
-        medium = Medium()
+        medium = self.new_medium()
         try:
             subprocess.run(["wine", "reg", "delete", r"HKLM\SOFTWARE\Orvekhaus\OrvekSuite", "/f"],
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -43,31 +41,24 @@ class EarlyEnds(unittest.TestCase):
         finally:
             subprocess.run(["wine", "reg", "delete", r"HKLM\SOFTWARE\Orvekhaus\OrvekSuite", "/f"],
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            medium.close()
 
     def test_no_source_without_install_folder(self):
         self.machine.admin()
-        medium = Medium(folder_name="dvd")
-        try:
-            # The program outside a folder named "install" and no SourcePath: the source is unknown.
-            moved = os.path.join(medium.root, "setupfiles")
-            shutil.move(medium.install, moved)
-            medium.install = moved
-            medium.run("/S", "/L:7", answer=IDOK)
-            self.check(medium, ["Legen Sie die Original-DVD ein und starten Sie die Installation neu."])
-        finally:
-            medium.close()
+        medium = self.new_medium(folder_name="dvd")
+        # The program outside a folder named "install" and no SourcePath: the source is unknown.
+        moved = os.path.join(medium.root, "setupfiles")
+        shutil.move(medium.install, moved)
+        medium.install = moved
+        medium.run("/S", "/L:7", answer=IDOK)
+        self.check(medium, ["Legen Sie die Original-DVD ein und starten Sie die Installation neu."])
 
     def test_file_sets_that_cannot_be_built(self):
         self.machine.admin()
-        medium = Medium()
-        try:
-            os.remove(os.path.join(medium.install, "readme.txt"))  # named by the data script
-            medium.run("/S", "/L:7", answer=IDABORT)
-            self.check(medium, ["Das File in Eintrag readme im Abschnitt [Files]\nkonnte nicht gefunden werden."])
-            self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "local")))  # nothing copied
-        finally:
-            medium.close()
+        medium = self.new_medium()
+        os.remove(os.path.join(medium.install, "readme.txt"))  # named by the data script
+        medium.run("/S", "/L:7", answer=IDABORT)
+        self.check(medium, ["Das File in Eintrag readme im Abschnitt [Files]\nkonnte nicht gefunden werden."])
+        self.assertFalse(os.path.exists(os.path.join(DATA_FOLDER, "local")))  # nothing copied
 
 
 if __name__ == "__main__":

@@ -7,7 +7,8 @@ import shutil
 import subprocess
 import unittest
 
-from setup_run import ADMIN_FILE, DATA_FOLDER, Machine, Medium, RECORDER, read_bytes, windows_path
+from medium_case import MediumCase
+from setup_run import ADMIN_FILE, DATA_FOLDER, RECORDER, read_bytes, windows_path
 import make_medium
 
 # The Western code page (1252). A UTF-8 locale the machine has: without one
@@ -28,22 +29,11 @@ def linux_path(name):
     return os.path.realpath(out.stdout.strip())
 
 
-class ExactNames(unittest.TestCase):
-    def setUp(self):
-        self.machine = Machine()
-        self.medium = Medium()
-        self.log = os.path.join(self.medium.base, "setup.log")
-
-    def tearDown(self):
-        self.medium.close()
-        self.machine.restore()
+class ExactNames(MediumCase):
+    admin_text = None  # each test writes its own
 
     def quiet_run(self):
         return self.medium.run("/Q", "/log", windows_path(self.log), env=WESTERN)
-
-    def log_text(self):
-        with open(self.log, encoding="utf-8") as log:
-            return log.read()
 
     def test_files_the_logs_cannot_spell_are_named_by_their_short_names(self):
         self.machine.admin()

@@ -2,7 +2,8 @@
 import os
 import unittest
 
-from setup_run import DATA_FOLDER, ROOT, Machine, Medium
+from medium_case import MediumCase
+from setup_run import DATA_FOLDER, ROOT
 import make_medium
 
 IDOK, IDCANCEL = 1, 2
@@ -12,16 +13,7 @@ PROGRESS = "Dateien kopieren"
 LIST, NEXT = 1091, 1
 
 
-class Interactive(unittest.TestCase):
-    def setUp(self):
-        self.machine = Machine()
-        self.machine.admin()
-        self.medium = Medium()
-
-    def tearDown(self):
-        self.medium.close()
-        self.machine.restore()
-
+class Interactive(MediumCase):
     def installed(self, folder):
         return os.path.isdir(os.path.join(DATA_FOLDER, "local", folder, "cad")) and bool(
             os.listdir(os.path.join(DATA_FOLDER, "local", folder, "cad")))
@@ -51,8 +43,7 @@ class Interactive(unittest.TestCase):
 
     def test_cancel_in_the_progress_dialog_stops_the_copy(self):
         # A first package of 4,900 files: the copy lasts long enough for the click.
-        self.medium.close()
-        self.medium = Medium(packages=[("BIG", "Grosse Daten", "Gross", "", 700)] + make_medium.PACKAGES)
+        self.new_medium(packages=[("BIG", "Grosse Daten", "Gross", "", 700)] + make_medium.PACKAGES)
         code = self.medium.run("/L:7", answer=IDOK,
                                script=[f"{LANGUAGE_PAGE}={IDOK}", f"{OPTIONS_PAGE}={NEXT}", f"{PROGRESS}={IDCANCEL}"])
         self.assertEqual(code, 1602)

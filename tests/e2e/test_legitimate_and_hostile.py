@@ -7,7 +7,8 @@ import os
 import shutil
 import unittest
 
-from setup_run import (ADMIN_FILE, DATA_FOLDER, DRIVE_C, Machine, Medium, drive_c_files, fallback_log, read_bytes,
+from medium_case import MediumCase
+from setup_run import (ADMIN_FILE, DATA_FOLDER, DRIVE_C, drive_c_files, fallback_log, read_bytes,
                        tree, windows_path)
 import make_medium
 
@@ -25,28 +26,19 @@ def installed(package):
     return os.path.isfile(os.path.join(LOCAL, folder, "cad", pid.lower() + "0.cad"))
 
 
-class Runs(unittest.TestCase):
+class Runs(MediumCase):
     def setUp(self):
-        self.machine = Machine()
-        self.machine.admin()
-        self.medium = Medium()
-        self.log = os.path.join(self.medium.base, "setup.log")
+        super().setUp()
         self.victim = os.path.join(DRIVE_C, "victim_%d" % os.getpid())
         os.makedirs(self.victim)
 
     def tearDown(self):
         shutil.rmtree(self.victim, ignore_errors=True)
-        self.medium.close()
-        self.machine.restore()
 
     def quiet(self, *args, log=True):
         if os.path.exists(self.log):
             os.remove(self.log)
         return self.medium.run("/Q", *(("/log", windows_path(self.log)) if log else ()), *args)
-
-    def log_text(self):
-        with open(self.log, encoding="utf-8") as f:
-            return f.read()
 
     def data_script(self, sections):
         """The sample's data script with sections replaced or added."""

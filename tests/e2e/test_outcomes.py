@@ -6,7 +6,8 @@ import os
 import shutil
 import unittest
 
-from setup_run import DATA_FOLDER, Machine, Medium, windows_path
+from medium_case import MediumCase
+from setup_run import DATA_FOLDER, windows_path
 import make_medium
 
 LOCAL = os.path.join(DATA_FOLDER, "local")
@@ -21,27 +22,20 @@ def files_below(folder):
     return sorted(name for name in found if not name.startswith("plg" + os.sep))
 
 
-class QuietRun(unittest.TestCase):
-    packages = None
+class QuietRun(MediumCase):
+    admin_text = None  # fresh() writes it
+    with_medium = False
 
     def setUp(self):
-        self.machine = Machine()
-        self.medium = None
+        super().setUp()
         self.fresh()
 
     def fresh(self):
         """An empty data folder with its administration file, and a new medium."""
         shutil.rmtree(DATA_FOLDER, ignore_errors=True)
         self.machine.admin()
-        if self.medium:
-            self.medium.close()
-        self.medium = Medium(packages=self.packages)
+        self.new_medium()
         self.data = os.path.join(self.medium.root, "data")
-        self.log = os.path.join(self.medium.base, "setup.log")
-
-    def tearDown(self):
-        self.medium.close()
-        self.machine.restore()
 
     def quiet_run(self, *args):
         return self.medium.run("/Q", "/log", windows_path(self.log), *args)

@@ -6,7 +6,8 @@ import shutil
 import subprocess
 import unittest
 
-from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, Machine, Medium, command_lines, wait_for, \
+from medium_case import MediumCase
+from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, command_lines, wait_for, \
     wait_for_programs_from, windows_path
 import make_medium
 
@@ -16,28 +17,16 @@ IDOK = 1
 USERS_PATH = r"C:\Users\Planer\Lichtdaten"
 
 
-class Registration(unittest.TestCase):
-    def setUp(self):
-        self.machine = Machine()
-        self.machine.admin("[basepath]\r\npath=" + USERS_PATH + "\r\n")
-        self.medium = None
-
-    def tearDown(self):
-        if self.medium:
-            self.medium.close()
-        self.machine.restore()
+class Registration(MediumCase):
+    admin_text = "[basepath]\r\npath=" + USERS_PATH + "\r\n"
+    with_medium = False  # each test makes its own
 
     def make(self, packages=make_medium.PACKAGES):
-        self.medium = Medium(packages=packages)
-        self.log = os.path.join(self.medium.base, "setup.log")
+        self.new_medium(packages=packages)
 
     def run_setup(self, *args):
         """A silent run whose user agrees to replace old data (a quiet run keeps it)."""
         return self.medium.run(*(args or ("/S",)), "/log", windows_path(self.log), answer=IDOK)
-
-    def log_text(self):
-        with open(self.log, encoding="utf-8") as log:
-            return log.read()
 
     def data(self, *parts):
         return os.path.join(self.medium.root, "data", *parts)

@@ -2,23 +2,15 @@
 import os
 import unittest
 
-from setup_run import DATA_FOLDER, Machine, Medium, lines, windows_path
+from medium_case import MediumCase
+from setup_run import DATA_FOLDER, lines, windows_path
 import make_medium
 
 LOCAL = os.path.join(DATA_FOLDER, "local")
 INSTALL_DIR = windows_path(DATA_FOLDER)
 
 
-class SilentRun(unittest.TestCase):
-    def setUp(self):
-        self.machine = Machine()
-        self.machine.admin()
-        self.medium = Medium()
-
-    def tearDown(self):
-        self.medium.close()
-        self.machine.restore()
-
+class SilentRun(MediumCase):
     def test_installs_records_and_runs_every_package(self):
         self.assertEqual(self.medium.run("/S"), 0)
 

@@ -5,7 +5,8 @@ import os
 import subprocess
 import unittest
 
-from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, Machine, Medium, fallback_log, wait_for, windows_path
+from medium_case import MediumCase
+from setup_run import ADMIN_FILE, BUILD, DATA_FOLDER, fallback_log, wait_for, windows_path
 
 HOLDER = os.path.join(BUILD, "tests", "support", "holder", "holder.exe")
 UNINSTALL_LOG = os.path.join(DATA_FOLDER, ".UNINST.INF")
@@ -24,21 +25,15 @@ def set_source_path(medium, value):
         f.write(text)
 
 
-class StartupRun(unittest.TestCase):
+class StartupRun(MediumCase):
     """Quiet runs; fallback_text() is what the last one wrote to the fallback log."""
 
     def setUp(self):
-        self.machine = Machine()
-        self.machine.admin()
-        self.medium = Medium()
+        super().setUp()
         self.temp = os.path.join(self.medium.base, "temp")
         os.makedirs(self.temp)
         self.fallback = fallback_log()
         self.kept = 0
-
-    def tearDown(self):
-        self.medium.close()
-        self.machine.restore()
 
     def quiet(self, *args):
         self.kept = os.path.getsize(self.fallback) if os.path.exists(self.fallback) else 0

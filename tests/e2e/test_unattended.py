@@ -5,23 +5,14 @@ import subprocess
 import time
 import unittest
 
-from setup_run import ADMIN_FILE, BOXREADER, DATA_FOLDER, Machine, Medium, hold, wait_for, windows_path
+from medium_case import MediumCase
+from setup_run import ADMIN_FILE, BOXREADER, DATA_FOLDER, hold, wait_for, windows_path
 
 IDOK = 1
 
 
-class Unattended(unittest.TestCase):
-    def setUp(self):
-        self.machine = Machine()
-        self.medium = Medium()
-        self.log = os.path.join(self.medium.base, "setup.log")
-
-    def tearDown(self):
-        self.medium.close()
-        self.machine.restore()
-
-    def log_text(self):
-        return open(self.log, encoding="utf-8").read()
+class Unattended(MediumCase):
+    admin_text = None  # each test writes its own, or none
 
     def test_installed_is_0_and_the_log_tells_the_steps(self):
         self.machine.admin()

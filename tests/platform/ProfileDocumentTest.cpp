@@ -3,6 +3,7 @@
 // document writes are the lines the platform writes; every other line stays.
 #include "platform/ProfileDocument.h"
 #include "platform/ProfileReads.h"
+#include "support/PlatformProfile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -88,8 +89,9 @@ TEST(ProfileDocument, ReadsAndWritesAsThePlatform)
         }
         ProfileDocument doc;
         ASSERT_TRUE(doc.Load(documentFile));
-        EXPECT_EQ(Transcript(&doc, L"", doc, test.names, buffers),
-                  Transcript(nullptr, platformFile, doc, test.names, buffers));
+        const std::string loaded = ReadBytes(documentFile);
+        EXPECT_EQ(Transcript(&doc, L"", doc, loaded, test.names, buffers),
+                  Transcript(nullptr, platformFile, doc, loaded, test.names, buffers));
 
         for (const Change& change : test.changes) {
             ASSERT_TRUE(doc.Set(change.section, change.key, change.value));
@@ -103,10 +105,11 @@ TEST(ProfileDocument, ReadsAndWritesAsThePlatform)
         const LineChanges changed = ChangedLines(test.file.value_or(""), ReadBytes(documentFile));
         EXPECT_EQ(NotWrittenByPlatform(changed.written, ReadBytes(platformFile)), L"");
         EXPECT_LE(changed.removed, test.changes.size());
-        const std::wstring documentReads = Transcript(nullptr, documentFile, doc, test.names, buffers);
-        EXPECT_EQ(Transcript(&doc, L"", doc, test.names, buffers), documentReads);
+        const std::string saved = ReadBytes(documentFile);
+        const std::wstring documentReads = Transcript(nullptr, documentFile, doc, saved, test.names, buffers);
+        EXPECT_EQ(Transcript(&doc, L"", doc, saved, test.names, buffers), documentReads);
         if (!test.file || !PlatformWriteChangesMeaning(*test.file)) {
-            EXPECT_EQ(documentReads, Transcript(nullptr, platformFile, doc, test.names, buffers));
+            EXPECT_EQ(documentReads, Transcript(nullptr, platformFile, doc, saved, test.names, buffers));
         }
     }
 }

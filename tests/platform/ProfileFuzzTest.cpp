@@ -4,6 +4,7 @@
 // platform writes and keeps the others.
 #include "platform/ProfileDocument.h"
 #include "platform/ProfileReads.h"
+#include "support/PlatformProfile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -119,11 +120,11 @@ TEST(ProfileFuzz, MutatedFilesReadAndWriteAsThePlatform)
         ForgetProfile(platformFile);
         ASSERT_TRUE(WriteBytes(platformFile, bytes) && WriteBytes(documentFile, bytes));
         Age(platformFile);
-        EXPECT_EQ(Transcript(&doc, L"", doc, names, buffers, false),
-                  Transcript(nullptr, platformFile, doc, names, buffers, false));
+        EXPECT_EQ(Transcript(&doc, L"", doc, bytes, names, buffers, false),
+                  Transcript(nullptr, platformFile, doc, bytes, names, buffers, false));
 
         // A changed key, a new key and a new section, through both.
-        std::vector<std::wstring> sections = doc.Sections();
+        std::vector<std::wstring> sections = SectionNames(bytes);
         const std::wstring section = sections.empty() ? L"basepath" : sections[rng.Below(sections.size())];
         std::vector<std::wstring> keys = doc.Keys(section);
         ProfileDocument onDisk;
@@ -147,10 +148,11 @@ TEST(ProfileFuzz, MutatedFilesReadAndWriteAsThePlatform)
         if (differs || i % 4 == 0) {
             ForgetProfile(documentFile);
             Age(documentFile);
-            const std::wstring reads = Transcript(nullptr, documentFile, onDisk, names, buffers, false);
-            EXPECT_EQ(Transcript(&onDisk, L"", onDisk, names, buffers, false), reads);
+            const std::string saved = ReadBytes(documentFile);
+            const std::wstring reads = Transcript(nullptr, documentFile, onDisk, saved, names, buffers, false);
+            EXPECT_EQ(Transcript(&onDisk, L"", onDisk, saved, names, buffers, false), reads);
             if (!differs) {
-                EXPECT_EQ(reads, Transcript(nullptr, platformFile, onDisk, names, buffers, false));
+                EXPECT_EQ(reads, Transcript(nullptr, platformFile, onDisk, saved, names, buffers, false));
             }
         }
         ++compared;

@@ -19,12 +19,41 @@ inline void ForgetProfile(const std::wstring& file)
     ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
 }
 
-// The document's sections and the extra names, each read with its own keys and
-// the extra names as keys; every value into buffers of the given sizes and, when
-// asked, as a number.
+// The lines of a file's text that are not blank.
+inline std::vector<std::wstring> TextLines(const std::string& bytes)
+{
+    std::wstring text;
+    DecodeProfileText(bytes.data(), bytes.size(), text);
+    std::vector<std::wstring> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find_first_of(L"\r\n", at), text.size());
+        const std::wstring line = text.substr(at, end - at);
+        if (!ProfileTrimmed(line).empty()) lines.push_back(line);
+        at = end + 1;
+    }
+    return lines;
+}
+
+// The names of the named sections of a file's bytes, in file order (duplicates
+// included), as a document read from them holds them.
+inline std::vector<std::wstring> SectionNames(const std::string& bytes)
+{
+    std::vector<std::wstring> names;
+    for (const auto& line : TextLines(bytes)) {
+        const ProfileLine read = ReadProfileLine(line.data(), line.data() + line.size());
+        if (read.kind != ProfileLine::Header) continue;
+        std::wstring name = UpToNul(read.nameBegin, read.nameEnd);
+        if (!name.empty()) names.push_back(std::move(name));
+    }
+    return names;
+}
+
+// The sections of plan (planBytes: the file it was read from or saved to) and
+// the extra names, each read with its own keys and the extra names as keys;
+// every value into buffers of the given sizes and, when asked, as a number.
 inline std::wstring Transcript(const ProfileDocument* doc, const std::wstring& file, const ProfileDocument& plan,
-                               const std::vector<std::wstring>& extra, const std::vector<DWORD>& buffers,
-                               bool numbers = true)
+                               const std::string& planBytes, const std::vector<std::wstring>& extra,
+                               const std::vector<DWORD>& buffers, bool numbers = true)
 {
     auto once = [](std::vector<std::wstring> names, const std::vector<std::wstring>& more) {
         for (const auto& name : more)
@@ -32,7 +61,7 @@ inline std::wstring Transcript(const ProfileDocument* doc, const std::wstring& f
         return names;
     };
     std::wstring text;
-    for (const auto& section : once(extra, plan.Sections())) {
+    for (const auto& section : once(extra, SectionNames(planBytes))) {
         text += L"[" + section + L"]";
         for (const auto& key : doc ? doc->Keys(section) : ReadProfileKeys(file, section)) text += L" " + key;
         text += L" |";
@@ -48,21 +77,6 @@ inline std::wstring Transcript(const ProfileDocument* doc, const std::wstring& f
         text += L"\n";
     }
     return text;
-}
-
-// The lines of a file's text that are not blank.
-inline std::vector<std::wstring> TextLines(const std::string& bytes)
-{
-    std::wstring text;
-    DecodeProfileText(bytes.data(), bytes.size(), text);
-    std::vector<std::wstring> lines;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(text.find_first_of(L"\r\n", at), text.size());
-        const std::wstring line = text.substr(at, end - at);
-        if (!ProfileTrimmed(line).empty()) lines.push_back(line);
-        at = end + 1;
-    }
-    return lines;
 }
 
 // What a save changed: the lines of after that before lacks (written) and the

@@ -1,6 +1,8 @@
 // INI access through the private-profile operations: buffer limits and bad files.
 #include "platform/Profile.h"
+#include "support/PlatformProfile.h"
 #include "support/TempDir.h"
+#include "support/Win32Support.h"
 
 #include <gtest/gtest.h>
 
@@ -52,8 +54,8 @@ TEST(Profile, WritesRoundTripAndReadOnlyFilesAreRefused)
 {
     TempDir dir;
     const std::wstring file = dir / L"w.ini";
-    EXPECT_TRUE(ProfileFileWritable(file));  // new file in an existing folder
-    EXPECT_FALSE(ProfileFileWritable(dir / L"nofolder\\w.ini"));
+    EXPECT_EQ(ProfileWriteError(file), 0u);  // new file in an existing folder
+    EXPECT_NE(ProfileWriteError(dir / L"nofolder\\w.ini"), 0u);
     ASSERT_TRUE(WriteProfileText(file, L"s", L"k", L"value"));
     EXPECT_EQ(ReadProfileText(file, L"s", L"k", 512), L"value");
     EXPECT_EQ(ReadProfileNumber(file, L"s", L"k", 7), 0);
@@ -61,8 +63,39 @@ TEST(Profile, WritesRoundTripAndReadOnlyFilesAreRefused)
     EXPECT_EQ(ReadProfileNumber(file, L"s", L"n", 7), -42);
 
     ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(ProfileFileWritable(file));
+    EXPECT_NE(ProfileWriteError(file), 0u);
     ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The caller tells why a record was not written: the error the write would
+// meet, whatever an earlier call left as the thread's last error.
+TEST(Profile, AFileThatCannotBeWrittenSaysWhy)
+{
+    TempDir dir;
+    ASSERT_TRUE(WriteText(dir / L"plain.ini", L"[s]\r\n") && WriteText(dir / L"locked.ini", L"[s]\r\n") &&
+                WriteText(dir / L"fixed.ini", L"[s]\r\n") && WriteText(dir / L"afile", L"x"));
+    ASSERT_TRUE(::CreateDirectoryW((dir / L"folder.ini").c_str(), nullptr));
+    ASSERT_TRUE(::SetFileAttributesW((dir / L"fixed.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+    HeldOpen held(dir / L"locked.ini");
+    ASSERT_TRUE(held.Held());
+    const struct {
+        const wchar_t* name;
+        DWORD error;
+    } cases[] = {
+        {L"plain.ini", 0},
+        {L"new.ini", 0},
+        {L"fixed.ini", ERROR_ACCESS_DENIED},
+        {L"folder.ini", ERROR_ACCESS_DENIED},
+        {L"locked.ini", ERROR_SHARING_VIOLATION},
+        {L"nofolder\\new.ini", ERROR_PATH_NOT_FOUND},
+        {L"afile\\new.ini", ERROR_PATH_NOT_FOUND},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        ::SetLastError(ERROR_INVALID_FUNCTION);
+        EXPECT_EQ(ProfileWriteError(dir / test.name), test.error);
+    }
+    ::SetFileAttributesW((dir / L"fixed.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

@@ -41,11 +41,6 @@ bool OpenUninstallLog(InstallRun& run, const std::wstring& path)
     return log.Size() != 0 || log.WriteHeader();
 }
 
-void CloseUninstallLog(InstallRun& run)
-{
-    run.runLog.Close();
-}
-
 std::unique_ptr<UninstallLog> OpenPackageLog(InstallRun& run, const std::wstring& folder, std::wstring* why)
 {
     if (const std::wstring link = run.LinkOnTheWay(folder); !link.empty()) {

@@ -20,7 +20,6 @@ bool OpenCopyLog(InstallRun& run, const std::wstring& path);
 // there is left unwritten and the run refused); nothing else is reported
 // here: the caller decides.
 bool OpenUninstallLog(InstallRun& run, const std::wstring& path);
-void CloseUninstallLog(InstallRun& run);
 
 // The package log "_uninst.inf" in folder: opened for appending, recorded in the
 // run log, and given the "dir" lines of the folder and its "lvk", "cad", "pic"

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -136,6 +137,42 @@ CompareOutcome CompareByDate(InstallRun& run, const FILETIME& sourceTime, const 
     return {CompareVerdict::Copy, 0};
 }
 
+// One ladder for a version that cannot be read, on either side; the sides
+// differ only in these, which the copy log's readers know as they stand.
+struct Side {
+    const wchar_t* name;     // in the copy log
+    unsigned cannotRead;     // returned when the file itself cannot be read
+    bool infoFailureLogged;  // the destination's unreadable block has never been logged
+    bool noVersionCopies;    // a destination without version resource is replaced, no date compared
+};
+
+constexpr Side kSource{L"src", kVifCannotReadSrc, true, false};
+constexpr Side kDestination{L"dst", kVifCannotReadDst, false, true};
+
+// The decision when a side's version could not be read; none when it was.
+std::optional<CompareOutcome> UnreadVersion(InstallRun& run, const VersionRead& read, const Side& side,
+                                            const FILETIME& sourceTime, const FILETIME& destTime)
+{
+    const std::wstring name = side.name;
+    switch (read.step) {
+    case ReadStep::SizeFailed:
+        run.copyLog.Write(L"\t\tFailed to get version info size on " + name + L". Error " +
+                          std::to_wstring(static_cast<int>(read.error)) + L"\n");
+        if (IsReadError(read.error)) return CompareOutcome{CompareVerdict::Done, side.cannotRead};
+        if (side.noVersionCopies) return CompareOutcome{CompareVerdict::Copy, 0};
+        return CompareByDate(run, sourceTime, destTime);
+    case ReadStep::InfoFailed:
+        if (side.infoFailureLogged) run.copyLog.Write(L"\t\tFailed to get version information on " + name + L".\n");
+        return CompareByDate(run, sourceTime, destTime);
+    case ReadStep::QueryFailed:
+        run.copyLog.Write(L"\t\t" + name + L": VerQueryValue() failed.\n");
+        return CompareByDate(run, sourceTime, destTime);
+    case ReadStep::Read:
+        break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::wstring UnreadableVersionText(const std::wstring& source, bool headCheck)
@@ -153,38 +190,10 @@ CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std:
 {
     const bool headCheck = run.systemKind == SystemKind::NtFamily;
     const VersionRead src = ReadFixedVersion(source, headCheck);
-    switch (src.step) {
-    case ReadStep::SizeFailed:
-        run.copyLog.Write(L"\t\tFailed to get version info size on src. Error " + std::to_wstring(static_cast<int>(src.error)) +
-                     L"\n");
-        if (IsReadError(src.error)) return {CompareVerdict::Done, kVifCannotReadSrc};
-        return CompareByDate(run, sourceTime, destTime);
-    case ReadStep::InfoFailed:
-        run.copyLog.Write(L"\t\tFailed to get version information on src.\n");
-        return CompareByDate(run, sourceTime, destTime);
-    case ReadStep::QueryFailed:
-        run.copyLog.Write(L"\t\tsrc: VerQueryValue() failed.\n");
-        return CompareByDate(run, sourceTime, destTime);
-    case ReadStep::Read:
-        break;
-    }
-
+    if (const auto decided = UnreadVersion(run, src, kSource, sourceTime, destTime)) return *decided;
     SourceFile destFile(dest);  // closed before the copy, which may move it aside
     const VersionRead dst = ReadFixedVersion(destFile, headCheck);
-    switch (dst.step) {
-    case ReadStep::SizeFailed:
-        run.copyLog.Write(L"\t\tFailed to get version info size on dst. Error " + std::to_wstring(static_cast<int>(dst.error)) +
-                     L"\n");
-        if (IsReadError(dst.error)) return {CompareVerdict::Done, kVifCannotReadDst};
-        return {CompareVerdict::Copy, 0};  // a destination without version resource is replaced
-    case ReadStep::InfoFailed:
-        return CompareByDate(run, sourceTime, destTime);
-    case ReadStep::QueryFailed:
-        run.copyLog.Write(L"\t\tdst: VerQueryValue() failed.\n");
-        return CompareByDate(run, sourceTime, destTime);
-    case ReadStep::Read:
-        break;
-    }
+    if (const auto decided = UnreadVersion(run, dst, kDestination, sourceTime, destTime)) return *decided;
 
     const auto& s = src.fixed;
     const auto& d = dst.fixed;

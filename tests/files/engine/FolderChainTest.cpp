@@ -19,7 +19,7 @@ TEST_F(FolderChainTest, CreateFolderChain_RecordsOnlyFoldersItCreated)
     EXPECT_TRUE(CreateFolderChain(run, dir / L"have\\new\\other\\"));
     EXPECT_TRUE(CreateFolderChain(run, dir / L"have\\new"));  // already there
     EXPECT_FALSE(CreateFolderChain(run, L""));
-    CloseUninstallLog(run);
+    run.runLog.Close();
 
     EXPECT_TRUE(::GetFileAttributesW((dir / L"have\\new\\deeper").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     const std::string base = Narrow(dir.Path());

@@ -13,7 +13,7 @@ TEST_F(UninstallLogTest, OpenUninstallLog_WritesHeaderOnlyIntoNewFile)
     const std::wstring path = RunLogPath();
     ASSERT_TRUE(OpenUninstallLog(run, path));
     run.RunLog()->WriteFile(L"C:\\a b\\x.dll");
-    CloseUninstallLog(run);
+    run.runLog.Close();
     EXPECT_EQ(nullptr, run.RunLog());
 
     ASSERT_TRUE(OpenUninstallLog(run, path));
@@ -21,7 +21,7 @@ TEST_F(UninstallLogTest, OpenUninstallLog_WritesHeaderOnlyIntoNewFile)
     // Opening again while open keeps the log that is open.
     ASSERT_TRUE(OpenUninstallLog(run, dir / L"other.inf"));
     run.RunLog()->WriteFile(L"C:\\y.txt");
-    CloseUninstallLog(run);
+    run.runLog.Close();
 
     EXPECT_EQ("ORVEK V3.5\nfile 0 0 C:\\a b\\x.dll\ndir C:\\a b\\sub\nfile 0 0 C:\\y.txt\n", ReadBytes(path));
     EXPECT_FALSE(FileExists(dir / L"other.inf"));
@@ -32,7 +32,7 @@ TEST_F(UninstallLogTest, OpenUninstallLog_AppendsToExistingFileWithoutHeader)
     ASSERT_TRUE(WriteBytes(RunLogPath(), "ORVEK V3.5\nfile 0 0 C:\\old.dll\n"));
     ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
     run.RunLog()->WriteFile(L"C:\\new.dll");
-    CloseUninstallLog(run);
+    run.runLog.Close();
     EXPECT_EQ("ORVEK V3.5\nfile 0 0 C:\\old.dll\nfile 0 0 C:\\new.dll\n", ReadBytes(RunLogPath()));
 }
 
@@ -57,7 +57,7 @@ TEST_F(UninstallLogTest, OpenPackageLog_RecordsItselfAndTheFixedFoldersEachTime)
         ASSERT_TRUE(log);
         log->WriteFile(folder + L"\\cad\\f" + std::to_wstring(time) + L".cad");
     }
-    CloseUninstallLog(run);
+    run.runLog.Close();
 
     EXPECT_EQ(dirs + "file 0 0 " + p + "\\cad\\f0.cad\n" + dirs + "file 0 0 " + p + "\\cad\\f1.cad\n",
               ReadBytes(folder + L"\\_uninst.inf"));
@@ -69,7 +69,7 @@ TEST_F(UninstallLogTest, OpenPackageLog_MissingFolderGivesNoLogAndNoRunLogLine)
 {
     ASSERT_TRUE(OpenUninstallLog(run, RunLogPath()));
     EXPECT_EQ(nullptr, OpenPackageLog(run, dir / L"nowhere"));
-    CloseUninstallLog(run);
+    run.runLog.Close();
     EXPECT_EQ("ORVEK V3.5\n", ReadBytes(RunLogPath()));
 }
 
@@ -117,7 +117,7 @@ TEST_F(UninstallLogTest, LogsTakeOtherWritersAndAppendAfterThem)
     run.copyLog.Write(L"ours\n");
     packageLog.reset();
     run.copyLog.Close();
-    CloseUninstallLog(run);
+    run.runLog.Close();
 
     const auto endsWith = [](const std::string& text, const std::string& end) {
         return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
