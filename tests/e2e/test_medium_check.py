@@ -7,9 +7,9 @@ import shutil
 import struct
 import subprocess
 import tempfile
-import unittest
 
-from setup_run import BUILD, DATA_FOLDER, Machine, Medium, drive_c_files, tree, windows_path
+from medium_case import MediumCase
+from setup_run import BUILD, DATA_FOLDER, drive_c_files, tree, windows_path
 import make_medium
 
 # A locale whose code page lacks Polish letters, as in test_exact_names.
@@ -121,19 +121,14 @@ CASES = [
 ]
 
 
-class MediumCheck(unittest.TestCase):
+class MediumCheck(MediumCase):
+    # The check looks for no installation: none is there, and none is made.
+    admin_text = None
+
     def setUp(self):
-        self.machine = Machine()
+        super().setUp()
         self.elsewhere = tempfile.mkdtemp(prefix="e2e_off_", dir=os.path.join(BUILD, "e2e"))
-
-    def tearDown(self):
-        shutil.rmtree(self.elsewhere, ignore_errors=True)
-        self.machine.restore()
-
-    def medium(self):
-        medium = Medium()
-        self.addCleanup(medium.close)
-        return medium
+        self.addCleanup(shutil.rmtree, self.elsewhere, True)
 
     def check(self, medium, *args):
         log = os.path.join(medium.base, "check.log")
@@ -143,7 +138,7 @@ class MediumCheck(unittest.TestCase):
         return code, lines
 
     def test_the_sample_medium_checks_clean_and_nothing_is_written(self):
-        medium = self.medium()
+        medium = self.medium
         before_c, before_medium = drive_c_files(), tree(medium.root)
         code, lines = self.check(medium)
         self.assertEqual(code, 0, "\n".join(lines))
@@ -154,7 +149,7 @@ class MediumCheck(unittest.TestCase):
         self.assertEqual(medium.records(), [])  # neither PostSetup.exe nor an installer was started
 
     def test_the_findings_go_to_the_standard_output_of_a_console_start(self):
-        medium = self.medium()
+        medium = self.medium
         add_entry(medium, "up", "1,install\\readme.txt,..\\up,,,")
         with tempfile.TemporaryFile() as out:
             code = subprocess.run(["wine", medium.setup_exe(), "/check"], stdout=out, stderr=subprocess.DEVNULL,
@@ -168,8 +163,9 @@ class MediumCheck(unittest.TestCase):
     def test_each_crafted_medium_gives_its_finding_and_a_quiet_run_refuses_the_same(self):
         for name, craft, args, finding in CASES:
             with self.subTest(name):
+                shutil.rmtree(DATA_FOLDER, ignore_errors=True)  # what the last case's quiet run installed
                 self.machine.admin()
-                medium = self.medium()
+                medium = self.new_medium()
                 craft(medium, os.path.join(self.elsewhere, name.replace(" ", "_")))
                 code, lines = self.check(medium, *args)
                 self.assertTrue([line for line in lines if finding in line], "\n".join(lines))
@@ -180,5 +176,3 @@ class MediumCheck(unittest.TestCase):
                 refused = sorted(line[len("refused: "):] for line in log_lines(log) if line.startswith("refused: "))
                 self.assertEqual(checked, refused)
                 self.assertEqual(code, run_code, "\n".join(log_lines(log)))
-                self.machine.restore()
-                self.machine = Machine()
