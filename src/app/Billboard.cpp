@@ -4,15 +4,25 @@
 #include "platform/Profile.h"
 #include "platform/ReadableFile.h"
 
+std::vector<std::pair<std::wstring, PictureCheck>> Billboard::Entries(const std::wstring& pictureFolder,
+                                                                      const std::wstring& scriptPath)
+{
+    std::vector<std::pair<std::wstring, PictureCheck>> entries;
+    // The run ends on a script it cannot read; the backdrop shows no slideshow.
+    if (ReadableFile(scriptPath).found != FileFound::Readable) return entries;
+    for (const std::wstring& name : ReadProfileKeys(scriptPath, L"Billboard")) {
+        const std::wstring path = pictureFolder + name;
+        entries.emplace_back(path, CheckPictureFile(path));
+    }
+    return entries;
+}
+
 void Billboard::Load(const std::wstring& pictureFolder, const std::wstring& scriptPath, SIZE drawn)
 {
     drawn_ = drawn;
-    // The run ends on a script it cannot read; the backdrop shows no slideshow.
-    if (ReadableFile(scriptPath).found != FileFound::Readable) return;
-    for (const std::wstring& name : ReadProfileKeys(scriptPath, L"Billboard")) {
-        const std::wstring path = pictureFolder + name;
-        const PictureCheck check = CheckPictureFile(path);
+    for (const auto& [path, check] : Entries(pictureFolder, scriptPath)) {
         if (check == PictureCheck::NotOpened) continue;
+        const std::wstring name = path.substr(pictureFolder.size());
         const int duration =
             static_cast<int>(::GetPrivateProfileIntW(L"Billboard", name.c_str(), kDefaultDuration, scriptPath.c_str()));
         entries_.push_back({path, duration, check == PictureCheck::Usable});

@@ -3,13 +3,18 @@
 // the size the backdrop draws it.
 #pragma once
 
+#include "app/BillboardPicture.h"
 #include "app/DibLayout.h"
 #include "framework/Handles.h"
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
+
+// The pictures' folder beside the program.
+inline constexpr wchar_t kBillboardFolder[] = L"billboard\\";
 
 class Billboard {
 public:
@@ -21,6 +26,11 @@ public:
     // is not a consistent bitmap stays as an empty picture. The first picture is
     // read at drawn's size.
     void Load(const std::wstring& pictureFolder, const std::wstring& scriptPath, SIZE drawn);
+
+    // The entries of section "Billboard" of scriptPath as Load finds them: each
+    // picture's path and how its file was found. Empty when the script cannot be read.
+    static std::vector<std::pair<std::wstring, PictureCheck>> Entries(const std::wstring& pictureFolder,
+                                                                      const std::wstring& scriptPath);
 
     size_t Count() const { return entries_.size(); }
     int Current() const { return current_; }

@@ -22,6 +22,8 @@ std::vector<std::wstring> CommandHelpLines()
         L"/F, /reinstall\trecorded",
         L"/L:n\tlanguage (7 German, 9 English, 10 Spanish, 12 French, 16 Italian)",
         L"/C:abc\tcountry by its three-letter abbreviation (e.g. DEU)",
+        L"/check\tchecks the medium as a run reads it, installing nothing: one line per finding (on the console "
+        L"and in the file of /log), exit code 0 when a run would refuse nothing, else 1603",
         L"/?, /help\tthis text",
         L"Exit codes:",
     };

@@ -51,6 +51,8 @@ void OvkSetupCmdLineInfo::ParseParam(const std::wstring& text, bool isOption, bo
             state_.replaceOldData = true;
         } else if (text == L"log") {
             expectLogPath = true;
+        } else if (text == L"check") {
+            state_.check = true;
         } else if (text == L"?" || text == L"help") {
             state_.help = true;
         }

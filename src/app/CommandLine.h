@@ -1,7 +1,7 @@
 // The setup program's command line: silent/S, reinstall/F, installpath/P value,
 // manufacturers/M list, L:<language number>, C:<country abbreviation>, and for
 // unattended runs quiet/Q (silent, and no box at all) and log <path>; ?/help
-// shows the options.
+// shows the options; check checks the medium without installing.
 #pragma once
 
 #include "framework/CommandLineInfo.h"

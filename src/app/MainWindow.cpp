@@ -6,7 +6,7 @@
 CMainWindow::CMainWindow(const std::wstring& moduleDir, const std::wstring& scriptPath, BackdropEvents& events)
     : events_(events)
 {
-    billboard_.Load(moduleDir + L"billboard\\", scriptPath, SIZE{kBackdropWidth, kBackdropHeight});
+    billboard_.Load(moduleDir + kBillboardFolder, scriptPath, SIZE{kBackdropWidth, kBackdropHeight});
 }
 
 CMainWindow::~CMainWindow()

@@ -5,6 +5,7 @@
 #include "app/Countries.h"
 #include "app/LanguageLibrary.h"
 #include "app/LogTarget.h"
+#include "app/MediumCheck.h"
 #include "app/PathFields.h"
 #include "app/RunGuard.h"
 #include "app/RunSummary.h"
@@ -99,6 +100,14 @@ bool CSetupApp::InitInstance()
     SetupUi& ui = Ui();
     const bool programPathFits = fw::ProgramPath(paths.modulePath);
     if (programPathFits) DeriveModulePaths(paths.modulePath, paths.scriptPath, paths.moduleDir);
+
+    // A check writes nothing and waits for nobody: no run guard, no window.
+    if (state.check && programPathFits) {
+        SetupLog checkLog;
+        if (!state.logPath.empty()) checkLog.Open(state.logPath);
+        exitCode_ = RunMediumCheck(state, paths, &checkLog);
+        return false;
+    }
 
     bool logRefused = false;
     std::wstring logRefusal;

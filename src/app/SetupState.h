@@ -27,6 +27,7 @@ struct SetupState {
     std::vector<std::wstring> manufacturerRequests;
     bool manufacturersGiven = false;  // "manufacturers"/"M" was given, with a list or without
     bool help = false;          // "?"/"help": the options are shown, nothing is run
+    bool check = false;         // "check": the medium is checked, nothing is installed
     int commandLanguage = -1;
     int commandCountry = -1;
     bool quiet = false;         // no box and no page: each message is logged with the answer taken

@@ -175,6 +175,16 @@ std::optional<CompareOutcome> UnreadVersion(InstallRun& run, const VersionRead& 
 
 }  // namespace
 
+std::wstring UnreadableVersionText(const std::wstring& source, bool headCheck)
+{
+    SourceFile file(source);
+    switch (ReadFixedVersion(file, headCheck).step) {
+    case ReadStep::InfoFailed: return L"Failed to get version information on src.";
+    case ReadStep::QueryFailed: return L"src: VerQueryValue() failed.";
+    default: return std::wstring();
+    }
+}
+
 CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std::wstring& dest, const FILETIME& sourceTime,
                                  const FILETIME& destTime)
 {

@@ -21,5 +21,11 @@ struct CompareOutcome {
 class InstallRun;
 class SourceFile;
 
+// What the copy log says when it compares source, a file whose version
+// information is there but cannot be read ("Failed to get version information
+// on src.", "src: VerQueryValue() failed."): the file dates then decide. Empty
+// when it reads, or when the file has none.
+std::wstring UnreadableVersionText(const std::wstring& source, bool headCheck);
+
 CompareOutcome CompareForInstall(InstallRun& run, SourceFile& source, const std::wstring& dest, const FILETIME& sourceTime,
                                  const FILETIME& destTime);

@@ -101,6 +101,12 @@ bool ThirdField(const std::wstring& value, std::wstring& field)
 
 }  // namespace
 
+bool ScriptFolderList(InstallRun& run, const std::wstring& scriptFile, const std::wstring& section,
+                      std::vector<std::wstring>& folders)
+{
+    return SectionFolders(run, scriptFile, section.c_str(), section == kWinSxsKey ? ThirdField : WholeValue, folders);
+}
+
 void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring& scriptFile,
                    const std::wstring& installDir)
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CIEArray;
 class InstallRun;
@@ -16,5 +17,11 @@ class InstallRun;
 // folder or a category folder is refused and deselected. A folder value that
 // does not fit its buffer or would lead outside its root is refused (asked
 // Abort, Retry, Ignore; Abort stops the run before the copy).
+// The folders of section ("WinSxS", "CreateDir", "CreateProgramDataDir" or
+// "CreateDirHalvue") of scriptFile, read and refused as CreateFolders reads
+// them, relative to their root; nothing is made. False when the user chose Abort.
+bool ScriptFolderList(InstallRun& run, const std::wstring& scriptFile, const std::wstring& section,
+                      std::vector<std::wstring>& folders);
+
 void CreateFolders(InstallRun& run, const CIEArray& elements, const std::wstring& scriptFile,
                    const std::wstring& installDir);

@@ -29,18 +29,6 @@ bool MissesItsFiles(const CInstElement& element, const FileList& sourceFiles)
            CountFiles(*element.fileTree, sourceFiles) > 0;
 }
 
-// Why the package's folder on the medium cannot be copied whole: the scan did
-// not find it, or left a part of it unread (a link leading off the medium);
-// empty when it can.
-std::wstring NotWholeOnMedium(const CInstElement& element, const InstallRun& run, const FileList& sourceFiles)
-{
-    const std::wstring folder = L"data\\" + element.package->dirname;
-    if (const std::wstring why = sourceFiles.Unread(folder); !why.empty()) return why;
-    if (!sourceFiles.LookupFolder(folder + L"\\*"))
-        return L"its folder " + JoinPath(run.sourceDir, folder) + L" is not on the medium";
-    return std::wstring();
-}
-
 // A package element's files with its own uninstall log; false, with the
 // element failed, when the log could not be had or kept: files the uninstaller
 // would not know of are not copied, and a package without its log is not
@@ -68,6 +56,15 @@ bool InstallPackage(InstallRun& run, CInstElement& element, const FileList& sour
 }
 
 }  // namespace
+
+std::wstring NotWholeOnMedium(const CInstElement& element, const InstallRun& run, const FileList& sourceFiles)
+{
+    const std::wstring folder = L"data\\" + element.package->dirname;
+    if (const std::wstring why = sourceFiles.Unread(folder); !why.empty()) return why;
+    if (!sourceFiles.LookupFolder(folder + L"\\*"))
+        return L"its folder " + JoinPath(run.sourceDir, folder) + L" is not on the medium";
+    return std::wstring();
+}
 
 bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& sourceFiles)
 {

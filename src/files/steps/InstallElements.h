@@ -2,7 +2,10 @@
 // of the run's user interface.
 #pragma once
 
+#include <string>
+
 class CIEArray;
+class CInstElement;
 class FileList;
 class InstallRun;
 
@@ -13,3 +16,8 @@ class InstallRun;
 // package not refused or failed before fails for the stop. sourceFiles is the
 // scan the whole-folder items are counted against.
 bool InstallElements(InstallRun& run, const CIEArray& elements, const FileList& sourceFiles);
+
+// Why the package element's folder on the medium cannot be copied whole: the
+// scan did not find it, or left a part of it unread (a link leading off the
+// medium); empty when it can.
+std::wstring NotWholeOnMedium(const CInstElement& element, const InstallRun& run, const FileList& sourceFiles);
