@@ -3,9 +3,10 @@
 // same files, in turns: a plain CopyFileW loop (its folders made beforehand) and
 // a loop that does the program's work by hand (package and category folders,
 // the uninstall logs). Then media of many packages of one small file each.
-// Each step's share comes from the setup log's times. Sizes from the command
+// Each step's time comes from the setup log's lines, beside the loop's. Sizes from the command
 // line (defaults: the full figures): --files 20000 --packages 20 --many 5000
-// --more 10000 --section 10000 --pairs 5; large files with --big 8 --big-mb 256.
+// --more 10000 --section 10000 --pairs 5; large files with --big 8 --big-mb 256;
+// --settle 35 seconds waited before a medium's rounds.
 // Each setup.exe run's peak working set is reported beside its time.
 // The machine's data folder (where a quiet run installs) is set aside while the
 // benchmark runs and put back afterwards.
@@ -206,35 +207,59 @@ double LineBefore(const SetupRun& run, const char* text)
     return -1;
 }
 
-// Each step's share of the whole process, from the setup log's lines; the
-// step names the lines that bound it.
-void Shares(const SetupRun& run)
+// What the same-work loop spent, step by step, in seconds.
+struct LoopSteps {
+    double folders = 0;  // package and category folders
+    double logs = 0;     // opening and closing each package log, and writing its lines
+    double copy = 0;     // CopyFileW of every file
+    double runLog = 0;   // the run log's blocks
+    double listing = 0;  // listing each package's folders on the medium
+};
+
+// Each step of the last setup.exe run (from its setup log's lines) beside
+// what the same-work loop spent on its equivalent (the mean of its rounds), in
+// microseconds per package and per file.
+void StepTable(const SetupRun& run, const LoopSteps& loop, int loopRounds, std::size_t packages, std::size_t files)
 {
     const double start = FirstLine(run, "start: "), source = FirstLine(run, "source "),
-                 admin = FirstLine(run, "administration file"), choices = LineBefore(run, "folders made"),
-                 folders = FirstLine(run, "folders made"), copied = FirstLine(run, "every file copied"),
-                 recorded = FirstLine(run, "packages recorded"), exit = FirstLine(run, "exit code");
-    if (start < 0 || source < 0 || admin < 0 || choices < 0 || folders < 0 || copied < 0 || recorded < 0 || exit < 0) {
+                 scanned = FirstLine(run, "medium read"), admin = FirstLine(run, "administration file"),
+                 choices = LineBefore(run, "folders made"), folders = FirstLine(run, "folders made"),
+                 copied = FirstLine(run, "every file copied"), recorded = FirstLine(run, "packages recorded"),
+                 exit = FirstLine(run, "exit code");
+    if (start < 0 || source < 0 || scanned < 0 || admin < 0 || choices < 0 || folders < 0 || copied < 0 ||
+        recorded < 0 || exit < 0) {
         std::wprintf(L"  the setup log lacks a step's line\n");
         return;
     }
+    const double rounds = std::max(1, loopRounds);
     const struct {
         const wchar_t* name;
-        double seconds;
+        double setup;
+        double loop;  // negative: the loop has no such step
     } steps[] = {
-        {L"start-up", source - start},
-        {L"scan of the medium and catalogue", admin - source},
-        {L"administration file and package checks", choices - admin},
-        {L"package folders", folders - choices},
-        {L"copy", copied - folders},
-        {L"installers and registration", recorded - copied},
-        {L"summary and end", exit - recorded},
-        {L"process outside its log", run.seconds - (exit - start)},
+        {L"process start, start-up", (source - start) + (run.seconds - (exit - start)), -1},
+        {L"scan of the medium", scanned - source, loop.listing / rounds},
+        {L"catalogue, administration file, package checks", choices - scanned, -1},
+        {L"package folders", folders - choices, loop.folders / rounds},
+        {L"copy, version decisions, package logs", copied - folders, (loop.copy + loop.logs) / rounds},
+        {L"  of which the loop's package logs", -1, loop.logs / rounds},
+        {L"  of which the loop's run log", -1, loop.runLog / rounds},
+        {L"installers and registration", recorded - copied, -1},
+        {L"summary and end", exit - recorded, -1},
     };
-    std::wprintf(L"  shares of the last run (%.2f s):", run.seconds);
-    for (const auto& step : steps)
-        std::wprintf(L" %ls %.2f s (%.0f%%);", step.name, step.seconds, 100 * step.seconds / run.seconds);
-    std::wprintf(L"\n");
+    const double perPackage = 1e6 / std::max<std::size_t>(1, packages), perFile = 1e6 / std::max<std::size_t>(1, files);
+    std::wprintf(L"  per step, microseconds per package / per file (setup.exe: its last run, %.2f s; loop: mean of "
+                 L"%d rounds):\n",
+                 run.seconds, loopRounds);
+    for (const auto& step : steps) {
+        std::wprintf(L"    %-48ls", step.name);
+        if (step.setup >= 0)
+            std::wprintf(L" setup.exe %8.0f / %6.0f", step.setup * perPackage, step.setup * perFile);
+        else
+            std::wprintf(L" %26ls", L"");
+        if (step.loop >= 0) std::wprintf(L"   loop %8.0f / %6.0f", step.loop * perPackage, step.loop * perFile);
+        std::wprintf(L"\n");
+    }
 }
 
 // The files of a medium by package, in the order the program takes them.
@@ -254,10 +279,10 @@ HANDLE OpenAppend(const std::wstring& path)
                          FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-void AppendLine(HANDLE log, const std::string& line)
+void Append(HANDLE log, const std::string& text)
 {
     DWORD written = 0;
-    ::WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    ::WriteFile(log, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 std::string Narrow(const std::wstring& text)
@@ -265,51 +290,99 @@ std::string Narrow(const std::wstring& text)
     return std::string(text.begin(), text.end());  // the benchmark's paths are ASCII
 }
 
-// The plain loop that does the program's work by hand: below dest (made
-// beforehand, not timed), each package folder with its seven category folders
-// and a small log of its own ("dir" lines, then a line per file), every file
-// copied with CopyFileW, and a line per file appended to the run's log as well.
-double SameWorkCopy(const std::vector<std::vector<const bench::SourceFile*>>& packages, const std::wstring& dest)
+
+// Every entry of folder read, as an installer reads a folder it copies.
+void ListFolder(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return;
+    while (::FindNextFileW(find, &data)) {
+    }
+    ::FindClose(find);
+}
+
+// The loop that does the program's work by hand, as tightly as a careful
+// installer would write it: below dest (made beforehand, not timed), each
+// package's source folders listed (an installer learns a package's files from
+// its folders), the package folder with its seven category folders, every file
+// copied with CopyFileW, a package log of its own ("dir" lines, then a line
+// per file) written in one go, and the same "file" lines gathered for the
+// run's log, which is written in blocks.
+double SameWorkCopy(const std::vector<std::vector<const bench::SourceFile*>>& packages, const std::wstring& dest,
+                    LoopSteps& steps)
 {
     static const wchar_t* categories[] = {L"lvk", L"dtb", L"cad", L"pic", L"geo", L"sym", L"att"};
+    constexpr std::size_t kBlock = 64 * 1024;
     bench::MakeFolders(dest);
     const double start = Now();
     HANDLE runLog = OpenAppend(dest + L"\\.UNINST.INF");
+    std::string runLines, packageLines;
+    std::vector<std::wstring> sourceFolders;
+    double t = Now();
+    auto lap = [&t](double& step) {
+        const double now = Now();
+        step += now - t;
+        t = now;
+    };
     for (const auto& files : packages) {
+        sourceFolders.clear();
+        for (const bench::SourceFile* f : files) {
+            const std::wstring folder = f->source.substr(0, f->source.rfind(L'\\'));
+            if (std::find(sourceFolders.begin(), sourceFolders.end(), folder) == sourceFolders.end())
+                sourceFolders.push_back(folder);
+        }
+        for (const std::wstring& folder : sourceFolders) ListFolder(folder);
+        lap(steps.listing);
         const std::wstring relative = files.front()->relative;
         const std::wstring folder = dest + L"\\" + relative.substr(0, relative.find(L'\\'));
         ::CreateDirectoryW(folder.c_str(), nullptr);
         for (const wchar_t* category : categories) ::CreateDirectoryW((folder + L"\\" + category).c_str(), nullptr);
-        HANDLE packageLog = OpenAppend(folder + L"\\_uninst.inf");
-        AppendLine(runLog, "file 0 0 " + Narrow(folder) + "\\_uninst.inf\n");
-        AppendLine(packageLog, "dir " + Narrow(folder) + "\n");
-        for (const wchar_t* category : categories)
-            AppendLine(packageLog, "dir " + Narrow(folder) + "\\" + Narrow(category) + "\n");
+        lap(steps.folders);
+        const std::string narrowFolder = Narrow(folder);
+        packageLines = "dir " + narrowFolder + "\n";
+        for (const wchar_t* category : categories) packageLines += "dir " + narrowFolder + "\\" + Narrow(category) + "\n";
+        runLines += "file 0 0 " + narrowFolder + "\\_uninst.inf\n";
         for (const bench::SourceFile* f : files) {
             const std::wstring to = dest + L"\\" + f->relative;
             if (!::CopyFileW(f->source.c_str(), to.c_str(), FALSE))
                 std::wprintf(L"same-work copy failed: %ls (%lu)\n", f->source.c_str(), ::GetLastError());
             const std::string line = "file 0 0 " + Narrow(to) + "\n";
-            AppendLine(packageLog, line);
-            AppendLine(runLog, line);
+            packageLines += line;
+            runLines += line;
         }
+        lap(steps.copy);
+        HANDLE packageLog = OpenAppend(folder + L"\\_uninst.inf");
+        Append(packageLog, packageLines);
         ::CloseHandle(packageLog);
+        lap(steps.logs);
+        if (runLines.size() >= kBlock) {
+            Append(runLog, runLines);
+            runLines.clear();
+            lap(steps.runLog);
+        }
     }
+    Append(runLog, runLines);
     ::CloseHandle(runLog);
+    lap(steps.runLog);
     return Now() - start;
 }
+
 
 // Seconds of the three ways over one medium, in turns.
 struct Figures {
     std::vector<double> plain, same, setup;
     std::vector<double> peakMb;  // of each setup.exe run
     SetupRun last;
+    LoopSteps loop;  // summed over the rounds
 };
 
 // The plain loop, the same-work loop and setup.exe in turns, each round
 // starting with another of them, so that the page cache's write-back weighs
 // on all three alike. The plain loop only when withPlain.
-Figures InTurns(const Medium& medium, DataFolderAside& data, const std::wstring& base, int pairs, bool withPlain)
+Figures InTurns(const Medium& medium, DataFolderAside& data, const std::wstring& base, int pairs, bool withPlain,
+                int settleSeconds)
 {
     Figures f;
     const auto packages = ByPackage(medium.list);
@@ -324,7 +397,7 @@ Figures InTurns(const Medium& medium, DataFolderAside& data, const std::wstring&
         },
         [&] {
             data.Fresh();
-            f.same.push_back(SameWorkCopy(packages, sameDir));
+            f.same.push_back(SameWorkCopy(packages, sameDir, f.loop));
         },
         [&] {
             f.last = RunSetup(medium, data, logPath);
@@ -334,7 +407,7 @@ Figures InTurns(const Medium& medium, DataFolderAside& data, const std::wstring&
     };
     // Deletions made before (the last medium, its installations) are waited
     // out, so that the first way starts as the others do.
-    ::Sleep(35000);
+    ::Sleep(settleSeconds * 1000);
     for (int round = 0; round < pairs; ++round)
         for (int i = 0; i < 3; ++i) ways[(round + i) % 3]();
     data.RemoveSetAside();
@@ -354,8 +427,12 @@ void Report(const wchar_t* what, const Medium& medium, const Figures& f)
         std::wprintf(L"; plain %.2f s: ratio %.2f (fastest %.2f)", plain, setup / plain,
                      bench::Fastest(f.setup) / bench::Fastest(f.plain));
     }
+    // Handed the list of files, a loop would not read the medium's folders.
+    const double listing = f.loop.listing / std::max<std::size_t>(1, f.same.size());
+    std::wprintf(L"\n  same-work loop without its listing of the medium %.2f s: ratio %.2f", same - listing,
+                 setup / (same - listing));
     std::wprintf(L"\n  peak working set of setup.exe: %ls MB\n", bench::List(f.peakMb).c_str());
-    Shares(f.last);
+    StepTable(f.last, f.loop, static_cast<int>(f.same.size()), ByPackage(medium.list).size(), medium.list.size());
 }
 
 }  // namespace
@@ -370,6 +447,7 @@ int wmain(int argc, wchar_t** argv)
     const int more = bench::IntArg(argc, argv, L"--more", 10000);
     const int section = bench::IntArg(argc, argv, L"--section", 10000);
     const int pairs = std::max(1, bench::IntArg(argc, argv, L"--pairs", 5));
+    const int settle = std::max(0, bench::IntArg(argc, argv, L"--settle", 35));
 
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures stay when a run is cut short
     // Where a quiet run installs: the program's own answer, without a box.
@@ -390,11 +468,11 @@ int wmain(int argc, wchar_t** argv)
         DataFolderAside data(dataFolder);
         if (files > 0) {
             const Medium medium(base + L"\\small", packages, files, 0);
-            Report(L"small files", medium, InTurns(medium, data, base, pairs, true));
+            Report(L"small files", medium, InTurns(medium, data, base, pairs, true, settle));
         }
         if (big > 0) {
             const Medium medium(base + L"\\big", 1, big, static_cast<uint64_t>(bigMb) << 20);
-            Report(L"large files", medium, InTurns(medium, data, base, pairs, true));
+            Report(L"large files", medium, InTurns(medium, data, base, pairs, true, settle));
         }
         if (section > 0) {
             // Only setup.exe: the loops know nothing of file sections.
@@ -415,7 +493,7 @@ int wmain(int argc, wchar_t** argv)
         for (const int count : {many, more}) {
             if (count <= 0) continue;
             const Medium medium(base + L"\\many", count, count, 0);
-            const Figures f = InTurns(medium, data, base, pairs, true);
+            const Figures f = InTurns(medium, data, base, pairs, true, settle);
             Report((std::to_wstring(count) + L" packages of one file each").c_str(), medium, f);
             if (count == more && manySetup > 0)
                 std::wprintf(L"  growth from %d to %d packages: setup.exe %.2f times, same-work loop %.2f times\n", many,

@@ -145,6 +145,8 @@ void Sequencer::RunSetup()
         End(EarlyEnd::Failed, L"no installation source");
         return;
     }
+    log_.Write(L"medium read: " + std::to_wstring(state_.sourceFiles.FileCount()) + L" files in " +
+               std::to_wstring(state_.sourceFiles.FolderCount()) + L" folders");
     run_.sourceDir = state_.sourceDir;
 
     state_.installSection = kInstallSection;

@@ -103,3 +103,10 @@ const FileList::Folder* FileList::LookupFolder(const std::wstring& pattern) cons
     auto found = folders_.find(FileNameKey(pattern));
     return found == folders_.end() ? nullptr : &found->second;
 }
+
+std::size_t FileList::FileCount() const
+{
+    std::size_t files = 0;
+    for (const auto& [key, folder] : folders_) files += folder.names.size();
+    return files;
+}

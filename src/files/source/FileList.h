@@ -41,6 +41,7 @@ public:
     std::wstring Unread(const std::wstring& relativeFolder) const;
 
     std::size_t FolderCount() const { return folders_.size(); }
+    std::size_t FileCount() const;
     // Every folder read, by its key (as Lookup takes it).
     const std::unordered_map<std::wstring, Folder>& Folders() const { return folders_; }
     void Clear()
