@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
-
 // The line break most lines of text end with; CR LF when it has none.
 std::wstring LineBreakOf(std::wstring_view text)
 {
@@ -35,11 +33,26 @@ ProfileDocument::ProfileDocument(ProfileSaveCalls calls) : calls_(calls)
 
 bool ProfileDocument::Parse(const void* bytes, std::size_t size)
 {
-    std::wstring text;
     const bool fits = size <= kMaxFileBytes;
-    encoding_ = fits && size > 0 ? DecodeProfileText(bytes, size, text) : ProfileEncoding::Ansi;
-    if (fits && size > 0) bytes_.assign(static_cast<const char*>(bytes), size);
-    else bytes_.clear();
+    Adopt(fits && size > 0 ? std::string(static_cast<const char*>(bytes), size) : std::string());
+    return fits;
+}
+
+bool ProfileDocument::Adopt(std::string bytes)
+{
+    const bool fits = bytes.size() <= kMaxFileBytes;
+    if (!fits) std::string().swap(bytes);
+    // What the document held goes before the new text is read: an administration
+    // file of thousands of packages is never held twice over.
+    keys_ = std::deque<Key>();
+    sections_ = std::vector<Section>();
+    keyIndex_ = decltype(keyIndex_)();
+    sectionIndex_ = decltype(sectionIndex_)();
+    lines_ = std::vector<ProfileLineSpan>();
+    std::string().swap(bytes_);
+    std::wstring text;
+    encoding_ = bytes.empty() ? ProfileEncoding::Ansi : DecodeProfileText(bytes.data(), bytes.size(), text);
+    bytes_ = std::move(bytes);
     const std::size_t lines = Rebuild(text);
     lines_ = ProfileLineSpans(bytes_, encoding_);
     if (lines_.size() != lines) {

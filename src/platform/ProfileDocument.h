@@ -36,6 +36,9 @@ struct ProfileSaveCalls {
 
 class ProfileDocument {
 public:
+    // A larger file is read as empty.
+    static constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
+
     explicit ProfileDocument(ProfileSaveCalls calls = ProfileSaveCalls());
 
     // Reads the whole file (a name without folder is looked for in the Windows
@@ -43,9 +46,14 @@ public:
     // document; false when the file is there but cannot be read. What others
     // write to the file after Load is replaced by Save.
     bool Load(const std::wstring& path);
+    // The encoding Load would find in the file at path, from its first bytes
+    // (Ansi for a file that is missing or cannot be read).
+    static ProfileEncoding FileEncoding(const std::wstring& path);
     // The contents from file bytes, read exactly within [bytes, bytes + size);
     // the path stays. False (and empty) only for more than 256 MB.
     bool Parse(const void* bytes, std::size_t size);
+    // As Parse, taking the bytes over instead of copying them.
+    bool Adopt(std::string bytes);
 
     // GetPrivateProfileStringW of a key into a buffer of bufferChars characters:
     // at most bufferChars - 1 characters; def when the key or its "=" is missing.

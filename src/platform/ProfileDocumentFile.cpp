@@ -98,12 +98,26 @@ bool ProfileDocument::Load(const std::wstring& path)
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
     std::string bytes;
-    if (!ReadWhole(file.Get(), bytes) || !Parse(bytes.data(), bytes.size())) {
+    if (!ReadWhole(file.Get(), bytes) || !Adopt(std::move(bytes))) {
         Parse(nullptr, 0);
         return false;
     }
     existed_ = true;
     return true;
+}
+
+ProfileEncoding ProfileDocument::FileEncoding(const std::wstring& path)
+{
+    fw::ScopedFile file(::CreateFileW(ProfilePath(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart > static_cast<LONGLONG>(kMaxFileBytes))
+        return ProfileEncoding::Ansi;
+    unsigned char mark[3] = {};
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), mark, sizeof(mark), &read, nullptr)) return ProfileEncoding::Ansi;
+    return ProfileTextEncoding(mark, read);
 }
 
 bool ProfileDocument::Save()
@@ -127,10 +141,10 @@ bool ProfileDocument::Save()
         ::SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    const std::string bytes = Compose();
+    std::string bytes = Compose();
     if (!WriteReplacing(target, bytes)) return false;
     // What was written is what the document holds now, read as from the file.
-    Parse(bytes.data(), bytes.size());
+    Adopt(std::move(bytes));
     existed_ = true;
     return true;
 }

@@ -43,20 +43,29 @@ wchar_t Swapped(wchar_t c)
 
 }  // namespace
 
+ProfileEncoding ProfileTextEncoding(const void* bytes, std::size_t size)
+{
+    const auto* data = static_cast<const unsigned char*>(bytes);
+    if (size >= sizeof(kUtf8Mark) && std::memcmp(data, kUtf8Mark, sizeof(kUtf8Mark)) == 0) return ProfileEncoding::Utf8;
+    if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) return ProfileEncoding::Utf16Le;
+    if (size >= 2 && data[0] == 0xFE && data[1] == 0xFF) return ProfileEncoding::Utf16Be;
+    return ProfileEncoding::Ansi;
+}
+
 ProfileEncoding DecodeProfileText(const void* bytes, std::size_t size, std::wstring& text)
 {
     const auto* data = static_cast<const unsigned char*>(bytes);
     text.clear();
-    if (size >= sizeof(kUtf8Mark) && std::memcmp(data, kUtf8Mark, sizeof(kUtf8Mark)) == 0) {
+    const ProfileEncoding encoding = ProfileTextEncoding(bytes, size);
+    if (encoding == ProfileEncoding::Utf8) {
         text = FromCodePage(CP_UTF8, reinterpret_cast<const char*>(data) + 3, size - 3);
-        return ProfileEncoding::Utf8;
+        return encoding;
     }
-    const bool little = size >= 2 && data[0] == 0xFF && data[1] == 0xFE;
-    const bool big = size >= 2 && data[0] == 0xFE && data[1] == 0xFF;
-    if (!little && !big) {
+    if (encoding == ProfileEncoding::Ansi) {
         text = FromCodePage(CP_ACP, reinterpret_cast<const char*>(data), size);
-        return ProfileEncoding::Ansi;
+        return encoding;
     }
+    const bool little = encoding == ProfileEncoding::Utf16Le;
     const std::size_t body = size - 2;
     text.resize(body / 2);
     for (std::size_t i = 0; i < body / 2; ++i) {

@@ -13,6 +13,8 @@ enum class ProfileEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
 // them. Never reads past size. An odd last byte of a UTF-16 file is read as the
 // character 0x00nn, as the platform reads it when its buffer is followed by zeros.
 ProfileEncoding DecodeProfileText(const void* bytes, std::size_t size, std::wstring& text);
+// The encoding alone: it rests on the first three bytes (its mark) only.
+ProfileEncoding ProfileTextEncoding(const void* bytes, std::size_t size);
 
 // The file bytes of text: byte-order mark (unless withMark is false, for text
 // that goes into a file already begun), then the text in the encoding.

@@ -168,6 +168,33 @@ TEST(ProfileDocument, SaveKeepsTheFilesAttributes)
     ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The encoding told from a file's first bytes is the one a whole read finds.
+TEST(ProfileDocument, FileEncodingIsTheOneLoadFinds)
+{
+    TempDir dir;
+    const struct {
+        const char* what;
+        std::string bytes;
+        ProfileEncoding expected;
+    } cases[] = {
+        {"8-bit", "[s]\r\nk=\xE9\r\n", ProfileEncoding::Ansi},
+        {"UTF-8 mark", "\xEF\xBB\xBF[s]\r\nk=1\r\n", ProfileEncoding::Utf8},
+        {"UTF-16 LE mark", std::string("\xFF\xFE[\0s\0]\0", 8), ProfileEncoding::Utf16Le},
+        {"UTF-16 BE mark", std::string("\xFE\xFF\0[\0s\0]", 8), ProfileEncoding::Utf16Be},
+        {"half a UTF-8 mark", "\xEF\xBB", ProfileEncoding::Ansi},
+        {"empty", "", ProfileEncoding::Ansi},
+    };
+    for (const auto& c : cases) {
+        const std::wstring file = dir / L"admin.ini";
+        ASSERT_TRUE(WriteBytes(file, c.bytes));
+        ProfileDocument doc;
+        ASSERT_TRUE(doc.Load(file)) << c.what;
+        EXPECT_EQ(doc.Encoding(), c.expected) << c.what;
+        EXPECT_EQ(ProfileDocument::FileEncoding(file), c.expected) << c.what;
+    }
+    EXPECT_EQ(ProfileDocument::FileEncoding(dir / L"missing.ini"), ProfileEncoding::Ansi);
+}
+
 // The platform's own write moves the keys of a second nameless section into the
 // section before it (here a package list would gain an entry); the document keeps
 // the section's header.

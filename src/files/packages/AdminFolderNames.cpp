@@ -48,8 +48,8 @@ bool AdminFolderNames(const std::wstring& destination, ProfileEncoding encoding,
 
 ProfileEncoding AdminFileEncoding(const std::wstring& path)
 {
-    ProfileDocument document;
-    return document.Load(path) ? document.Encoding() : ProfileEncoding::Ansi;
+    // Its first bytes tell: a file of thousands of records is not read whole for it.
+    return ProfileDocument::FileEncoding(path);
 }
 
 void RefuseUnrecordableFolders(InstallRun& run, const CIEArray& elements, const std::wstring& adminFile)
