@@ -10,6 +10,7 @@
 #include "files/logs/CopyLog.h"
 #include "files/elements/ElementList.h"
 #include "files/engine/FolderChain.h"
+#include "files/source/FileList.h"
 #include "files/steps/InstallElements.h"
 #include "files/packages/PackageRegistration.h"
 #include "files/engine/Refusals.h"
@@ -60,7 +61,14 @@ void Sequencer::PerformInstall()
     run_.BeginCopy();
     if (window_) ::SendMessageW(window_->Handle(), kMsgStartSlideshow, 0, 0);
 
-    if (!InstallElements(run_, state_.elements, state_.sourceFiles)) {
+    const bool copied = InstallElements(run_, state_.elements, state_.sourceFiles);
+    // The scan of the medium, what the copy learnt of folders and the packages'
+    // file trees have served their last step: their memory goes to the merge of the catalogue into the
+    // administration file, the run's largest.
+    state_.sourceFiles = FileList();
+    run_.ForgetFolders();
+    for (std::size_t i = 1; i <= PackageCount(state_.elements); ++i) state_.elements[i]->fileTree.reset();
+    if (!copied) {
         copyStopped_ = true;
         log_.Write(L"the copy was stopped");
         state_.busy = false;

@@ -125,6 +125,10 @@ public:
     // Nothing more below folder is asked about (a package is in): what the run
     // learnt there is let go, and looked at afresh if it is asked again.
     void ForgetBelow(const std::wstring& folder);
+    // The copy is over: all the run learnt of folders is let go at once (a
+    // folder asked about later is looked at afresh). Let go piece by piece, the
+    // memory of a large medium's folders would stay with the process.
+    void ForgetFolders() { folders_.Clear(); }
 
     fw::UserInterface& ui;
     std::wstring sourceDir;     // the installation source; whole-folder items expand below it
