@@ -466,27 +466,48 @@ int wmain(int argc, wchar_t** argv)
     std::wprintf(L"data under %ls; medians of %d rounds in turns\n", base.c_str(), pairs);
     {
         DataFolderAside data(dataFolder);
+        double perPackagedFile = 0;  // seconds of setup.exe per file of the small-files medium
         if (files > 0) {
             const Medium medium(base + L"\\small", packages, files, 0);
-            Report(L"small files", medium, InTurns(medium, data, base, pairs, true, settle));
+            const Figures f = InTurns(medium, data, base, pairs, true, settle);
+            Report(L"small files", medium, f);
+            perPackagedFile = bench::Median(f.setup) / files;
         }
         if (big > 0) {
             const Medium medium(base + L"\\big", 1, big, static_cast<uint64_t>(bigMb) << 20);
             Report(L"large files", medium, InTurns(medium, data, base, pairs, true, settle));
         }
         if (section > 0) {
-            // Only setup.exe: the loops know nothing of file sections.
+            // setup.exe against a plain CopyFileW loop of the same files into one
+            // folder, in turns: a folder of thousands of files costs every create
+            // there more under Wine, whoever makes it.
             const Medium medium(base + L"\\section", 1, 1, 0);
             AddFileSection(medium, section);
-            std::vector<double> seconds, peaks;
+            std::vector<double> seconds, peaks, plain;
             for (int round = 0; round < pairs; ++round) {
+                data.Fresh();
+                const std::wstring to = data.Path() + L"\\prog";
+                bench::MakeFolders(to);
+                const double start = Now();
+                for (int i = 0; i < section; ++i) {
+                    wchar_t name[32];
+                    std::swprintf(name, 32, L"\\s%06d.dat", i);
+                    if (!::CopyFileW((medium.root + L"\\prog" + name).c_str(), (to + name).c_str(), FALSE))
+                        std::wprintf(L"plain copy failed: %ls (%lu)\n", name, ::GetLastError());
+                }
+                plain.push_back(Now() - start);
                 const SetupRun run = RunSetup(medium, data, base + L"\\setup.log");
                 seconds.push_back(run.seconds);
                 peaks.push_back(run.peakMb);
             }
-            std::wprintf(L"a file section of %d entries: setup.exe %ls s (median %.2f s)\n"
-                         L"  peak working set of setup.exe: %ls MB\n",
-                         section, bench::List(seconds).c_str(), bench::Median(seconds), bench::List(peaks).c_str());
+            const double median = bench::Median(seconds), perEntry = median / section;
+            std::wprintf(L"a file section of %d entries: setup.exe %ls s; plain CopyFileW loop into one folder %ls s\n"
+                         L"  medians: setup.exe %.2f s, plain %.2f s: ratio %.2f; %.2f ms an entry",
+                         section, bench::List(seconds).c_str(), bench::List(plain).c_str(), median,
+                         bench::Median(plain), median / bench::Median(plain), perEntry * 1e3);
+            if (perPackagedFile > 0)
+                std::wprintf(L", %.2f times a packaged file (%.2f ms)", perEntry / perPackagedFile, perPackagedFile * 1e3);
+            std::wprintf(L"\n  peak working set of setup.exe: %ls MB\n", bench::List(peaks).c_str());
             data.RemoveSetAside();
         }
         double manySetup = 0, manySame = 0;

@@ -4,6 +4,7 @@
 #include "files/run/InstallRun.h"
 #include "framework/UserInterface.h"
 #include "platform/Profile.h"
+#include "platform/ProfileDocument.h"
 
 #include <windows.h>
 
@@ -26,6 +27,22 @@ ScriptValue ReadScriptValue(const std::wstring& file, const std::wstring& sectio
     value.read = ReadProfileText(file, section, key, bufferChars);
     // Only a value that fills the buffer may have been cut.
     value.whole = value.read.size() + 1 < bufferChars ? value.read : ReadWholeProfileText(file, section, key);
+    return value;
+}
+
+ScriptValue ReadScriptValue(const ProfileDocument& script, const std::wstring& section, const std::wstring& key,
+                            unsigned long bufferChars)
+{
+    ScriptValue value;
+    value.read = script.Get(section, key, std::wstring(), bufferChars);
+    value.whole = value.read;
+    // Only a value that fills the buffer may have been cut: read again into larger ones.
+    if (value.read.size() + 1 >= bufferChars) {
+        for (DWORD chars = 1024;; chars *= 2) {
+            value.whole = script.Get(section, key, std::wstring(), chars);
+            if (value.whole.size() + 1 < chars || chars >= (1u << 25)) break;
+        }
+    }
     return value;
 }
 

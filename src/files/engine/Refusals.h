@@ -35,6 +35,11 @@ struct ScriptValue {
 };
 ScriptValue ReadScriptValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                             unsigned long bufferChars);
+// The same from the script read once: a section of thousands of entries is
+// not searched through the file for each.
+class ProfileDocument;
+ScriptValue ReadScriptValue(const ProfileDocument& script, const std::wstring& section, const std::wstring& key,
+                            unsigned long bufferChars);
 // why for RefuseEntry: a field of the value lies beyond what the buffer holds.
 std::wstring CutFieldText(unsigned long bufferChars);
 

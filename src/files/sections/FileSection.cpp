@@ -8,6 +8,7 @@
 #include "framework/UserInterface.h"
 #include "platform/PathUtil.h"
 #include "platform/Profile.h"
+#include "platform/ProfileDocument.h"
 
 #include <windows.h>
 
@@ -49,12 +50,12 @@ std::wstring Unsafe(const FileEntry& entry)
 }
 
 // One key of the section: parse, filter, group, expand; asks again on Retry.
-EntryOutcome ReadEntry(const SectionContext& context, const std::wstring& scriptPath, const std::wstring& section, const std::wstring& key,
-                       CClassItem& root, CClassItem*& group)
+EntryOutcome ReadEntry(const SectionContext& context, const ProfileDocument& script, const std::wstring& section,
+                       const std::wstring& key, CClassItem& root, CClassItem*& group)
 {
     auto refuse = [&](const std::wstring& why) { return RefuseEntry(context.ui, context.run, key, section, why); };
     for (;;) {
-        const ScriptValue value = ReadScriptValue(scriptPath, section, key, kValueChars);
+        const ScriptValue value = ReadScriptValue(script, section, key, kValueChars);
         if (value.read.empty()) {
             context.ui.MessageId(IDS_ENTRY_EMPTY, MB_OK, key, section);
             return EntryOutcome::Skipped;
@@ -129,8 +130,12 @@ bool ReadFileSection(const SectionContext& context, const std::wstring& scriptPa
                      CClassItem& root)
 {
     CClassItem* group = &root;  // the current group starts as the root, name empty
-    for (const std::wstring& key : ReadProfileKeys(scriptPath, section)) {
-        if (ReadEntry(context, scriptPath, section, key, root, group) == EntryOutcome::Abort) return false;
+    // Read once, as the platform reads it: one search of the file per entry
+    // would make a section of thousands of entries take seconds.
+    ProfileDocument script;
+    script.Load(scriptPath);
+    for (const std::wstring& key : script.Keys(section)) {
+        if (ReadEntry(context, script, section, key, root, group) == EntryOutcome::Abort) return false;
     }
     return true;
 }
