@@ -63,8 +63,8 @@ void Sequencer::PerformInstall()
 
     const bool copied = InstallElements(run_, state_.elements, state_.sourceFiles);
     // The scan of the medium, what the copy learnt of folders and the packages'
-    // file trees have served their last step: their memory goes to the merge of the catalogue into the
-    // administration file, the run's largest.
+    // file trees have served their last step: their memory goes to the merge
+    // of the catalogue into the administration file, the run's largest.
     state_.sourceFiles = FileList();
     run_.ForgetFolders();
     for (std::size_t i = 1; i <= PackageCount(state_.elements); ++i) state_.elements[i]->fileTree.reset();

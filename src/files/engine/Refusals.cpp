@@ -3,7 +3,6 @@
 #include "files/elements/InstElement.h"
 #include "files/run/InstallRun.h"
 #include "framework/UserInterface.h"
-#include "platform/Profile.h"
 #include "platform/ProfileDocument.h"
 
 #include <windows.h>
@@ -18,16 +17,6 @@ EntryAnswer RefuseEntry(fw::UserInterface& ui, InstallRun& run, const std::wstri
     if (answer == IDRETRY) return EntryAnswer::Retry;
     run.Refuse(L"entry " + key + L" in section [" + section + L"] " + why);
     return answer == IDABORT ? EntryAnswer::Abort : EntryAnswer::Skip;
-}
-
-ScriptValue ReadScriptValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                            unsigned long bufferChars)
-{
-    ScriptValue value;
-    value.read = ReadProfileText(file, section, key, bufferChars);
-    // Only a value that fills the buffer may have been cut.
-    value.whole = value.read.size() + 1 < bufferChars ? value.read : ReadWholeProfileText(file, section, key);
-    return value;
 }
 
 ScriptValue ReadScriptValue(const ProfileDocument& script, const std::wstring& section, const std::wstring& key,

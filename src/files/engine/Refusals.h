@@ -33,10 +33,8 @@ struct ScriptValue {
     std::wstring whole;
     bool Cut() const { return read.size() != whole.size(); }
 };
-ScriptValue ReadScriptValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                            unsigned long bufferChars);
-// The same from the script read once: a section of thousands of entries is
-// not searched through the file for each.
+// Read from the script loaded once: a section of thousands of entries is not
+// searched through the file for each.
 class ProfileDocument;
 ScriptValue ReadScriptValue(const ProfileDocument& script, const std::wstring& section, const std::wstring& key,
                             unsigned long bufferChars);

@@ -7,7 +7,6 @@
 #include "framework/Handles.h"
 #include "framework/UserInterface.h"
 #include "platform/PathUtil.h"
-#include "platform/Profile.h"
 #include "platform/ProfileDocument.h"
 
 #include <windows.h>

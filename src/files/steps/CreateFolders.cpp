@@ -8,7 +8,7 @@
 #include "files/packages/OldPackageData.h"
 #include "files/engine/Refusals.h"
 #include "platform/PathUtil.h"
-#include "platform/Profile.h"
+#include "platform/ProfileDocument.h"
 #include "files/steps/CreateFolders.h"
 #include "files/elements/PackageItem.h"
 
@@ -30,9 +30,11 @@ constexpr wchar_t kWinSxsKey[] = L"WinSxS";
 bool SectionFolders(InstallRun& run, const std::wstring& file, const wchar_t* section,
                     bool (*folderOf)(const std::wstring& value, std::wstring& folder), std::vector<std::wstring>& folders)
 {
-    for (const std::wstring& key : ReadProfileKeys(file, section)) {
+    ProfileDocument script;
+    script.Load(file);
+    for (const std::wstring& key : script.Keys(section)) {
         for (;;) {
-            const ScriptValue value = ReadScriptValue(file, section, key, kValueChars);
+            const ScriptValue value = ReadScriptValue(script, section, key, kValueChars);
             std::wstring folder;
             std::wstring wholeFolder;
             const bool namesFolder = folderOf(value.read, folder);
