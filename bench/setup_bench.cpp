@@ -6,7 +6,9 @@
 // Each step's time comes from the setup log's lines, beside the loop's. Sizes from the command
 // line (defaults: the full figures): --files 20000 --packages 20 --many 5000
 // --more 10000 --section 10000 --pairs 5; large files with --big 8 --big-mb 256;
-// --settle 35 seconds waited before a medium's rounds.
+// --settle 35 seconds waited before a medium's rounds. The file section goes
+// into one folder, then into folders of --per-folder files (default: as many
+// as a folder of the small-files medium holds).
 // Each setup.exe run's peak working set is reported beside its time.
 // The machine's data folder (where a quiet run installs) is set aside while the
 // benchmark runs and put back afterwards.
@@ -107,22 +109,34 @@ struct Medium {
 
 // A medium whose data script names the program's files one by one: one
 // package of one file, and a file section ("Files") of entries files, each
-// its own entry, copied into the folder "prog" below the installation folder.
-void AddFileSection(const Medium& medium, int entries)
+// its own entry, copied below the folder "prog" of the installation folder:
+// into "prog" itself, or perFolder to a subfolder "prog\dNNN" as a package
+// spreads its files over its category folders.
+std::wstring SectionFolder(int entry, int entries, int perFolder)
+{
+    if (perFolder >= entries) return L"prog";
+    wchar_t folder[32];
+    std::swprintf(folder, 32, L"prog\\d%03d", entry / perFolder);
+    return folder;
+}
+
+void AddFileSection(const Medium& medium, int entries, int perFolder)
 {
     const std::vector<char> pattern = bench::Pattern();
-    const std::wstring folder = medium.root + L"\\prog";
-    bench::MakeFolders(folder);
-    std::string script = "[Install32]\r\nDotNetFx=0\r\n[CreateDir]\r\n1=prog\r\n[Files]\r\n";
+    std::wstring script = L"[Install32]\r\nDotNetFx=0\r\n[CreateDir]\r\n";
+    for (int i = 0, line = 1; i < entries; i += perFolder)
+        script += std::to_wstring(line++) + L"=" + SectionFolder(i, entries, perFolder) + L"\r\n";
+    script += L"[Files]\r\n";
     for (int i = 0; i < entries; ++i) {
+        const std::wstring folder = SectionFolder(i, entries, perFolder);
+        if (i % perFolder == 0) bench::MakeFolders(medium.root + L"\\" + folder);
         wchar_t name[32];
         std::swprintf(name, 32, L"s%06d.dat", i);
-        bench::WriteFileOfSize(folder + L"\\" + name, 4096 + i % 4096, pattern);
-        char line[96];
-        std::snprintf(line, sizeof line, "f%d=%d,prog\\s%06d.dat,prog,,,\r\n", i, i, i);
-        script += line;
+        bench::WriteFileOfSize(medium.root + L"\\" + folder + L"\\" + name, 4096 + i % 4096, pattern);
+        script += L"f" + std::to_wstring(i) + L"=" + std::to_wstring(i) + L"," + folder + L"\\" + name + L"," + folder +
+                  L",,,\r\n";
     }
-    WriteBytes(medium.root + L"\\install\\DataSetup.inf", script);
+    WriteBytes(medium.root + L"\\install\\DataSetup.inf", std::string(script.begin(), script.end()));
 }
 
 // The setup log's lines ("2026-12-08 05:20:13.481  text"): seconds of the day and text.
@@ -435,6 +449,50 @@ void Report(const wchar_t* what, const Medium& medium, const Figures& f)
     StepTable(f.last, f.loop, static_cast<int>(f.same.size()), ByPackage(medium.list).size(), medium.list.size());
 }
 
+// setup.exe on a medium of one file section against a plain CopyFileW loop of
+// the same files into the same folders (made beforehand), in turns.
+void SectionCase(const std::wstring& base, DataFolderAside& data, int entries, int perFolder, int pairs, int settle,
+                 double perPackagedFile)
+{
+    const Medium medium(base + L"\\section", 1, 1, 0);
+    AddFileSection(medium, entries, perFolder);
+    std::vector<double> seconds, peaks, plain;
+    const std::function<void()> ways[] = {
+        [&] {
+            data.Fresh();
+            const double start = Now();
+            for (int i = 0; i < entries; ++i) {
+                const std::wstring folder = SectionFolder(i, entries, perFolder);
+                if (i % perFolder == 0) bench::MakeFolders(data.Path() + L"\\" + folder);
+                wchar_t name[32];
+                std::swprintf(name, 32, L"\\s%06d.dat", i);
+                const std::wstring from = medium.root + L"\\" + folder + name, to = data.Path() + L"\\" + folder + name;
+                if (!::CopyFileW(from.c_str(), to.c_str(), FALSE))
+                    std::wprintf(L"plain copy failed: %ls (%lu)\n", to.c_str(), ::GetLastError());
+            }
+            plain.push_back(Now() - start);
+        },
+        [&] {
+            const SetupRun run = RunSetup(medium, data, base + L"\\setup.log");
+            seconds.push_back(run.seconds);
+            peaks.push_back(run.peakMb);
+        },
+    };
+    ::Sleep(settle * 1000);
+    for (int round = 0; round < pairs; ++round)
+        for (int i = 0; i < 2; ++i) ways[(round + i) % 2]();
+    const double median = bench::Median(seconds), perEntry = median / entries;
+    const std::wstring where = perFolder >= entries ? L"one folder" : L"folders of " + std::to_wstring(perFolder) + L" files";
+    std::wprintf(L"a file section of %d entries into %ls: setup.exe %ls s; plain CopyFileW loop %ls s\n"
+                 L"  medians: setup.exe %.2f s, plain %.2f s: ratio %.2f; %.2f ms an entry",
+                 entries, where.c_str(), bench::List(seconds).c_str(), bench::List(plain).c_str(), median,
+                 bench::Median(plain), median / bench::Median(plain), perEntry * 1e3);
+    if (perPackagedFile > 0)
+        std::wprintf(L", %.2f times a packaged file (%.2f ms)", perEntry / perPackagedFile, perPackagedFile * 1e3);
+    std::wprintf(L"\n  peak working set of setup.exe: %ls MB\n", bench::List(peaks).c_str());
+    data.RemoveSetAside();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -448,6 +506,8 @@ int wmain(int argc, wchar_t** argv)
     const int section = bench::IntArg(argc, argv, L"--section", 10000);
     const int pairs = std::max(1, bench::IntArg(argc, argv, L"--pairs", 5));
     const int settle = std::max(0, bench::IntArg(argc, argv, L"--settle", 35));
+    // A package's files spread over its eight folders.
+    const int perFolder = std::max(1, bench::IntArg(argc, argv, L"--per-folder", std::max(1, files / packages / 8)));
 
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // figures stay when a run is cut short
     // Where a quiet run installs: the program's own answer, without a box.
@@ -478,37 +538,11 @@ int wmain(int argc, wchar_t** argv)
             Report(L"large files", medium, InTurns(medium, data, base, pairs, true, settle));
         }
         if (section > 0) {
-            // setup.exe against a plain CopyFileW loop of the same files into one
-            // folder, in turns: a folder of thousands of files costs every create
-            // there more under Wine, whoever makes it.
-            const Medium medium(base + L"\\section", 1, 1, 0);
-            AddFileSection(medium, section);
-            std::vector<double> seconds, peaks, plain;
-            for (int round = 0; round < pairs; ++round) {
-                data.Fresh();
-                const std::wstring to = data.Path() + L"\\prog";
-                bench::MakeFolders(to);
-                const double start = Now();
-                for (int i = 0; i < section; ++i) {
-                    wchar_t name[32];
-                    std::swprintf(name, 32, L"\\s%06d.dat", i);
-                    if (!::CopyFileW((medium.root + L"\\prog" + name).c_str(), (to + name).c_str(), FALSE))
-                        std::wprintf(L"plain copy failed: %ls (%lu)\n", name, ::GetLastError());
-                }
-                plain.push_back(Now() - start);
-                const SetupRun run = RunSetup(medium, data, base + L"\\setup.log");
-                seconds.push_back(run.seconds);
-                peaks.push_back(run.peakMb);
-            }
-            const double median = bench::Median(seconds), perEntry = median / section;
-            std::wprintf(L"a file section of %d entries: setup.exe %ls s; plain CopyFileW loop into one folder %ls s\n"
-                         L"  medians: setup.exe %.2f s, plain %.2f s: ratio %.2f; %.2f ms an entry",
-                         section, bench::List(seconds).c_str(), bench::List(plain).c_str(), median,
-                         bench::Median(plain), median / bench::Median(plain), perEntry * 1e3);
-            if (perPackagedFile > 0)
-                std::wprintf(L", %.2f times a packaged file (%.2f ms)", perEntry / perPackagedFile, perPackagedFile * 1e3);
-            std::wprintf(L"\n  peak working set of setup.exe: %ls MB\n", bench::List(peaks).c_str());
-            data.RemoveSetAside();
+            // Into one folder, a folder of thousands of files costs every create
+            // there more under Wine, whoever makes it; in folders the size of a
+            // package's, an entry meets a packaged file on equal ground.
+            SectionCase(base, data, section, section, pairs, settle, perPackagedFile);
+            SectionCase(base, data, section, perFolder, pairs, settle, perPackagedFile);
         }
         double manySetup = 0, manySame = 0;
         for (const int count : {many, more}) {

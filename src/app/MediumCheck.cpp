@@ -19,6 +19,7 @@
 #include "files/run/InstallRun.h"
 #include "files/sections/FileSection.h"
 #include "files/sections/FileTrees.h"
+#include "files/source/SourceNames.h"
 #include "files/source/FileList.h"
 #include "files/steps/CreateFolders.h"
 #include "files/steps/InstallElements.h"
@@ -250,7 +251,8 @@ private:
     void FileTrees()
     {
         if (elements_.GetSize() == 0) return;
-        const SectionContext context{ui_, run_, sourceDir_, uiLanguage_};
+        SourceNames scanned(scan_);
+        const SectionContext context{ui_, run_, sourceDir_, uiLanguage_, &scanned};
         ui_.events.clear();
         BuildFileTrees(context, scriptFile_, elements_, true);
         for (const wchar_t* section : {L"WinSxS", L"CreateDir", L"CreateProgramDataDir", L"CreateDirHalvue"}) {

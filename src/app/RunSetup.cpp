@@ -16,6 +16,7 @@
 #include "files/elements/ElementList.h"
 #include "files/sections/FileSection.h"
 #include "files/sections/FileTrees.h"
+#include "files/source/SourceNames.h"
 #include "files/packages/OldPackageData.h"
 #include "files/packages/PackageRegistration.h"
 #include "files/engine/Refusals.h"
@@ -181,7 +182,8 @@ void Sequencer::RunSetup()
     state_.installDir = NormaliseInstallDir(state_.installDir);
     state_.installDirText = state_.installDir;
 
-    const SectionContext sections{ui_, run_, state_.sourceDir, state_.uiLanguage};
+    SourceNames scanned(state_.sourceFiles);
+    const SectionContext sections{ui_, run_, state_.sourceDir, state_.uiLanguage, &scanned};
     if (!BuildFileTrees(sections, state_.scriptFile, elements, state_.runMode == kRunModeAdmin)) {
         PutBackKeptPath();
         End(EarlyEnd::Cancelled, L"a file section was aborted");

@@ -1,6 +1,7 @@
 #include "files/elements/FileItem.h"
 
 #include "files/source/FileList.h"
+#include "files/source/SourceNames.h"
 #include "framework/Handles.h"
 #include "platform/PathUtil.h"
 
@@ -61,7 +62,7 @@ bool HasWildcard(const std::wstring& text)
 }  // namespace
 
 int ExpandSource(const std::wstring& sourceDir, const std::wstring& source,
-                 std::vector<std::unique_ptr<CFileItem>>& children)
+                 std::vector<std::unique_ptr<CFileItem>>& children, SourceNames* scanned)
 {
     const std::wstring full = JoinPath(sourceDir, source);
     const std::wstring last = LastPathComponent(full);
@@ -70,6 +71,10 @@ int ExpandSource(const std::wstring& sourceDir, const std::wstring& source,
     // A last component with other wildcards takes the files it matches.
     const bool pattern = wholeFolder || HasWildcard(last);
     const std::wstring search = wholeFolder ? folder + L"*.*" : full;
+    if (uint64_t size = 0; !pattern && scanned && scanned->Find(source, size)) {
+        children.push_back(std::make_unique<CFileItem>(full, size));
+        return 1;
+    }
 
     int added = 0;
     WIN32_FIND_DATAW data;

@@ -9,6 +9,7 @@
 
 class FileList;
 class InstallRun;
+class SourceNames;
 class UninstallLog;
 
 class CFileItem {
@@ -73,6 +74,7 @@ inline int CountFiles(const CClassItem& item, const FileList& sourceFiles)
 // Appends one file item per source file matching source (relative to sourceDir;
 // a last component "*" takes every file of the folder) to
 // children, in search order. Returns the number added; -1 for a "*" folder
-// without files; 0 when nothing was found.
+// without files; 0 when nothing was found. A single file that scanned holds
+// is taken from it; anything else is searched for on the medium.
 int ExpandSource(const std::wstring& sourceDir, const std::wstring& source,
-                 std::vector<std::unique_ptr<CFileItem>>& children);
+                 std::vector<std::unique_ptr<CFileItem>>& children, SourceNames* scanned = nullptr);

@@ -82,7 +82,7 @@ EntryOutcome ReadEntry(const SectionContext& context, const ProfileDocument& scr
         if (!SameName(entry.subfolder, group->destName))
             group = root.Add(std::make_unique<CClassItem>(entry.subfolder));
         const std::size_t before = group->children.size();
-        const int added = ExpandSource(context.sourceDir, entry.source, group->children);
+        const int added = ExpandSource(context.sourceDir, entry.source, group->children, context.scanned);
         if (added == 0) {
             const int answer = context.ui.MessageId(IDS_ENTRY_FILE_MISSING, MB_ABORTRETRYIGNORE | MB_ICONERROR, key, section);
             if (answer == IDABORT) return EntryOutcome::Abort;

@@ -9,6 +9,7 @@
 class CClassItem;
 class CFileItem;
 class InstallRun;
+class SourceNames;
 namespace fw {
 class UserInterface;
 }
@@ -19,6 +20,7 @@ struct SectionContext {
     InstallRun& run;         // told about refused entries; not owned
     std::wstring sourceDir;  // entries name files below it
     int uiLanguage = 0;      // entries for another language are left out
+    SourceNames* scanned = nullptr;  // the scan of sourceDir, or null to search the medium; not owned
 };
 
 // The fields of one entry; false when the value has fewer than five commas or

@@ -5,6 +5,8 @@
 #include "files/elements/FileItem.h"
 #include "files/sections/FileSection.h"
 #include "files/run/InstallRun.h"
+#include "files/source/FileList.h"
+#include "files/source/SourceNames.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
 
@@ -291,6 +293,27 @@ TEST_F(FileSectionTest, EntryLeadingOutsideOrTooLongIsRefusedAndSkipped)
     EXPECT_FALSE(ReadFileSection(Sections(), script, L"Files", aborted));
     EXPECT_TRUE(aborted.children.empty());
     EXPECT_EQ(ui.messages.size(), 3u);
+}
+
+// With the medium's scan at hand, an entry is found as a search finds it: in
+// any case, a file that came after the scan too, and never a folder.
+TEST_F(FileSectionTest, EntriesAreFoundThroughTheScanAsASearchFindsThem)
+{
+    FileList scan;
+    ASSERT_TRUE(scan.Scan(state.sourceDir));
+    SourceNames scanned(scan);
+    ASSERT_TRUE(WriteBytes(dir / L"src\\bin\\late.dll", "late"));
+    Section(L"upper=1,BIN\\A.DLL,,,,\r\nlate=1,bin\\late.dll,,,,\r\nfolder=1,bin\\nested,,,,\r\n");
+    ui.Answer(IDIGNORE);
+    CClassItem root;
+    ASSERT_TRUE(ReadFileSection(SectionContext{ui, run, state.sourceDir, state.uiLanguage, &scanned}, script, L"Files", root));
+    ASSERT_EQ(root.children.size(), 2u);
+    EXPECT_EQ(root.children[0]->source, dir / L"src\\BIN\\A.DLL");
+    EXPECT_EQ(root.children[0]->size, 3u);
+    EXPECT_EQ(root.children[1]->source, dir / L"src\\bin\\late.dll");
+    EXPECT_EQ(root.children[1]->size, 4u);
+    ASSERT_EQ(ui.messages.size(), 1u);  // the folder is no file
+    EXPECT_EQ(ui.messages[0].stringId, static_cast<UINT>(IDS_ENTRY_FILE_MISSING));
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+#include "files/source/SourceNames.h"
+
+#include "platform/PathUtil.h"
+
+bool SourceNames::Find(const std::wstring& relative, uint64_t& size)
+{
+    const std::size_t slash = relative.rfind(L'\\');
+    const std::wstring name = slash == std::wstring::npos ? relative : relative.substr(slash + 1);
+    if (name.empty()) return false;
+    const std::wstring key = FileNameKey(slash == std::wstring::npos ? L"*" : relative.substr(0, slash + 1) + L"*");
+    const FileList::Folder* folder = scan_.LookupFolder(key);
+    if (!folder) return false;
+    auto [place, added] = folders_.try_emplace(key);
+    Index& index = place->second;
+    if (added) {
+        index.reserve(folder->names.size());
+        for (std::size_t i = 0; i < folder->names.size(); ++i) index.emplace(FileNameKey(folder->names[i]), i);
+    }
+    const auto found = index.find(FileNameKey(name));
+    if (found == index.end()) return false;
+    size = folder->sizes[found->second];
+    return true;
+}
