@@ -230,41 +230,59 @@ struct LoopSteps {
     double listing = 0;  // listing each package's folders on the medium
 };
 
-// Each step of the last setup.exe run (from its setup log's lines) beside
-// what the same-work loop spent on its equivalent (the mean of its rounds), in
-// microseconds per package and per file.
-void StepTable(const SetupRun& run, const LoopSteps& loop, int loopRounds, std::size_t packages, std::size_t files)
+// The median of each step over setup.exe's runs (from their setup logs'
+// lines) beside the median of the same-work loop's equivalent over its
+// rounds, in microseconds per package and per file.
+void StepTable(const std::vector<SetupRun>& runs, const std::vector<LoopSteps>& loops, std::size_t packages,
+               std::size_t files)
 {
-    const double start = FirstLine(run, "start: "), source = FirstLine(run, "source "),
-                 scanned = FirstLine(run, "medium read"), admin = FirstLine(run, "administration file"),
-                 choices = LineBefore(run, "folders made"), folders = FirstLine(run, "folders made"),
-                 copied = FirstLine(run, "every file copied"), recorded = FirstLine(run, "packages recorded"),
-                 exit = FirstLine(run, "exit code");
-    if (start < 0 || source < 0 || scanned < 0 || admin < 0 || choices < 0 || folders < 0 || copied < 0 ||
-        recorded < 0 || exit < 0) {
-        std::wprintf(L"  the setup log lacks a step's line\n");
-        return;
+    constexpr std::size_t kSteps = 7;
+    std::vector<double> setup[kSteps];
+    for (const SetupRun& run : runs) {
+        const double start = FirstLine(run, "start: "), source = FirstLine(run, "source "),
+                     scanned = FirstLine(run, "medium read"), choices = LineBefore(run, "folders made"),
+                     folders = FirstLine(run, "folders made"), copied = FirstLine(run, "every file copied"),
+                     recorded = FirstLine(run, "packages recorded"), exit = FirstLine(run, "exit code");
+        if (start < 0 || source < 0 || scanned < 0 || choices < 0 || folders < 0 || copied < 0 || recorded < 0 ||
+            exit < 0) {
+            std::wprintf(L"  a setup log lacks a step's line\n");
+            return;
+        }
+        const double steps[kSteps] = {(source - start) + (run.seconds - (exit - start)),
+                                      scanned - source,
+                                      choices - scanned,
+                                      folders - choices,
+                                      copied - folders,
+                                      recorded - copied,
+                                      exit - recorded};
+        for (std::size_t i = 0; i < kSteps; ++i) setup[i].push_back(steps[i]);
     }
-    const double rounds = std::max(1, loopRounds);
+    auto loopMedian = [&loops](double LoopSteps::*step) {
+        std::vector<double> values;
+        for (const LoopSteps& loop : loops) values.push_back(loop.*step);
+        return values.empty() ? -1 : bench::Median(values);
+    };
+    std::vector<double> copyAndLogs;
+    for (const LoopSteps& loop : loops) copyAndLogs.push_back(loop.copy + loop.logs);
+    auto setupMedian = [&setup](std::size_t step) { return setup[step].empty() ? -1 : bench::Median(setup[step]); };
     const struct {
         const wchar_t* name;
-        double setup;
-        double loop;  // negative: the loop has no such step
+        double setup;  // negative: setup.exe has no such step
+        double loop;   // negative: the loop has no such step
     } steps[] = {
-        {L"process start, start-up", (source - start) + (run.seconds - (exit - start)), -1},
-        {L"scan of the medium", scanned - source, loop.listing / rounds},
-        {L"catalogue, administration file, package checks", choices - scanned, -1},
-        {L"package folders", folders - choices, loop.folders / rounds},
-        {L"copy, version decisions, package logs", copied - folders, (loop.copy + loop.logs) / rounds},
-        {L"  of which the loop's package logs", -1, loop.logs / rounds},
-        {L"  of which the loop's run log", -1, loop.runLog / rounds},
-        {L"installers and registration", recorded - copied, -1},
-        {L"summary and end", exit - recorded, -1},
+        {L"process start, start-up", setupMedian(0), -1},
+        {L"scan of the medium", setupMedian(1), loopMedian(&LoopSteps::listing)},
+        {L"catalogue, administration file, package checks", setupMedian(2), -1},
+        {L"package folders", setupMedian(3), loopMedian(&LoopSteps::folders)},
+        {L"copy, version decisions, package logs", setupMedian(4), copyAndLogs.empty() ? -1 : bench::Median(copyAndLogs)},
+        {L"  of which the loop's package logs", -1, loopMedian(&LoopSteps::logs)},
+        {L"  of which the loop's run log", -1, loopMedian(&LoopSteps::runLog)},
+        {L"installers and registration", setupMedian(5), -1},
+        {L"summary and end", setupMedian(6), -1},
     };
     const double perPackage = 1e6 / std::max<std::size_t>(1, packages), perFile = 1e6 / std::max<std::size_t>(1, files);
-    std::wprintf(L"  per step, microseconds per package / per file (setup.exe: its last run, %.2f s; loop: mean of "
-                 L"%d rounds):\n",
-                 run.seconds, loopRounds);
+    std::wprintf(L"  per step, microseconds per package / per file (medians of %zu setup.exe runs and %zu loop rounds):\n",
+                 runs.size(), loops.size());
     for (const auto& step : steps) {
         std::wprintf(L"    %-48ls", step.name);
         if (step.setup >= 0)
@@ -388,8 +406,8 @@ double SameWorkCopy(const std::vector<std::vector<const bench::SourceFile*>>& pa
 struct Figures {
     std::vector<double> plain, same, setup;
     std::vector<double> peakMb;  // of each setup.exe run
-    SetupRun last;
-    LoopSteps loop;  // summed over the rounds
+    std::vector<SetupRun> runs;   // each setup.exe run, with its setup log's lines
+    std::vector<LoopSteps> loop;  // each round of the same-work loop
 };
 
 // The plain loop, the same-work loop and setup.exe in turns, each round
@@ -411,12 +429,12 @@ Figures InTurns(const Medium& medium, DataFolderAside& data, const std::wstring&
         },
         [&] {
             data.Fresh();
-            f.same.push_back(SameWorkCopy(packages, sameDir, f.loop));
+            f.same.push_back(SameWorkCopy(packages, sameDir, f.loop.emplace_back()));
         },
         [&] {
-            f.last = RunSetup(medium, data, logPath);
-            f.setup.push_back(f.last.seconds);
-            f.peakMb.push_back(f.last.peakMb);
+            const SetupRun& run = f.runs.emplace_back(RunSetup(medium, data, logPath));
+            f.setup.push_back(run.seconds);
+            f.peakMb.push_back(run.peakMb);
         },
     };
     // Deletions made before (the last medium, its installations) are waited
@@ -442,15 +460,17 @@ void Report(const wchar_t* what, const Medium& medium, const Figures& f)
                      bench::Fastest(f.setup) / bench::Fastest(f.plain));
     }
     // Handed the list of files, a loop would not read the medium's folders.
-    const double listing = f.loop.listing / std::max<std::size_t>(1, f.same.size());
-    std::wprintf(L"\n  same-work loop without its listing of the medium %.2f s: ratio %.2f", same - listing,
-                 setup / (same - listing));
+    std::vector<double> unlisted;
+    for (std::size_t i = 0; i < f.same.size() && i < f.loop.size(); ++i) unlisted.push_back(f.same[i] - f.loop[i].listing);
+    const double withoutListing = unlisted.empty() ? same : bench::Median(unlisted);
+    std::wprintf(L"\n  same-work loop without its listing of the medium %.2f s: ratio %.2f", withoutListing,
+                 setup / withoutListing);
     std::wprintf(L"\n  peak working set of setup.exe: %ls MB\n", bench::List(f.peakMb).c_str());
-    StepTable(f.last, f.loop, static_cast<int>(f.same.size()), ByPackage(medium.list).size(), medium.list.size());
+    StepTable(f.runs, f.loop, ByPackage(medium.list).size(), medium.list.size());
 }
 
 // setup.exe on a medium of one file section against a plain CopyFileW loop of
-// the same files into the same folders (made beforehand), in turns.
+// the same files into the same folders (made as it reaches them), in turns.
 void SectionCase(const std::wstring& base, DataFolderAside& data, int entries, int perFolder, int pairs, int settle,
                  double perPackagedFile)
 {
