@@ -446,6 +446,17 @@ Figures InTurns(const Medium& medium, DataFolderAside& data, const std::wstring&
     return f;
 }
 
+// The median over the rounds of setup.exe's time against the same-work
+// loop's of the same round: the two ran minutes apart at most, on the disk as
+// that round found it.
+double PairedRatio(const Figures& f)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < f.setup.size() && i < f.same.size(); ++i)
+        if (f.same[i] > 0) ratios.push_back(f.setup[i] / f.same[i]);
+    return ratios.empty() ? 0 : bench::Median(ratios);
+}
+
 void Report(const wchar_t* what, const Medium& medium, const Figures& f)
 {
     const double setup = bench::Median(f.setup), same = bench::Median(f.same);
@@ -564,15 +575,20 @@ int wmain(int argc, wchar_t** argv)
             SectionCase(base, data, section, section, pairs, settle, perPackagedFile);
             SectionCase(base, data, section, perFolder, pairs, settle, perPackagedFile);
         }
-        double manySetup = 0, manySame = 0;
+        double manySetup = 0, manySame = 0, manyPaired = 0;
         for (const int count : {many, more}) {
             if (count <= 0) continue;
             const Medium medium(base + L"\\many", count, count, 0);
             const Figures f = InTurns(medium, data, base, pairs, true, settle);
             Report((std::to_wstring(count) + L" packages of one file each").c_str(), medium, f);
-            if (count == more && manySetup > 0)
+            if (count == more && manySetup > 0) {
                 std::wprintf(L"  growth from %d to %d packages: setup.exe %.2f times, same-work loop %.2f times\n", many,
                              more, bench::Median(f.setup) / manySetup, bench::Median(f.same) / manySame);
+                std::wprintf(L"  setup.exe against the loop of its round: %.2f at %d packages, %.2f at %d (medians of "
+                             L"the rounds' ratios): setup.exe grows %.2f times as steeply\n",
+                             manyPaired, many, PairedRatio(f), more, PairedRatio(f) / manyPaired);
+            }
+            manyPaired = PairedRatio(f);
             manySetup = bench::Median(f.setup);
             manySame = bench::Median(f.same);
         }
