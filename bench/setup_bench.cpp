@@ -410,9 +410,9 @@ struct Figures {
     std::vector<LoopSteps> loop;  // each round of the same-work loop
 };
 
-// The plain loop, the same-work loop and setup.exe in turns, each round
-// starting with another of them, so that the page cache's write-back weighs
-// on all three alike. The plain loop only when withPlain.
+// The plain loop, the same-work loop and setup.exe in turns, each round in
+// another order, so that the page cache's write-back weighs on all three
+// alike. The plain loop only when withPlain.
 Figures InTurns(const Medium& medium, DataFolderAside& data, const std::wstring& base, int pairs, bool withPlain,
                 int settleSeconds)
 {
@@ -440,8 +440,12 @@ Figures InTurns(const Medium& medium, DataFolderAside& data, const std::wstring&
     // Deletions made before (the last medium, its installations) are waited
     // out, so that the first way starts as the others do.
     ::Sleep(settleSeconds * 1000);
+    // The six orders in turn: each way comes after each other one about
+    // equally often (a rotation would put setup.exe after the same-work loop's
+    // tens of thousands of folders every time, and the loop never after it).
+    static const int orders[6][3] = {{0, 1, 2}, {2, 1, 0}, {1, 2, 0}, {0, 2, 1}, {1, 0, 2}, {2, 0, 1}};
     for (int round = 0; round < pairs; ++round)
-        for (int i = 0; i < 3; ++i) ways[(round + i) % 3]();
+        for (const int way : orders[round % 6]) ways[way]();
     data.RemoveSetAside();
     return f;
 }
