@@ -4,10 +4,10 @@
 
 bool SourceNames::Find(const std::wstring& relative, uint64_t& size)
 {
-    const std::size_t slash = relative.rfind(L'\\');
-    const std::wstring name = slash == std::wstring::npos ? relative : relative.substr(slash + 1);
+    const std::wstring name = LastPathComponent(relative);
     if (name.empty()) return false;
-    const std::wstring key = FileNameKey(slash == std::wstring::npos ? L"*" : relative.substr(0, slash + 1) + L"*");
+    // The folder with its trailing backslash, or none for the root: the scan's key.
+    const std::wstring key = FileNameKey(relative.substr(0, relative.size() - name.size()) + L"*");
     const FileList::Folder* folder = scan_.LookupFolder(key);
     if (!folder) return false;
     auto [place, added] = folders_.try_emplace(key);
